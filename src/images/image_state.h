@@ -1,0 +1,49 @@
+#pragma once
+// Calibration and picture-view state shared by every window.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/bounded_array.h"
+
+extern double Calibrage;   // current coefficient, length per picture unit
+// Entry 0 the current coefficient, entries 1 to 50 those of the listed images.
+extern platform::BoundedArray<double, 0, 50> Calib_Images;
+extern double Facteur_Resol;
+extern bool Indep_Resol;
+
+extern double Base_Zoom;   // square root of 1.4142136
+extern int Pas_Zoom;
+extern int Expo_Zoom;
+extern int Expo_Zoom_Initial;
+extern double K_Zoom;
+extern std::int32_t Larg_Affichee;   // view offsets in picture units
+extern std::int32_t Haut_Affichee;
+extern double Ratio_Image;
+extern double Echelle;
+extern double Ratio_Ecran;
+extern double Ratio_Aspect;
+extern bool Zoom_Auto;
+extern bool Retrace_Zoom;
+extern int Taille_Max;
+
+// Magnifier and pan.
+extern double Taille_Loupe, Taille_Loupe2;
+extern double Pas_Loupe, Pas_Loupe2;
+extern bool Loupe_Visible, Loupe_Active, Loupe_Ouverte;
+extern bool Pan_Etat, Pan_Etat2, Pan_Actif;
+extern bool Mode_Main;
+
+extern int Index_Image;      // number of the image shown (0: not a list entry)
+extern std::string Etape_CalObj;
+extern bool Mode_Etalonnage;
+
+// Image files.
+extern std::string Rep_Images;
+extern int Format_Image;     // index into Ext_Images
+extern bool Img_Temp;
+extern std::string Prefixe_Capture2;
+extern int Num_Capture;
+extern bool Nom_Auto;
+extern platform::BoundedArray<bool, 0, 1> Sauve_Captures;
+extern std::string Fic_Calib;

@@ -1,0 +1,3 @@
+#include "measure/grid_templates.h"
+
+void Modeles_Grille() {}

@@ -1,0 +1,37 @@
+#include "platform/calendar.h"
+
+#include <QCalendarWidget>
+#include <QDate>
+
+#include "platform/qt_bridge.h"
+
+namespace platform {
+
+Date Today() {
+  const QDate d = QDate::currentDate();
+  return {d.year(), d.month(), d.day()};
+}
+
+Calendar::Calendar(Container& parent, const std::string& name, int index)
+    : Control(parent, name, index) {
+  auto* w = new QCalendarWidget(parent.clientWidget());
+  w->setGridVisible(true);
+  QObject::connect(w, &QCalendarWidget::clicked, w, [this](const QDate&) {
+    guarded(this->name().c_str(), onDateClick);
+  });
+  attach(w);
+}
+
+Date Calendar::value() const {
+  const QDate d = static_cast<QCalendarWidget*>(widget())->selectedDate();
+  return {d.year(), d.month(), d.day()};
+}
+
+bool Calendar::setValue(const Date& d) {
+  const QDate q(d.year, d.month, d.day);
+  if (!q.isValid()) return false;
+  static_cast<QCalendarWidget*>(widget())->setSelectedDate(q);
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,103 @@
+#pragma once
+// Internal state of a Form, shared by form.cpp, controls.cpp and menu.cpp.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+
+class QEventLoop;
+class QMenuBar;
+class QKeyEvent;
+
+namespace platform {
+
+class MenuItem;
+class StatusBar;
+
+// The top-level window of a form: closing it asks the form to unload, resizing it
+// fires the form's Resize.
+class FormWindow : public QMainWindow {
+ public:
+  explicit FormWindow(Form* f);
+  Form* form() const { return form_; }
+  void detach() { form_ = nullptr; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  Form* form_;
+};
+
+// The client area: children are placed in it at absolute positions; mouse events on
+// its background go to the form; an aligned status bar keeps to its bottom edge.
+class ClientArea : public QWidget {
+ public:
+  ClientArea(Form* f, QWidget* parent);
+  void detach() { form_ = nullptr; }
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  Form* form_;
+};
+
+struct Form::Impl {
+  Form* self = nullptr;
+  std::string caption;
+  FormWindow* win = nullptr;        // owned; created on first use
+  ClientArea* client = nullptr;     // child of win
+  bool loaded = false;
+  bool shown = false;               // the form's own Visible
+  bool modal = false;
+  bool keyPreview = false;
+  bool showing = false;             // inside show(): resize events are not reported
+  bool everShown = false;
+  int resizeDepth = 0;
+  int pendingState = kNormal;       // window state to apply at the next show
+  Colour back = kButtonFace;
+  double left = 0, top = 0, width = 0, height = 0;   // twips as set (outer frame)
+  QEventLoop* modalLoop = nullptr;
+  std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+  std::vector<Component*> components;
+  std::vector<std::unique_ptr<MenuItem>> menus;
+  std::unique_ptr<StatusBar> ownStatusBar;
+  StatusBar* statusBar = nullptr;   // the aligned status bar, own or the program's
+  QWidget* statusWidget = nullptr;
+
+  void ensureWindow();
+  QMenuBar* menuBar();
+  void fireResize();
+  // Places the window so that its outer frame has the geometry in twips stored.
+  void applyGeometry();
+  void layoutStatusBar();
+  // Runs the form's key handlers for a key event meant for w; true when a handler
+  // stopped the key (keyCode or keyAscii set to 0, or the key was replaced).
+  bool handleKey(QWidget* w, QKeyEvent* e);
+};
+
+// Installs the aligned status bar widget of a form (called by StatusBar).
+void installStatusBar(Form& f, StatusBar* bar, QWidget* w);
+void removeStatusBar(Form& f, StatusBar* bar);
+
+// True while a key event re-sent with a changed character is being delivered, so
+// that no handler sees it twice.
+bool keyReinjecting();
+// Sends a copy of a key press with the character ascii to w (a handler changed it).
+void reinjectKey(QWidget* w, QKeyEvent* e, int ascii);
+// The character code (0-255) a key press gives to KeyPress handlers, or -1.
+int keyAsciiOf(QKeyEvent* e);
+
+}  // namespace platform

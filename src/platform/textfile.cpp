@@ -1,0 +1,426 @@
+// Text files in Windows-1252 or UTF-8 with any line ends, atomic saves, and the small
+// file system helpers (existence, listing with wildcards, case-insensitive lookup).
+#include "platform/textfile.h"
+
+#include <QSaveFile>
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/runtime.h"
+#include "platform/utf8.h"
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F. The five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the same number,
+// so that every byte decodes and encodes back to itself.
+constexpr std::array<long, 32> kHigh1252 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// Windows-1252 byte of code point cp, or -1 when the code page has none.
+int byteOf1252(long cp) {
+  if (cp < 0) return -1;
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+  for (std::size_t k = 0; k < kHigh1252.size(); ++k) {
+    if (kHigh1252[k] == cp) return static_cast<int>(0x80 + k);
+  }
+  return -1;
+}
+
+long codeOf1252(unsigned char b) {
+  if (b >= 0x80 && b <= 0x9F) return kHigh1252[b - 0x80u];
+  return b;
+}
+
+std::string errnoText() { return std::strerror(errno); }
+
+void setError(std::string* error, const std::string& text) {
+  if (error != nullptr) *error = text;
+}
+
+std::string stripTrailingSlashes(std::string p) {
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  return p;
+}
+
+// Folder and name joined with one "/"; an empty folder gives the name alone.
+std::string joinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+// Text folded for comparisons that ignore case.
+std::string fold(const std::string& s) { return LCase(s); }
+
+bool lessNoCase(const std::string& a, const std::string& b) {
+  const std::string fa = fold(a);
+  const std::string fb = fold(b);
+  if (fa != fb) return fa < fb;
+  return a < b;
+}
+
+// Code points of a text (malformed bytes kept as negative values of their own).
+std::vector<long> codePoints(const std::string& s) {
+  std::vector<long> out;
+  std::size_t pos = 0;
+  while (pos < s.size()) {
+    long cp = -1;
+    const std::size_t len = utf8::decodeAt(s, pos, &cp);
+    if (cp < 0) cp = -1 - static_cast<unsigned char>(s[pos]);
+    out.push_back(cp);
+    pos += len;
+  }
+  return out;
+}
+
+// Wildcard match of a name against one pattern (* any run, ? one character), both
+// already folded. Iterative with one back-track point: linear in practice, never
+// recursive.
+bool wildcardMatch(const std::vector<long>& name, const std::vector<long>& pat) {
+  std::size_t n = 0, p = 0;
+  std::size_t starP = std::string::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pat.size() && (pat[p] == '?' || pat[p] == name[n])) {
+      ++n;
+      ++p;
+    } else if (p < pat.size() && pat[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pat.size() && pat[p] == '*') ++p;
+  return p == pat.size();
+}
+
+// True when name matches one of the ";"-separated patterns, ignoring case. "*.*"
+// matches every name, with or without a dot.
+bool matchesPattern(const std::string& name, const std::string& patterns) {
+  const std::vector<long> folded = codePoints(fold(name));
+  for (const std::string& raw : Split(patterns, ";")) {
+    const std::string pattern = Trim(raw);
+    if (pattern.empty()) continue;
+    if (pattern == "*.*" || pattern == "*") return true;
+    if (wildcardMatch(folded, codePoints(fold(pattern)))) return true;
+  }
+  return false;
+}
+
+enum class EntryKind { File, Folder };
+
+// Sorted names of the visible entries of one kind in a folder ("" for none).
+std::vector<std::string> listEntries(const std::string& folder, EntryKind kind,
+                                     const std::string& pattern) {
+  std::vector<std::string> names;
+  const std::string dir = folder.empty() ? std::string(".") : stripTrailingSlashes(normalizePath(folder));
+  std::error_code ec;
+  fs::directory_iterator it(dir, ec);
+  if (ec) return names;
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) break;
+    const std::string name = it->path().filename().string();
+    if (name.empty() || name[0] == '.') continue;  // hidden entries, "." and ".."
+    std::error_code kindEc;
+    const bool wanted = kind == EntryKind::File ? fs::is_regular_file(it->path(), kindEc)
+                                                : fs::is_directory(it->path(), kindEc);
+    if (!wanted || kindEc) continue;
+    if (kind == EntryKind::File && !matchesPattern(name, pattern)) continue;
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end(), lessNoCase);
+  return names;
+}
+
+// Bytes of non-ASCII text that is plainly UTF-8 (a BOM, or valid UTF-8 with at least
+// one multi-byte character).
+bool looksUtf8(const std::string& bytes) {
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return true;
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return !ascii && utf8::isValid(bytes);
+}
+
+bool hasNonAscii(const std::string& bytes) {
+  return std::any_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+bool appendBytes(const std::string& path, const std::string& bytes, std::string* error) {
+  std::FILE* f = std::fopen(path.c_str(), "ab");
+  if (f == nullptr) {
+    setError(error, "Impossible d'écrire dans le fichier " + path + " : " + errnoText());
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  const bool closed = std::fclose(f) == 0;
+  if (!written || !closed) {
+    setError(error, "Impossible d'écrire dans le fichier " + path + " : " + errnoText());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool encodeWindows1252(const std::string& utf8Text, std::string* out) {
+  std::string result;
+  result.reserve(utf8Text.size());
+  std::size_t pos = 0;
+  while (pos < utf8Text.size()) {
+    long cp = -1;
+    const std::size_t len = utf8::decodeAt(utf8Text, pos, &cp);
+    const int b = byteOf1252(cp);
+    if (b < 0) return false;
+    result.push_back(static_cast<char>(b));
+    pos += len;
+  }
+  if (out != nullptr) *out = std::move(result);
+  return true;
+}
+
+std::string decodeWindows1252(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 4);
+  for (char c : bytes) utf8::append(&out, codeOf1252(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string decodeText(const std::string& bytes) {
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+    const std::string body = bytes.substr(3);
+    if (utf8::isValid(body)) return body;
+    // A BOM over damaged UTF-8: keep the good sequences, read stray bytes as 1252.
+    std::string out;
+    std::size_t pos = 0;
+    while (pos < body.size()) {
+      long cp = -1;
+      const std::size_t len = utf8::decodeAt(body, pos, &cp);
+      if (cp < 0) cp = codeOf1252(static_cast<unsigned char>(body[pos]));
+      utf8::append(&out, cp);
+      pos += len;
+    }
+    return out;
+  }
+  if (utf8::isValid(bytes)) return bytes;
+  return decodeWindows1252(bytes);
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string current;
+  bool open = false;  // characters seen since the last line break
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    const char c = text[k];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(current);
+      current.clear();
+      open = false;
+      if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
+    } else {
+      current.push_back(c);
+      open = true;
+    }
+  }
+  if (open) lines.push_back(current);
+  return lines;
+}
+
+bool readBytes(const std::string& path, std::string* bytes, std::string* error) {
+  const std::string p = normalizePath(path);
+  if (folderExists(p)) {
+    setError(error, "Impossible de lire le fichier " + p + " : c'est un dossier");
+    return false;
+  }
+  std::FILE* f = std::fopen(p.c_str(), "rb");
+  if (f == nullptr) {
+    setError(error, "Impossible d'ouvrir le fichier " + p + " : " + errnoText());
+    return false;
+  }
+  std::string data;
+  std::array<char, 65536> buffer{};
+  std::size_t got = 0;
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), f)) > 0) data.append(buffer.data(), got);
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) {
+    setError(error, "Impossible de lire le fichier " + p + " : " + errnoText());
+    return false;
+  }
+  if (bytes != nullptr) *bytes = std::move(data);
+  return true;
+}
+
+bool readText(const std::string& path, std::string* text, std::string* error) {
+  std::string bytes;
+  if (!readBytes(path, &bytes, error)) return false;
+  if (text != nullptr) *text = decodeText(bytes);
+  return true;
+}
+
+bool readLines(const std::string& path, std::vector<std::string>* lines, std::string* error) {
+  std::string text;
+  if (!readText(path, &text, error)) return false;
+  if (lines != nullptr) *lines = splitLines(text);
+  return true;
+}
+
+std::string encodeLines(const std::vector<std::string>& lines) {
+  const std::string text = joinLines(lines);
+  std::string encoded;
+  if (encodeWindows1252(text, &encoded)) return encoded;
+  return text;
+}
+
+bool saveFileAtomic(const std::string& path, const std::string& bytes, std::string* error) {
+  const std::string p = normalizePath(path);
+  if (p.empty()) {
+    setError(error, "Impossible d'enregistrer : nom de fichier vide");
+    return false;
+  }
+  if (folderExists(p)) {
+    setError(error, "Impossible d'enregistrer le fichier " + p + " : c'est un dossier");
+    return false;
+  }
+  QSaveFile file(QString::fromUtf8(p.data(), static_cast<qsizetype>(p.size())));
+  file.setDirectWriteFallback(false);
+  if (!file.open(QIODevice::WriteOnly)) {
+    setError(error, "Impossible d'enregistrer le fichier " + p + " : " +
+                        file.errorString().toStdString());
+    return false;
+  }
+  const auto size = static_cast<qint64>(bytes.size());
+  if (file.write(bytes.data(), size) != size) {
+    setError(error, "Impossible d'enregistrer le fichier " + p + " : " +
+                        file.errorString().toStdString());
+    file.cancelWriting();
+    return false;
+  }
+  if (!file.commit()) {
+    setError(error, "Impossible d'enregistrer le fichier " + p + " : " +
+                        file.errorString().toStdString());
+    return false;
+  }
+  return true;
+}
+
+bool writeLines(const std::string& path, const std::vector<std::string>& lines,
+                std::string* error) {
+  return saveFileAtomic(path, encodeLines(lines), error);
+}
+
+bool appendLines(const std::string& path, const std::vector<std::string>& lines,
+                 std::string* error) {
+  const std::string p = normalizePath(path);
+  if (!fileExists(p)) return saveFileAtomic(p, encodeLines(lines), error);
+  std::string existing;
+  if (!readBytes(p, &existing, error)) return false;
+  const std::string text = joinLines(lines);
+  std::string encoded;
+  const bool fits1252 = encodeWindows1252(text, &encoded);
+  if (looksUtf8(existing)) return appendBytes(p, text, error);
+  if (fits1252) return appendBytes(p, encoded, error);
+  if (!hasNonAscii(existing)) return appendBytes(p, text, error);
+  // The file holds Windows-1252 characters and the new lines need UTF-8: the whole
+  // file is written again in UTF-8 so that it reads back in one encoding.
+  return saveFileAtomic(p, decodeText(existing) + text, error);
+}
+
+bool fileExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code ec;
+  return fs::is_regular_file(normalizePath(path), ec);
+}
+
+bool folderExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code ec;
+  return fs::is_directory(normalizePath(path), ec);
+}
+
+bool removeFile(const std::string& path) {
+  const std::string p = normalizePath(path);
+  if (!fileExists(p)) return false;
+  std::error_code ec;
+  return fs::remove(p, ec) && !ec;
+}
+
+bool copyFile(const std::string& from, const std::string& to, std::string* error) {
+  std::string bytes;
+  if (!readBytes(from, &bytes, error)) return false;
+  return saveFileAtomic(to, bytes, error);
+}
+
+bool makeFolder(const std::string& path) {
+  const std::string p = normalizePath(path);
+  if (p.empty()) return false;
+  std::error_code ec;
+  fs::create_directories(p, ec);
+  return folderExists(p);
+}
+
+std::string findFileNoCase(const std::string& folder, const std::string& name) {
+  const std::string dir = stripTrailingSlashes(normalizePath(folder));
+  const std::string wanted = normalizePath(name);
+  if (wanted.empty()) return "";
+  const std::string exact = joinPath(dir, wanted);
+  std::error_code ec;
+  if (fs::exists(exact, ec)) return exact;
+  if (wanted.find('/') != std::string::npos) return "";
+  std::vector<std::string> hits;
+  const std::string target = fold(wanted);
+  fs::directory_iterator it(dir.empty() ? std::string(".") : dir, ec);
+  if (ec) return "";
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) break;
+    const std::string entry = it->path().filename().string();
+    if (fold(entry) == target) hits.push_back(entry);
+  }
+  if (hits.empty()) return "";
+  std::sort(hits.begin(), hits.end());
+  return joinPath(dir, hits.front());
+}
+
+std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) {
+  return listEntries(folder, EntryKind::File, pattern);
+}
+
+std::vector<std::string> listFolders(const std::string& folder) {
+  return listEntries(folder, EntryKind::Folder, "*");
+}
+
+std::string normalizePath(const std::string& path) {
+  std::string out = path;
+  std::replace(out.begin(), out.end(), '\\', '/');
+  return out;
+}
+
+}  // namespace platform

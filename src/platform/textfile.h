@@ -1,0 +1,56 @@
+#pragma once
+// Text files as the program always wrote them: Windows-1252 with CR LF (UTF-8 when
+// the text holds a character Windows-1252 lacks); read back from CR LF, LF or CR and
+// from UTF-8 (with or without BOM) or Windows-1252. Whole-file saves are atomic.
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Windows-1252 <-> UTF-8. encode fails (false) when a character has no code.
+bool encodeWindows1252(const std::string& utf8, std::string* out);
+std::string decodeWindows1252(const std::string& bytes);
+// Bytes of a file to UTF-8 text: BOM or valid UTF-8 taken as UTF-8, else Windows-1252.
+std::string decodeText(const std::string& bytes);
+
+// Splits text at CR LF, LF or CR. A final line break does not make an empty last line.
+std::vector<std::string> splitLines(const std::string& text);
+
+// Reads a whole text file as UTF-8 lines; false (and *error) when it cannot be read.
+bool readLines(const std::string& path, std::vector<std::string>* lines,
+               std::string* error = nullptr);
+bool readText(const std::string& path, std::string* text, std::string* error = nullptr);
+// Raw bytes of a file.
+bool readBytes(const std::string& path, std::string* bytes, std::string* error = nullptr);
+
+// Each line followed by CR LF, encoded Windows-1252 (UTF-8 when needed).
+std::string encodeLines(const std::vector<std::string>& lines);
+// Atomic save of lines / of raw bytes: temporary file in the same folder, flushed,
+// then renamed over the target. On failure the old file is left whole, false is
+// returned and *error says why (with the path).
+bool writeLines(const std::string& path, const std::vector<std::string>& lines,
+                std::string* error = nullptr);
+bool saveFileAtomic(const std::string& path, const std::string& bytes,
+                    std::string* error = nullptr);
+// Appends lines (CR LF, same encoding rule) to a file, creating it.
+bool appendLines(const std::string& path, const std::vector<std::string>& lines,
+                 std::string* error = nullptr);
+
+// File system helpers (paths with "/"; "\" also accepted as a separator).
+bool fileExists(const std::string& path);      // a regular file, not a folder
+bool folderExists(const std::string& path);
+bool removeFile(const std::string& path);
+bool copyFile(const std::string& from, const std::string& to, std::string* error = nullptr);
+bool makeFolder(const std::string& path);
+// The entry of `folder` whose name equals `name` ignoring case, as a full path; ""
+// when there is none. An exact match wins over a case-insensitive one.
+std::string findFileNoCase(const std::string& folder, const std::string& name);
+// Names (not paths) of the files of a folder matching a wildcard pattern ("*.cal",
+// "*.*", "*"), compared without case, sorted by name ignoring case.
+std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern = "*");
+std::vector<std::string> listFolders(const std::string& folder);
+// "\" turned into "/".
+std::string normalizePath(const std::string& path);
+
+}  // namespace platform

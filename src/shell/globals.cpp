@@ -1,0 +1,32 @@
+#include "shell/globals.h"
+
+std::string Rep_Prog;
+std::string Rep_Data;
+std::string Nom_Utilisateur;
+std::string Nom_Systeme;
+bool Premiere_Activation = false;
+long VELOCE = 0;
+
+int Vue_Stat = 3;
+std::string Langue = "fr";
+std::string Format_Decimal = "###0.00";
+bool Aff_Consignes = true;
+bool Aide_Touches_Ouverte = false;
+bool Diag_Langue = false;
+bool Stat_Autonome = false;
+platform::BoundedArray<int, 0, 2> CouleursTrace;
+platform::BoundedArray<std::string, 0, 3> Champs_Archive;
+const std::string SautLigne = "\r\n";
+int Type_Vue = 1;
+bool Auto_Pdms = true;
+std::string Fic_Nuancier, Fic_Etalon, Fic_Scanner;
+std::string Fic_ArchNua = "Archv_Nuancier.nua";
+int ZoneCouleur = 3;
+bool Etalon_Charge = false;
+std::vector<std::string> Ext_Images;
+float Alpha_Archive = 0.2f;
+bool Alerte_W7 = true;
+
+double Largeur_Ecran = 0;
+double Largeur_Pic_Init = 0;
+double Largeur_Pic_Cour = 0;

@@ -1,0 +1,40 @@
+#pragma once
+// Program-wide settings and state of the application shell.
+
+#include <string>
+#include <vector>
+
+#include "platform/bounded_array.h"
+
+extern std::string Rep_Prog;     // program folder
+extern std::string Rep_Data;     // data folder
+extern std::string Nom_Utilisateur;
+extern std::string Nom_Systeme;
+extern bool Premiere_Activation;
+extern long VELOCE;              // mouse speed read at load (kept, never applied)
+
+extern int Vue_Stat;             // first view of the statistics window
+extern std::string Langue;
+extern std::string Format_Decimal;
+extern bool Aff_Consignes;
+extern bool Aide_Touches_Ouverte;
+extern bool Diag_Langue;
+extern bool Stat_Autonome;
+// Drawing colours as 16-colour palette codes.
+extern platform::BoundedArray<int, 0, 2> CouleursTrace;
+extern platform::BoundedArray<std::string, 0, 3> Champs_Archive;
+extern const std::string SautLigne;
+extern int Type_Vue;
+extern bool Auto_Pdms;
+extern std::string Fic_Nuancier, Fic_Etalon, Fic_Scanner;
+extern std::string Fic_ArchNua;
+extern int ZoneCouleur;
+extern bool Etalon_Charge;
+extern std::vector<std::string> Ext_Images;
+extern float Alpha_Archive;
+extern bool Alerte_W7;
+
+// Window measures (twips, reals).
+extern double Largeur_Ecran;     // screen width in pixels
+extern double Largeur_Pic_Init;
+extern double Largeur_Pic_Cour;

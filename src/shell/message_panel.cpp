@@ -1,0 +1,35 @@
+// The timed message panel: a coloured frame over the picture showing one text for a
+// few seconds without taking the focus.
+#include "platform/events.h"
+#include "platform/runtime.h"
+#include "shell/main_window.h"
+
+void QVL::Flash(double couleur, const std::string& Chn, int delai) {
+  const auto c = static_cast<platform::Colour>(platform::CLng(couleur));
+  FraFlash.setBackColor(c);
+  lblLabelflashx.setBackColor(c);
+  FraFlash.move(5600, 4300, 4000, 1200);
+  FraFlash.setVisible(true);
+  FraFlash.zOrder(0);
+  lblLabelflashx.setCaption(Chn);
+  // Handlers may run during the wait and show the panel for a message of their own;
+  // each turn shows it again until this message's time is over.
+  platform::Pause(delai, [this] {
+    FraFlash.setVisible(true);
+    return false;
+  });
+  FraFlash.setVisible(false);
+}
+
+void QVL::Flash_ouvre(const std::string& Chn) {
+  FraFlash.move(5600, 4300, 4000, 1000);
+  FraFlash.setVisible(true);
+  FraFlash.zOrder(0);
+  lblLabelflashx.setCaption(Chn);
+  lblLabelflashx.setVisible(true);
+}
+
+void QVL::Flash_ferme(int delai) {
+  platform::Pause(delai);
+  FraFlash.setVisible(false);
+}

@@ -1,0 +1,3 @@
+#include "shell/settings_file.h"
+
+void Lire_Parametres() {}

@@ -1,0 +1,392 @@
+// Pictures: sizes in pixels, twips and HIMETRIC, reading by content, the hand-made
+// 24-bit BMP writer, the JPEG writer, failures that leave files whole.
+#include "platform/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/colour.h"
+#include "platform/textfile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Colour;
+using platform::Picture;
+
+class PictureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "qv-picture-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (const auto& e : fs::recursive_directory_iterator(dir_, ec))
+      fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(dir_, ec);
+  }
+  std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  void writeFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(path(name), std::ios::binary);
+    out << bytes;
+  }
+  std::string readFile(const std::string& p) const {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  std::string dir_;
+};
+
+// A picture whose every pixel differs: red = 40 x + 3, green = 50 y + 7, blue = x * y.
+Picture gradient(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb((40 * x + 3) & 0xFF, (50 * y + 7) & 0xFF, (x * y) & 0xFF));
+  return Picture::fromQImage(img);
+}
+
+Colour bgr(int r, int g, int b) { return static_cast<Colour>(r | (g << 8) | (b << 16)); }
+
+TEST(Picture, EmptyPictureHasNoSize) {
+  Picture p;
+  EXPECT_TRUE(p.isNull());
+  EXPECT_EQ(p.widthPixels(), 0);
+  EXPECT_EQ(p.height(), 0.0);
+  EXPECT_EQ(p.widthHimetric(), 0.0);
+  EXPECT_EQ(p.pixel(0, 0), 0xFFFFFFFFu);
+  EXPECT_TRUE(p.bmpBytes().empty());
+}
+
+TEST(Picture, SizesInTwipsAndHimetric) {
+  // 96 pixels = one inch = 1440 twips = 2540 hundredths of a millimetre.
+  const Picture p = Picture::filled(96, 48, 0);
+  EXPECT_EQ(p.widthPixels(), 96);
+  EXPECT_EQ(p.heightPixels(), 48);
+  EXPECT_DOUBLE_EQ(p.width(), 1440.0);
+  EXPECT_DOUBLE_EQ(p.height(), 720.0);
+  EXPECT_DOUBLE_EQ(p.widthHimetric(), 2540.0);
+  EXPECT_DOUBLE_EQ(p.heightHimetric(), 1270.0);
+  // 1000 pixels: 26458.33... HIMETRIC, not rounded.
+  EXPECT_NEAR(Picture::filled(1000, 1, 0).widthHimetric(), 26458.3333333, 1e-6);
+}
+
+TEST(Picture, FilledAndPixelReadBack) {
+  const Picture p = Picture::filled(3, 2, bgr(10, 20, 30));
+  EXPECT_EQ(p.pixel(2, 1), bgr(10, 20, 30));
+  EXPECT_EQ(p.pixel(3, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(p.pixel(0, 2), 0xFFFFFFFFu);
+  EXPECT_EQ(p.pixel(-1, 0), 0xFFFFFFFFu);
+  EXPECT_TRUE(Picture::filled(0, 5, 0).isNull());
+  EXPECT_TRUE(Picture::filled(5, -1, 0).isNull());
+  // The button face system colour is resolved, not taken as a number.
+  EXPECT_EQ(Picture::filled(1, 1, platform::kButtonFace).pixel(0, 0), platform::resolveColour(platform::kButtonFace));
+}
+
+TEST(Picture, FromQImageKeepsOrAddsAlpha) {
+  QImage indexed(2, 2, QImage::Format_Indexed8);
+  indexed.setColorCount(1);
+  indexed.setColor(0, qRgb(1, 2, 3));
+  indexed.fill(0);
+  const Picture a = Picture::fromQImage(indexed);
+  EXPECT_EQ(a.toQImage().format(), QImage::Format_RGB32);
+  EXPECT_EQ(a.pixel(1, 1), bgr(1, 2, 3));
+  QImage alpha(2, 2, QImage::Format_ARGB32_Premultiplied);
+  alpha.fill(Qt::transparent);
+  EXPECT_EQ(Picture::fromQImage(alpha).toQImage().format(), QImage::Format_ARGB32);
+  EXPECT_TRUE(Picture::fromQImage(QImage()).isNull());
+}
+
+TEST(Picture, CopiesShareTheSamePixels) {
+  const Picture a = gradient(5, 5);
+  const Picture b = a;
+  EXPECT_EQ(a.toQImage().constBits(), b.toQImage().constBits());
+}
+
+// A 2 x 2 picture written by hand: rows bottom-up, 3 bytes B, G, R per pixel, each
+// row padded from 6 to 8 bytes; 54 bytes of headers + 16 bytes of pixels = 70.
+TEST(Picture, BmpBytesOfATwoByTwoPicture) {
+  QImage img(2, 2, QImage::Format_RGB32);
+  img.setPixel(0, 0, qRgb(255, 0, 0));     // red
+  img.setPixel(1, 0, qRgb(0, 255, 0));     // green
+  img.setPixel(0, 1, qRgb(0, 0, 255));     // blue
+  img.setPixel(1, 1, qRgb(255, 255, 255)); // white
+  const std::string b = Picture::fromQImage(img).bmpBytes();
+  const unsigned char expected[70] = {
+      'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                 // file header
+      40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0,               // size, w, h, planes, bits
+      0, 0, 0, 0, 16, 0, 0, 0, 0xC4, 0x0E, 0, 0, 0xC4, 0x0E, 0, 0,    // BI_RGB, bytes, 3780 ppm
+      0, 0, 0, 0, 0, 0, 0, 0,                                         // colours
+      0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,                             // bottom row: blue, white
+      0, 0, 0xFF, 0, 0xFF, 0, 0, 0};                                  // top row: red, green
+  ASSERT_EQ(b.size(), sizeof expected);
+  for (std::size_t i = 0; i < sizeof expected; ++i)
+    EXPECT_EQ(static_cast<unsigned char>(b[i]), expected[i]) << "byte " << i;
+}
+
+TEST_F(PictureTest, BmpSaveReloadsPixelIdentical) {
+  // Width 5: 15 bytes of pixels padded to 16 per row.
+  const Picture p = gradient(5, 3);
+  std::string error;
+  ASSERT_TRUE(p.saveBmp(path("g.bmp"), &error)) << error;
+  const std::string bytes = readFile(path("g.bmp"));
+  ASSERT_EQ(bytes.size(), 54u + 16u * 3u);
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  EXPECT_EQ(static_cast<unsigned char>(bytes[28]), 24);   // biBitCount
+  EXPECT_EQ(static_cast<unsigned char>(bytes[29]), 0);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[22]), 3);    // positive height: bottom-up
+  EXPECT_EQ(static_cast<unsigned char>(bytes[25]), 0);
+  const Picture back = Picture::load(path("g.bmp"), &error);
+  ASSERT_FALSE(back.isNull()) << error;
+  ASSERT_EQ(back.widthPixels(), 5);
+  ASSERT_EQ(back.heightPixels(), 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(back.pixel(x, y), p.pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(PictureTest, JpegSaveDecodesToSameSizeAndColours) {
+  // Blocks of 16 x 16 pixels of one colour each survive quality 100 within a few levels.
+  QImage img(64, 32, QImage::Format_RGB32);
+  const QRgb colours[4] = {qRgb(200, 30, 30), qRgb(30, 180, 60), qRgb(20, 40, 220), qRgb(240, 240, 200)};
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 64; ++x) img.setPixel(x, y, colours[((x / 16) + (y / 16)) % 4]);
+  const Picture p = Picture::fromQImage(img);
+  std::string error;
+  ASSERT_TRUE(p.saveJpeg(path("a.jpg"), 100, &error)) << error;
+  const std::string bytes = readFile(path("a.jpg"));
+  ASSERT_GE(bytes.size(), 4u);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xD8);
+  const Picture back = Picture::load(path("a.jpg"), &error);
+  ASSERT_FALSE(back.isNull()) << error;
+  ASSERT_EQ(back.widthPixels(), 64);
+  ASSERT_EQ(back.heightPixels(), 32);
+  for (int y = 4; y < 32; y += 8)
+    for (int x = 4; x < 64; x += 8) {
+      const Colour a = p.pixel(x, y), b = back.pixel(x, y);
+      EXPECT_NEAR(platform::redOf(a), platform::redOf(b), 6) << x << "," << y;
+      EXPECT_NEAR(platform::greenOf(a), platform::greenOf(b), 6) << x << "," << y;
+      EXPECT_NEAR(platform::blueOf(a), platform::blueOf(b), 6) << x << "," << y;
+    }
+}
+
+TEST_F(PictureTest, LowerJpegQualityGivesSmallerFile) {
+  const Picture p = gradient(64, 64);
+  ASSERT_TRUE(p.saveJpeg(path("q100.jpg"), 100));
+  ASSERT_TRUE(p.saveJpeg(path("q10.jpg"), 10));
+  EXPECT_LT(readFile(path("q10.jpg")).size(), readFile(path("q100.jpg")).size());
+}
+
+TEST_F(PictureTest, SavingAnEmptyPictureFails) {
+  std::string error;
+  EXPECT_FALSE(Picture().saveBmp(path("e.bmp"), &error));
+  EXPECT_NE(error.find(path("e.bmp")), std::string::npos);
+  EXPECT_FALSE(Picture().saveJpeg(path("e.jpg"), 100, &error));
+  EXPECT_FALSE(fs::exists(path("e.bmp")));
+  EXPECT_FALSE(fs::exists(path("e.jpg")));
+}
+
+TEST_F(PictureTest, FormatIsTakenFromContentNotExtension) {
+  const Picture p = gradient(6, 4);
+  // Lossless formats written by Qt under misleading names.
+  const struct {
+    const char* name;
+    const char* format;
+  } cases[] = {{"png_named.jpg", "PNG"}, {"bmp_named.png", "BMP"}, {"tiff_named.bmp", "TIFF"},
+               {"noextension", "PNG"}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(p.toQImage().save(QString::fromUtf8(path(c.name).c_str()), c.format)) << c.name;
+    std::string error;
+    const Picture back = Picture::load(path(c.name), &error);
+    ASSERT_FALSE(back.isNull()) << c.name << ": " << error;
+    EXPECT_EQ(back.pixel(5, 3), p.pixel(5, 3)) << c.name;
+    EXPECT_EQ(back.pixel(0, 0), p.pixel(0, 0)) << c.name;
+  }
+}
+
+TEST_F(PictureTest, GifIsRead) {
+  // A 2 x 1 GIF made by hand: palette white, black; LZW (minimum code size 2) codes
+  // clear 4, 1, 0, end 5 in 3 bits each, packed from the low bit: 0x0C 0x0A. So the
+  // left pixel is black (index 1) and the right one white (index 0).
+  const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0,
+                               0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x0C, 0x0A, 0, 0x3B};
+  writeFile("g.gif", std::string(reinterpret_cast<const char*>(gif), sizeof gif));
+  std::string error;
+  const Picture back = Picture::load(path("g.gif"), &error);
+  ASSERT_FALSE(back.isNull()) << error;
+  EXPECT_EQ(back.widthPixels(), 2);
+  EXPECT_EQ(back.heightPixels(), 1);
+  EXPECT_EQ(back.pixel(0, 0), 0u);
+  EXPECT_EQ(back.pixel(1, 0), 0xFFFFFFu);
+}
+
+// A JPEG with an EXIF block saying "rotate 90 degrees" (orientation 6): the program
+// shows it as stored, so the loaded size is the stored one.
+TEST_F(PictureTest, ExifOrientationIsNotApplied) {
+  QByteArray jpeg;
+  {
+    QBuffer buf(&jpeg);
+    buf.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(gradient(8, 4).toQImage().save(&buf, "JPEG", 100));
+  }
+  // APP1: FF E1, length 34, "Exif\0\0", TIFF header MM 42 offset 8, one IFD entry
+  // (tag 0x0112 orientation, type SHORT, count 1, value 6), next IFD 0.
+  const unsigned char app1[] = {0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 0x2A, 0, 0, 0, 8,
+                                0x00, 0x01, 0x01, 0x12, 0x00, 0x03, 0, 0, 0, 1, 0x00, 0x06, 0, 0, 0, 0, 0, 0};
+  QByteArray withExif = jpeg.left(2);
+  withExif.append(reinterpret_cast<const char*>(app1), sizeof app1);
+  withExif.append(jpeg.mid(2));
+  writeFile("rot.jpg", withExif.toStdString());
+
+  // The sample really asks for a rotation: a reader applying it swaps the sides.
+  QImageReader rotating(QString::fromUtf8(path("rot.jpg").c_str()));
+  rotating.setAutoTransform(true);
+  const QImage turned = rotating.read();
+  ASSERT_EQ(turned.width(), 4);
+  ASSERT_EQ(turned.height(), 8);
+
+  std::string error;
+  const Picture p = Picture::load(path("rot.jpg"), &error);
+  ASSERT_FALSE(p.isNull()) << error;
+  EXPECT_EQ(p.widthPixels(), 8);
+  EXPECT_EQ(p.heightPixels(), 4);
+}
+
+TEST_F(PictureTest, MissingDamagedAndMetafilesFailWithMessage) {
+  // A placeable WMF header, an enhanced metafile header, random bytes, a BMP header
+  // announcing pixels that are not there, and a missing file.
+  std::string wmf("\xD7\xCD\xC6\x9A\x00\x00\x00\x00\x00\x00\x10\x00\x10\x00\x60\x00\x00\x00\x00\x00\x00\x00", 22);
+  wmf += std::string("\x01\x00\x09\x00\x00\x03", 6) + std::string(40, '\0');
+  writeFile("drawing.wmf", wmf);
+  std::string emf(44, '\0');
+  emf[0] = 1;
+  emf.replace(40, 4, " EMF");
+  writeFile("drawing.emf", emf);
+  writeFile("noise.jpg", "this is not a picture at all, only words");
+  std::string bmp = Picture::filled(40, 40, 0).bmpBytes();
+  bmp.resize(80);
+  writeFile("cut.bmp", bmp);
+  QByteArray png;
+  {
+    QBuffer buf(&png);
+    buf.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(gradient(64, 64).toQImage().save(&buf, "PNG"));
+  }
+  writeFile("cut.png", png.left(png.size() / 2).toStdString());
+
+  const struct {
+    const char* name;
+    const char* inMessage;
+  } cases[] = {{"drawing.wmf", "metafile"}, {"drawing.emf", "metafile"}, {"noise.jpg", ""},
+               {"cut.bmp", "truncated"}, {"cut.png", ""}, {"absent.png", "does not exist"}};
+  for (const auto& c : cases) {
+    std::string error;
+    const Picture p = Picture::load(path(c.name), &error);
+    EXPECT_TRUE(p.isNull()) << c.name;
+    EXPECT_NE(error.find(path(c.name)), std::string::npos) << c.name << ": " << error;
+    EXPECT_NE(error.find(c.inMessage), std::string::npos) << c.name << ": " << error;
+  }
+  std::string error;
+  EXPECT_TRUE(Picture::load("", &error).isNull());
+  EXPECT_FALSE(error.empty());
+}
+
+// Saving into a folder the user may not write to fails, names the file and leaves
+// the old file whole. Root ignores permission bits, so the save then runs in a child
+// process that has become an ordinary user (exit code 0 saved, 1 refused with the
+// path in the message, 2 refused without it, 3 could not drop privileges).
+enum { kSaved = 0, kRefusedWithPath = 1, kMessageLacksPath = 2, kCannotDrop = 3 };
+
+int trySaves(const Picture& p, const std::string& bmpTarget, const std::string& jpgTarget) {
+  std::string e1, e2;
+  const bool a = p.saveBmp(bmpTarget, &e1);
+  const bool b = p.saveJpeg(jpgTarget, 100, &e2);
+  if (a || b) return kSaved;
+  return e1.find(bmpTarget) != std::string::npos && e2.find(jpgTarget) != std::string::npos ? kRefusedWithPath
+                                                                                          : kMessageLacksPath;
+}
+
+TEST_F(PictureTest, SaveIntoReadOnlyFolderFailsAndKeepsOldFile) {
+  const std::string folder = path("ro");
+  ASSERT_TRUE(platform::makeFolder(folder));
+  const std::string bmpTarget = folder + "/keep.bmp", jpgTarget = folder + "/keep.jpg";
+  writeFile("ro/keep.bmp", "old bmp");
+  writeFile("ro/keep.jpg", "old jpg");
+  ASSERT_EQ(chmod(bmpTarget.c_str(), 0644), 0);
+  ASSERT_EQ(chmod(jpgTarget.c_str(), 0644), 0);
+  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
+  const Picture p = gradient(8, 8);
+  // The JPEG writer is loaded before the child is made.
+  ASSERT_FALSE(p.toQImage().isNull());
+  {
+    QByteArray warm;
+    QBuffer buf(&warm);
+    buf.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(p.toQImage().save(&buf, "JPEG"));
+  }
+  int outcome = -1;
+  if (geteuid() == 0) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+          setresuid(65534, 65534, 65534) != 0)
+        _exit(kCannotDrop);
+      _exit(trySaves(p, bmpTarget, jpgTarget));
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    outcome = WEXITSTATUS(status);
+  } else {
+    outcome = trySaves(p, bmpTarget, jpgTarget);
+  }
+  EXPECT_EQ(outcome, kRefusedWithPath);
+  EXPECT_EQ(readFile(bmpTarget), "old bmp");
+  EXPECT_EQ(readFile(jpgTarget), "old jpg");
+  int entries = 0;
+  for (const auto& e : fs::directory_iterator(folder)) entries += e.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(entries, 2);
+}
+
+TEST_F(PictureTest, SaveUnderARegularFileFails) {
+  // The parent "folder" is a file: no user can write there, root included.
+  writeFile("plain", "x");
+  const Picture p = gradient(4, 4);
+  std::string error;
+  EXPECT_FALSE(p.saveBmp(path("plain/a.bmp"), &error));
+  EXPECT_NE(error.find(path("plain/a.bmp")), std::string::npos) << error;
+  error.clear();
+  EXPECT_FALSE(p.saveJpeg(path("plain/a.jpg"), 100, &error));
+  EXPECT_NE(error.find(path("plain/a.jpg")), std::string::npos) << error;
+  EXPECT_EQ(readFile(path("plain")), "x");
+}
+
+TEST_F(PictureTest, SaveReplacesAnExistingFile) {
+  writeFile("over.bmp", "previous content");
+  ASSERT_TRUE(gradient(3, 3).saveBmp(path("over.bmp")));
+  const Picture back = Picture::load(path("over.bmp"));
+  ASSERT_FALSE(back.isNull());
+  EXPECT_EQ(back.pixel(2, 2), gradient(3, 3).pixel(2, 2));
+}
+
+}  // namespace

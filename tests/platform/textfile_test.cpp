@@ -1,0 +1,311 @@
+// Windows-1252 and UTF-8 text files, line ends, atomic saves and the folder helpers.
+#include "platform/textfile.h"
+
+#include <gtest/gtest.h>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::readBytes;
+using platform::readLines;
+using platform::saveFileAtomic;
+using platform::writeLines;
+using Lines = std::vector<std::string>;
+
+// A fresh folder per test, removed afterwards.
+class TextFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "qv-textfile-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (const auto& e : fs::recursive_directory_iterator(dir_, ec)) {
+      fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+    fs::remove_all(dir_, ec);
+  }
+  std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  void put(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(path(name), std::ios::binary);
+    out << bytes;
+  }
+  std::string bytesOf(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::string dir_;
+};
+
+TEST(Windows1252, EncodesAccentsAndEuro) {
+  std::string bytes;
+  ASSERT_TRUE(platform::encodeWindows1252("é°µ€", &bytes));
+  EXPECT_EQ(bytes, "\xE9\xB0\xB5\x80");
+  EXPECT_EQ(platform::decodeWindows1252(bytes), "é°µ€");
+}
+
+TEST(Windows1252, HighControlRangeTable) {
+  // Code points of the 0x80-0x9F bytes from the published code page table.
+  EXPECT_EQ(platform::decodeWindows1252("\x80"), "\u20AC");
+  EXPECT_EQ(platform::decodeWindows1252("\x8C"), "\u0152");
+  EXPECT_EQ(platform::decodeWindows1252("\x92"), "\u2019");
+  EXPECT_EQ(platform::decodeWindows1252("\x96"), "\u2013");
+  EXPECT_EQ(platform::decodeWindows1252("\x99"), "\u2122");
+  EXPECT_EQ(platform::decodeWindows1252("\x9F"), "\u0178");
+  // Undefined bytes stand for the control character of the same number.
+  EXPECT_EQ(platform::decodeWindows1252("\x81\x8D\x8F\x90\x9D"),
+            "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+}
+
+TEST(Windows1252, EveryByteRoundTrips) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  std::string back;
+  ASSERT_TRUE(platform::encodeWindows1252(platform::decodeWindows1252(all), &back));
+  EXPECT_EQ(back, all);
+}
+
+TEST(Windows1252, CharactersOutsideTheCodePageFail) {
+  std::string bytes = "unchanged";
+  EXPECT_FALSE(platform::encodeWindows1252("Ω", &bytes));
+  EXPECT_FALSE(platform::encodeWindows1252("\u0080", &bytes));  // € has byte 0x80, not U+0080
+  EXPECT_FALSE(platform::encodeWindows1252("a\xFF", &bytes));     // malformed UTF-8
+  EXPECT_EQ(bytes, "unchanged");
+}
+
+TEST(DecodeText, ChoosesTheEncoding) {
+  EXPECT_EQ(platform::decodeText("\xEF\xBB\xBF" "été"), "été");
+  EXPECT_EQ(platform::decodeText("été"), "été");
+  EXPECT_EQ(platform::decodeText("\xE9t\xE9"), "été");
+  EXPECT_EQ(platform::decodeText("plain"), "plain");
+  EXPECT_EQ(platform::decodeText("\xEF\xBB\xBF" "a\xE9"), "aé");  // stray byte after a BOM
+}
+
+TEST(SplitLines, AllLineEnds) {
+  EXPECT_EQ(platform::splitLines("a\r\nb\nc\rd\r\n"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(platform::splitLines("a\n\nb"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(platform::splitLines("a\r\r\n"), (Lines{"a", ""}));
+  EXPECT_EQ(platform::splitLines("\r\n"), (Lines{""}));
+  EXPECT_EQ(platform::splitLines("x"), (Lines{"x"}));
+  EXPECT_EQ(platform::splitLines(""), (Lines{}));
+  EXPECT_EQ(platform::splitLines("\n\r"), (Lines{"", ""}));  // LF then CR: two breaks
+}
+
+TEST_F(TextFileTest, Windows1252OnDisk) {
+  ASSERT_TRUE(writeLines(path("a.txt"), {"é°µ€"}));
+  EXPECT_EQ(bytesOf("a.txt"), "\xE9\xB0\xB5\x80\r\n");
+  Lines lines;
+  ASSERT_TRUE(readLines(path("a.txt"), &lines));
+  EXPECT_EQ(lines, (Lines{"é°µ€"}));
+}
+
+TEST_F(TextFileTest, MixedLineEndsReadLineByLine) {
+  put("mixed.txt", "un\rdeux\ntrois\r\nquatre\r\n\r\ncinq");
+  Lines lines;
+  ASSERT_TRUE(readLines(path("mixed.txt"), &lines));
+  EXPECT_EQ(lines, (Lines{"un", "deux", "trois", "quatre", "", "cinq"}));
+}
+
+TEST_F(TextFileTest, Utf8WithAndWithoutBom) {
+  put("bom.txt", "\xEF\xBB\xBFΩ é\r\nfin\r\n");
+  put("nobom.txt", "Ω é\nfin\n");
+  Lines withBom, withoutBom;
+  ASSERT_TRUE(readLines(path("bom.txt"), &withBom));
+  ASSERT_TRUE(readLines(path("nobom.txt"), &withoutBom));
+  EXPECT_EQ(withBom, (Lines{"Ω é", "fin"}));
+  EXPECT_EQ(withoutBom, (Lines{"Ω é", "fin"}));
+  std::string text;
+  ASSERT_TRUE(platform::readText(path("bom.txt"), &text));
+  EXPECT_EQ(text, "Ω é\r\nfin\r\n");
+}
+
+TEST_F(TextFileTest, TextOutsideWindows1252IsWrittenAsUtf8) {
+  ASSERT_TRUE(writeLines(path("u.txt"), {"Ω = 1", "é"}));
+  EXPECT_EQ(bytesOf("u.txt"), "\xCE\xA9 = 1\r\n\xC3\xA9\r\n");  // no BOM, whole file UTF-8
+  Lines lines;
+  ASSERT_TRUE(readLines(path("u.txt"), &lines));
+  EXPECT_EQ(lines, (Lines{"Ω = 1", "é"}));
+}
+
+TEST_F(TextFileTest, EncodeLinesEndsEveryLine) {
+  EXPECT_EQ(platform::encodeLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(platform::encodeLines({}), "");
+}
+
+TEST_F(TextFileTest, AtomicSaveReplacesWholeFile) {
+  put("f.txt", "a long old content\r\n");
+  ASSERT_TRUE(saveFileAtomic(path("f.txt"), "new"));
+  EXPECT_EQ(bytesOf("f.txt"), "new");
+  int entries = 0;
+  for (const auto& e : fs::directory_iterator(dir_)) entries += e.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(entries, 1);  // no temporary left behind
+}
+
+TEST_F(TextFileTest, SaveIntoMissingFolderFails) {
+  std::string error;
+  const std::string target = path("absent/f.txt");
+  EXPECT_FALSE(saveFileAtomic(target, "x", &error));
+  EXPECT_NE(error.find(target), std::string::npos) << error;
+  EXPECT_FALSE(platform::fileExists(target));
+}
+
+// Result codes of the save attempted by the child process.
+enum SaveOutcome { kRefusedWithPath = 0, kSaved = 1, kMessageLacksPath = 2, kCannotDrop = 3 };
+
+int trySave(const std::string& target) {
+  std::string error;
+  if (saveFileAtomic(target, "new content\r\n", &error)) return kSaved;
+  return error.find(target) != std::string::npos ? kRefusedWithPath : kMessageLacksPath;
+}
+
+TEST_F(TextFileTest, SaveIntoReadOnlyFolderLeavesOldFile) {
+  const std::string folder = path("ro");
+  ASSERT_TRUE(platform::makeFolder(folder));
+  const std::string target = folder + "/keep.txt";
+  ASSERT_TRUE(saveFileAtomic(target, "old\r\n"));
+  // The file itself is writable by anyone: only the folder refuses the save.
+  ASSERT_EQ(chmod(target.c_str(), 0666), 0);
+  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
+  int outcome = -1;
+  if (geteuid() == 0) {
+    // Root ignores permission bits: the save runs in a child as an ordinary user.
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+          setresuid(65534, 65534, 65534) != 0) {
+        _exit(kCannotDrop);
+      }
+      _exit(trySave(target));
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    outcome = WEXITSTATUS(status);
+  } else {
+    outcome = trySave(target);
+  }
+  EXPECT_EQ(outcome, kRefusedWithPath);
+  std::string bytes;
+  ASSERT_TRUE(readBytes(target, &bytes));
+  EXPECT_EQ(bytes, "old\r\n");
+  int entries = 0;
+  for (const auto& e : fs::directory_iterator(folder)) entries += e.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST_F(TextFileTest, SaveOverAFolderFails) {
+  ASSERT_TRUE(platform::makeFolder(path("sub")));
+  std::string error;
+  EXPECT_FALSE(saveFileAtomic(path("sub"), "x", &error));
+  EXPECT_NE(error.find(path("sub")), std::string::npos);
+  EXPECT_TRUE(platform::folderExists(path("sub")));
+}
+
+TEST_F(TextFileTest, ReadingMissingFileReportsPath) {
+  Lines lines{"kept"};
+  std::string error;
+  EXPECT_FALSE(readLines(path("none.txt"), &lines, &error));
+  EXPECT_NE(error.find(path("none.txt")), std::string::npos);
+  EXPECT_EQ(lines, (Lines{"kept"}));
+  EXPECT_FALSE(readBytes(dir_, nullptr, &error));  // a folder is not a file
+}
+
+TEST_F(TextFileTest, AppendKeepsOneEncoding) {
+  ASSERT_TRUE(platform::appendLines(path("log.txt"), {"é"}));
+  ASSERT_TRUE(platform::appendLines(path("log.txt"), {"b"}));
+  EXPECT_EQ(bytesOf("log.txt"), "\xE9\r\nb\r\n");
+  // A line that needs UTF-8 turns the whole file into UTF-8.
+  ASSERT_TRUE(platform::appendLines(path("log.txt"), {"Ω"}));
+  EXPECT_EQ(bytesOf("log.txt"), "\xC3\xA9\r\nb\r\n\xCE\xA9\r\n");
+  // Once UTF-8, later lines stay UTF-8 even when Windows-1252 could hold them.
+  ASSERT_TRUE(platform::appendLines(path("log.txt"), {"è"}));
+  EXPECT_EQ(bytesOf("log.txt"), "\xC3\xA9\r\nb\r\n\xCE\xA9\r\n\xC3\xA8\r\n");
+  Lines lines;
+  ASSERT_TRUE(readLines(path("log.txt"), &lines));
+  EXPECT_EQ(lines, (Lines{"é", "b", "Ω", "è"}));
+}
+
+TEST_F(TextFileTest, ExistenceAndFolders) {
+  put("f.txt", "x");
+  EXPECT_TRUE(platform::fileExists(path("f.txt")));
+  EXPECT_FALSE(platform::fileExists(dir_));
+  EXPECT_TRUE(platform::folderExists(dir_));
+  EXPECT_FALSE(platform::folderExists(path("f.txt")));
+  EXPECT_FALSE(platform::fileExists(""));
+  EXPECT_TRUE(platform::fileExists(dir_ + "\\f.txt"));  // "\" read as a separator
+  ASSERT_TRUE(platform::makeFolder(path("a/b/c")));
+  EXPECT_TRUE(platform::folderExists(path("a/b/c")));
+  EXPECT_FALSE(platform::removeFile(path("a")));  // folders are not removed
+  EXPECT_TRUE(platform::folderExists(path("a")));
+  EXPECT_TRUE(platform::removeFile(path("f.txt")));
+  EXPECT_FALSE(platform::fileExists(path("f.txt")));
+  EXPECT_FALSE(platform::removeFile(path("f.txt")));
+}
+
+TEST_F(TextFileTest, CopyFileCopiesBytes) {
+  put("src.bin", std::string("\x00\x01\xFF\r\n", 5));
+  put("dst.bin", "old longer content");
+  ASSERT_TRUE(platform::copyFile(path("src.bin"), path("dst.bin")));
+  EXPECT_EQ(bytesOf("dst.bin"), std::string("\x00\x01\xFF\r\n", 5));
+  std::string error;
+  EXPECT_FALSE(platform::copyFile(path("none"), path("dst2.bin"), &error));
+  EXPECT_NE(error.find(path("none")), std::string::npos);
+  EXPECT_FALSE(platform::fileExists(path("dst2.bin")));
+}
+
+TEST_F(TextFileTest, FindFileIgnoringCase) {
+  put("Qvrl2_De.lng", "x");
+  EXPECT_EQ(platform::findFileNoCase(dir_, "qvrl2_de.lng"), path("Qvrl2_De.lng"));
+  EXPECT_EQ(platform::findFileNoCase(dir_ + "/", "QVRL2_DE.LNG"), path("Qvrl2_De.lng"));
+  EXPECT_EQ(platform::findFileNoCase(dir_, "Qvrl2_fr.lng"), "");
+  EXPECT_EQ(platform::findFileNoCase(dir_, ""), "");
+  EXPECT_EQ(platform::findFileNoCase(path("absent"), "x"), "");
+  put("été.TXT", "x");
+  EXPECT_EQ(platform::findFileNoCase(dir_, "ÉTÉ.txt"), path("été.TXT"));
+}
+
+TEST_F(TextFileTest, FindFileExactMatchWins) {
+  put("a.txt", "1");
+  put("A.txt", "2");
+  EXPECT_EQ(platform::findFileNoCase(dir_, "A.txt"), path("A.txt"));
+  EXPECT_EQ(platform::findFileNoCase(dir_, "a.txt"), path("a.txt"));
+}
+
+TEST_F(TextFileTest, ListFilesWithPatternSortedIgnoringCase) {
+  for (const char* name : {"b.cal", "A.cal", "c.CAL", "d.txt", "ab.txt", ".hidden.cal"}) put(name, "x");
+  ASSERT_TRUE(platform::makeFolder(path("e.cal")));
+  ASSERT_TRUE(platform::makeFolder(path("Z")));
+  EXPECT_EQ(platform::listFiles(dir_, "*.cal"), (Lines{"A.cal", "b.cal", "c.CAL"}));
+  EXPECT_EQ(platform::listFiles(dir_), (Lines{"A.cal", "ab.txt", "b.cal", "c.CAL", "d.txt"}));
+  EXPECT_EQ(platform::listFiles(dir_, "*.*"), (Lines{"A.cal", "ab.txt", "b.cal", "c.CAL", "d.txt"}));
+  EXPECT_EQ(platform::listFiles(dir_, "?.txt"), (Lines{"d.txt"}));
+  EXPECT_EQ(platform::listFiles(dir_, "a*"), (Lines{"A.cal", "ab.txt"}));
+  EXPECT_EQ(platform::listFiles(dir_, "*.CAL;d*"), (Lines{"A.cal", "b.cal", "c.CAL", "d.txt"}));
+  EXPECT_EQ(platform::listFiles(dir_, "*.bmp"), (Lines{}));
+  EXPECT_EQ(platform::listFiles(path("absent"), "*"), (Lines{}));
+  EXPECT_EQ(platform::listFolders(dir_), (Lines{"e.cal", "Z"}));
+}
+
+TEST(NormalizePath, BackslashesBecomeSlashes) {
+  EXPECT_EQ(platform::normalizePath("C:\\Data\\img/x.bmp"), "C:/Data/img/x.bmp");
+  EXPECT_EQ(platform::normalizePath(""), "");
+}
+
+}  // namespace
