@@ -548,8 +548,6 @@ void TextBox::setScrollBars(int s) {
   applyOptions();
 }
 
-void TextBox::setBackColor(Colour c) { Control::setBackColor(c); }
-void TextBox::setForeColor(Colour c) { Control::setForeColor(c); }
 
 // The handlers stop before the members they use go (the widget goes later).
 TextBox::~TextBox() { delete tap_; }

@@ -101,8 +101,6 @@ class TextBox : public Control {
   void setAlignment(int a);        // 0 left, 1 right, 2 centre
   int scrollBars() const { return scrollBars_; }
   void setScrollBars(int s);       // multi-line: 0 none, 1 horizontal (no wrap), 2 vertical, 3 both
-  void setBackColor(Colour c) override;
-  void setForeColor(Colour c) override;
 
   std::function<void()> onChange, onClick, onDblClick;
   KeyHandler onKeyDown, onKeyUp;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/colour.h"
+#include "shell/handlers.h"
 
 using platform::Container;
 
@@ -37,6 +38,9 @@ QVL::QVL() : platform::Form("QVL") {
   creerBarre();
   creerPanneaux();
   creerMenus();
+  Connecte_Coquille(*this);
+  Connecte_Images(*this);
+  Connecte_Mesure(*this);
   onLoad = [this] { Form_Load(); };
   onResize = [this] { Form_Resize(); };
 }
