@@ -1,4 +1,6 @@
 #include "images/picture_view.h"
+#include "shell/handlers.h"
+#include "shell/main_window.h"
 
 #include <cmath>
 
@@ -34,3 +36,5 @@ void Redimensionne_Image() {
 }
 
 void Charge_Fond_Ecran(int) {}
+
+void Connecte_Vue(QVL&) {}

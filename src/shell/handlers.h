@@ -4,6 +4,10 @@
 
 class QVL;
 
-void Connecte_Coquille(QVL& f);   // shell: settings, languages, options
-void Connecte_Images(QVL& f);     // images: list, files, zoom, calibration panel
-void Connecte_Mesure(QVL& f);     // measuring: picture events, grids
+void Connecte_Parametres(QVL& f);     // settings file and options
+void Connecte_Langue(QVL& f);         // language files and their menus
+void Connecte_Vue(QVL& f);            // zoom, fit and pan, picture saving
+void Connecte_Liste_Images(QVL& f);   // image list, image files, resolution options
+void Connecte_Fonctions(QVL& f);      // measuring-function switch and grid set-up
+void Connecte_Statistiques(QVL& f);   // grid statistics
+void Connecte_Mesure(QVL& f);         // picture events and measuring

@@ -38,8 +38,12 @@ QVL::QVL() : platform::Form("QVL") {
   creerBarre();
   creerPanneaux();
   creerMenus();
-  Connecte_Coquille(*this);
-  Connecte_Images(*this);
+  Connecte_Parametres(*this);
+  Connecte_Langue(*this);
+  Connecte_Vue(*this);
+  Connecte_Liste_Images(*this);
+  Connecte_Fonctions(*this);
+  Connecte_Statistiques(*this);
   Connecte_Mesure(*this);
   onLoad = [this] { Form_Load(); };
   onResize = [this] { Form_Resize(); };

@@ -2,4 +2,4 @@
 
 #include "shell/main_window.h"
 
-void Connecte_Coquille(QVL&) {}
+void Connecte_Liste_Images(QVL&) {}

@@ -2,4 +2,4 @@
 
 #include "shell/main_window.h"
 
-void Connecte_Images(QVL&) {}
+void Connecte_Statistiques(QVL&) {}

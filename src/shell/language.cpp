@@ -1,0 +1,5 @@
+#include "shell/handlers.h"
+
+#include "shell/main_window.h"
+
+void Connecte_Langue(QVL&) {}
