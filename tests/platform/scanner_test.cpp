@@ -19,7 +19,7 @@
 namespace platform {
 namespace {
 
-const std::string kSaneFolder = std::string(QV_TEST_DATA) + "/../support/sane";
+const std::string kSaneFolder = std::string(QV_TEST_SUPPORT) + "/sane";
 
 bool fileExists(const std::string& path) {
   struct stat st;
