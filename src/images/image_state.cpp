@@ -40,3 +40,11 @@ int Num_Capture = 1;
 bool Nom_Auto = true;
 platform::BoundedArray<bool, 0, 1> Sauve_Captures;
 std::string Fic_Calib = "Qvrl.Cal";
+
+std::string Img_Active;
+platform::BoundedArray<int, 0, 50> Img_Marque;
+int Img_A_Calibrer = 99;
+int Largeur_Img_Prec = 0;
+
+platform::BoundedArray<std::string, 0, 4> Calib_Predef;
+platform::BoundedArray<std::string, 0, 5> Ref_APN;

@@ -47,3 +47,17 @@ extern int Num_Capture;
 extern bool Nom_Auto;
 extern platform::BoundedArray<bool, 0, 1> Sauve_Captures;
 extern std::string Fic_Calib;
+
+// The image list and the picture shown.
+extern std::string Img_Active;   // path of the picture shown ("" for the background)
+// Indexed by list position (0-based): -1 while that image is in the multi-layer group.
+extern platform::BoundedArray<int, 0, 50> Img_Marque;
+extern int Img_A_Calibrer;       // image also receiving the next calibration; 99 none
+extern int Largeur_Img_Prec;     // pixel width of the first picture opened or pasted
+
+// Preset calibrations of the objective buttons Command13/Command14 (0 to 4): each a
+// whole calibration-file line, "" when the button is not programmed.
+extern platform::BoundedArray<std::string, 0, 4> Calib_Predef;
+// Camera reference of the current image: 1 make and model, 2 and 3 focal-plane
+// resolutions, 4 focal length, 5 subject location (entry 0 unused).
+extern platform::BoundedArray<std::string, 0, 5> Ref_APN;

@@ -30,3 +30,13 @@ bool Alerte_W7 = true;
 double Largeur_Ecran = 0;
 double Largeur_Pic_Init = 0;
 double Largeur_Pic_Cour = 0;
+
+bool FDecimAuto = false;
+bool AutoRetrace = false;
+bool Etalon_Actif = false;
+std::string Coul_Ref;
+float TaillePolice = 0;
+float TaillePoliceImg = 0;
+std::string Fic_Session;
+bool Export_Fait = false;
+platform::BoundedArray<unsigned, 0, 6> Couleurs;

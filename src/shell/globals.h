@@ -38,3 +38,16 @@ extern bool Alerte_W7;
 extern double Largeur_Ecran;     // screen width in pixels
 extern double Largeur_Pic_Init;
 extern double Largeur_Pic_Cour;
+
+// Settings kept by the settings file "Qvrl.dat".
+extern bool FDecimAuto;          // the number of decimals follows the calibration
+extern bool AutoRetrace;         // the automatic-redraw box is ticked at activation
+extern bool Etalon_Actif;        // the colour standard is in use
+extern std::string Coul_Ref;     // bare name of the last colour file saved
+extern float TaillePolice;       // font size of texts on the picture (points)
+extern float TaillePoliceImg;    // font size of the annotation label (points)
+extern std::string Fic_Session;  // session file saved when the program last quit
+extern bool Export_Fait;         // an export with its dialog was made in this run
+// Colour table (&HBBGGRR) reset at each activation; entries 1 to 5 colour the
+// programmed preset-calibration buttons.
+extern platform::BoundedArray<unsigned, 0, 6> Couleurs;

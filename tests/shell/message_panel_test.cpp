@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/dialogs.h"
 #include "platform/events.h"
 #include "shell/main_window.h"
 
@@ -43,6 +44,7 @@ class ScriptPump final : public platform::EventPump {
 class MessagePanel : public ::testing::Test {
  protected:
   void SetUp() override {
+    platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
     Qvl().show();
     platform::setClock(std::make_unique<StepClock>(&script_));
     platform::setEventPump(std::make_unique<ScriptPump>(&script_));

@@ -2,14 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/app.h"
+#include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
+#include "shell/settings_file.h"
 #include "shell/text_tables.h"
 
 namespace {
@@ -17,6 +20,7 @@ namespace {
 class Startup : public ::testing::Test {
  protected:
   void SetUp() override {
+    platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
     platform::SetDecimalSeparator('.');
     QVL& f = Qvl();
     f.show();
@@ -114,9 +118,11 @@ TEST_F(Startup, ChainEndsWithTheFittedEmptyPictureAndFunctionTwo) {
   EXPECT_FALSE(Nom_Systeme.empty());
   // A start-up function from the settings is taken as it is.
   Fonction_Demarrage = 3;
+  ASSERT_TRUE(Sauve_Parametres());
   f.Init_Fenetre_Principale();
   EXPECT_EQ(FonctionCourante, 3);
   Fonction_Demarrage = 0;
+  ASSERT_TRUE(Sauve_Parametres());
   f.Init_Fenetre_Principale();
 }
 
