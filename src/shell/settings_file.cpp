@@ -625,8 +625,10 @@ void Lire_Parametres() {
 bool Sauve_Parametres(int /*flag*/) {
   std::string erreur;
   try {
-    if (platform::writeLines(Chemin_Parametres(), Lignes_Parametres(Reglages_Courants()), &erreur))
-      return true;
+    // The last session file stays recorded: a full save keeps its line, last.
+    std::vector<std::string> lignes = Lignes_Parametres(Reglages_Courants());
+    if (!Fic_Session.empty()) lignes.push_back("SESSION=" + Fic_Session);
+    if (platform::writeLines(Chemin_Parametres(), lignes, &erreur)) return true;
   } catch (const std::exception& e) {
     erreur = e.what();
   }
