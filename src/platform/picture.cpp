@@ -65,6 +65,20 @@ Picture Picture::filled(int width, int height, Colour colour) {
   return fromQImage(img);
 }
 
+Picture Picture::fromBgrRows(const unsigned char* rows, int width, int height, long long bytesPerRow,
+                             bool bottomUp) {
+  if (!rows || width <= 0 || height <= 0 || bytesPerRow < 3LL * width) return Picture();
+  QImage img(width, height, QImage::Format_RGB32);
+  if (img.isNull()) return Picture();
+  for (int y = 0; y < height; ++y) {
+    const long long row = bottomUp ? height - 1 - y : y;
+    const unsigned char* src = rows + row * bytesPerRow;
+    auto* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < width; ++x) dst[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+  }
+  return fromQImage(img);
+}
+
 Colour Picture::pixel(int x, int y) const {
   if (!d_ || x < 0 || y < 0 || x >= d_->image.width() || y >= d_->image.height())
     return 0xFFFFFFFFu;

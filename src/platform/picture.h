@@ -49,6 +49,13 @@ class Picture {
   // colours resolved). A size <= 0 in either direction gives an empty picture.
   static Picture filled(int width, int height, Colour colour);
 
+  // A picture made from 24-bit rows of pixels in the order blue, green, red (the
+  // layout of a device-independent bitmap): each row starts bytesPerRow bytes after the
+  // previous one, the bottom row first when bottomUp. Empty for a size <= 0, a null
+  // pointer, bytesPerRow < width x 3, or when memory runs out.
+  static Picture fromBgrRows(const unsigned char* rows, int width, int height, long long bytesPerRow,
+                             bool bottomUp);
+
   // Writes the picture as an uncompressed 24-bit BMP (bottom-up rows padded to 4
   // bytes), atomically. False with *error set when the picture is empty or the file
   // cannot be written; an existing file is then left whole.

@@ -1,0 +1,119 @@
+// The picture view of the main window with a 4000 x 3000 camera picture: a repaint of
+// the view into Picture1 (with the refresh of the hidden copies), one zoom step in and
+// one out through the zoom buttons (thumbnail and frame included), loading the picture
+// from a BMP file, and writing it as a JPEG of quality 100 through the 24-bit bitmap.
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "images/dib_section.h"
+#include "images/image_state.h"
+#include "images/picture_save.h"
+#include "images/picture_view.h"
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/events.h"
+#include "platform/picture.h"
+#include "shell/main_window.h"
+
+namespace {
+
+using platform::Picture;
+
+// A camera-sized picture with some structure (no constant runs).
+const Picture& cameraPicture() {
+  static const Picture pic = [] {
+    QImage img(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+      for (int x = 0; x < img.width(); ++x) line[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
+    }
+    return Picture::fromQImage(img);
+  }();
+  return pic;
+}
+
+// A temporary program folder holding the picture as a BMP file.
+const std::string& folder() {
+  static const std::string dir = [] {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "qv_bench_vue_XXXXXX").string();
+    return mkdtemp(tmpl.data()) ? tmpl : std::string("/tmp");
+  }();
+  return dir;
+}
+
+const std::string& bmpPath() {
+  static const std::string p = [] {
+    const std::string path = folder() + "/camera.bmp";
+    cameraPicture().saveBmp(path);
+    return path;
+  }();
+  return p;
+}
+
+// The main window, shown, with the camera picture loaded at the fitted zoom.
+QVL& window() {
+  QVL& f = Qvl();
+  if (f.picbase.picture().isNull()) {
+    f.show();
+    platform::DoEvents();
+    Charge_Image_Memoire(bmpPath());
+  }
+  return f;
+}
+
+void BM_RepaintView(benchmark::State& state) {
+  QVL& f = window();
+  for (auto _ : state) {
+    Affiche_Image(Expo_Zoom);
+    benchmark::DoNotOptimize(f.Picture1.point(100, 100));
+  }
+}
+BENCHMARK(BM_RepaintView)->Unit(benchmark::kMillisecond);
+
+void BM_ZoomStepInAndOut(benchmark::State& state) {
+  QVL& f = window();
+  Retrace_Zoom = false;
+  for (auto _ : state) {
+    Bouton_Zoom(0);
+    Bouton_Zoom(1);
+    benchmark::DoNotOptimize(f.Picture1.point(100, 100));
+  }
+  state.SetItemsProcessed(2 * state.iterations());   // zoom steps
+}
+BENCHMARK(BM_ZoomStepInAndOut)->Unit(benchmark::kMillisecond);
+
+void BM_LoadPictureFile(benchmark::State& state) {
+  window();
+  for (auto _ : state) benchmark::DoNotOptimize(Charge_Image_Memoire(bmpPath()));
+}
+BENCHMARK(BM_LoadPictureFile)->Unit(benchmark::kMillisecond);
+
+void BM_SaveJpegThroughBitmap(benchmark::State& state) {
+  const std::string out = folder() + "/camera.jpg";
+  for (auto _ : state) benchmark::DoNotOptimize(Sauve_Jpeg_Image(cameraPicture(), out));
+}
+BENCHMARK(BM_SaveJpegThroughBitmap)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  platform::App::init(argc, argv);
+  platform::App::setPath(folder());
+  // Questions of the start-up chain (the settings file created...) get neutral answers.
+  platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::error_code ec;
+  std::filesystem::remove_all(folder(), ec);
+  return 0;
+}

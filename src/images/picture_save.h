@@ -1,0 +1,35 @@
+#pragma once
+// Saving the current picture at full size: under a name the user chooses (BMP or JPEG
+// by the image-format setting) or as the program's background picture "Fondecran.jpg";
+// the common save dialog of pictures and the JPEG helper they use.
+
+#include <string>
+
+#include "platform/picture.h"
+
+// The text after the last "." of Efic; the whole text when it holds no ".".
+std::string Fic_Extension(const std::string& Efic);
+
+// Save dialog of pictures and captures, opening in Rep_Data and proposing
+// Racine & "." & Ext, filtered on "*." & Ext then every file. Returns the chosen path.
+// Rep_Data becomes the chosen folder; the first time that folder is the program's own
+// folder a warning (MSG(12)) is shown and Alerte_W7 cleared. When the file exists,
+// MSG(116) and the path are asked with OK and Cancel: Cancel returns "" with Echec 0.
+// A cancelled dialog returns "" with Echec 1.
+std::string Dialogue_Sauve(const std::string& Racine, const std::string& Ext, int& Echec);
+
+// Writes the picture as a JPEG file of quality 100 through a 24-bit bitmap, whatever the
+// extension of Chemin. True when written; false with *error set when the picture is
+// empty or the file cannot be written (an existing file is then left whole).
+bool Sauve_Jpeg_Image(const platform::Picture& image, const std::string& Chemin,
+                      std::string* error = nullptr);
+// The same for the picture held by the main window's hidden box Picture2.
+bool Sauve_Jpeg(const std::string& Chemin, std::string* error = nullptr);
+
+// Saves the loaded picture at full size, without drawings: Index 0 under a name chosen
+// in the save dialog ("Img_Act_" and the extension of the image-format setting, BMP or
+// JPEG of quality 100), Index 1 as "Fondecran.jpg" in the program folder. Picture1 is
+// repainted without drawings first. With no picture loaded, a cancelled dialog or
+// another Index nothing is written; a failed write is shown (MSG(144), the path and
+// the cause) and leaves any earlier file whole. True when a file was written.
+bool Sauver_Image_actuelle(int Index);

@@ -1,0 +1,405 @@
+// The picture view: loading, fitting, zoom buttons, zoom click, centring, panning,
+// resizing and the thumbnail, on the real main window (offscreen); and the view's
+// formulas on their own.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "images/image_state.h"
+#include "images/picture_view.h"
+#include "picture_fixture.h"
+#include "platform/colour.h"
+#include "platform/runtime.h"
+#include "platform/textfile.h"
+#include "shell/main_window.h"
+
+using picture_tests::Motif;
+using picture_tests::PictureWindow;
+
+namespace {
+
+// A 1200 x 900 picture: Wt = 1200 x 15 = 18000 picture units, Ht = 13500,
+// Wm = 18000 x 2540 / 1440 = 31750; Echelle = 31750 / 11761.2.
+constexpr double kWt = 18000, kHt = 13500, kWm = 31750;
+constexpr double kEchelle = kWm / kLargeurEchellePicture1;
+constexpr platform::Colour kGris = 0x808080;   // back colour of Picture1
+
+double Base(int e) { return std::pow(std::sqrt(1.4142136), e); }
+
+// Red level of Motif at the picture point px (picture units): pixel px / 15, red x / 5.
+int RougeAttendu(double px) { return static_cast<int>(std::floor(px / 15.0)) / 5; }
+
+class PictureView : public PictureWindow {
+ protected:
+  // Loads the 1200 x 900 test picture.
+  void charge() { ASSERT_TRUE(Charge_Image_Memoire(bmp("a.bmp", 1200, 900))); }
+  // Picture point at the horizontal position X of Picture1 with the current view.
+  static double PointX(double X) { return Larg_Affichee + X * K_Zoom * Echelle; }
+  static double PointY(double Y) { return Haut_Affichee + Y * K_Zoom * Echelle; }
+  // Red level shown at (X, Y) of Picture1.
+  static int RougeVu(double X, double Y) { return static_cast<int>(Qvl().Picture1.point(X, Y) & 0xFF); }
+};
+
+}  // namespace
+
+// --- formulas -------------------------------------------------------------------------
+
+TEST(PictureViewFormulas, NaturalSizeInHundredthsOfAMillimetre) {
+  EXPECT_DOUBLE_EQ(Vue_Himetrique(18000), 31750);   // 18000 x 2540 / 1440
+  EXPECT_DOUBLE_EQ(Vue_Himetrique(1440), 2540);
+  EXPECT_DOUBLE_EQ(Vue_Himetrique(0), 0);
+}
+
+TEST(PictureViewFormulas, ZoomLabel) {
+  platform::SetDecimalSeparator('.');
+  // Int(100 / k + 0.5) x 0.005, worked out by hand: exponent 0 -> 100.5 -> 0.5;
+  // -2 -> 141.92 -> 141 -> 0.705; -3 -> 168.68 -> 168 -> 0.84; -4 -> 200.5 -> 1.
+  struct Case {
+    double k;
+    const char* text;
+  };
+  const Case cases[] = {
+      {1.0, "Z= 0.5"},       {Base(-2), "Z= 0.705"}, {Base(-3), "Z= 0.84"},
+      {Base(-4), "Z= 1"},    {Base(2), "Z= 0.355"},  // 70.71 + 0.5 -> 71
+      {0.0, "Z= 0.5"},       {-3.0, "Z= 0.5"},       {std::nan(""), "Z= 0.5"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Texte_Facteur_Zoom(c.k), c.text) << c.k;
+  platform::SetDecimalSeparator(',');
+  EXPECT_EQ(Texte_Facteur_Zoom(Base(-2)), "Z= 0,705");
+  platform::SetDecimalSeparator(0);
+}
+
+TEST(PictureViewFormulas, OffsetsAreRoundedAndSaturated) {
+  // 0.5 x 2 x (100 - 50) + 10 = 60.
+  EXPECT_EQ(Decalage_Centre(10, 0.5, 2, 100, 100), 60);
+  // 1000 - 0.5 x 3 x 100 = 850; halves go to the even neighbour: 10 - 0.5 = 9.5 -> 10.
+  EXPECT_EQ(Decalage_Deplace(1000, 0.5, 3, 100), 850);
+  EXPECT_EQ(Decalage_Deplace(10, 1, 0.5, 1), 10);
+  const auto maxi = std::numeric_limits<std::int32_t>::max();
+  const auto mini = std::numeric_limits<std::int32_t>::min();
+  EXPECT_EQ(Decalage_Deplace(0, 16, 3, -1e12), maxi);
+  EXPECT_EQ(Decalage_Deplace(0, 16, 3, 1e12), mini);
+  EXPECT_EQ(Decalage_Centre(maxi, 16, 3, 1e9, 0), maxi);
+  EXPECT_EQ(Decalage_Centre(0, std::nan(""), 3, 1, 0), 0);
+}
+
+TEST(PictureViewFormulas, ThumbnailPoint) {
+  EXPECT_EQ(Point_Vignette(2440, 9000, 18000), 1220);
+  EXPECT_EQ(Point_Vignette(2440, -4500, 18000), -610);
+  EXPECT_EQ(Point_Vignette(2440, 9000, 0), 0);
+  EXPECT_EQ(Point_Vignette(std::nan(""), 9000, 18000), 0);
+}
+
+// --- loading and fitting -------------------------------------------------------------
+
+TEST_F(PictureView, OpeningShowsThePictureFittedAtMinus2) {
+  QVL& f = Qvl();
+  charge();
+  EXPECT_EQ(Expo_Zoom, -2);
+  EXPECT_EQ(Expo_Zoom_Initial, -2);
+  EXPECT_NEAR(K_Zoom, Base(-2), 1e-15);
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
+  EXPECT_EQ(Larg_Affichee, 0);
+  EXPECT_EQ(Haut_Affichee, 0);
+  EXPECT_DOUBLE_EQ(Ratio_Image, 1200.0 / 900.0);
+  EXPECT_DOUBLE_EQ(Echelle, kEchelle);
+  EXPECT_EQ(f.picbase.picture().widthPixels(), 1200);
+  EXPECT_EQ(f.picbase.picture().heightPixels(), 900);
+
+  // The picture spans Wt / (K x Wm) = 1440 / 2540 / 0.70711 = 80.2 % of the box width.
+  const double sw = f.Picture1.scaleWidth();
+  EXPECT_NE(f.Picture1.point(0.79 * sw, 500), kGris);
+  EXPECT_EQ(f.Picture1.point(0.81 * sw, 500), kGris);
+  // Each position shows the picture point offset + position x K_Zoom x Echelle.
+  for (double X : {0.1 * sw, 0.45 * sw, 0.7 * sw}) {
+    const double y = 0.3 * f.Picture1.scaleHeight();
+    EXPECT_NEAR(RougeVu(X, y), RougeAttendu(PointX(X)), 1) << X;
+    const int vert = static_cast<int>((f.Picture1.point(X, y) >> 8) & 0xFF);
+    EXPECT_NEAR(vert, static_cast<int>(std::floor(PointY(y) / 15.0)) / 4, 1) << X;
+  }
+}
+
+TEST_F(PictureView, HiddenCopiesFollowEveryRepaint) {
+  QVL& f = Qvl();
+  charge();
+  Czoom_Click(0);
+  const platform::Picture vue = f.Picture1.image();
+  ASSERT_FALSE(vue.isNull());
+  for (const platform::ImageBox* copie : {&f.ImageMem, &f.Image2, &f.Image1}) {
+    const platform::Picture p = copie->picture();
+    ASSERT_EQ(p.widthPixels(), vue.widthPixels());
+    ASSERT_EQ(p.heightPixels(), vue.heightPixels());
+    for (int x : {0, vue.widthPixels() / 3, vue.widthPixels() - 1})
+      EXPECT_EQ(p.pixel(x, vue.heightPixels() / 2), vue.pixel(x, vue.heightPixels() / 2));
+  }
+}
+
+TEST_F(PictureView, AFileThatCannotBeLoadedChangesNothing) {
+  QVL& f = Qvl();
+  charge();
+  Czoom_Click(0);
+  Larg_Affichee = 700;
+  Haut_Affichee = 300;
+  const double ratio = Ratio_Image, echelle = Echelle;
+  const platform::Colour vu = f.Picture1.point(2000, 2000);
+  ASSERT_TRUE(platform::saveFileAtomic(path("texte.bmp"), "not a picture"));
+  // A placeable Windows metafile header.
+  ASSERT_TRUE(platform::saveFileAtomic(path("dessin.wmf"), std::string("\xD7\xCD\xC6\x9A", 4) + std::string(60, '\0')));
+  for (const std::string& p : {path("texte.bmp"), path("dessin.wmf"), path("absent.bmp"), std::string()}) {
+    EXPECT_FALSE(Charge_Image_Memoire(p)) << p;
+    EXPECT_EQ(f.picbase.picture().widthPixels(), 1200);
+    EXPECT_EQ(Larg_Affichee, 700);
+    EXPECT_EQ(Haut_Affichee, 300);
+    EXPECT_EQ(Expo_Zoom, -3);
+    EXPECT_DOUBLE_EQ(Ratio_Image, ratio);
+    EXPECT_DOUBLE_EQ(Echelle, echelle);
+    EXPECT_EQ(f.Picture1.point(2000, 2000), vu);
+  }
+}
+
+TEST_F(PictureView, ASecondPictureKeepsTheZoomFromOffsetZero) {
+  QVL& f = Qvl();
+  charge();
+  for (int i = 0; i < 3; ++i) Czoom_Click(0);
+  ASSERT_EQ(Expo_Zoom, -5);
+  Larg_Affichee = 700;
+  Haut_Affichee = 300;
+  ASSERT_TRUE(Charge_Image_Memoire(bmp("portrait.bmp", 600, 1200)));
+  EXPECT_EQ(Expo_Zoom, -5);
+  EXPECT_EQ(Larg_Affichee, 0);
+  EXPECT_EQ(Haut_Affichee, 0);
+  EXPECT_DOUBLE_EQ(Ratio_Image, 0.5);
+  // 600 pixels: Wm = 9000 x 2540 / 1440 = 15875.
+  EXPECT_DOUBLE_EQ(Echelle, 15875 / kLargeurEchellePicture1);
+  // A portrait picture is painted to a height of Ratio_Image x the box width.
+  const double sw = f.Picture1.scaleWidth();
+  ASSERT_GT(f.Picture1.scaleHeight(), 0.55 * sw);
+  EXPECT_NE(f.Picture1.point(100, 0.48 * sw), kGris);
+  EXPECT_EQ(f.Picture1.point(100, 0.52 * sw), kGris);
+
+  // With the multi-layer box ticked the offsets stay.
+  f.chkMC(0).setValue(1);
+  Larg_Affichee = 700;
+  Haut_Affichee = 300;
+  ASSERT_TRUE(Charge_Image_Memoire(bmp("b.bmp", 1200, 900)));
+  EXPECT_EQ(Larg_Affichee, 700);
+  EXPECT_EQ(Haut_Affichee, 300);
+  EXPECT_EQ(Expo_Zoom, -5);
+}
+
+// --- zoom buttons ---------------------------------------------------------------------
+
+TEST_F(PictureView, ZoomButtonsFollowTheirTable) {
+  QVL& f = Qvl();
+  charge();
+  Larg_Affichee = 1000;
+  Haut_Affichee = 2000;
+  f.Czoom(0).click();   // "Z+": one step in, about the top-left corner
+  EXPECT_EQ(Expo_Zoom, -3);
+  EXPECT_NEAR(K_Zoom, Base(-3), 1e-15);
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.84");
+  EXPECT_EQ(Larg_Affichee, 1000);
+  EXPECT_EQ(Haut_Affichee, 2000);
+  EXPECT_NEAR(RougeVu(0, 0), RougeAttendu(1000), 1);
+  f.Czoom(1).click();   // "Z-"
+  EXPECT_EQ(Expo_Zoom, -2);
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
+  f.Czoom(1).click();
+  f.Czoom(1).click();
+  EXPECT_EQ(Expo_Zoom, 0);
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.5");
+  f.Czoom(1).click();   // no zoom out from exponent 0
+  EXPECT_EQ(Expo_Zoom, 0);
+  f.Czoom(2).click();   // "Z1": the fitted view
+  EXPECT_EQ(Expo_Zoom, -2);
+  EXPECT_EQ(Larg_Affichee, 0);
+  EXPECT_EQ(Haut_Affichee, 0);
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
+}
+
+TEST_F(PictureView, StepButtonTogglesBetweenOneAndTwo) {
+  QVL& f = Qvl();
+  charge();
+  EXPECT_EQ(f.Czoom(3).caption(), "<<");
+  f.Czoom(3).click();
+  EXPECT_EQ(Pas_Zoom, 2);
+  EXPECT_EQ(f.Czoom(3).caption(), ">>");
+  f.Czoom(0).click();
+  EXPECT_EQ(Expo_Zoom, -4);
+  EXPECT_EQ(f.label(2).caption(), "Z= 1");
+  // "Z-" at exponent -1 with step 2 goes to +1.
+  Expo_Zoom = -1;
+  K_Zoom = Base(-1);
+  f.Czoom(1).click();
+  EXPECT_EQ(Expo_Zoom, 1);
+  f.Czoom(1).click();   // only while the exponent is negative
+  EXPECT_EQ(Expo_Zoom, 1);
+  f.Czoom(3).click();
+  EXPECT_EQ(Pas_Zoom, 1);
+  EXPECT_EQ(f.Czoom(3).caption(), "<<");
+}
+
+TEST_F(PictureView, ZoomExponentStaysWithinItsBounds) {
+  QVL& f = Qvl();
+  charge();
+  for (int i = 0; i < 60; ++i) f.Czoom(0).click();
+  EXPECT_EQ(Expo_Zoom, kExpoZoomMin);
+  EXPECT_TRUE(std::isfinite(K_Zoom));
+  for (int i = 0; i < 60; ++i) Zoom_Clic(2, 0, 100, 100);
+  EXPECT_EQ(Expo_Zoom, kExpoZoomMax);
+  for (int i = 0; i < 120; ++i) Zoom_Clic(1, 0, 5000, 4000);
+  EXPECT_EQ(Expo_Zoom, kExpoZoomMin);
+  EXPECT_FALSE(f.label(2).caption().empty());
+}
+
+TEST_F(PictureView, ZoomButtonsWithNoPictureKeepTheView) {
+  QVL& f = Qvl();
+  ASSERT_TRUE(f.picbase.picture().isNull());
+  f.Czoom(0).click();
+  EXPECT_EQ(Expo_Zoom, -2);
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
+  EXPECT_EQ(f.Picture1.point(1000, 1000), kGris);
+}
+
+// --- zoom click, centring and panning --------------------------------------------------
+
+TEST_F(PictureView, ZoomClickAtTheCentreKeepsTheCentrePoint) {
+  QVL& f = Qvl();
+  charge();
+  Larg_Affichee = 2000;
+  Haut_Affichee = 1000;
+  const double cx = f.Picture1.scaleWidth() / 2, cy = f.Picture1.scaleHeight() / 2;
+  const double avantX = PointX(cx), avantY = PointY(cy);
+  const double k = K_Zoom;
+  Zoom_Clic(1, 0, cx, cy);
+  EXPECT_EQ(Expo_Zoom, -3);
+  EXPECT_NEAR(k / K_Zoom, std::sqrt(1.4142136), 1e-12);
+  // Rounding of the click position and of the offsets: within a few picture units.
+  EXPECT_NEAR(PointX(cx), avantX, 3);
+  EXPECT_NEAR(PointY(cy), avantY, 3);
+  Zoom_Clic(2, 0, cx, cy);
+  EXPECT_EQ(Expo_Zoom, -2);
+  EXPECT_NEAR(PointX(cx), avantX, 5);
+  EXPECT_NEAR(PointY(cy), avantY, 5);
+  EXPECT_NEAR(RougeVu(cx, cy), RougeAttendu(avantX), 1);
+}
+
+TEST_F(PictureView, ZoomClickCentresTheClickedPoint) {
+  QVL& f = Qvl();
+  charge();
+  const double x = 0.3 * f.Picture1.scaleWidth(), y = 0.25 * f.Picture1.scaleHeight();
+  const double px = PointX(x), py = PointY(y);
+  Zoom_Clic(1, 0, x, y);
+  EXPECT_EQ(Expo_Zoom, -3);
+  EXPECT_NEAR(PointX(f.Picture1.scaleWidth() / 2), px, 3);
+  EXPECT_NEAR(PointY(f.Picture1.scaleHeight() / 2), py, 3);
+  // A middle click only centres.
+  const double qx = PointX(0.6 * f.Picture1.scaleWidth());
+  Zoom_Clic(4, 0, 0.6 * f.Picture1.scaleWidth(), f.Picture1.scaleHeight() / 2);
+  EXPECT_EQ(Expo_Zoom, -3);
+  EXPECT_NEAR(PointX(f.Picture1.scaleWidth() / 2), qx, 3);
+}
+
+TEST_F(PictureView, CentringUsesTheConstantScaleWidth) {
+  QVL& f = Qvl();
+  charge();
+  const double y = std::floor(f.Picture1.scaleHeight() / 2) - 400;
+  Centre_Image_Point(7000, y);
+  // K x Echelle = 0.70710677 x 31750 / 11761.2 = 1.908872 picture units per unit of
+  // the box, whose centre is at 11761.2 / 2 = 5880.6 across:
+  // CLng(1.908872 x (7000 - 5880.6)) = CLng(2136.79) = 2137.
+  EXPECT_EQ(Larg_Affichee, 2137);
+  EXPECT_EQ(Haut_Affichee, platform::CLng(Base(-2) * kEchelle * (y - f.Picture1.scaleHeight() / 2)));
+  EXPECT_LT(Haut_Affichee, -763);   // about -400.5 x 1.908872
+}
+
+TEST_F(PictureView, DragPansByTheFormula) {
+  QVL& f = Qvl();
+  charge();
+  Expo_Zoom = -4;   // K_Zoom = 1 / 1.4142136^2, 0.49999997
+  K_Zoom = Base(-4);
+  Larg_Affichee = 5000;
+  Haut_Affichee = 3000;
+  // 100 x 0.49999997 x 31750 / 11761.2 = 134.98 -> the picture moves right 135 units.
+  Deplace_Image(100, 0);
+  EXPECT_EQ(Larg_Affichee, 5000 - 135);
+  EXPECT_EQ(Haut_Affichee, 3000);
+  // -40 x 0.49999997 x 2.69955 = -53.99 -> the picture moves up 54 units.
+  Deplace_Image(0, -40);
+  EXPECT_EQ(Haut_Affichee, 3054);
+  const double X = 0.4 * f.Picture1.scaleWidth();
+  EXPECT_NEAR(RougeVu(X, 1000), RougeAttendu(PointX(X)), 1);
+}
+
+TEST_F(PictureView, HugePansSaturateInsteadOfOverflowing) {
+  QVL& f = Qvl();
+  charge();
+  for (int i = 0; i < 60; ++i) Zoom_Clic(2, 0, 0, 0);
+  ASSERT_EQ(Expo_Zoom, kExpoZoomMax);
+  Deplace_Image(-2e9, 3e9);
+  EXPECT_EQ(Larg_Affichee, std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(Haut_Affichee, std::numeric_limits<std::int32_t>::min());
+  Deplace_Image(-2e9, 3e9);
+  EXPECT_EQ(Larg_Affichee, std::numeric_limits<std::int32_t>::max());
+  Centre_Image_Point(1e12, -1e12);
+  EXPECT_EQ(Larg_Affichee, std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(f.Picture1.point(1000, 1000), kGris);   // the view has left the picture
+  f.Czoom(2).click();
+  EXPECT_EQ(Larg_Affichee, 0);
+  EXPECT_NE(f.Picture1.point(1000, 1000), kGris);
+}
+
+// --- resize ---------------------------------------------------------------------------
+
+TEST_F(PictureView, ResizeReturnsToTheFittedView) {
+  QVL& f = Qvl();
+  charge();
+  f.Czoom(0).click();
+  f.Czoom(0).click();
+  Deplace_Image(-300, -200);
+  ASSERT_NE(Larg_Affichee, 0);
+  const double largeur = f.width();
+  f.setWidth(largeur + 1500);
+  platform::DoEvents();
+  EXPECT_EQ(Expo_Zoom, Expo_Zoom_Initial);
+  EXPECT_EQ(Expo_Zoom, -2);
+  EXPECT_EQ(Larg_Affichee, 0);
+  EXPECT_EQ(Haut_Affichee, 0);
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
+  EXPECT_DOUBLE_EQ(Echelle, kEchelle);   // the measuring scale does not follow the window
+  EXPECT_NE(f.Picture1.point(0.79 * f.Picture1.scaleWidth(), 500), kGris);
+  EXPECT_EQ(f.Picture1.point(0.81 * f.Picture1.scaleWidth(), 500), kGris);
+  f.setWidth(largeur);
+  platform::DoEvents();
+}
+
+// --- thumbnail ------------------------------------------------------------------------
+
+TEST_F(PictureView, ThumbnailShowsThePictureAndTheViewFrame) {
+  QVL& f = Qvl();
+  charge();
+  platform::PictureBox& v = f.VignP;
+  EXPECT_DOUBLE_EQ(v.width(), Taille_Max);
+  EXPECT_NEAR(v.height(), 2500.0 * 900 / 1200, 1);
+  EXPECT_NEAR(v.scaleHeight(), v.scaleWidth() * 900 / 1200, 1e-9);
+  const platform::Colour vert = platform::QBColor(10);
+  // The view starts at the picture's top-left corner: the frame's top and left edges.
+  EXPECT_EQ(v.point(v.scaleWidth() / 2, 0), vert);
+  EXPECT_EQ(v.point(0, v.scaleHeight() / 2), vert);
+  EXPECT_NE(v.point(v.scaleWidth() / 2, v.scaleHeight() / 2), vert);
+  // Half the picture width further right, the frame's left edge is at the middle.
+  Deplace_Image(-kWt / 2 / (K_Zoom * kEchelle), 0);
+  EXPECT_NEAR(Larg_Affichee, kWt / 2, 2);
+  const double milieu = v.scaleWidth() * Larg_Affichee / kWt;
+  // The frame's corner is a whole thumbnail unit: its line lies on the pixel next to
+  // `milieu` or on it (a pixel is about 15 units wide).
+  const double y = v.scaleHeight() / 2;
+  EXPECT_TRUE(v.point(milieu - 15, y) == vert || v.point(milieu, y) == vert || v.point(milieu + 15, y) == vert);
+  EXPECT_NE(v.point(milieu / 2, v.scaleHeight() / 2), vert);
+  // The thumbnail itself shows the whole picture: its right part is the picture's.
+  const platform::Colour droite = v.point(v.scaleWidth() * 0.9, v.scaleHeight() * 0.9);
+  EXPECT_NEAR(static_cast<int>(droite & 0xFF), 0.9 * kWt / 15 / 5, 3);          // pixel x 1080
+  EXPECT_NEAR(static_cast<int>((droite >> 8) & 0xFF), 0.9 * kHt / 15 / 4, 3);   // pixel y 810
+}
