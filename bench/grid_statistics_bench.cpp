@@ -1,0 +1,164 @@
+// Cost of the live statistics after one new measurement on a full-size grid (3,001
+// rows of the spores-in-two-dimensions layout, 2,999 rows measured): writing the row,
+// Calcul_stat and Entetes_Stat, on the shown main window; beside it, a plain
+// recomputation of the same four columns (read, sort, moments, median and deciles)
+// with nothing written back.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "measure/grid_statistics.h"
+#include "measure/measure_state.h"
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/events.h"
+#include "platform/runtime.h"
+#include "reports/deciles.h"
+#include "reports/stat_rows.h"
+#include "shell/globals.h"
+#include "shell/helpers.h"
+#include "shell/main_window.h"
+#include "stats/descriptive.h"
+
+namespace {
+
+constexpr int kRows = 3001;        // Taille_Grille 3000 + the heading row
+constexpr int kNewRow = kRows - 2; // the row each iteration writes (2999)
+constexpr int kValueCols = 4;      // L, l, Q, V
+
+// One measured row: length, width, their ratio and the volume, as the grid shows them.
+std::vector<std::string> rowTexts(double l, double w) {
+  return {platform::Format(l, Format_Decimal), platform::Format(w, Format_Decimal),
+          platform::Format(l / w, Format_Decimal),
+          platform::Format(w * w * l * 3.14159 / 6, Format_Decimal)};
+}
+
+void writeRow(platform::FlexGrid& g, int r, const std::vector<std::string>& values) {
+  g.setTextMatrix(r, 0, std::to_string(r));
+  for (int c = 1; c <= kValueCols; ++c) g.setTextMatrix(r, c, values[c - 1]);
+  g.setTextMatrix(r, 5, "1");
+  g.setTextMatrix(r, 6, "");
+}
+
+// The main window shown once, its grid laid out and filled up to the new row.
+void prepare() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
+  QVL& f = Qvl();
+  f.show();
+  platform::DoEvents();
+  platform::SetDecimalSeparator('.');
+  Format_Decimal = "###0.00";
+  FonctionCourante = 2;
+  NbCellules = 2;
+  Der_Colonne = kValueCols;
+  f.Check(3).setValue(1);
+  platform::FlexGrid& g = f.GrilleRef;
+  g.setRows(kRows);
+  g.setCols(7);
+  f.GrilleRefP.setCols(7);
+  const char* headings[] = {"N°", "L", "l", "Q", "V", "img", "comment"};
+  for (int c = 0; c < 7; ++c) g.setTextMatrix(0, c, headings[c]);
+  std::mt19937 gen(12345);
+  std::normal_distribution<double> length(11.0, 1.2), width(6.5, 0.6);
+  for (int r = 1; r < kNewRow; ++r) writeRow(g, r, rowTexts(length(gen), width(gen)));
+  LigneCourante = kNewRow;
+  platform::DoEvents();
+}
+
+// Row write, Calcul_stat and Entetes_Stat, as after a finished measurement.
+void BM_UpdateAfterNewRow(benchmark::State& state) {
+  prepare();
+  QVL& f = Qvl();
+  const std::vector<std::string> a = rowTexts(12.1, 6.9), b = rowTexts(10.4, 6.1);
+  bool flip = false;
+  for (auto _ : state) {
+    writeRow(f.GrilleRef, kNewRow, flip ? a : b);
+    flip = !flip;
+    LigneCourante = kNewRow + 1;
+    Calcul_stat();
+    Entetes_Stat();
+  }
+  state.SetItemsProcessed(state.iterations() * (kNewRow) * kValueCols);
+}
+BENCHMARK(BM_UpdateAfterNewRow)->Unit(benchmark::kMillisecond);
+
+// The same followed by the repaint of the shown window.
+void BM_UpdateAfterNewRowWithRepaint(benchmark::State& state) {
+  prepare();
+  QVL& f = Qvl();
+  const std::vector<std::string> a = rowTexts(12.1, 6.9), b = rowTexts(10.4, 6.1);
+  bool flip = false;
+  for (auto _ : state) {
+    writeRow(f.GrilleRef, kNewRow, flip ? a : b);
+    flip = !flip;
+    LigneCourante = kNewRow + 1;
+    Calcul_stat();
+    Entetes_Stat();
+    platform::DoEvents();
+  }
+}
+BENCHMARK(BM_UpdateAfterNewRowWithRepaint)->Unit(benchmark::kMillisecond);
+
+// The two parts of the update alone, on the same grid.
+void BM_CalculStatOnly(benchmark::State& state) {
+  prepare();
+  LigneCourante = kNewRow + 1;
+  for (auto _ : state) Calcul_stat();
+}
+BENCHMARK(BM_CalculStatOnly)->Unit(benchmark::kMillisecond);
+
+void BM_EntetesStatOnly(benchmark::State& state) {
+  prepare();
+  LigneCourante = kNewRow + 1;
+  for (auto _ : state) Entetes_Stat();
+}
+BENCHMARK(BM_EntetesStatOnly)->Unit(benchmark::kMillisecond);
+
+// Plain recomputation of the same columns: read the texts, sort, moments, extremes,
+// median and deciles; nothing formatted or written back.
+void BM_PlainSortRecompute(benchmark::State& state) {
+  prepare();
+  QVL& f = Qvl();
+  LigneCourante = kNewRow + 1;
+  platform::FlexGrid& g = f.GrilleRef;
+  for (auto _ : state) {
+    double total = 0;
+    for (int c = 1; c <= kValueCols; ++c) {
+      std::vector<double> v;
+      v.reserve(kNewRow);
+      for (int r = 1; r < LigneCourante; ++r) {
+        const double x = Val_Decimal(g.textMatrix(r, c));
+        if (x > 0) v.push_back(x);
+      }
+      stats::sortAscending(v);
+      const stats::SampleMoments m = stats::computeMoments(v, 0.001);
+      const DecileSummary d = computeDeciles(v);
+      total += m.mean + m.sigma + m.skewness + m.kurtosis + v.front() + v.back() + d.median +
+               d.d1 + d.d9;
+    }
+    benchmark::DoNotOptimize(total);
+  }
+  state.SetItemsProcessed(state.iterations() * (kNewRow) * kValueCols);
+}
+BENCHMARK(BM_PlainSortRecompute)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  platform::App::initForTests(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  platform::setDialogs(nullptr);
+  return 0;
+}

@@ -1,0 +1,115 @@
+// Deciles at ranks p (n + 1) with linear interpolation between neighbours: definition
+// 6 of Hyndman and Fan (1996), "Sample quantiles in statistical packages", The American
+// Statistician 50, taken in tenths of the gap as the ranks of deciles fall on them.
+#include "reports/deciles.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "measure/measure_state.h"
+#include "platform/runtime.h"
+#include "shell/helpers.h"
+#include "shell/main_window.h"
+
+platform::BoundedArray<double, 0, 8> Stat_N;
+platform::BoundedArray<double, 0, 8> Stat_Mediane;
+platform::BoundedArray<double, 0, 8> Stat_D1;
+platform::BoundedArray<double, 0, 8> Stat_D9;
+platform::BoundedArray<double, 0, 8> Stat_Col4;
+
+DecileSummary computeDeciles(std::span<const double> v) {
+  DecileSummary s;
+  const int n = static_cast<int>(std::min<std::size_t>(v.size(), INT_MAX));
+  s.n = n;
+  if (n == 0) return s;
+  const int h = n / 2;
+  if (n % 2 == 1) {
+    s.median = v[h];
+    s.medianItem = h;
+  } else {
+    s.median = (v[h] + v[h - 1]) * 0.5;
+  }
+  if (n < 11) return s;
+  // 1-based ranks: D1 at (n + 1) / 10 = k + m / 10, D9 at 9 (n + 1) / 10 = j + (10 - m) / 10.
+  const int m = n % 10 + 1;
+  const int k = n / 10;
+  const int j = static_cast<int>((static_cast<long long>(n) + 1) * 9 / 10);
+  if (k < 1 || j < 1 || j > n - 1) return s;
+  s.d1 = v[k - 1] + (v[k] - v[k - 1]) * m / 10;
+  s.d9 = v[j - 1] + (v[j] - v[j - 1]) * (10 - m) / 10;
+  return s;
+}
+
+std::string decileItem(double v) { return platform::Format(v, "00000.0000"); }
+
+double decileValue(double v) { return Val_Decimal(decileItem(v)); }
+
+namespace {
+
+// One usable value as its sort item holds it, with the item's text.
+struct Item {
+  double valeur;
+  std::string texte;
+};
+
+// Refills the list with the items in their (ascending) order. A sorted list searches
+// the place of each new item from its top, so it is filled from the largest value
+// down: every item then finds its place among the first entries.
+void remplitListe(platform::ListBox& liste, const std::vector<Item>& items) {
+  liste.clear();
+  if (liste.sorted()) {
+    for (auto it = items.rbegin(); it != items.rend(); ++it) liste.addItem(it->texte);
+  } else {
+    for (const Item& i : items) liste.addItem(i.texte);
+  }
+}
+
+}  // namespace
+
+void Cdecile(int col) { Cdecile(col, true); }
+
+void Cdecile(int col, bool fillList) {
+  if (col < 1 || col > Der_Colonne || !Stat_N.inBounds(col)) return;
+  QVL& f = Qvl();
+  platform::FlexGrid& g = f.GrilleRef;
+  if (col >= g.cols()) return;
+  const int derniere = std::min(LigneCourante - 1, g.rows() - 1);
+
+  std::vector<Item> items;
+  items.reserve(static_cast<std::size_t>(std::max(derniere, 0)));
+  for (int r = 1; r <= derniere; ++r) {
+    const std::string t = g.textMatrix(r, col);
+    if (t.empty()) continue;
+    const double x = Val_Decimal(t);
+    if (!(x > 0.0001)) continue;
+    std::string texte = decileItem(x);
+    const double arrondi = Val_Decimal(texte);
+    items.push_back({arrondi, std::move(texte)});
+  }
+  std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.valeur < b.valeur; });
+  std::vector<double> v;
+  v.reserve(items.size());
+  for (const Item& i : items) v.push_back(i.valeur);
+  const DecileSummary s = computeDeciles(v);
+
+  if (fillList) {
+    remplitListe(f.Ldeci, items);
+    if (s.medianItem >= 0 && s.medianItem < f.Ldeci.listCount()) f.Ldeci.setListIndex(s.medianItem);
+  }
+
+  Stat_N(col) = s.n;
+  Stat_Mediane(col) = s.median;
+  Stat_D1(col) = s.d1;
+  Stat_D9(col) = s.d9;
+}
+
+int lastDecileColumn(int last) {
+  const int cols = Qvl().GrilleRef.cols();
+  int c = std::min({last, Der_Colonne, Stat_N.upper, cols - 1});
+  return std::max(c, 0);
+}
+
+void RAZ_Tableaux_Stat() {
+  for (auto* t : {&Stat_N, &Stat_Mediane, &Stat_D1, &Stat_D9, &Stat_Col4}) t->fill(0.0);
+}
