@@ -2,6 +2,7 @@
 // place (twips). Handlers are connected by the files that hold them.
 #include "shell/main_window.h"
 
+#include <initializer_list>
 #include <memory>
 
 #include "platform/colour.h"
@@ -38,6 +39,12 @@ QVL::QVL() : platform::Form("QVL") {
   creerBarre();
   creerPanneaux();
   creerMenus();
+  // Panels and listings lie over the picture.
+  for (int i : Frame.indices()) Frame(i).zOrder(0);
+  for (platform::Control* c : std::initializer_list<platform::Control*>{
+           &FraMC(0), &Frame1, &FraCharte, &FraDial_Seq, &FraListeImg, &FraQvrl, &FraRep,
+           &FrameEditer, &FrameQuitter, &Frame_Export_trame, &TBox(4), &TextExif, &FraFlash})
+    c->zOrder(0);
   Connecte_Parametres(*this);
   Connecte_Langue(*this);
   Connecte_Vue(*this);

@@ -3,6 +3,8 @@
 // and the main window's controls.
 #include "shell/settings_file.h"
 
+#include "shell/button_bar.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -658,6 +660,8 @@ void Alerte_Unique() {
 }
 
 void Connecte_Parametres(QVL& f) {
+  f.Bout.onClick = [](int i) { Bout_Click(i); };
+  f.Bout_C.onClick = [](int i) { Bout_C_Click(i); };
   // "Sauver les paramètres" of the file menu.
   f.MnuFIC(8).onClick = [] { Sauve_Parametres(1); };
 }

@@ -1,0 +1,186 @@
+// The button bar dispatcher: the buttons whose features are built run their action;
+// every index runs the common prologue and, unless its action says otherwise, the tail.
+#include "shell/button_bar.h"
+
+#include "images/image_list.h"
+#include "images/image_state.h"
+#include "measure/dispatch.h"
+#include "measure/measure_state.h"
+#include "measure/picture_events.h"
+#include "measure/redraw.h"
+#include "platform/app.h"
+#include "platform/clipboard.h"
+#include "platform/colour.h"
+#include "platform/dialogs.h"
+#include "shell/globals.h"
+#include "shell/main_window.h"
+#include "shell/text_tables.h"
+
+namespace {
+
+constexpr platform::Colour kVert = 0xC0FFC0;
+
+void Prompt(QVL& f, const std::string& texte) { f.StatusBar1.setSimpleText(texte); }
+
+void Focus(QVL& f) { f.Picture1.setFocus(); }
+
+void Queue(QVL& f) {
+  RAZ_Mesure();
+  RAZ_Compteurs_Points();
+  f.Bout(40).setBackColor(platform::kButtonFace);
+  if (!Mode_InsTexte) Retrace(0);
+}
+
+// Grid button: shows or hides the grid frame; false when the tail is skipped.
+bool Bouton_Grille(QVL& f) {
+  Prompt(f, MNU(19));
+  f.GrilleRef.setCol(1);
+  f.GrilleRef.setRow(1);
+  if (f.GrilleRef.text().empty()) {
+    for (int i = 0; i <= 10; ++i) TabMesures(i).NumImage = 0;
+    Focus(f);
+    Retrace(0);
+  }
+  if (f.Frame(6).visible()) {
+    f.Frame(6).setVisible(false);
+    Focus(f);
+    return false;
+  }
+  f.Frame(6).setVisible(true);
+  f.Frame(6).zOrder(0);
+  Focus(f);
+  return true;
+}
+
+void Bouton_Loupe(QVL& f) {
+  Loupe_Visible = !Loupe_Visible;
+  f.Bout(4).setBackColor(platform::kButtonFace);
+  if (Loupe_Visible) {
+    f.PLoupePic.setVisible(true);
+    f.Bout(4).setBackColor(kVert);
+  } else {
+    f.PLoupePic.setVisible(false);
+  }
+  Focus(f);
+}
+
+void Bouton_Images(QVL& f) {
+  f.FraListeImg.setVisible(!f.FraListeImg.visible());
+  if (f.FraListeImg.visible()) f.FraListeImg.zOrder(0);
+  aff_liste_images();
+  if (f.FraListeImg.visible()) Prompt(f, MSG(67));
+}
+
+void Bouton_Couleur(QVL& f, int Index) {
+  const int k = Index - 12;
+  CouleursTrace(k) = (CouleursTrace(k) + 1) % 16;
+  f.Bout(Index).setBackColor(platform::QBColor(CouleursTrace(k)));
+  Focus(f);
+  Retrace(0);
+}
+
+// "fermer" of the welcome frame; false when the tail is skipped.
+bool Bouton_Fermer_Accueil(QVL& f) {
+  if (Aide_Touches_Ouverte || Mode_Etalonnage) {
+    if (Aide_Touches_Ouverte)
+      Aide_Touches_Ouverte = false;
+    else
+      Mode_Etalonnage = false;
+    f.Frame(9).setVisible(false);
+    f.TBox(7).setText("");
+    Focus(f);
+    return false;
+  }
+  f.Frame(9).setVisible(false);
+  f.FraQvrl.setVisible(false);
+  f.MnApropos->setVisible(true);
+  f.TBox(7).setText("");
+  Focus(f);
+  return true;
+}
+
+void Bouton_Contact() {
+  const std::string lien = std::string("mailto:") + kAdresseSupport + "?subject=" +
+                           "Question Quorvale" + "&body=" + "****";
+  std::string erreur;
+  if (!platform::App::OpenDocument(lien, &erreur)) platform::MsgBox(erreur, platform::vbExclamation);
+}
+
+}  // namespace
+
+static void Bascule_Main(QVL& f);
+
+void Bout_Click(int Index) {
+  QVL& f = Qvl();
+  f.TextExif.setVisible(false);
+  Prompt(f, "");
+  bool queue = true;
+  switch (Index) {
+    case 1:
+      f.Picture1.setPicture(f.Image2.picture());
+      Retrace(0);
+      Focus(f);
+      break;
+    case 3:
+      queue = Bouton_Grille(f);
+      break;
+    case 4:
+      Bouton_Loupe(f);
+      break;
+    case 5:
+      Bascule_Main(f);
+      DeplaceMain();
+      Retrace(0);
+      break;
+    case 8:
+      Bouton_Images(f);
+      break;
+    case 12:
+    case 13:
+      Bouton_Couleur(f, Index);
+      break;
+    case 18:
+      f.Frame(6).setVisible(false);
+      break;
+    case 34:
+      queue = Bouton_Fermer_Accueil(f);
+      break;
+    case 35:
+      f.FraQvrl.setVisible(false);
+      f.MnApropos->setVisible(true);
+      f.Frame(9).setVisible(false);
+      break;
+    case 37:
+      platform::Clipboard::clear();
+      platform::Clipboard::setText(f.TBox(8).text());
+      break;
+    case 38:
+      f.Frame(12).setVisible(false);
+      break;
+    case 50:
+      Bouton_Contact();
+      break;
+    default:
+      break;
+  }
+  if (queue) Queue(f);
+}
+
+// Hand mode: toggled by the button, the prompt telling how to move the picture.
+static void Bascule_Main(QVL& f) {
+  Main_Bascule = !Main_Bascule;
+  Mode_Main = false;
+  if (Main_Bascule) {
+    Mode_Main = true;
+    Prompt(f, MSG(65));
+  }
+}
+
+void Bout_C_Click(int Index) {
+  if (Index != 5) {
+    Bout_Click(Index);
+    return;
+  }
+  Bascule_Main(Qvl());
+  DeplaceMain_bis();
+}
