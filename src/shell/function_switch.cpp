@@ -1,9 +1,168 @@
 #include "shell/function_switch.h"
+
+#include <string>
+
+#include "measure/grid_setup.h"
+#include "measure/grid_statistics.h"
+#include "measure/grid_templates.h"
+#include "measure/measure_state.h"
+#include "measure/redraw.h"
+#include "platform/dialogs.h"
+#include "platform/flexgrid.h"
+#include "reports/stat_rows.h"
+#include "shell/globals.h"
 #include "shell/handlers.h"
 #include "shell/main_window.h"
+#include "shell/text_tables.h"
 
-#include "measure/measure_state.h"
+namespace {
 
-void Choix_Fonction_Mesure(int fonction) { FonctionCourante = fonction; }
+constexpr int kGarderCellules = -1;   // NbPoints_Copie keeps the previous NbCellules
 
-void Connecte_Fonctions(QVL&) {}
+// Cells, columns and step prompt of one measuring function.
+struct RegleFonction {
+  int code;
+  int cellules;       // NbCellules
+  int copie;          // NbPoints_Copie, or kGarderCellules
+  int derniere;       // Der_Colonne
+  std::string (*invite)();   // message 55; nullptr leaves it as it is
+};
+
+std::string inviteMarquerPoint() { return MSG(166); }
+std::string inviteComptage() { return "marquer l'élément"; }
+std::string inviteBosses() { return MSG(202) + MSG(204); }
+std::string inviteDensite() { return MSG(202) + MSG(205); }
+std::string inviteCouleur() { return " marquer la zone couleur à mesurer"; }
+
+constexpr RegleFonction kRegles[] = {
+    {1, 1, 1, 1, inviteMarquerPoint},
+    {2, 2, 2, 4, inviteMarquerPoint},
+    {3, 3, 2, 5, inviteMarquerPoint},
+    {4, 3, 3, 3, inviteMarquerPoint},
+    {5, 7, 4, 7, inviteMarquerPoint},
+    {6, 8, 5, 8, inviteMarquerPoint},
+    {10, 1, 1, 1, inviteComptage},
+    {11, 2, 2, 2, inviteBosses},
+    {13, 3, 2, 3, inviteDensite},
+    {14, 3, 2, 3, inviteDensite},
+    {15, 2, 1, 2, nullptr},
+    {16, 2, 1, 2, nullptr},
+    {20, 6, kGarderCellules, 6, inviteCouleur},
+};
+
+const RegleFonction* regleDe(int code) {
+  for (const auto& r : kRegles)
+    if (r.code == code) return &r;
+  return nullptr;
+}
+
+void appliqueRegle(const RegleFonction& r) {
+  if (r.code == 20) Charge_Etalon_Defaut();
+  NbCellules = r.cellules;
+  if (r.copie != kGarderCellules) NbPoints_Copie = r.copie;
+  Der_Colonne = r.derniere;
+  if (r.invite) MSG.set(55, r.invite());
+  if (r.code == 3) {
+    Trace_Poly = true;
+    Qvl().PopOrg(1).setVisible(true);
+  }
+}
+
+// The statistics grid repeats the headings of the value columns (all but the image
+// number and the comment).
+void recopieTitresStatistiques(QVL& f) {
+  platform::FlexGrid& ref = f.GrilleRef;
+  platform::FlexGrid& stat = f.GrilleRefP;
+  if (stat.rows() < 1) return;
+  stat.setRow(0);
+  for (int c = 0; c <= ref.cols() - 3 && c < stat.cols(); ++c) {
+    ref.setCol(c);
+    stat.setCol(c);
+    stat.setText(ref.textMatrix(0, c));
+  }
+}
+
+// The question before a change of function, asked only when the grid holds a
+// measurement; true when the change may go on.
+bool confirmeChangement() {
+  if (LigneCourante <= 1) return true;
+  return platform::MsgBox(Txt_Confirm(1), platform::vbYesNo) == platform::vbYes;
+}
+
+// Empties the measurement grid and its mirror and forgets the measurements, so the
+// new function starts on an empty grid.
+void effaceGrilleMesures() {
+  QVL& f = Qvl();
+  f.GrilleRef.setRows(f.GrilleRef.fixedRows());
+  f.MGrille.setRows(f.MGrille.fixedRows());
+  for (auto& m : TabMesures) m = Mesure{};
+  LigneCourante = 1;
+  EtapeClic = 1;
+}
+
+// Switches to `fonction` after the question: the grid is cleared, laid out for the
+// function, its statistics rows recomputed and the picture redrawn.
+void changeFonction(int fonction) {
+  if (!confirmeChangement()) return;
+  effaceGrilleMesures();
+  FonctionCourante = fonction;
+  Choix_Fonction_Mesure();
+  Calcul_stat();
+  Entetes_Stat();
+  Retrace(0);
+}
+
+}  // namespace
+
+void Aligne_Titres_Grille() {
+  platform::FlexGrid& ref = Qvl().GrilleRef;
+  ref.setFixedAlignment(0, platform::kAlignLeftBottom);
+  ref.setRow(0);
+  for (int c = 0; c < ref.cols(); ++c) ref.setFixedAlignment(c, platform::kAlignLeftBottom);
+}
+
+bool Choix_Fonction_Mesure() {
+  QVL& f = Qvl();
+  Ligne_Ref = 1;
+  LigneCourante = 1;
+  f.PopOrg(1).setVisible(false);
+  NbPoints_Copie = NbCellules;
+  Trace_Poly = false;
+  EtapeClic = 1;
+  Compteur_Lignes = 0;
+  if (const RegleFonction* r = regleDe(FonctionCourante)) appliqueRegle(*r);
+
+  if (!Prepare_Grilles_Mesure(FonctionCourante)) return false;
+  Prepare_Grille(FonctionCourante);
+  f.setCaption("Quorvale 2.0" + std::to_string(kRevisionProgramme) + "  /  " + Nom_Utilisateur);
+  f.setCaption(f.caption() + " : " + NomFonction);
+
+  Compteur_Lignes = 0;
+  f.GrilleRef.setRows(Borne_Taille_Grille(Taille_Grille) + 1);
+  f.MGrille.setRows(4);
+  Aligne_Titres_Grille();
+  recopieTitresStatistiques(f);
+  return true;
+}
+
+bool Choix_Fonction_Mesure(int fonction) {
+  FonctionCourante = fonction;
+  return Choix_Fonction_Mesure();
+}
+
+void Charge_Etalon_Defaut() {}
+
+void MnuFonc_Click(int Index) {
+  if (Index < 1 || Index > 3 || FonctionCourante == Index) return;
+  changeFonction(Index);
+}
+
+void Cyst_Click(int Index) {
+  if (Index < 1 || Index > 3) return;
+  changeFonction(Index + 3);
+}
+
+void Connecte_Fonctions(QVL& f) {
+  f.MnuFonc->onClick = [](int index) { MnuFonc_Click(index); };
+  f.Cyst->onClick = [](int index) { Cyst_Click(index); };
+}

@@ -1,5 +1,34 @@
 #pragma once
-// The measuring-function switch.
+// The measuring-function switch: makes FonctionCourante the active measuring function
+// of the main window (cells per measurement, step prompt, grids, window caption).
 
-// Makes `fonction` the current measuring function.
-void Choix_Fonction_Mesure(int fonction);
+// Revision number of the program, written after "Quorvale 2.0" in the window caption.
+constexpr int kRevisionProgramme = 1;
+
+// Makes FonctionCourante the active function: LigneCourante, Ligne_Ref and EtapeClic
+// back to 1, Compteur_Lignes to 0, NbCellules, NbPoints_Copie, Der_Colonne, Trace_Poly
+// and the step prompt (message 55) by function (a code without an entry keeps the
+// previous counts and prompt), the three grids laid out from the function's templates
+// with Taille_Grille + 1 rows in GrilleRef (Taille_Grille kept within 1 to 3000) and
+// 4 in MGrille, and the window caption. Asks nothing and clears no measurement.
+// Returns false, after the layout step has reported it, when the function's width
+// template cannot be applied; the caption and row counts are then left as they were.
+bool Choix_Fonction_Mesure();
+// The same after FonctionCourante := fonction.
+bool Choix_Fonction_Mesure(int fonction);
+
+// Bottom-left alignment for the headings of every column of GrilleRef; leaves its
+// current row at 0.
+void Aligne_Titres_Grille();
+
+// Prepares the colour tools for the colour-zone function. Stand-in until the colour
+// measurement tools exist: it loads nothing and changes nothing.
+void Charge_Etalon_Defaut();
+
+// Function menu items 1 to 3 (segment, spores 2D, spores 3D): when the item is not
+// the current function, asks Txt_Confirm(1) if the grid holds a measurement (No
+// changes nothing), clears the grid and switches to it. Other items do nothing here.
+void MnuFonc_Click(int Index);
+// Cystidia sub-menu items 1 to 3 (functions 4 to 6), as MnuFonc_Click; choosing the
+// current function again lays its grid out afresh.
+void Cyst_Click(int Index);
