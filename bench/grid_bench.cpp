@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
+
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QWidget>
@@ -109,12 +111,5 @@ BENCHMARK(BM_RepaintVisible)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  platform::App::init(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  sharedFixture.reset();
-  return 0;
+  return bench::runBenchmarks(argc, argv, {}, [] { sharedFixture.reset(); });
 }

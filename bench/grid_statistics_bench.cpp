@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
+
 #include <cstdlib>
 #include <memory>
 #include <random>
@@ -153,12 +155,5 @@ BENCHMARK(BM_PlainSortRecompute)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  platform::App::initForTests(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  platform::setDialogs(nullptr);
-  return 0;
+  return bench::runBenchmarks(argc, argv, {}, [] { platform::setDialogs(nullptr); });
 }

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
+
 #include <QImage>
 
 #include <cstdlib>
@@ -19,18 +21,7 @@ namespace {
 using platform::Picture;
 using platform::PictureBox;
 
-// A camera-sized picture with some structure (no constant runs).
-const Picture& cameraPicture() {
-  static const Picture pic = [] {
-    QImage img(4000, 3000, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-      for (int x = 0; x < img.width(); ++x) line[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
-    }
-    return Picture::fromQImage(img);
-  }();
-  return pic;
-}
+using bench::cameraPicture;
 
 struct Scene {
   platform::Form form{"BenchForm"};
@@ -107,12 +98,4 @@ BENCHMARK(BM_ImageAfterDrawing)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  platform::App::init(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return bench::runBenchmarks(argc, argv); }

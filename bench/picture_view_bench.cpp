@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
+
 #include <QImage>
 
 #include <cstdlib>
@@ -26,18 +28,7 @@ namespace {
 
 using platform::Picture;
 
-// A camera-sized picture with some structure (no constant runs).
-const Picture& cameraPicture() {
-  static const Picture pic = [] {
-    QImage img(4000, 3000, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-      for (int x = 0; x < img.width(); ++x) line[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
-    }
-    return Picture::fromQImage(img);
-  }();
-  return pic;
-}
+using bench::cameraPicture;
 
 // A temporary program folder holding the picture as a BMP file.
 const std::string& folder() {
@@ -104,16 +95,15 @@ BENCHMARK(BM_SaveJpegThroughBitmap)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  platform::App::init(argc, argv);
-  platform::App::setPath(folder());
-  // Questions of the start-up chain (the settings file created...) get neutral answers.
-  platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::error_code ec;
-  std::filesystem::remove_all(folder(), ec);
-  return 0;
+  return bench::runBenchmarks(
+      argc, argv,
+      [] {
+        platform::App::setPath(folder());
+        // Questions of the start-up chain (the settings file created...) get neutral answers.
+        platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
+      },
+      [] {
+        std::error_code ec;
+        std::filesystem::remove_all(folder(), ec);
+      });
 }
