@@ -1,0 +1,264 @@
+#include "measure/trame_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+#include "images/image_state.h"
+#include "platform/app.h"
+#include "platform/runtime.h"
+#include "platform/textfile.h"
+#include "shell/globals.h"
+#include "shell/helpers.h"
+#include "shell/main_window.h"
+
+namespace {
+
+const char* const kNomSauvegarde = "TrameSav.trm";
+
+std::string entier(long long n) { return platform::CStr(n); }
+
+// Key and value of a key line: the text left of the first "=", trimmed and upper-cased,
+// and the text after it, trimmed. False for a line without "=".
+bool cleValeur(const std::string& ligne, std::string* cle, std::string* valeur) {
+  const std::size_t egal = ligne.find('=');
+  if (egal == std::string::npos) return false;
+  *cle = platform::UCase(platform::Trim(ligne.substr(0, egal)));
+  *valeur = platform::Trim(ligne.substr(egal + 1));
+  return true;
+}
+
+// A whole number of a value text, clamped to [lo, hi].
+int entierBorne(const std::string& valeur, int lo, int hi) {
+  const double v = Val_Decimal(valeur);
+  if (!std::isfinite(v)) return lo;
+  return static_cast<int>(std::clamp(std::trunc(v), static_cast<double>(lo), static_cast<double>(hi)));
+}
+
+LigneTrame analyseRangee(const std::string& texte, int fonction) {
+  LigneTrame l;
+  std::vector<std::string> champs = platform::Split(texte, ";");
+  // The final ";" leaves an empty last field.
+  if (!champs.empty() && platform::Trim(champs.back()).empty()) champs.pop_back();
+  if (!champs.empty()) l.expZoom = entierBorne(champs[0], -32768, 32767);
+  if (champs.size() > 1) l.numImage = entierBorne(champs[1], -32768, 32767);
+  std::size_t finCoord = champs.size();
+  if (fonction == kFonctionPolygone && champs.size() >= 6) {
+    finCoord = champs.size() - 4;
+    l.textesPolygone.assign(champs.begin() + static_cast<std::ptrdiff_t>(finCoord), champs.end());
+  }
+  for (std::size_t i = 2; i + 4 <= finCoord; i += 4) {
+    Segment s;
+    s.X1 = Val_Decimal(champs[i]);
+    s.Y1 = Val_Decimal(champs[i + 1]);
+    s.X2 = Val_Decimal(champs[i + 2]);
+    s.Y2 = Val_Decimal(champs[i + 3]);
+    l.cellules.push_back(s);
+  }
+  return l;
+}
+
+}  // namespace
+
+std::string Texte_Reel_Simple(float x) {
+  if (!std::isfinite(x)) return " 0";
+  char tampon[64];
+  const auto r = std::to_chars(tampon, tampon + sizeof tampon, x);
+  if (r.ec != std::errc()) return " 0";
+  const double court = std::strtod(std::string(tampon, r.ptr).c_str(), nullptr);
+  return platform::Str(court);
+}
+
+std::string Ligne_Rangee_Trame(const LigneTrame& ligne, int fonction) {
+  std::string t = entier(ligne.expZoom) + ";" + entier(ligne.numImage);
+  for (const Segment& s : ligne.cellules) {
+    for (double v : {s.X1, s.Y1, s.X2, s.Y2}) t += ";" + platform::CStr(v);
+  }
+  if (fonction == kFonctionPolygone) {
+    for (std::size_t i = 0; i < 4; ++i)
+      t += ";" + (i < ligne.textesPolygone.size() ? ligne.textesPolygone[i] : std::string());
+  }
+  return t + ";";
+}
+
+std::vector<std::string> Lignes_Trame(const SessionTrame& s) {
+  const std::size_t n = std::min<std::size_t>(s.images.size(), kMaxImagesTrame);
+  const std::size_t r = s.lignes.size();
+  std::vector<std::string> out;
+  out.reserve(20 + 2 * n + 2 * r);
+  out.push_back(std::string("INDPRES=") + (s.indepResol ? "True" : "False"));
+  out.push_back("NBIMAGES= " + entier(static_cast<long long>(n)));
+  out.push_back("NBLIGNES= " + entier(static_cast<long long>(r)));
+  out.push_back("NBLGMAX =" + entier(s.tailleGrille));
+  out.push_back("FONCTION= " + entier(s.fonction));
+  out.push_back("TAILLEECRAN= " + entier(s.tailleEcran));
+  out.push_back("FICHIERCALIBRAGE= " + s.ficCalib);
+  out.push_back("CALIBRAGE= ");
+  for (std::size_t i = 0; i < n; ++i)
+    out.push_back(platform::Str(i < s.calibrations.size() ? s.calibrations[i] : 1.0));
+  out.push_back("RESH = " + Texte_Reel_Simple(s.largeurEcranPixels));
+  out.push_back("PCTSW = " + Texte_Reel_Simple(s.largeurEchelle));
+  out.push_back(std::string("TRAMELOCALE = ") + (s.locale ? "true" : "false"));
+  out.push_back("IMAGES= ");
+  for (std::size_t i = 0; i < n; ++i) out.push_back(s.images[i]);
+  out.push_back("COMMENT= ");
+  for (std::size_t k = 0; k < r; ++k)
+    out.push_back(entier(static_cast<long long>(k + 1)) + ";" +
+                  (k < s.commentaires.size() ? s.commentaires[k] : std::string()));
+  out.push_back("FIN");
+  out.push_back("TRAME= ");
+  for (const LigneTrame& l : s.lignes) out.push_back(Ligne_Rangee_Trame(l, s.fonction));
+  return out;
+}
+
+bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s, std::string* error) {
+  *s = SessionTrame{};
+  int n = 0, r = 0;
+  bool vuIndpres = false, vuTrame = false;
+  std::size_t i = 0;
+  // The next `count` lines of a block (fewer when the file ends).
+  auto bloc = [&](int count) {
+    std::vector<std::string> b;
+    for (int k = 0; k < count && i < lignes.size(); ++k) b.push_back(lignes[i++]);
+    return b;
+  };
+  while (i < lignes.size()) {
+    std::string cle, valeur;
+    if (!cleValeur(lignes[i++], &cle, &valeur)) continue;
+    if (cle == "INDPRES") {
+      vuIndpres = true;
+      s->indepResol = platform::UCase(valeur) == "TRUE" || Val_Decimal(valeur) != 0;
+    } else if (cle == "NBIMAGES") {
+      n = entierBorne(valeur, 0, kMaxImagesTrame);
+    } else if (cle == "NBLIGNES") {
+      r = entierBorne(valeur, 0, kDerniereLigneTable);
+    } else if (cle == "NBLGMAX") {
+      s->tailleGrille = entierBorne(valeur, 0, 1 << 30);
+    } else if (cle == "FONCTION") {
+      s->fonction = entierBorne(valeur, -32768, 32767);
+    } else if (cle == "TAILLEECRAN") {
+      s->tailleEcran = entierBorne(valeur, -32768, 32767);
+    } else if (cle == "FICHIERCALIBRAGE") {
+      s->ficCalib = valeur;
+    } else if (cle == "CALIBRAGE") {
+      for (const std::string& l : bloc(n)) s->calibrations.push_back(Val_Decimal(l));
+    } else if (cle == "RESH") {
+      s->largeurEcranPixels = static_cast<float>(Val_Decimal(valeur));
+    } else if (cle == "PCTSW") {
+      s->largeurEchelle = static_cast<float>(Val_Decimal(valeur));
+    } else if (cle == "TRAMELOCALE") {
+      s->locale = valeur == "true";
+    } else if (cle == "IMAGES") {
+      s->images = bloc(n);
+    } else if (cle == "COMMENT") {
+      for (const std::string& l : bloc(r)) {
+        const std::size_t p = l.find(';');
+        s->commentaires.push_back(p == std::string::npos ? std::string()
+                                                         : platform::Trim(l.substr(p + 1)));
+      }
+    } else if (cle == "TRAME") {
+      vuTrame = true;
+      for (const std::string& l : bloc(r)) s->lignes.push_back(analyseRangee(l, s->fonction));
+    }
+  }
+  if (!vuIndpres || !vuTrame) {
+    if (error) *error = !vuIndpres ? "no INDPRES line" : "no TRAME line";
+    return false;
+  }
+  return true;
+}
+
+SessionTrame Session_Courante() {
+  SessionTrame s;
+  s.indepResol = Indep_Resol;
+  s.tailleGrille = Taille_Grille;
+  s.fonction = FonctionCourante;
+  s.ficCalib = Fic_Calib;
+  s.largeurEcranPixels =
+      static_cast<float>(platform::App::ScreenWidth() / platform::kTwipsPerPixel);
+  Calib_Images(0) = Calibrage;
+
+  const int r = std::clamp(LigneCourante - 1, 0, kDerniereLigneTable);
+  const int cellules = std::clamp(NbCellules, 0, 16);
+  if (QvlExists()) {
+    QVL& f = Qvl();
+    s.tailleEcran = f.windowState();
+    s.largeurEchelle = static_cast<float>(f.Picture1.scaleWidth());
+    const int n = std::min(f.ListIMGchar.listCount(), kMaxImagesTrame);
+    for (int i = 0; i < n; ++i) {
+      s.images.push_back(f.ListIMGchar.list(i));
+      s.calibrations.push_back(Calib_Images(i + 1));
+    }
+    const platform::FlexGrid& g = f.GrilleRef;
+    const int derniere = g.cols() - 1;
+    for (int k = 1; k <= r; ++k) {
+      const bool dansGrille = k < g.rows() && derniere >= 0;
+      s.commentaires.push_back(dansGrille ? g.textMatrix(k, derniere) : std::string());
+    }
+    if (FonctionCourante == kFonctionPolygone) {
+      s.lignes.resize(static_cast<std::size_t>(r));
+      for (int k = 1; k <= r; ++k)
+        for (int c = 1; c <= 4; ++c)
+          s.lignes[static_cast<std::size_t>(k - 1)].textesPolygone.push_back(
+              k < g.rows() && c < g.cols() ? g.textMatrix(k, c) : std::string());
+    }
+  } else {
+    s.commentaires.resize(static_cast<std::size_t>(r));
+  }
+  s.lignes.resize(static_cast<std::size_t>(r));
+  for (int k = 1; k <= r; ++k) {
+    const Mesure& m = TabMesures(k);
+    LigneTrame& l = s.lignes[static_cast<std::size_t>(k - 1)];
+    l.expZoom = m.ExpZoom;
+    l.numImage = m.NumImage;
+    for (int j = 1; j <= cellules; ++j) l.cellules.push_back(m.Seg(j));
+  }
+  return s;
+}
+
+bool Ecrit_Trame(const std::string& path, std::string* error) {
+  const SessionTrame s = Session_Courante();
+  if (!platform::writeLines(path, Lignes_Trame(s), error)) return false;
+  Fic_Session = path;
+  return true;
+}
+
+bool Ecrit_Trame_Locale(const std::string& path, std::string* error) {
+  SessionTrame s = Session_Courante();
+  s.locale = true;
+  std::string dossier = Rep_Fichier(path);
+  if (dossier.empty()) dossier = platform::App::Path() + "/";
+  const std::string cible = platform::normalizePath(dossier);
+  // Copies source into the target folder under `nom`, unless it is already there.
+  auto copie = [&](const std::string& source, const std::string& nom) {
+    const std::string destination = cible + nom;
+    if (platform::normalizePath(source) == platform::normalizePath(destination)) return true;
+    return platform::copyFile(source, destination, error);
+  };
+  if (!Fic_Calib.empty()) {
+    const std::string calib = platform::findFileNoCase(platform::App::Path(), Fic_Calib);
+    if (!calib.empty() && !copie(calib, Nom_Fichier(calib))) return false;
+  }
+  for (std::string& image : s.images) {
+    const std::string trouve = platform::findFileNoCase(Rep_Fichier(image), Nom_Fichier(image));
+    if (trouve.empty() || !platform::fileExists(trouve)) {
+      if (error) *error = image + ": image not found";
+      return false;
+    }
+    const std::string nom = Nom_Fichier(trouve);
+    if (!copie(trouve, nom)) return false;
+    image = nom;
+  }
+  if (!platform::writeLines(path, Lignes_Trame(s), error)) return false;
+  Fic_Session = path;
+  return true;
+}
+
+std::string Fichier_Sauvegarde_Auto() {
+  if (Fic_Trame.empty()) return Fichier_Trame_Secours();
+  if (Rep_Fichier(Fic_Trame).empty()) return platform::App::Path() + "/" + Fic_Trame;
+  return Fic_Trame;
+}
+
+std::string Fichier_Trame_Secours() { return platform::App::Path() + "/" + kNomSauvegarde; }
