@@ -1,0 +1,391 @@
+// The dispatcher of the measuring picture: which tool an event reaches by the active
+// mode, the resets, the key routines and the window click.
+#include "measure/dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "measure/drawing.h"
+#include "measure/live_display.h"
+#include "measure/redraw.h"
+#include "picture_window.h"
+#include "platform/colour.h"
+#include "shell/function_switch.h"
+#include "shell/text_tables.h"
+
+namespace {
+
+using namespace picture_window;
+
+// --- pure ---------------------------------------------------------------------------
+
+TEST(DispatchPoint, RoundsHalvesToEvenWithinSixteenBits) {
+  int x = 0, y = 0;
+  ASSERT_TRUE(Point_Entier(2.5, 3.5, x, y));
+  EXPECT_EQ(x, 2);
+  EXPECT_EQ(y, 4);
+  ASSERT_TRUE(Point_Entier(-0.6, 32767.4, x, y));
+  EXPECT_EQ(x, -1);
+  EXPECT_EQ(y, 32767);
+  x = 9;
+  EXPECT_FALSE(Point_Entier(32767.5, 0, x, y));
+  EXPECT_FALSE(Point_Entier(0, -32768.6, x, y));
+  EXPECT_FALSE(Point_Entier(NAN, 0, x, y));
+  EXPECT_FALSE(Point_Entier(0, INFINITY, x, y));
+  EXPECT_EQ(x, 9);
+}
+
+// --- on the window ------------------------------------------------------------------
+
+constexpr platform::Colour kBlack = 0x000000;
+
+class Dispatch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetDecimalSeparator('.');
+    shownWindow(r_);
+    keepMeasuringState(r_, 10);
+    QVL& f = Qvl();
+    const int fonction = FonctionCourante;
+    const bool frame1 = f.Frame(1).visible(), frame6 = f.Frame(6).visible();
+    const double l6 = f.Frame(6).left(), t6 = f.Frame(6).top();
+    const std::string c6 = f.Frame(6).caption(), tb6 = f.TBox(6).text();
+    const double vl = f.VignP.left(), vt = f.VignP.top(), ll = f.PLoupePic.left(), lt = f.PLoupePic.top();
+    const bool loupe = f.PLoupePic.visible();
+    r_.then([=] {
+      QVL& g = Qvl();
+      g.GrilleRef.setRows(1);
+      g.MGrille.setRows(1);
+      Choix_Fonction_Mesure(fonction);
+      g.Frame(1).setVisible(frame1);
+      g.Frame(6).setLeft(l6);
+      g.Frame(6).setTop(t6);
+      g.Frame(6).setCaption(c6);
+      g.Frame(6).setVisible(frame6);
+      g.TBox(6).setText(tb6);
+      g.VignP.setLeft(vl);
+      g.VignP.setTop(vt);
+      g.PLoupePic.setLeft(ll);
+      g.PLoupePic.setTop(lt);
+      g.PLoupePic.setVisible(loupe);
+      if (g.Bout.exists(41)) g.Bout(41).setEnabled(true);
+    });
+    r_.then([] { platform::SetDecimalSeparator(0); });
+    for (int i = 0; i <= 10; ++i) TabMesures(i) = Mesure{};
+    Zoom_Auto = true;
+    Retrace_Zoom = true;
+    Expo_Zoom = 0;
+    K_Zoom = 1;
+    Larg_Affichee = 0;
+    Haut_Affichee = 0;
+    Ratio_Ecran = 1;
+    Index_Image = 1;
+    Indep_Resol = true;
+    Calibrage = 0.1;
+    Format_Decimal = "###0.00";
+    Tol_Clic = 30;
+    Palmer = 2;
+    Mode_Standard = true;
+    Mode_Pointage = false;
+    Mode_Main = false;
+    Mode_Comptage = false;
+    Mode_Densite = false;
+    Trace_Continu = false;
+    Loupe_Active = false;
+    Loupe_Pt = false;
+    Pan_Etat = false;
+    Pan_Etat2 = false;
+    PGr_Etat = false;
+    Sauve_Auto = 0;
+    Aff_Consignes = true;
+    Largeur_Pic = 2352;
+    ASSERT_TRUE(loadPlainPicture(dir_, 400, 300, kBlack));
+    f.GrilleRef.setRows(1);
+    f.MGrille.setRows(1);
+    ASSERT_TRUE(Choix_Fonction_Mesure(2));
+    RAZ_Compteurs_Points();
+    PGr_Etat = false;
+  }
+
+  // Press and release at whole positions of Picture1, through the dispatcher.
+  static void click(int button, double x, double y) {
+    Clic_Image_Mesure(button, 0, x, y);
+    Relache_Image(button, 0, x, y);
+  }
+  static void dragTo(int button, double x1, double y1, double x2, double y2) {
+    Clic_Image_Mesure(button, 0, x1, y1);
+    Relache_Image(button, 0, x2, y2);
+  }
+
+  Restorer r_;
+  TempFolder dir_;
+};
+
+TEST_F(Dispatch, NothingReachesTheToolsWhileLoading) {
+  Aff_Consignes = false;
+  dragTo(1, 1000, 1000, 3000, 1000);
+  EXPECT_FALSE(Etat_Pt1);
+  EXPECT_TRUE(Cellule_Vide(TabMesures(1).Seg(1)));
+  EXPECT_EQ(EtapeClic, 1);
+  // The press point is still kept for a hand pan.
+  EXPECT_EQ(Appui_X, 1000);
+  EXPECT_EQ(Appui_Y, 1000);
+}
+
+TEST_F(Dispatch, StandardModeWithAnotherPalmerValueMeasuresNothing) {
+  Palmer = 3;
+  dragTo(1, 1000, 1000, 3000, 1000);
+  EXPECT_FALSE(Etat_Pt1);
+  EXPECT_TRUE(Cellule_Vide(TabMesures(1).Seg(1)));
+}
+
+// "Palmer" ends the width at the foot of the perpendicular left by the live display;
+// "Bipoint" at the release point. The first segment is horizontal, so the foot lies
+// straight below the press point.
+TEST_F(Dispatch, PalmerAndBipointEndTheWidthDifferently) {
+  dragTo(1, 1000, 1000, 4000, 1000);
+  ASSERT_EQ(EtapeClic, 2);
+  Clic_Image_Mesure(1, 0, 2000, 1000);
+  Affiche_Mesure_En_Cours(1, 0, 2600, 1800);   // the mouse on its way: the foot
+  Relache_Image(1, 0, 2600, 1800);
+  ASSERT_EQ(LigneCourante, 2);
+  const double E = Echelle;
+  EXPECT_NEAR(TabMesures(1).Seg(2).X2, 2000 * E, 1e-6);
+  EXPECT_NEAR(TabMesures(1).Seg(2).Y2, 1800 * E, 1e-6);
+  Palmer = 1;
+  dragTo(1, 1000, 3000, 4000, 3000);
+  ASSERT_EQ(EtapeClic, 2);
+  dragTo(1, 2000, 3000, 2600, 3800);
+  ASSERT_EQ(LigneCourante, 3);
+  EXPECT_NEAR(TabMesures(2).Seg(2).X2, 2600 * E, 1e-6);
+  EXPECT_NEAR(TabMesures(2).Seg(2).Y2, 3800 * E, 1e-6);
+}
+
+// With "Poly" ticked the first step goes to the polyline tool: a press is its first
+// vertex (its release is not a second point), and Etat_Pt3 is cleared after it.
+TEST_F(Dispatch, PolyOnlyForTheFirstStep) {
+  Mode_Pointage = true;
+  Clic_Image_Mesure(1, 0, 1000, 1000);
+  EXPECT_TRUE(Etat_Pt1);
+  EXPECT_TRUE(Ignore_Relache);
+  EXPECT_FALSE(Etat_Pt3);
+  EXPECT_EQ(Pt_X, 1000);
+  Relache_Image(1, 0, 1000, 1000);   // ignored
+  EXPECT_TRUE(Etat_Pt1);
+  // Right press: last vertex, the polyline stored as one segment.
+  Clic_Image_Mesure(2, 0, 1000, 2000);
+  EXPECT_EQ(EtapeClic, 2);
+  EXPECT_FALSE(Etat_Pt3);
+  EXPECT_NEAR(TabMesures(1).Seg(1).Y2, 2000 * Echelle, 1e-6);
+  // The second step goes to "Palmer".
+  Clic_Image_Mesure(1, 0, 3000, 1500);
+  EXPECT_DOUBLE_EQ(Depart_X, 3000);
+  EXPECT_FALSE(Ignore_Relache);
+}
+
+TEST_F(Dispatch, ZoomAndCentringClicksMeasureNothing) {
+  const int expo = Expo_Zoom;
+  Pan_Etat2 = true;
+  Retrace_Zoom = false;
+  click(1, 5000, 3000);
+  EXPECT_EQ(Expo_Zoom, expo - Pas_Zoom);
+  EXPECT_FALSE(Etat_Pt1);
+  Pan_Etat2 = false;
+  Pan_Etat = true;
+  const std::int32_t larg = Larg_Affichee;
+  Clic_Image_Mesure(1, 0, 9000, 3000);   // right of the centre: the view moves right
+  EXPECT_GT(Larg_Affichee, larg);
+  EXPECT_FALSE(Etat_Pt1);
+  EXPECT_TRUE(Cellule_Vide(TabMesures(1).Seg(1)));
+}
+
+TEST_F(Dispatch, HandModePansByTheDrag) {
+  Mode_Main = true;
+  const std::int32_t larg = Larg_Affichee, haut = Haut_Affichee;
+  dragTo(1, 5000, 3000, 4000, 2500);
+  EXPECT_GT(Larg_Affichee, larg);
+  EXPECT_GT(Haut_Affichee, haut);
+  EXPECT_FALSE(Etat_Pt1);
+  EXPECT_TRUE(Cellule_Vide(TabMesures(1).Seg(1)));
+}
+
+TEST_F(Dispatch, ReleaseIgnoredWhileTheMagnifierModeIsArmed) {
+  Clic_Image_Mesure(1, 0, 1000, 1000);
+  ASSERT_TRUE(Etat_Pt1);
+  Loupe_Active = true;
+  Relache_Image(1, 0, 4000, 1000);
+  EXPECT_TRUE(Etat_Pt1);
+  EXPECT_EQ(EtapeClic, 1);
+  EXPECT_EQ(Qvl().StatusBar1.simpleText(), MSG(55));
+}
+
+TEST_F(Dispatch, ResetAbandonsTheMeasurement) {
+  QVL& f = Qvl();
+  const platform::Picture bare = f.ImageMem.picture();
+  Clic_Image_Mesure(1, 0, 1000, 1000);   // draws a cross
+  EXPECT_NE(f.Picture1.image().bmpBytes(), bare.bmpBytes());
+  f.Frame(1).setVisible(false);
+  Etat_Pt3 = Etat_Pt4 = true;
+  RAZ_Mesure();
+  EXPECT_FALSE(Etat_Pt1 || Etat_Pt2 || Etat_Pt3 || Etat_Pt4);
+  EXPECT_TRUE(PGr_Etat);
+  EXPECT_TRUE(f.Frame(1).visible());
+  EXPECT_EQ(f.Picture1.image().bmpBytes(), bare.bmpBytes());
+  // The release of the drag under way is swallowed.
+  Clic_Image_Mesure(1, 0, 1000, 1000);
+  Relache_Image(1, 0, 4000, 1000);
+  EXPECT_TRUE(Cellule_Vide(TabMesures(1).Seg(1)));
+  // In text-insertion mode the picture stays.
+  Mode_InsTexte = true;
+  Trace_Croix_Couleur(3000, 3000, 0x00FF00);
+  const std::string marked = f.Picture1.image().bmpBytes();
+  RAZ_Mesure();
+  EXPECT_EQ(f.Picture1.image().bmpBytes(), marked);
+}
+
+TEST_F(Dispatch, KeyUpTable) {
+  Pan_Etat = Loupe_Active = PGr_Etat = Etat_Pt1 = true;
+  Touches_Relachees(67, 0);   // "C"
+  EXPECT_FALSE(Pan_Etat || Loupe_Active || PGr_Etat || Etat_Pt1);
+  Pan_Etat = Loupe_Active = true;
+  Touches_Relachees(34, 0);   // Page Down
+  EXPECT_FALSE(Pan_Etat || Loupe_Active);
+  Pan_Etat2 = Loupe_Active = Etat_Pt2 = true;
+  Pan_Etat = true;
+  Touches_Relachees(90, 0);   // "Z": its own flag only
+  EXPECT_FALSE(Pan_Etat2 || Loupe_Active || Etat_Pt2);
+  EXPECT_TRUE(Pan_Etat);
+  Pan_Actif = Pan_Clic = Deplace_Grille = Trace_Continu = true;
+  Touches_Relachees(86, 0);
+  EXPECT_FALSE(Pan_Actif);
+  Touches_Relachees(87, 0);
+  EXPECT_FALSE(Pan_Clic);
+  Touches_Relachees(71, 0);
+  EXPECT_FALSE(Deplace_Grille);
+  Touches_Relachees(69, 0);
+  EXPECT_FALSE(Trace_Continu);
+  const bool alt = Bascule_Alt;
+  Touches_Relachees(18, 0);
+  EXPECT_NE(Bascule_Alt, alt);
+  Mode_Main = Main_Bascule = true;
+  Touches_Relachees(17, 0);
+  EXPECT_FALSE(Mode_Main || Main_Bascule);
+  EXPECT_EQ(Qvl().Bout(5).backColor(), platform::kButtonFace);
+}
+
+TEST_F(Dispatch, KeyDownTable) {
+  Touches_Image(90, 0);
+  EXPECT_TRUE(Pan_Etat2 && Loupe_Active);
+  Touches_Relachees(90, 0);
+  // Refused while a step is pending.
+  Loupe_Pt = true;
+  Touches_Image(90, 0);
+  Touches_Image(67, 0);
+  EXPECT_FALSE(Pan_Etat2 || Pan_Etat || Loupe_Active);
+  // Esc abandons the pending step.
+  Touches_Image(27, 0);
+  EXPECT_FALSE(Loupe_Pt);
+  EXPECT_TRUE(PGr_Etat);
+  Touches_Image(86, 0);
+  Touches_Image(87, 0);
+  Touches_Image(69, 0);
+  EXPECT_TRUE(Pan_Actif && Pan_Clic && Trace_Continu);
+  // The magnifier factor: 500 and back to 1000.
+  Pas_Loupe = 1000;
+  Touches_Image(226, 0);
+  EXPECT_EQ(Pas_Loupe, 500);
+  EXPECT_EQ(Pas_Loupe2, 250);
+  Touches_Image(226, 0);
+  EXPECT_EQ(Pas_Loupe, 1000);
+  EXPECT_EQ(Pas_Loupe2, 500);
+  // Space shows and hides the grid panel.
+  QVL& f = Qvl();
+  const bool shown = f.Frame(6).visible();
+  Touches_Image(32, 0);
+  EXPECT_NE(f.Frame(6).visible(), shown);
+  Touches_Image(32, 0);
+  EXPECT_EQ(f.Frame(6).visible(), shown);
+}
+
+TEST_F(Dispatch, WindowClickMovesTheArmedPanels) {
+  QVL& f = Qvl();
+  Pan_Clic = true;
+  Place_Panneau_Clic(1, 0, 800.4, 900.6);
+  EXPECT_DOUBLE_EQ(f.PLoupePic.left(), 800.4);
+  EXPECT_FALSE(Pan_Clic);
+  EXPECT_EQ(Clic_X1, 800);
+  EXPECT_EQ(Clic_Y1, 901);
+  Deplace_Grille = true;
+  f.Frame(6).setCaption("grille");
+  Place_Panneau_Clic(1, 0, 1500, 1600);
+  EXPECT_DOUBLE_EQ(f.Frame(6).left(), 1500);
+  EXPECT_DOUBLE_EQ(f.Frame(6).top(), 1600);
+  EXPECT_TRUE(f.Frame(6).visible());
+  EXPECT_EQ(f.Frame(6).caption(), "");
+  EXPECT_FALSE(Deplace_Grille);
+  // Nothing armed: nothing moves.
+  Place_Panneau_Clic(1, 0, 10, 10);
+  EXPECT_DOUBLE_EQ(f.Frame(6).left(), 1500);
+}
+
+TEST_F(Dispatch, CountingMarkStoresThePointInPictureUnits) {
+  LigneCourante = 4;
+  Expo_Zoom = -2;
+  K_Zoom = 1 / 1.4142136;
+  Larg_Affichee = 300;
+  Haut_Affichee = 100;
+  Index_Image = 3;
+  Repere_Comptage(1000, 2000);
+  EXPECT_EQ(Pt_X, 1000);
+  EXPECT_EQ(Pt_Y, 2000);
+  // 1000 x 0.70710678 x Echelle + 300.
+  EXPECT_NEAR(TabMesures(4).Seg(1).X1, 1000 / 1.4142136 * Echelle + 300, 1e-6);
+  EXPECT_NEAR(TabMesures(4).Seg(1).Y1, 2000 / 1.4142136 * Echelle + 100, 1e-6);
+  EXPECT_EQ(TabMesures(4).NumImage, 3);
+  EXPECT_EQ(TabMesures(4).ExpZoom, -2);
+  LigneCourante = 3001;   // outside the table: nothing
+  Repere_Comptage(1, 1);
+  EXPECT_EQ(Pt_X, 1000);
+}
+
+// Counting with function 10: a left press marks the point in the colour of its step and,
+// with the counter at 1, stores it; a second press without a release counts nothing.
+TEST_F(Dispatch, CountingNeedsAReleaseBetweenTwoCounts) {
+  QVL& f = Qvl();
+  FonctionCourante = 10;
+  Mode_Comptage = true;
+  BGr_Etat1 = true;
+  EtapeClic = 1;
+  CouleursTrace(0) = 14;
+  f.TBox(6).setText("1");
+  LigneCourante = 2;
+  Clic_Image_Mesure(1, 0, 2000, 2000);
+  EXPECT_EQ(f.Picture1.point(2000 + 60, 2000), platform::QBColor(14));
+  EXPECT_FALSE(BGr_Etat1);
+  EXPECT_FALSE(Cellule_Vide(TabMesures(2).Seg(1)));
+  TabMesures(2) = Mesure{};
+  Clic_Image_Mesure(1, 0, 4000, 2000);
+  EXPECT_EQ(f.Picture1.point(4000 + 60, 2000), kBlack);
+  EXPECT_TRUE(Cellule_Vide(TabMesures(2).Seg(1)));
+  Relache_Image(1, 0, 4000, 2000);
+  EXPECT_TRUE(BGr_Etat1);
+}
+
+// Counting with a function below 7: each left press adds one to the counter box.
+TEST_F(Dispatch, CountingBoxOfTheSegmentFunctions) {
+  QVL& f = Qvl();
+  Mode_Comptage = true;
+  BGr_Etat1 = true;
+  CouleursTrace(1) = 10;
+  f.TBox(6).setText("4");
+  Clic_Image_Mesure(1, 0, 2000, 2000);
+  EXPECT_EQ(f.TBox(6).text(), "5");
+  EXPECT_EQ(f.Picture1.point(2000, 2000 + 60), platform::QBColor(10));
+  EXPECT_TRUE(Cellule_Vide(TabMesures(1).Seg(1)));
+}
+
+}  // namespace
