@@ -776,6 +776,23 @@ void ListBox::addItem(const std::string& text, int index) {
   newIndex_ = at;
 }
 
+void ListBox::setItems(const std::vector<std::string>& texts) {
+  QStringList q;
+  q.reserve(static_cast<qsizetype>(texts.size()));
+  for (const std::string& t : texts) q.append(toQ(t));
+  if (sorted_)
+    std::stable_sort(q.begin(), q.end(), [](const QString& a, const QString& b) {
+      return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+  QListWidget* l = listOf(this);
+  CodeScope scope(fromCode_);
+  l->setUpdatesEnabled(false);
+  l->clear();
+  l->addItems(q);
+  l->setUpdatesEnabled(true);
+  newIndex_ = q.isEmpty() ? -1 : static_cast<int>(q.size()) - 1;
+}
+
 void ListBox::removeItem(int i) {
   checkIndex(i, "RemoveItem");
   CodeScope scope(fromCode_);

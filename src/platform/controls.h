@@ -206,6 +206,9 @@ class ListBox : public Control {
   // Throws IndexError when i is out of 0..listCount()-1.
   void removeItem(int i);
   void clear();
+  // Replaces every entry by texts at once (a sorted list sorts them, ignoring case);
+  // no selection afterwards.
+  void setItems(const std::vector<std::string>& texts);
   // Entry i; "" when i is out of range.
   std::string list(int i) const;
   // Throws IndexError when i is out of range.

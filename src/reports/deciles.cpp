@@ -57,12 +57,10 @@ struct Item {
 // the place of each new item from its top, so it is filled from the largest value
 // down: every item then finds its place among the first entries.
 void remplitListe(platform::ListBox& liste, const std::vector<Item>& items) {
-  liste.clear();
-  if (liste.sorted()) {
-    for (auto it = items.rbegin(); it != items.rend(); ++it) liste.addItem(it->texte);
-  } else {
-    for (const Item& i : items) liste.addItem(i.texte);
-  }
+  std::vector<std::string> textes;
+  textes.reserve(items.size());
+  for (const Item& i : items) textes.push_back(i.texte);
+  liste.setItems(textes);
 }
 
 }  // namespace

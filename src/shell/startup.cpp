@@ -149,7 +149,8 @@ void QVL::initParametresValeurs() {
   Mode_Standard = true;
   Retrace_Zoom = true;
   Palmer = 2;
-  Largeur_Pic = static_cast<int>(Picture1.width() / 5);
+  // In the picture box's own units, so the Palmer guide does not depend on the window.
+  Largeur_Pic = static_cast<int>(Picture1.scaleWidth() / 5);
   Largeur_Pic2 = Largeur_Pic;
   Calibrage = 1.0;
   Image2.setPicture(Picture1.picture());

@@ -379,6 +379,30 @@ TEST(ListBox, UserSelectionFiresClick) {
   f.unload();
 }
 
+TEST(ListBox, SetItemsReplacesEverythingInTheListsOrder) {
+  Form f("frmSetItems");
+  ListBox l(f, "List1");
+  l.addItem("old");
+  l.setListIndex(0);
+  int clicks = 0;
+  l.onClick = [&] { ++clicks; };
+  l.setItems({"b", "C", "a", "B"});
+  ASSERT_EQ(l.listCount(), 4);
+  EXPECT_EQ(l.list(0), "b");   // unsorted: as given
+  EXPECT_EQ(l.list(3), "B");
+  EXPECT_EQ(l.listIndex(), -1);
+  l.setSorted(true);
+  l.setItems({"b", "C", "a", "B"});
+  // Sorted ignoring case, equal entries in the order given: the same as adding one by one.
+  EXPECT_EQ(l.list(0), "a");
+  EXPECT_EQ(l.list(1), "b");
+  EXPECT_EQ(l.list(2), "B");
+  EXPECT_EQ(l.list(3), "C");
+  l.setItems({});
+  EXPECT_EQ(l.listCount(), 0);
+  EXPECT_EQ(clicks, 0);
+}
+
 TEST(ListBox, SortedIgnoringCaseAndMultiSelect) {
   Form f("frmSorted");
   ListBox l(f, "List1");
