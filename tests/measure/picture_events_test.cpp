@@ -91,32 +91,9 @@ class PictureEvents : public ::testing::Test {
     });
     r_.then([] { platform::SetDecimalSeparator(0); });
     for (int i = 0; i <= 20; ++i) TabMesures(i) = Mesure{};
-    Zoom_Auto = true;
-    Retrace_Zoom = true;
-    Expo_Zoom = 0;
+    picture_window::standardMeasuringState();
     Expo_Zoom_Initial = 0;
-    K_Zoom = 1;
-    Larg_Affichee = 0;
-    Haut_Affichee = 0;
-    Ratio_Ecran = 1;
-    Index_Image = 1;
-    Format_Decimal = "###0.00";
-    Tol_Clic = 30;
-    Palmer = 2;
-    Mode_Standard = true;
-    Mode_Pointage = false;
-    Mode_Main = false;
-    Mode_Comptage = false;
-    Mode_Densite = false;
-    Trace_Continu = false;
     Trace_Ok = false;
-    Loupe_Active = false;
-    Pan_Etat = false;
-    Pan_Etat2 = false;
-    PGr_Etat = false;
-    Sauve_Auto = 0;
-    Aff_Consignes = true;
-    Largeur_Pic = 2352;
     f.Affmesure.setValue(0);
   }
 

@@ -181,4 +181,33 @@ inline void key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers mods = Qt::N
   QCoreApplication::sendEvent(Qvl().Picture1.clientWidget(), &e);
 }
 
+// The measuring state the window tests start from: view at exponent 0 with no offset,
+// image 1, default tolerance and Palmer tool, no mode armed, no automatic save.
+inline void standardMeasuringState() {
+  Zoom_Auto = true;
+  Retrace_Zoom = true;
+  Expo_Zoom = 0;
+  K_Zoom = 1;
+  Larg_Affichee = 0;
+  Haut_Affichee = 0;
+  Ratio_Ecran = 1;
+  Index_Image = 1;
+  Format_Decimal = "###0.00";
+  Tol_Clic = 30;
+  Palmer = 2;
+  Mode_Standard = true;
+  Mode_Pointage = false;
+  Mode_Main = false;
+  Mode_Comptage = false;
+  Mode_Densite = false;
+  Trace_Continu = false;
+  Loupe_Active = false;
+  Pan_Etat = false;
+  Pan_Etat2 = false;
+  PGr_Etat = false;
+  Sauve_Auto = 0;
+  Aff_Consignes = true;
+  Largeur_Pic = 2352;
+}
+
 }  // namespace picture_window
