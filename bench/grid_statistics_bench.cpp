@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "forms/main_window.h"
 #include "measure/grid_statistics.h"
 #include "measure/measure_state.h"
 #include "platform/app.h"
@@ -22,9 +25,6 @@
 #include "platform/runtime.h"
 #include "reports/deciles.h"
 #include "reports/stat_rows.h"
-#include "shell/globals.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
 #include "stats/descriptive.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "forms/main_window.h"
 #include "images/dib_section.h"
 #include "images/image_state.h"
 #include "images/picture_save.h"
@@ -22,7 +23,6 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/picture.h"
-#include "shell/main_window.h"
 
 namespace {
 

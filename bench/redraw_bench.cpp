@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "measure/dispatch.h"
@@ -22,8 +24,6 @@
 #include "platform/events.h"
 #include "platform/picture.h"
 #include "shell/function_switch.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Quorvale: measuring microscopic structures on calibrated microscope images.
+#include "forms/main_window.h"
 #include "platform/app.h"
-#include "shell/main_window.h"
 
 int main(int argc, char** argv) {
   platform::App::init(argc, argv);

@@ -4,6 +4,10 @@
 #include <array>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
@@ -16,10 +20,6 @@
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
-#include "shell/globals.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_files.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
@@ -10,10 +13,6 @@
 #include "measure/redraw.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
-#include "shell/handlers.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 platform::BoundedArray<int, 0, 50> Img_Inutilisees;
 platform::BoundedArray<int, 0, 50> Img_A_Supprimer;

@@ -115,3 +115,7 @@ void ListImgMC_DblClick();
 // entry in lblFichier while it is held.
 void ListIMGchar_KeyDown(int& KeyCode, int Shift);
 void ListIMGchar_KeyUp(int& KeyCode, int Shift);
+
+class QVL;
+// Connects the image list, the image-file menus and the resolution options.
+void Connecte_Liste_Images(QVL& f);

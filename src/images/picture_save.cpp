@@ -3,15 +3,15 @@
 
 #include <exception>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/dib_section.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
-#include "shell/globals.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -12,15 +12,14 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_save.h"
 #include "measure/redraw.h"
 #include "platform/colour.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/handlers.h"
-#include "shell/main_window.h"
 
 namespace {
 

@@ -103,3 +103,7 @@ void Rectangle_Vignette(double x, double y, double w, double h);
 // Loads the background picture ("Fondecran.jpg", or the built-in one); defined with the
 // image files (images/image_files.cpp), declared here too for the start-up chain.
 void Charge_Fond_Ecran(int Index);
+
+class QVL;
+// Connects the zoom, fit and pan buttons and the picture-saving menus.
+void Connecte_Vue(QVL& f);

@@ -1,9 +1,9 @@
 #include "images/resolution.h"
 
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/picture.h"
-#include "shell/main_window.h"
 
 double Largeur_Image_Pixels() {
   if (!QvlExists()) return 0;

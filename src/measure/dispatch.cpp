@@ -3,6 +3,9 @@
 #include <cmath>
 #include <exception>
 
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "measure/drawing.h"
@@ -16,9 +19,6 @@
 #include "platform/colour.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

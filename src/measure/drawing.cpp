@@ -3,14 +3,14 @@
 #include <cmath>
 #include <exception>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
-#include "measure/redraw.h"
 #include "measure/measure_state.h"
+#include "measure/redraw.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

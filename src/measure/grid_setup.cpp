@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "forms/main_window.h"
 #include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
 #include "platform/control.h"
 #include "platform/flexgrid.h"
 #include "platform/runtime.h"
-#include "shell/main_window.h"
 
 namespace {
 

@@ -5,15 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
 #include "reports/stat_rows.h"
-#include "shell/globals.h"
-#include "shell/handlers.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 #include "stats/descriptive.h"
 
 ColumnSummary summariseColumn(std::span<const double> values) {

@@ -56,3 +56,7 @@ void Check_Stat_Click();
 
 // Any of the three statistics buttons: rewrites the statistics rows (Entetes_Stat).
 void cmdStat_Click(int Index);
+
+class QVL;
+// Connects the grid-statistics buttons and box.
+void Connecte_Statistiques(QVL& f);

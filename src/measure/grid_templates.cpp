@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "platform/runtime.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 platform::BoundedArray<std::string, 0, kDernierCodeFonction> Modele_Titres;
 platform::BoundedArray<std::string, 0, kDernierCodeFonction> Modele_Largeurs;

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "shell/geometry.h"
+#include "base/geometry.h"
 
 // --- pure formulas -------------------------------------------------------------------
 

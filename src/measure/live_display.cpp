@@ -4,6 +4,8 @@
 #include <exception>
 #include <limits>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/drawing.h"
 #include "measure/lengths.h"
@@ -12,8 +14,6 @@
 #include "platform/events.h"
 #include "platform/picturebox.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace {
 

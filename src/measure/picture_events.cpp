@@ -3,6 +3,8 @@
 #include <cmath>
 #include <exception>
 
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/dispatch.h"
 #include "measure/live_display.h"
@@ -10,9 +12,6 @@
 #include "measure/redraw.h"
 #include "platform/colour.h"
 #include "platform/picturebox.h"
-#include "shell/handlers.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

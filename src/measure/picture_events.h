@@ -31,3 +31,7 @@ void DeplaceMain_bis();
 // "Tolérance Clic" menu item Index (1 to 4): ticks it alone and sets Tol_Clic to
 // Index x 10. Other indices do nothing.
 void Pclic_Click(int Index);
+
+class QVL;
+// Connects the picture's mouse and key events and the click-tolerance menu.
+void Connecte_Mesure(QVL& f);

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "measure/drawing.h"
@@ -15,8 +17,6 @@
 #include "platform/colour.h"
 #include "platform/picturebox.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace {
 

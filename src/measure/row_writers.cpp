@@ -5,6 +5,10 @@
 #include <exception>
 #include <stdexcept>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/resolution.h"
 #include "measure/grid_statistics.h"
@@ -17,10 +21,6 @@
 #include "platform/flexgrid.h"
 #include "platform/runtime.h"
 #include "reports/stat_rows.h"
-#include "shell/globals.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/resolution.h"
 #include "measure/dispatch.h"
@@ -16,9 +19,6 @@
 #include "platform/control.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "platform/app.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
-#include "shell/globals.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <climits>
 #include <vector>
 
+#include "base/helpers.h"
+#include "forms/main_window.h"
 #include "measure/measure_state.h"
 #include "platform/runtime.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
 
 platform::BoundedArray<double, 0, 8> Stat_N;
 platform::BoundedArray<double, 0, 8> Stat_Mediane;

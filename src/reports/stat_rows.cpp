@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "measure/measure_state.h"
 #include "platform/runtime.h"
 #include "reports/deciles.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace {
 

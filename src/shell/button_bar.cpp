@@ -2,6 +2,9 @@
 // every index runs the common prologue and, unless its action says otherwise, the tail.
 #include "shell/button_bar.h"
 
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "measure/dispatch.h"
@@ -12,9 +15,6 @@
 #include "platform/clipboard.h"
 #include "platform/colour.h"
 #include "platform/dialogs.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

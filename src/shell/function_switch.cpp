@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "measure/grid_setup.h"
 #include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
@@ -10,10 +13,6 @@
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "reports/stat_rows.h"
-#include "shell/globals.h"
-#include "shell/handlers.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -32,3 +32,7 @@ void MnuFonc_Click(int Index);
 // Cystidia sub-menu items 1 to 3 (functions 4 to 6), as MnuFonc_Click; choosing the
 // current function again lays its grid out afresh.
 void Cyst_Click(int Index);
+
+class QVL;
+// Connects the measuring-function menus and grid set-up buttons.
+void Connecte_Fonctions(QVL& f);

@@ -6,18 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "platform/app.h"
 #include "platform/control.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "platform/utf8.h"
-#include "shell/globals.h"
-#include "shell/handlers.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
 #include "shell/settings_file.h"
-#include "shell/text_tables.h"
 
 // --- reading a language file ---------------------------------------------------------
 

@@ -92,3 +92,7 @@ void DocLng_Click(int index);
 // Language step of the main window's activation: from now on a missing button named
 // by a language file is reported, and the language and manual menus are refreshed.
 void Form_Activate_Langue();
+
+class QVL;
+// Connects the language and manual menus.
+void Connecte_Langue(QVL& f);

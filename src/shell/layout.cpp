@@ -1,11 +1,11 @@
 // The working layout of the main window, given once at start-up.
 #include <algorithm>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "platform/app.h"
-#include "shell/globals.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
 
 void QVL::Place_Boite_Outils() {
   const double bw = width() - scaleWidth();

@@ -1,8 +1,8 @@
 // The timed message panel: a coloured frame over the picture showing one text for a
 // few seconds without taking the focus.
+#include "forms/main_window.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
-#include "shell/main_window.h"
 
 void QVL::Flash(double couleur, const std::string& Chn, int delai) {
   const auto c = static_cast<platform::Colour>(platform::CLng(couleur));

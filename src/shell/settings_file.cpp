@@ -9,6 +9,10 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/app.h"
@@ -16,12 +20,7 @@
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "platform/utf8.h"
-#include "shell/globals.h"
-#include "shell/handlers.h"
-#include "shell/helpers.h"
 #include "shell/language.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 using platform::CInt;
 using platform::Str;

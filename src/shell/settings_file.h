@@ -125,3 +125,7 @@ bool IniSession_Sauve();
 // Shows the one-time folder warning MSG(12) when Vista_Ou_Plus and Alerte_W7 are
 // true, then clears Alerte_W7 (saved with the next settings save).
 void Alerte_Unique();
+
+class QVL;
+// Connects the settings file's options and menus.
+void Connecte_Parametres(QVL& f);

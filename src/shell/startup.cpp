@@ -2,21 +2,49 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
+#include "images/image_list.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
+#include "measure/picture_events.h"
 #include "platform/app.h"
 #include "platform/colour.h"
 #include "platform/runtime.h"
 #include "shell/function_switch.h"
-#include "shell/globals.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
+#include "shell/language.h"
 #include "shell/settings_file.h"
-#include "shell/text_tables.h"
 
 using platform::QBColor;
+
+// Each part of the program connects its own handlers to the window's controls and menus.
+static void Connecte_Gestionnaires(QVL& f) {
+  Connecte_Parametres(f);
+  Connecte_Langue(f);
+  Connecte_Vue(f);
+  Connecte_Liste_Images(f);
+  Connecte_Fonctions(f);
+  Connecte_Statistiques(f);
+  Connecte_Mesure(f);
+  f.onLoad = [&f] { f.Form_Load(); };
+  f.onResize = [&f] { f.Form_Resize(); };
+}
+
+QVL& Qvl() {
+  // Never destroyed: the process ends through App::End or the end of main, and the
+  // window's widgets belong to the application object.
+  static QVL* instance = [] {
+    auto* f = new QVL();
+    Connecte_Gestionnaires(*f);
+    return f;
+  }();
+  return *instance;
+}
 
 void QVL::Form_Load() {
   const std::string dossier = platform::App::Path();

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "image_window_fixture.h"
 #include "images/image_files.h"
 #include "images/image_list.h"
@@ -13,8 +15,6 @@
 #include "platform/app.h"
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <string>
 
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "image_window_fixture.h"
 #include "images/image_files.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
@@ -22,8 +24,6 @@
 #include "platform/events.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace image_tests {
 

@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "platform/dialogs.h"
@@ -23,8 +25,6 @@
 #include "platform/form.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace picture_tests {
 

@@ -12,6 +12,9 @@
 #include <memory>
 #include <string>
 
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_save.h"
 #include "images/picture_view.h"
@@ -19,9 +22,6 @@
 #include "platform/colour.h"
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 using picture_tests::PictureWindow;
 

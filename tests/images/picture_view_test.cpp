@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <limits>
 
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "picture_fixture.h"
 #include "platform/colour.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
-#include "shell/main_window.h"
 
 using picture_tests::Motif;
 using picture_tests::PictureWindow;

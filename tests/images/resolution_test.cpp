@@ -4,13 +4,13 @@
 
 #include <memory>
 
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/resolution.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/picture.h"
-#include "shell/main_window.h"
 
 namespace {
 

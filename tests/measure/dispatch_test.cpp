@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "base/text_tables.h"
 #include "measure/drawing.h"
 #include "measure/live_display.h"
 #include "measure/redraw.h"
 #include "picture_window.h"
 #include "platform/colour.h"
 #include "shell/function_switch.h"
-#include "shell/text_tables.h"
 
 namespace {
 

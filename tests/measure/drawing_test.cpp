@@ -6,8 +6,8 @@
 
 #include <cmath>
 
+#include "base/text_tables.h"
 #include "picture_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
 #include "platform/control.h"
@@ -16,8 +18,6 @@
 #include "platform/events.h"
 #include "platform/flexgrid.h"
 #include "shell/function_switch.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

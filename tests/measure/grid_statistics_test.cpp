@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "measure/grid_statistics.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace {
 

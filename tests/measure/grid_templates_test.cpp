@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/flexgrid.h"
 #include "shell/function_switch.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

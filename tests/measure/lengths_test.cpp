@@ -5,10 +5,10 @@
 #include <cmath>
 #include <limits>
 
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/lengths.h"
 #include "platform/picture.h"
-#include "shell/main_window.h"
 
 namespace {
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "picture_window.h"
@@ -18,8 +20,6 @@
 #include "platform/events.h"
 #include "platform/runtime.h"
 #include "shell/function_switch.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace measure_window {
 

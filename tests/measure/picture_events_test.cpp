@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "base/text_tables.h"
 #include "measure/dispatch.h"
 #include "measure/redraw.h"
 #include "measure/row_writers.h"
 #include "picture_window.h"
 #include "platform/colour.h"
 #include "shell/function_switch.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "measure/measure_state.h"
@@ -23,8 +25,6 @@
 #include "platform/events.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace picture_window {
 

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "measure/row_writers.h"
@@ -15,9 +18,6 @@
 #include "platform/app.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
-#include "measure/measure_state.h"
 #include "measure/dispatch.h"
+#include "measure/measure_state.h"
 #include "measure/segment_tool.h"
 #include "measure_window.h"
 #include "platform/control.h"
 #include "platform/runtime.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

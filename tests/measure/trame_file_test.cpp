@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "measure/trame_file.h"
@@ -17,8 +19,6 @@
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "shell/function_switch.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace {
 

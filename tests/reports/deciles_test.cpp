@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "forms/main_window.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
 #include "reports/deciles.h"
-#include "shell/main_window.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
 #include "reports/deciles.h"
 #include "reports/stat_rows.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "base/globals.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/clipboard.h"
@@ -10,8 +12,6 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "shell/button_bar.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 
 namespace {
 

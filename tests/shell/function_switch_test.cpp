@@ -8,15 +8,15 @@
 #include <utility>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
 #include "platform/control.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/flexgrid.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -14,14 +14,14 @@
 #include <utility>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "platform/control.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/textfile.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 #include "shell/settings_file.h"
-#include "shell/text_tables.h"
 
 namespace fs = std::filesystem;
 

@@ -4,9 +4,9 @@
 #include <functional>
 #include <memory>
 
+#include "forms/main_window.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
-#include "shell/main_window.h"
 
 namespace {
 

@@ -17,16 +17,16 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
-#include "shell/globals.h"
-#include "shell/helpers.h"
-#include "shell/main_window.h"
-#include "shell/text_tables.h"
 
 namespace {
 

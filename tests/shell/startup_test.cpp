@@ -4,16 +4,16 @@
 #include <cmath>
 #include <memory>
 
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
-#include "shell/globals.h"
-#include "shell/main_window.h"
 #include "shell/settings_file.h"
-#include "shell/text_tables.h"
 
 namespace {
 

@@ -191,9 +191,10 @@ class QVL : public platform::Form {
   void Init_Parametres();
   void Place_Boite_Outils();
 
- private:
   void Form_Load();
   void Form_Resize();
+
+ private:
   bool creerCadres();
   void creerControles();
   void creerBarre();
@@ -203,7 +204,8 @@ class QVL : public platform::Form {
   void initParametresValeurs();
 };
 
-// The one program-wide instance, created on first use.
+// The one program-wide instance, created on first use with every handler connected
+// (the start-up code makes it).
 QVL& Qvl();
 // True once the instance exists (code that may run before it checks this).
 bool QvlExists();

@@ -1,12 +1,11 @@
 // The main window's design: every control and menu with its designed caption and
-// place (twips). Handlers are connected by the files that hold them.
-#include "shell/main_window.h"
+// place (twips). The start-up code connects the handlers once the window is built.
+#include "forms/main_window.h"
 
 #include <initializer_list>
 #include <memory>
 
 #include "platform/colour.h"
-#include "shell/handlers.h"
 
 using platform::Container;
 
@@ -45,26 +44,10 @@ QVL::QVL() : platform::Form("QVL") {
            &FraMC(0), &Frame1, &FraCharte, &FraDial_Seq, &FraListeImg, &FraQvrl, &FraRep,
            &FrameEditer, &FrameQuitter, &Frame_Export_trame, &TBox(4), &TextExif, &FraFlash})
     c->zOrder(0);
-  Connecte_Parametres(*this);
-  Connecte_Langue(*this);
-  Connecte_Vue(*this);
-  Connecte_Liste_Images(*this);
-  Connecte_Fonctions(*this);
-  Connecte_Statistiques(*this);
-  Connecte_Mesure(*this);
-  onLoad = [this] { Form_Load(); };
-  onResize = [this] { Form_Resize(); };
 }
 
 QVL::~QVL() {
   if (g_instance == this) g_instance = nullptr;
-}
-
-QVL& Qvl() {
-  // Never destroyed: the process ends through App::End or the end of main, and the
-  // window's widgets belong to the application object.
-  static QVL* instance = new QVL();
-  return *instance;
 }
 
 bool QvlExists() { return g_instance != nullptr; }

@@ -1,4 +1,4 @@
-#include "shell/globals.h"
+#include "base/globals.h"
 
 std::string Rep_Prog;
 std::string Rep_Data;

@@ -1,4 +1,4 @@
-#include "shell/helpers.h"
+#include "base/helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +13,13 @@
 #include <utility>
 #include <vector>
 
+#include "base/text_tables.h"
 #include "platform/app.h"
 #include "platform/control.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/form.h"
 #include "platform/runtime.h"
-#include "shell/text_tables.h"
 
 namespace {
 

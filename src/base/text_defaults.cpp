@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "shell/text_tables.h"
+#include "base/text_tables.h"
 
 namespace {
 

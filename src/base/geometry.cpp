@@ -2,7 +2,7 @@
 // W. Kahan, "Miscalculating Area and Angles of a Needle-like Triangle" (2014):
 // with sides a >= b >= c, area = sqrt((a+(b+c))(c-(a-b))(c+(a-b))(a+(b-c))) / 4.
 
-#include "shell/geometry.h"
+#include "base/geometry.h"
 
 #include <algorithm>
 #include <cmath>

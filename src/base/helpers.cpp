@@ -1,4 +1,4 @@
-#include "shell/helpers.h"
+#include "base/helpers.h"
 
 #include <charconv>
 #include <cstdint>
@@ -7,12 +7,12 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/text_tables.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
-#include "shell/text_tables.h"
 
 bool Vista_Ou_Plus = true;
 

@@ -1,5 +1,5 @@
 #pragma once
-// Program-wide settings and state of the application shell.
+// Program-wide settings and state shared by every part of the program.
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/main_window.h"
+#include "forms/main_window.h"
 
 namespace {
 

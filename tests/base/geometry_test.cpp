@@ -1,4 +1,4 @@
-#include "shell/geometry.h"
+#include "base/geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/text_tables.h"
+#include "base/text_tables.h"
 
 #include <utility>
 
