@@ -4,6 +4,7 @@
 
 #include "base/globals.h"
 #include "base/helpers.h"
+#include "base/shell_services.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "images/image_list.h"
@@ -31,6 +32,7 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Fonctions(f);
   Connecte_Statistiques(f);
   Connecte_Mesure(f);
+  Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
   f.onLoad = [&f] { f.Form_Load(); };
   f.onResize = [&f] { f.Form_Resize(); };
 }

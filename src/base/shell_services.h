@@ -1,0 +1,22 @@
+#pragma once
+// Services of the application shell (settings, button bar, menus) that the subsystems
+// call. The subsystems sit below the shell and cannot include it: the start-up code
+// fills these slots once the main window is built. An empty slot does nothing.
+
+#include <functional>
+#include <utility>
+
+struct ServicesShell {
+  // Saves the settings once per run when "Qvrl.dat" asked for it (first start).
+  std::function<void()> Alerte_Unique;
+};
+
+// The program-wide slots.
+ServicesShell& Services_Shell();
+
+// Calls a slot when it is filled; returns R{} otherwise.
+template <class R = void, class F, class... A>
+R Appelle_Service(const F& slot, A&&... args) {
+  if (!slot) return R();
+  return slot(std::forward<A>(args)...);
+}
