@@ -3,11 +3,12 @@
 // narrows a window over the sorted values: each pass keeps the start whose window of
 // width W holds the most values (the least spread at equal count), then W shrinks by
 // 0.7, until the window holds fewer than four values or only equal ones; the counts of
-// a pass come from one forward sweep of the window's end.
+// a pass come from one forward sweep of the window's end, found first by bisection.
 #include "stats/dominant.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -47,21 +48,26 @@ void quickSort(std::span<double> a, int first, int last) {
 struct Window {
   int start = 0;
   int count = 0;
-  double spread = 0;
+  double span = 0;   // last difference computed: the spread of the window is span / count
 };
 
-// The best window of one pass over the starts lo to hi - 3 (hi - lo >= 3).
+// The best window of one pass over the starts lo to hi - 3 (hi - lo >= 3): the largest
+// count, then the smaller spread, then the earlier start. Spreads are compared only at
+// equal counts, so their spans decide; once the values left cannot reach the best
+// count, no later start can win.
 Window bestWindow(std::span<const double> v, int lo, int hi, double W) {
   Window best;
-  int j = lo + 1;
-  for (int i = lo; i <= hi - 3; ++i) {
+  // The first start's window end by bisection; later ends move forward from it.
+  const double first = v[lo];
+  int j = static_cast<int>(std::partition_point(v.begin() + lo + 1, v.begin() + hi + 1,
+                                                [&](double x) { return x - first <= W; }) -
+                           v.begin());
+  for (int i = lo; i <= hi - 3 && hi - i + 1 >= best.count; ++i) {
     if (j <= i) j = i + 1;
     while (j <= hi && v[j] - v[i] <= W) ++j;
     const int count = j <= hi ? j - i : hi - i + 1;
-    const double d = j <= hi ? v[j] - v[i] : v[hi] - v[i];
-    const double spread = d / count;
-    if (i == lo || count > best.count || (count == best.count && spread < best.spread))
-      best = {i, count, spread};
+    const double span = j <= hi ? v[j] - v[i] : v[hi] - v[i];
+    if (i == lo || count > best.count || (count == best.count && span < best.span)) best = {i, count, span};
   }
   return best;
 }
@@ -96,11 +102,14 @@ bool Tri_Rapide(std::span<double> sample, int first, int last) {
 double Recherche_Dominante(std::span<const double> values) {
   const int m = static_cast<int>(values.size()) - 1;
   if (m < 4) return 0;
-  if (!std::all_of(values.begin(), values.end(), [](double x) { return std::isfinite(x); }))
-    return unexpectedFailure();
+  bool inOrder = true;
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    if (!std::isfinite(values[k])) return unexpectedFailure();
+    if (k > 0 && values[k] < values[k - 1]) inOrder = false;
+  }
   std::vector<double> sorted;
   std::span<const double> v = values;
-  if (!std::is_sorted(values.begin(), values.end())) {
+  if (!inOrder) {
     sorted.assign(values.begin(), values.end());
     std::sort(sorted.begin(), sorted.end());
     v = sorted;
@@ -120,11 +129,12 @@ double Recherche_Dominante(std::span<const double> values) {
 
 double Valeur_Dominante(std::span<const double> sample) {
   if (sample.size() <= 3) return 0;
-  std::vector<double> values;
-  values.reserve(sample.size());
-  for (std::size_t k = 1; k < sample.size(); ++k)
-    if (sample[k] != 0) values.push_back(sample[k]);
-  return Recherche_Dominante(values);
+  const std::span<const double> values = sample.subspan(1);
+  if (std::find(values.begin(), values.end(), 0.0) == values.end()) return Recherche_Dominante(values);
+  std::vector<double> nonZero;
+  nonZero.reserve(values.size());
+  std::copy_if(values.begin(), values.end(), std::back_inserter(nonZero), [](double x) { return x != 0; });
+  return Recherche_Dominante(nonZero);
 }
 
 }  // namespace stats
