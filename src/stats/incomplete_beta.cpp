@@ -12,7 +12,7 @@
 
 #include "base/helpers.h"
 #include "stats/notices.h"
-#include "stats/special_functions.h"
+#include "stats/log_gamma.h"
 #include "stats/student.h"
 
 namespace stats {

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "stats/notices.h"
-#include "stats/special_functions.h"
+#include "stats/log_gamma.h"
 
 namespace stats {
 

@@ -12,7 +12,7 @@
 #include "base/helpers.h"
 #include "stats/incomplete_beta.h"
 #include "stats/normal.h"
-#include "stats/special_functions.h"
+#include "stats/log_gamma.h"
 
 namespace stats {
 

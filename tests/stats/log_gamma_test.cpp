@@ -5,14 +5,14 @@
 #include <cmath>
 
 #include "stat_test_support.h"
-#include "stats/special_functions.h"
+#include "stats/log_gamma.h"
 
 namespace {
 
 using stat_test::relError;
 using namespace stats;
 
-TEST(SpecialFunctions, LogarithmsAndExponentialMinusOne) {
+TEST(LogGamma, LogarithmsAndExponentialMinusOne) {
   struct Case {
     double x, log1p, log1pmx, expm1;
   };
@@ -44,13 +44,13 @@ TEST(SpecialFunctions, LogarithmsAndExponentialMinusOne) {
 }
 
 // The sum over k of x^k / (i + k d), mpmath.nsum.
-TEST(SpecialFunctions, LogarithmicContinuedFraction) {
+TEST(LogGamma, LogarithmicContinuedFraction) {
   EXPECT_LE(relError(Log_Fraction_Continue(0.5, 1, 2), 1.246450480280461), 1e-15);
   EXPECT_LE(relError(Log_Fraction_Continue(-0.25, 42, 1), 0.019137028950188727), 1e-15);
   EXPECT_LE(relError(Log_Fraction_Continue(0.9, 3, 2), 1.0186787460155016), 1e-14);
 }
 
-TEST(SpecialFunctions, StirlingErrorOnEveryRange) {
+TEST(LogGamma, StirlingErrorOnEveryRange) {
   struct Case {
     double x, e;
   };
@@ -70,7 +70,7 @@ TEST(SpecialFunctions, StirlingErrorOnEveryRange) {
   EXPECT_LE(relError(Terme_Lgamma_1_Plus(2.5), 0.005257713123624311), 1e-14);
 }
 
-TEST(SpecialFunctions, StirlingErrorDerivatives) {
+TEST(LogGamma, StirlingErrorDerivatives) {
   struct Case {
     double x, d1, d3, d5, d7;
   };
@@ -99,14 +99,14 @@ TEST(SpecialFunctions, StirlingErrorDerivatives) {
   EXPECT_EQ(Erreur_Stirling_D3(-1), -1e308);
 }
 
-TEST(SpecialFunctions, DifferenceOfStirlingErrors) {
+TEST(LogGamma, DifferenceOfStirlingErrors) {
   // 0.01 <= 0.03 x 1.31: the Taylor form; mpmath E(0.31) - E(0.3), E(20.001) - E(20).
   EXPECT_LE(relError(Diff_Erreur_Stirling(0.01, 0.3), -0.00046596453456540667), 1e-14);
   EXPECT_LE(relError(Diff_Erreur_Stirling(0.001, 20), -1.8891267794424198e-07), 1e-13);
   EXPECT_LE(relError(Diff_Erreur_Stirling(0.2, 0.3), Erreur_Stirling(0.5) - Erreur_Stirling(0.3)), 1e-15);
 }
 
-TEST(SpecialFunctions, LogGammaOfOnePlusSmallArguments) {
+TEST(LogGamma, LogGammaOfOnePlusSmallArguments) {
   struct Case {
     double a, lgamma;
   };
@@ -120,7 +120,7 @@ TEST(SpecialFunctions, LogGammaOfOnePlusSmallArguments) {
   EXPECT_EQ(Lgamma_1_Plus(0), 0.0);
 }
 
-TEST(SpecialFunctions, EvenWholeNumbers) {
+TEST(LogGamma, EvenWholeNumbers) {
   EXPECT_TRUE(Est_Pair(4));
   EXPECT_TRUE(Est_Pair(0));
   EXPECT_TRUE(Est_Pair(-2));

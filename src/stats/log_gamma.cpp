@@ -5,7 +5,7 @@
 // and accurate computation of binomial probabilities", with the Stirling series for
 // large arguments and the exact step difference E(x) - E(x + 1) below 6. exp(x) - 1 is
 // the Gauss continued fraction of tanh(x / 2) in convergent form.
-#include "stats/special_functions.h"
+#include "stats/log_gamma.h"
 
 #include <cmath>
 
