@@ -8,6 +8,7 @@
 // uniform expansion of the incomplete beta ratio, coefficients to the sixth order).
 #include "stats/incomplete_beta.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/helpers.h"
@@ -43,6 +44,11 @@ double betaRatio(double z, double a, double b, bool complement) {
   return complement ? Repartition_Binomiale(a - 1, b, z, 1 - z, d) : Repartition_Binomiale_Compl(a - 1, b, z, 1 - z, d);
 }
 
+// I_z(a, b) or its complement, kept inside [0, 1] against the last rounding.
+double boundedRatio(double z, double a, double b, bool complement) {
+  return std::clamp(betaRatio(z, a, b, complement), 0.0, 1.0);
+}
+
 bool acceptedShapes(double z, double a, double b) {
   return !std::isnan(z) && a >= 0 && b >= 0 && std::isfinite(a) && std::isfinite(b);
 }
@@ -58,12 +64,12 @@ double binomialTail(double i, double j, double p, double q, double d, bool compl
 
 std::optional<double> Beta_Incomplete(double z, double a, double b) {
   if (!acceptedShapes(z, a, b)) return std::nullopt;
-  return betaRatio(z, a, b, false);
+  return boundedRatio(z, a, b, false);
 }
 
 std::optional<double> Beta_Incomplete_Compl(double z, double a, double b) {
   if (!acceptedShapes(z, a, b)) return std::nullopt;
-  return betaRatio(z, a, b, true);
+  return boundedRatio(z, a, b, true);
 }
 
 double Beta_Par_Serie(double z, double a, double b, bool complement) {

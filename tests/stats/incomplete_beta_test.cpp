@@ -92,6 +92,20 @@ TEST(IncompleteBeta, EdgesAndRefusals) {
   EXPECT_TRUE(notices.messages.empty());
 }
 
+// Shapes from 1e-300 to 1e100 and z up to the edges: every result lies in [0, 1] and
+// the ratio and its complement add to 1.
+TEST(IncompleteBeta, ExtremeArgumentsStayInsideTheUnitInterval) {
+  const double shapes[] = {1e-300, 1e-10, 0.01, 0.5, 0.999, 1, 1.001, 2, 50.5, 51, 1e3, 1e6, 1e10, 1e100};
+  const double zs[] = {1e-300, 1e-10, 0.01, 0.3, 0.5, 0.7, 0.99, 1 - 1e-10, 1 - 1e-16};
+  for (double a : shapes)
+    for (double b : shapes)
+      for (double z : zs) {
+        const double i = I(z, a, b), c = Ic(z, a, b);
+        ASSERT_TRUE(i >= 0 && i <= 1 && c >= 0 && c <= 1) << z << " " << a << " " << b;
+        EXPECT_NEAR(i + c, 1.0, 1e-12) << z << " " << a << " " << b;
+      }
+}
+
 // Binomial law with n = i + j: C(10, 3) 0.2^3 0.8^7 = 0.201326592, and its lower tail.
 TEST(IncompleteBeta, BinomialTailsAndTerm) {
   EXPECT_LE(relError(stats::Terme_Binomial(3, 7, 0.2, 0.8, -1, 0).value, 0.201326592), 1e-14);

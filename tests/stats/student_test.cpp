@@ -115,6 +115,30 @@ TEST(Student, RefusesNaNAndNonPositiveDegrees) {
   EXPECT_EQ(cdf(0.4, inf), stats::Loi_Normale(0.4)->p);
 }
 
+// From 1e-300 to the largest double, for t and df: a probability, a finite density,
+// and an inverse that is finite or refused.
+TEST(Student, ExtremeArgumentsGiveProbabilitiesAndFiniteDensities) {
+  const double big = std::numeric_limits<double>::max();
+  const double dfs[] = {1e-300, 1e-10, 0.001, 0.3, 0.999999, 1, 1.0000001, 2, 3, 1e10, 1e29, 1e30, 2e30, 1e300, big};
+  const double ts[] = {0, 1e-300, 1e-10, 0.5, 1, 3, 1e10, 1e100, 1e300, big};
+  for (double df : dfs) {
+    for (double t : ts) {
+      for (double sign : {-1.0, 1.0}) {
+        const auto s = Loi_Student(sign * t, df);
+        ASSERT_TRUE(s.has_value());
+        EXPECT_TRUE(s->p >= 0 && s->p <= 1) << sign * t << " " << df;
+        EXPECT_TRUE(std::isfinite(s->density) && s->density >= 0) << sign * t << " " << df;
+      }
+    }
+    for (double p : {1e-300, 1e-100, 1e-10, 0.3, 0.7, 1 - 1e-10, 1 - 1e-16}) {
+      const auto t = Inverse_Student(p, df);
+      if (t) {
+        EXPECT_TRUE(std::isfinite(*t)) << p << " " << df;
+      }
+    }
+  }
+}
+
 // 40-digit references: mpmath.findroot on the 40-digit distribution function.
 TEST(Student, InverseQuotedValues) {
   struct Case {
