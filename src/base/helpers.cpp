@@ -183,6 +183,17 @@ std::string Rep_Fichier(const std::string& path) {
   return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
 }
 
+bool Meme_Dossier(const std::string& a, const std::string& b) {
+  auto sansFin = [](std::string d) {
+    while (d.size() > 1 && (d.back() == '/' || d.back() == '\\')) d.pop_back();
+    return d;
+  };
+  if (a.empty() || b.empty()) return false;
+  if (sansFin(a) == sansFin(b)) return true;
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
 std::string Sans_Extension(const std::string& name) {
   const std::size_t dot = extensionDot(name);
   return dot == std::string::npos ? name : name.substr(0, dot);

@@ -52,6 +52,11 @@ std::string Nom_Fichier(const std::string& path);
 // found is kept); "" when the path holds no separator.
 std::string Rep_Fichier(const std::string& path);
 
+// True when the folders a and b are the same one: equal once their trailing "/" or
+// "\" are dropped, or two names of one existing folder (a link, "." or ".."). False
+// when either is empty.
+bool Meme_Dossier(const std::string& a, const std::string& b);
+
 // The name without its last extension: the text left of the last "." ("a.b.bmp"
 // gives "a.b", ".bmp" gives ""). A name whose last part (after the last separator)
 // holds no "." is returned whole.

@@ -178,7 +178,8 @@ void QVL::creerPanneaux() {
   auto& grille = titled(Frame(6), "Grille");
   place(grille, 9990, 1000, 4000, 6800);
   place(titled(Bout.addIn(grille, 18), "fermer"), 2900, 250, 1000, 300);
-  for (int i = 0; i < 3; ++i) place(cmdStat.addIn(grille, i), i * 700.0, 4910, 650, 250);
+  for (int i = 0; i < 3; ++i)
+    place(titled(cmdStat.addIn(grille, i), "calc. Stat"), i * 700.0, 4910, 650, 250);
   place(titled(Check.addIn(grille, 3), "Calc..stat."), 2200, 4910, 1600, 250);
 
   // Calibration frame.

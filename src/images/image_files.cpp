@@ -6,12 +6,14 @@
 
 #include "base/globals.h"
 #include "base/helpers.h"
+#include "base/shell_services.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "images/resolution.h"
+#include "measure/grid_reset.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
 #include "platform/app.h"
@@ -116,6 +118,7 @@ void Ajoute_Image_Ouverte(const std::string& chemin) {
   Img_Temp = false;
   Affiche_Taille_Image();
   Applique_Zoom(0, 0);
+  Efface_Table();
   Facteur_Resol = Facteur_Resolution();
   Aff_Consignes = true;
   if (f.chkMC(0).value() == 1) Retrace(0);
@@ -178,6 +181,7 @@ void Ouvre_Image() {
     return;
   }
   Rep_Images = Dossier_Choisi(reponse);
+  if (Meme_Dossier(Rep_Images, Rep_Prog)) Appelle_Service(Services_Shell().Alerte_Unique);
   if (vider) Vide_Listes();
 
   if (position >= 0) {

@@ -32,8 +32,10 @@ void Message_Echec_Chargement(const std::string& path, int numero);
 // question whether to empty it. A file that cannot be loaded, or that would be a 51st
 // image, changes nothing and gives Message_Echec_Chargement. A file already listed
 // becomes the current entry with its own calibration and MSG(111) says so; a new one
-// is appended with the calibration in force and shown in the fitted view. Refused
-// during a measurement (EtapeClic above 1) with the orange panel MSG(178).
+// is appended with the calibration in force and shown in the fitted view, the grid's
+// cell colours reset (Efface_Table). A chosen folder that is the program folder gives
+// the one-time warning of Alerte_Unique. Refused during a measurement (EtapeClic
+// above 1) with the orange panel MSG(178).
 void Ouvre_Image();
 
 // "Charger image presse papier": the clipboard picture is written as

@@ -9,6 +9,7 @@
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "images/resolution.h"
+#include "measure/dispatch.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
 #include "platform/dialogs.h"
@@ -338,6 +339,7 @@ void ListImgAff_Click() {
     return;
   }
   if (Refuse_Pendant_Mesure()) return;
+  RAZ_Mesure();
   QVL& f = Qvl();
   const int d = f.ListImgAff.listIndex();
   const int k = Mode_Groupe() ? Position_Groupe(d) : d;
@@ -373,6 +375,7 @@ void ListIMGchar_DblClick() {
   QVL& f = Qvl();
   const int k = f.ListIMGchar.listIndex();
   if (k < 0 || k >= Nombre_Images()) return;
+  RAZ_Mesure();
   appel_img_listchar(f.ListIMGchar.list(k));
 }
 
@@ -383,6 +386,7 @@ void ListImgMC_DblClick() {
   if (p < 0) return;
   const int k = Position_Groupe(p);
   if (k < 0 || k >= Nombre_Images()) return;
+  RAZ_Mesure();
   appel_img_listchar(f.ListIMGchar.list(k));
 }
 

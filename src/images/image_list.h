@@ -98,18 +98,20 @@ void RepEffaceLigne();
 
 // --- handlers of the lists ------------------------------------------------------------
 
-// Click in the displayed list: loads the entry clicked (through ListImgIdx in group
-// mode). Refused during a measurement (EtapeClic 2 or more) with the green panel
-// MSG(178); a refused or failed load selects the current entry again.
+// Click in the displayed list: abandons the segment being drawn (RAZ_Mesure) and loads
+// the entry clicked (through ListImgIdx in group mode). Refused during a measurement
+// (EtapeClic 2 or more) with the green panel MSG(178); a refused or failed load
+// selects the current entry again.
 void ListImgAff_Click();
 // Mouse down in the displayed list: Img_A_Calibrer := 99 and the grid cursor to row 1,
 // column 1; with the right button the current image may be removed from the list.
 void ListImgAff_MouseDown(int Button, int Shift, double X, double Y);
 // Mouse up in the displayed list (ends a right-button press).
 void ListImgAff_MouseUp(int Button, int Shift, double X, double Y);
-// Double click in ListIMGchar: loads its current entry (refused during a measurement).
+// Double click in ListIMGchar: abandons the segment being drawn and loads its current
+// entry (refused during a measurement).
 void ListIMGchar_DblClick();
-// Double click in the group list: loads the image of its current entry.
+// Double click in the group list: the same for the image of its current entry.
 void ListImgMC_DblClick();
 // Esc gives the focus to Picture1; any other key shows the full path of the current
 // entry in lblFichier while it is held.

@@ -38,6 +38,8 @@ constexpr int kToucheW = 87;
 constexpr int kToucheZ = 90;
 constexpr int kToucheChevrons = 226;
 
+constexpr int kMsgChargerImage = 240;   // "Charger une image"
+
 constexpr int kBoutonGauche = 1;
 constexpr int kBoutonDroit = 2;
 
@@ -217,6 +219,11 @@ void Relache_Image(int Button, int, double X, double Y) {
 
 void Souris_Mesure(int X, int Y, int& Button, int Kind) {
   if (!Aff_Consignes) return;
+  // A row names its image by number: with no listed image shown nothing is measured.
+  if (Index_Image < 1 && !Illus_Texte && !Illus_Saisie) {
+    Message_Etat(kMsgChargerImage);
+    return;
+  }
   try {
     if (Mode_Surface) {
       if (NbPoints_Surface >= 0 && NbPoints_Surface <= 2) Message_Etat(278 + NbPoints_Surface);
@@ -380,13 +387,14 @@ void RAZ_Compteurs_Points() {
 }
 
 void RAZ_Mesure() {
+  // Only a segment still open has a release to come that must not end it.
+  if (Etat_Pt1) PGr_Etat = true;
   RAZ_Compteurs_Points();
   QVL& f = Qvl();
   if (!Mode_InsTexte) {
     const platform::Picture p = f.ImageMem.picture();
     if (!p.isNull()) f.Picture1.setPicture(p);
   }
-  PGr_Etat = true;
   f.Frame(1).setVisible(true);
 }
 

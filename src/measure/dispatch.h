@@ -17,8 +17,10 @@ void Clic_Image_Mesure(int Button, int Shift, double X, double Y);
 // Not finite coordinates are ignored.
 void Relache_Image(int Button, int Shift, double X, double Y);
 // Dispatcher of the measuring tools for one event at the whole point (X, Y); Kind
-// kAppui or kRelache. Nothing happens while Aff_Consignes is false. A failure inside a
-// tool ends the event silently.
+// kAppui or kRelache. Nothing happens while Aff_Consignes is false; while the picture
+// shown is not a listed image (Index_Image 0) the status bar asks for an image
+// (MSG(240)) and no tool runs, except the reference line of an illustration. A failure
+// inside a tool ends the event silently.
 void Souris_Mesure(int X, int Y, int& Button, int Kind);
 // Key-down on Picture1 (after Touche_Enfoncee is set): arms the zoom click ("Z"), the
 // centring click ("C", Page Down), the moves of the thumbnail ("V"), the magnifier
@@ -31,7 +33,9 @@ void Touches_Relachees(int KeyCode, int Shift);
 // the grid panel to the point when their move was armed.
 void Place_Panneau_Clic(int Button, int Shift, double X, double Y);
 // Abandons the measurement in progress: point flags cleared, Picture1 back to the
-// picture of ImageMem (unless Mode_InsTexte), PGr_Etat set, Frame(1) shown.
+// picture of ImageMem (unless Mode_InsTexte), Frame(1) shown. When a segment was open
+// PGr_Etat is set, so that the release of that drag ends nothing; the next press that
+// takes a start point clears it.
 void RAZ_Mesure();
 // Clears Etat_Pt1 to Etat_Pt4.
 void RAZ_Compteurs_Points();

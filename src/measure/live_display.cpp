@@ -26,17 +26,29 @@ void Restaure(const platform::ImageBox& depuis) {
   if (!p.isNull()) Qvl().Picture1.setPicture(p);
 }
 
-// A line of the rubber band, in XOR over the picture, so that it shows on any
-// background; the drawing mode is put back afterwards.
-void Ligne_Elastique(double x1, double y1, double x2, double y2) {
+// A line on Picture1 in the drawing mode `mode`; the picture's mode is put back
+// afterwards.
+void Ligne_Mode(int mode, double x1, double y1, double x2, double y2) {
   platform::PictureBox& pic = Qvl().Picture1;
-  const int mode = pic.drawMode();
-  pic.setDrawMode(platform::kXorPen);
+  const int avant = pic.drawMode();
+  pic.setDrawMode(mode);
   try {
     pic.line(x1, y1, x2, y2);
   } catch (const std::exception&) {
   }
-  pic.setDrawMode(mode);
+  pic.setDrawMode(avant);
+}
+
+// A line of the rubber band, in XOR over the picture, so that it shows on any
+// background.
+void Ligne_Elastique(double x1, double y1, double x2, double y2) {
+  Ligne_Mode(platform::kXorPen, x1, y1, x2, y2);
+}
+
+// A line of the Palmer guide in the current ForeColor, copied onto the picture: the
+// guide drawn at the last move stays on the picture after the release.
+void Ligne_Guide(double x1, double y1, double x2, double y2) {
+  Ligne_Mode(platform::kCopyPen, x1, y1, x2, y2);
 }
 
 void Valeur_En_Cours(const std::string& texte) { Qvl().label(9).setCaption(texte); }
@@ -137,18 +149,18 @@ void Trace_Palmer(int X, int Y) {
   pic.setForeColor(platform::QBColor(CouleursTrace(1)));
   if (Largeur_Pic2 < 1) {
     const double h = pic.scaleHeight() / 10;
-    Ligne_Elastique(X, Y, X, Y - h);
-    Ligne_Elastique(X, Y, X, Y + h);
+    Ligne_Guide(X, Y, X, Y - h);
+    Ligne_Guide(X, Y, X, Y + h);
   } else {
-    Ligne_Elastique(X, Y, X + Largeur_Pic2, Y + Largeur_Pic2 * Pente_Ref);
-    Ligne_Elastique(X, Y, X - Largeur_Pic2, Y - Largeur_Pic2 * Pente_Ref);
+    Ligne_Guide(X, Y, X + Largeur_Pic2, Y + Largeur_Pic2 * Pente_Ref);
+    Ligne_Guide(X, Y, X - Largeur_Pic2, Y - Largeur_Pic2 * Pente_Ref);
   }
   int fx = 0, fy = 0;
   if (!Pied_Palmer(p0x, p0y, X, Y, Pente_Ref, Pente_Somme, fx, fy)) return;
   Pt_X = fx;
   Pt_Y = fy;
   pic.setForeColor(platform::QBColor(CouleursTrace(1)));
-  Ligne_Elastique(p0x, p0y, fx, fy);
+  Ligne_Guide(p0x, p0y, fx, fy);
   if (EtapeClic >= 0 && EtapeClic <= 20) {
     Segments_Etape(EtapeClic).X2 = fx;
     Segments_Etape(EtapeClic).Y2 = fy;

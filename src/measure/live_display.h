@@ -25,7 +25,8 @@ void Affiche_Mesure_En_Cours(int Button, int Shift, double X, double Y);
 void Trace_Elastique(int X, int Y);
 // Palmer guide through (X, Y) parallel to the first segment, and the perpendicular from
 // the start point to its foot, which becomes Pt_X, Pt_Y and the second end of
-// Segments_Etape(EtapeClic).
+// Segments_Etape(EtapeClic); both drawn in QBColor(CouleursTrace(1)) over the picture
+// kept at the press.
 void Trace_Palmer(int X, int Y);
 // Repaints the magnifier around (X, Y) of Picture1 and draws its centre cross.
 void Peint_Loupe(double X, double Y);

@@ -67,6 +67,17 @@ void regleGuide(const Segment& s) {
   Largeur_Pic2 = g.largeur;
 }
 
+// A press takes (X, Y) as the start point of a new segment. A release still to be
+// swallowed belonged to a segment abandoned before this press: it is forgotten.
+void nouveauDepart(int X, int Y) {
+  Depart_X = X;
+  Depart_Y = Y;
+  Etat_Pt1 = true;
+  Loupe_Pt = true;
+  Etat_Pt2 = true;
+  PGr_Etat = false;
+}
+
 void fermeSegment() {
   Etat_Pt1 = false;
   Loupe_Pt = false;
@@ -78,11 +89,7 @@ void fermeSegment() {
 // Step 1 of a segment: the press that opens it.
 void ouvreSegment(int X, int Y) {
   if (Etat_Pt1 || Etat_Pt3) return;
-  Depart_X = X;
-  Depart_Y = Y;
-  Etat_Pt1 = true;
-  Loupe_Pt = true;
-  Etat_Pt2 = true;
+  nouveauDepart(X, Y);
   Trace_Croix_Couleur(X, Y, couleurTrace(0));
   copiePicture(Qvl().Image1);
 }
@@ -272,14 +279,10 @@ void evenementPoly(int& Etape, int X, int Y, int Button, int Kind) {
   messageEtat(163);
   if (!Etat_Pt1) {
     if (Etat_Pt3 || Kind != 1) return;
-    Depart_X = X;
-    Depart_Y = Y;
+    nouveauDepart(X, Y);
     Pt_X = X;
     Pt_Y = Y;
     Longueur_Cumulee = 0;
-    Etat_Pt1 = true;
-    Loupe_Pt = true;
-    Etat_Pt2 = true;
     Trace_Croix_Couleur(X, Y, couleurTrace(0));
     Ignore_Relache = true;
     return;
@@ -331,11 +334,7 @@ void Point_Illustration(int& /*Etape*/, int X, int Y, int& /*Button*/, int& Kind
     messageEtat(163);
     if (Kind == 1) {
       if (Etat_Pt1 || Etat_Pt3) return;
-      Depart_X = X;
-      Depart_Y = Y;
-      Etat_Pt1 = true;
-      Loupe_Pt = true;
-      Etat_Pt2 = true;
+      nouveauDepart(X, Y);
     } else if (Kind == 0) {
       Etat_Pt1 = false;
       Loupe_Pt = false;

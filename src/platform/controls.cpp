@@ -749,11 +749,12 @@ ListBox::ListBox(Container& parent, const std::string& name, int index) : Contro
   tap_->watch(l->viewport());
   tapAll(tap_, *this);
   tap_->dblClick = &onDblClick;
-  QObject::connect(l, &QListWidget::currentRowChanged, tap_, [this](int) {
-    if (!fromCode_ && multiSelect_ == 0) fire(this->name() + "_Click", onClick);
-  });
+  // Qt moves the current row before the selection follows it: Click waits for the
+  // selection, so that listIndex() gives the entry chosen. A single-select list fires
+  // only when an entry is selected (the user cannot leave it without one).
   QObject::connect(l, &QListWidget::itemSelectionChanged, tap_, [this] {
-    if (!fromCode_ && multiSelect_ != 0) fire(this->name() + "_Click", onClick);
+    if (fromCode_ || (multiSelect_ == 0 && listIndex() < 0)) return;
+    fire(this->name() + "_Click", onClick);
   });
 }
 

@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int kGarderCellules = -1;   // NbPoints_Copie keeps the previous NbCellules
+constexpr int kDerniereLigneStat = 12;   // last statistics row of GrilleRefP
 
 // Cells, columns and step prompt of one measuring function.
 struct RegleFonction {
@@ -88,10 +89,14 @@ bool confirmeChangement() {
   return platform::MsgBox(Txt_Confirm(1), platform::vbYesNo) == platform::vbYes;
 }
 
-// Empties the measurement grid and its mirror and forgets the measurements, so the
-// new function starts on an empty grid.
+// Empties the measurement grid, its mirror and the statistics rows 1 to 12 (row 0 and
+// the titles of column 0 are laid out again) and forgets the measurements, so the new
+// function starts on an empty grid.
 void effaceGrilleMesures() {
   QVL& f = Qvl();
+  platform::FlexGrid& stat = f.GrilleRefP;
+  for (int r = 1; r <= kDerniereLigneStat && r < stat.rows(); ++r)
+    for (int c = 1; c < stat.cols(); ++c) stat.setTextMatrix(r, c, "");
   f.GrilleRef.setRows(f.GrilleRef.fixedRows());
   f.MGrille.setRows(f.MGrille.fixedRows());
   for (auto& m : TabMesures) m = Mesure{};
@@ -104,6 +109,7 @@ void effaceGrilleMesures() {
 void changeFonction(int fonction) {
   if (!confirmeChangement()) return;
   effaceGrilleMesures();
+  PGr_Etat = false;
   FonctionCourante = fonction;
   Choix_Fonction_Mesure();
   Calcul_stat();

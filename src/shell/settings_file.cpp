@@ -426,6 +426,12 @@ std::string Remplace_Ligne_Session(const std::string& octets, const std::string&
 // The settings of the running program
 // ======================================================================================
 
+void Coche_Zone_Couleur(QVL& f, int n) {
+  for (int i = 1; i <= 6; ++i) f.Lrg(i).setChecked(false);
+  ZoneCouleur = n;
+  f.Lrg(n).setChecked(true);
+}
+
 namespace {
 
 // Back colours of the preset-calibration buttons: programmed (entries 1 to 5 of
@@ -446,13 +452,6 @@ int Notation_Cochee(QVL& f) {
 void Coche_Notation(QVL& f, int n) {
   for (int i = 1; i <= 6; ++i) f.NotExp(i).setChecked(false);
   f.NotExp(n).setChecked(true);
-}
-
-// Ticks item n (1 to 6) of the sampling-zone menu alone and records the zone.
-void Coche_Zone_Couleur(QVL& f, int n) {
-  for (int i = 1; i <= 6; ++i) f.Lrg(i).setChecked(false);
-  ZoneCouleur = n;
-  f.Lrg(n).setChecked(true);
 }
 
 // The tool buttons and menus as a change of measuring function leaves them.

@@ -33,6 +33,8 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Statistiques(f);
   Connecte_Mesure(f);
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
+  f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };
+  f.TTrace->onClick = [&f](int index) { f.TTrace_Click(index); };
   f.onLoad = [&f] { f.Form_Load(); };
   f.onResize = [&f] { f.Form_Resize(); };
 }
@@ -218,7 +220,7 @@ void QVL::initParametresValeurs() {
   Fic_Etalon.clear();
   Fic_Scanner.clear();
   OptnMchrt->setVisible(false);
-  ZoneCouleur = 3;
+  Coche_Zone_Couleur(*this, 3);
   Etalon_Charge = false;
   CheckCalibre.setEnabled(false);
   Fic_CSV_Import.clear();

@@ -239,6 +239,29 @@ TEST_F(FileHelpers, OtherFlagsShowNothing) {
   EXPECT_TRUE(dialogs_->log().empty());
 }
 
+TEST_F(FileHelpers, SameFolderWithOrWithoutItsEndOrThroughALink) {
+  const std::string d = root_.string();
+  fs::create_directories(root_ / "sous");
+  fs::create_symlink(root_ / "sous", root_ / "lien");
+  struct Case {
+    std::string a, b;
+    bool same;
+  };
+  const Case cases[] = {
+      {d, d, true},
+      {d, d + "/", true},
+      {d + "//", d, true},
+      {d + "/sous/..", d, true},
+      {d + "/lien", d + "/sous/", true},
+      {d + "/sous", d, false},
+      {"/nulle/part/a", "/nulle/part/a\\", true},   // missing, equal as written
+      {"/nulle/part/a", "/nulle/part/b", false},
+      {"", "", false},
+      {d, "", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Meme_Dossier(c.a, c.b), c.same) << c.a << " | " << c.b;
+}
+
 TEST_F(FileHelpers, DirSurGivesTheNameOnDisk) {
   const std::string folder = root_.string();
   make("Etalon.cal");

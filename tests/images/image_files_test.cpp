@@ -6,12 +6,15 @@
 #include <string>
 
 #include "base/globals.h"
+#include "base/helpers.h"
+#include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "image_window_fixture.h"
 #include "images/image_files.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "measure/grid_statistics.h"
 #include "platform/app.h"
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
@@ -110,6 +113,43 @@ TEST_F(ImageFiles, OpeningAFileAddsItAndShowsItFitted) {
   EXPECT_EQ(Largeur_Img_Prec, 1200);
   EXPECT_TRUE(Aff_Consignes);
   f.MnuEDit(2).setEnabled(true);
+}
+
+// Pictures kept in the program folder give its one-time warning, at the first open
+// from there only; every new picture resets the colours the statistics gave the grid.
+TEST_F(ImageFiles, OpeningFromTheProgramFolderWarnsOnceAndTheGridColoursAreReset) {
+  QVL& f = Qvl();
+  const bool alerte = Alerte_W7, vista = Vista_Ou_Plus;
+  Alerte_W7 = true;
+  Vista_Ou_Plus = true;
+  const std::string prog = ownProgramFolder();
+  const std::string a = bmp("prog/a.bmp", 60, 40);
+  const std::string b = bmp("prog/b.bmp", 70, 40);
+  const std::string c = bmp("c.bmp", 80, 40);
+  ASSERT_GE(f.GrilleRef.rows(), 3);
+  ASSERT_GE(f.GrilleRef.cols(), 3);
+  f.GrilleRef.setCellBackColor(1, 1, kJauneMaximum);
+  f.GrilleRef.setCellBackColor(2, 2, kVertMinimum);
+  dialogs_->answerOpen({c});
+  Ouvre_Image();
+  EXPECT_TRUE(messages().empty());   // another folder: no warning
+  EXPECT_EQ(f.GrilleRef.cellBackColor(1, 1), kVertGrille);
+  EXPECT_EQ(f.GrilleRef.cellBackColor(2, 2), kVertGrille);
+  dialogs_->answerOpen({a});
+  dialogs_->answerMsgBox(platform::vbNo);   // keep the list
+  dialogs_->answerMsgBox(platform::vbOK);
+  Ouvre_Image();
+  ASSERT_EQ(messages().size(), 2u);
+  EXPECT_EQ(messages()[1], MSG(12));
+  EXPECT_TRUE(Meme_Dossier(Rep_Images, prog));
+  EXPECT_FALSE(Alerte_W7);
+  dialogs_->answerOpen({b});
+  dialogs_->answerMsgBox(platform::vbNo);
+  Ouvre_Image();
+  EXPECT_EQ(messages().size(), 3u);   // only the list question
+  EXPECT_EQ(f.ListIMGchar.listCount(), 3);
+  Alerte_W7 = alerte;
+  Vista_Ou_Plus = vista;
 }
 
 TEST_F(ImageFiles, CancellingTheDialogChangesNothing) {

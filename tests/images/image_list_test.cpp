@@ -3,7 +3,12 @@
 // Calibrage always describe the picture shown.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "base/text_tables.h"
@@ -13,6 +18,7 @@
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
+#include "platform/events.h"
 
 namespace {
 
@@ -125,6 +131,56 @@ TEST_F(ImageList, SelectingAnEntryShowsItWithItsOwnCalibration) {
   clickEntry(2);
   expectCurrent(3, paths[2]);
   EXPECT_EQ(f.label(5).caption(), "Cal. = 3.3000");
+  EXPECT_TRUE(dialogs_->log().empty());
+}
+
+// Real clicks of the mouse on the entries of the displayed list: the click handler
+// already reads the entry clicked, and loads that picture with its own number and
+// calibration; a segment being drawn is abandoned.
+TEST_F(ImageList, AMouseClickOnAnEntryShowsThatImage) {
+  QVL& f = Qvl();
+  const auto paths = addPictures(2);
+  f.FraListeImg.setVisible(true);
+  aff_liste_images();
+  platform::DoEvents();
+  struct Seen {
+    int index = -2, image = -2, width = -2;
+    double calibration = 0;
+  } seen;
+  const std::function<void()> handler = f.ListImgAff.onClick;
+  ASSERT_TRUE(handler);
+  f.ListImgAff.onClick = [&] {
+    seen.index = f.ListImgAff.listIndex();
+    handler();
+    seen.image = Index_Image;
+    seen.calibration = Calibrage;
+    seen.width = f.picbase.picture().widthPixels();
+  };
+  auto* list = static_cast<QListWidget*>(f.ListImgAff.widget());
+  auto click = [&](int k) {
+    const QPoint p = list->visualItemRect(list->item(k)).center();
+    const QPointF global = list->viewport()->mapToGlobal(QPointF(p));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(p), global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(p), global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &release);
+  };
+  for (int k : {1, 0, 1}) {
+    SCOPED_TRACE(k);
+    seen = Seen{};
+    Etat_Pt1 = Etat_Pt2 = true;   // a segment being drawn on the other picture
+    click(k);
+    EXPECT_EQ(seen.index, k);
+    EXPECT_EQ(seen.image, k + 1);
+    EXPECT_DOUBLE_EQ(seen.calibration, (k + 1) * 1.1);
+    EXPECT_EQ(seen.width, 110 + 10 * k);
+    expectCurrent(k + 1, paths[static_cast<size_t>(k)]);
+    EXPECT_EQ(f.picbase.picture().widthPixels(), 110 + 10 * k);
+    EXPECT_FALSE(Etat_Pt1 || Etat_Pt2);
+  }
+  f.ListImgAff.onClick = handler;
   EXPECT_TRUE(dialogs_->log().empty());
 }
 

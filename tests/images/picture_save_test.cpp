@@ -131,6 +131,33 @@ TEST_F(PictureSave, JpegSaveDecodesToTheSameSizeAndNearColours) {
   EXPECT_TRUE(messages().empty());
 }
 
+// The format is chosen in the "format image export" menu: its items tick themselves
+// and decide what the saved file holds.
+TEST_F(PictureSave, TheFormatMenuChoosesWhatIsWritten) {
+  QVL& f = Qvl();
+  const int format = Format_Image;
+  f.F_Img(1).click();
+  EXPECT_EQ(Format_Image, 1);
+  EXPECT_TRUE(f.F_Img(1).checked());
+  EXPECT_FALSE(f.F_Img(0).checked());
+  const std::string jpg = path("x.jpg");
+  dialogs_->answerSave(jpg);
+  f.MnuFIC(15).click();
+  const std::string b = octets(jpg);
+  ASSERT_GE(b.size(), 2u);
+  EXPECT_EQ(static_cast<unsigned char>(b[0]), 0xFF);
+  EXPECT_EQ(static_cast<unsigned char>(b[1]), 0xD8);
+  f.F_Img(0).click();
+  EXPECT_TRUE(f.F_Img(0).checked());
+  EXPECT_FALSE(f.F_Img(1).checked());
+  const std::string bmp = path("x.bmp");
+  dialogs_->answerSave(bmp);
+  f.MnuFIC(15).click();
+  EXPECT_EQ(octets(bmp).substr(0, 2), "BM");
+  EXPECT_TRUE(messages().empty());
+  f.F_Img_Click(format);
+}
+
 TEST_F(PictureSave, BackgroundPictureIsWrittenInTheProgramFolder) {
   QVL& f = Qvl();
   const std::string fond = path("Fondecran.jpg");

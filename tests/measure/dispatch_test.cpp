@@ -212,10 +212,17 @@ TEST_F(Dispatch, ResetAbandonsTheMeasurement) {
   EXPECT_TRUE(PGr_Etat);
   EXPECT_TRUE(f.Frame(1).visible());
   EXPECT_EQ(f.Picture1.image().bmpBytes(), bare.bmpBytes());
-  // The release of the drag under way is swallowed.
-  Clic_Image_Mesure(1, 0, 1000, 1000);
+  // The release of the drag under way ends nothing; the next press starts afresh and
+  // its release measures.
   Relache_Image(1, 0, 4000, 1000);
   EXPECT_TRUE(Cellule_Vide(TabMesures(1).Seg(1)));
+  Clic_Image_Mesure(1, 0, 1000, 1000);
+  EXPECT_FALSE(PGr_Etat);
+  Relache_Image(1, 0, 4000, 1000);
+  EXPECT_FALSE(Cellule_Vide(TabMesures(1).Seg(1)));
+  // With no segment open a reset leaves nothing to swallow.
+  RAZ_Mesure();
+  EXPECT_FALSE(PGr_Etat);
   // In text-insertion mode the picture stays.
   Mode_InsTexte = true;
   Trace_Croix_Couleur(3000, 3000, 0x00FF00);
@@ -264,6 +271,7 @@ TEST_F(Dispatch, KeyDownTable) {
   Touches_Image(67, 0);
   EXPECT_FALSE(Pan_Etat2 || Pan_Etat || Loupe_Active);
   // Esc abandons the pending step.
+  Etat_Pt1 = true;
   Touches_Image(27, 0);
   EXPECT_FALSE(Loupe_Pt);
   EXPECT_TRUE(PGr_Etat);

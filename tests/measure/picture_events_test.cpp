@@ -297,6 +297,70 @@ TEST_F(PictureEvents, MeasuredSegmentsFollowAZoomAndAPan) {
   EXPECT_EQ(f.Picture1.point(x, y), kBlack);
 }
 
+// A bar button abandons no segment when none is open: the first drag after it is
+// measured whole, and so is the next one.
+TEST_F(PictureEvents, FirstDragAfterABarButtonIsMeasured) {
+  QVL& f = Qvl();
+  Indep_Resol = true;
+  Calibrage = 0.1;
+  ASSERT_TRUE(loadPlainPicture(dir_, 400, 300, kBlack));
+  startFunction(1);
+  f.StatusBar1.setSimpleText("avant");
+  QWidget* retrace = f.Bout(1).widget();
+  ASSERT_EQ(f.Bout(1).caption(), "retrace");
+  clickWidget(retrace, retrace->rect().center());
+  ASSERT_EQ(f.StatusBar1.simpleText(), "");   // the button's handler ran
+  drag(40, 40, 240, 40);
+  EXPECT_EQ(LigneCourante, 2);
+  EXPECT_FALSE(Etat_Pt1);
+  EXPECT_EQ(cell(1, 1), platform::Format(lengthOf(40, 40, 240, 40, 1, 1) * 0.1, "###0.00"));
+  drag(40, 100, 140, 160);
+  EXPECT_EQ(LigneCourante, 3);
+  EXPECT_EQ(cell(2, 1), platform::Format(lengthOf(40, 100, 140, 160, 1, 1) * 0.1, "###0.00"));
+}
+
+// Rows name their image by number: while the picture shown is not a listed image the
+// tools do nothing and the status bar asks for an image.
+TEST_F(PictureEvents, NothingIsMeasuredWithoutAListedImage) {
+  QVL& f = Qvl();
+  ASSERT_TRUE(loadPlainPicture(dir_, 400, 300, kBlack));
+  startFunction(1);
+  Index_Image = 0;
+  drag(40, 40, 240, 40);
+  EXPECT_EQ(LigneCourante, 1);
+  EXPECT_FALSE(Etat_Pt1);
+  EXPECT_TRUE(Cellule_Vide(TabMesures(1).Seg(1)));
+  EXPECT_EQ(cell(1, 1), "");
+  EXPECT_EQ(f.StatusBar1.simpleText(), MSG(240));
+  Index_Image = 1;
+  drag(40, 40, 240, 40);
+  EXPECT_EQ(LigneCourante, 2);
+  EXPECT_EQ(TabMesures(1).NumImage, 1);
+}
+
+// The Palmer guide of the last move stays on the picture after the width's release,
+// in the second trace colour (not inverted over the picture); the width, drawn after
+// its end's cross mark, is in the first.
+TEST_F(PictureEvents, PalmerGuideStaysInTheTraceColour) {
+  QVL& f = Qvl();
+  const platform::Colour grey = 0x808080;
+  CouleursTrace(0) = 12;
+  CouleursTrace(1) = 10;
+  const platform::Colour green = platform::QBColor(10);
+  ASSERT_TRUE(loadPlainPicture(dir_, 400, 300, grey));
+  startFunction(2);
+  drag(40, 100, 300, 100);    // horizontal length: the guide is horizontal
+  drag(150, 100, 157, 160);   // width: released at (157, 160)
+  ASSERT_EQ(LigneCourante, 2);
+  const double u = unitsPerPixel();
+  // The guide through the release point, away from its cross mark.
+  EXPECT_EQ(f.Picture1.point(197 * u, pt(160)), green);
+  EXPECT_EQ(f.Picture1.point(117 * u, pt(160)), green);
+  // The width, from the press point down to the foot of the perpendicular.
+  EXPECT_EQ(f.Picture1.point(pt(150), 130 * u), platform::QBColor(12));
+  EXPECT_EQ(f.Picture1.point(197 * u, 130 * u), grey);
+}
+
 TEST_F(PictureEvents, StepPromptWhileTheMouseMoves) {
   QVL& f = Qvl();
   ASSERT_TRUE(loadPlainPicture(dir_, 400, 300, kBlack));

@@ -167,6 +167,15 @@ inline void mouse(QEvent::Type type, Qt::MouseButton button, int px, int py,
   QCoreApplication::sendEvent(w, &e);
 }
 
+// A left click at point p of widget w, pressed and released as the system sends it.
+inline void clickWidget(QWidget* w, QPoint p) {
+  const QPointF pos(p), global(w->mapToGlobal(p));
+  QMouseEvent press(QEvent::MouseButtonPress, pos, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &release);
+}
+
 // Press at one pixel, moves on the way, release at another: a drag.
 inline void drag(int x1, int y1, int x2, int y2, Qt::MouseButton button = Qt::LeftButton) {
   mouse(QEvent::MouseButtonPress, button, x1, y1);

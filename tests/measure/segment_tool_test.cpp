@@ -217,16 +217,36 @@ TEST_F(SegmentTool, SegmentsAreStoredInPictureUnits) {
   EXPECT_EQ(row(1, 2), (std::vector<std::string>{"10.00", "7"}));
 }
 
-TEST_F(SegmentTool, ResetSwallowsTheNextSegmentEnd) {
+TEST_F(SegmentTool, SwallowEndsNothingButTheOpenSegmentsRelease) {
   startFunction(1);
+  event(kBipoint, 1, 500, 500);
   PGr_Etat = true;
-  drag(kBipoint, 500, 500, 900, 800);
+  event(kBipoint, 0, 900, 800);
   EXPECT_FALSE(PGr_Etat);
   EXPECT_EQ(LigneCourante, 1);
   EXPECT_TRUE(Etat_Pt1);
   // The segment is still open from its press.
   event(kBipoint, 0, 700, 500);
   expectSegment(TabMesures(1).Seg(1), 500, 500, 700, 500);
+}
+
+// A swallow left from a segment abandoned earlier never reaches a new one: every press
+// that takes a start point clears it.
+TEST_F(SegmentTool, PressTakingAStartPointClearsAStaleSwallow) {
+  for (Tool t : {kBipoint, kPalmer}) {
+    SCOPED_TRACE(static_cast<int>(t));
+    startFunction(1);
+    PGr_Etat = true;
+    drag(t, 500, 500, 900, 800);
+    EXPECT_FALSE(PGr_Etat);
+    EXPECT_EQ(LigneCourante, 2);
+    expectSegment(TabMesures(1).Seg(1), 500, 500, 900, 800);
+  }
+  startFunction(1);
+  Mode_Pointage = true;
+  PGr_Etat = true;
+  event(kPoly, 1, 500, 500);
+  EXPECT_FALSE(PGr_Etat);
 }
 
 TEST_F(SegmentTool, ReleaseWithoutOpenSegmentDoesNothing) {

@@ -369,13 +369,21 @@ TEST(ListBox, UserSelectionFiresClick) {
   l.move(0, 0, 3000, 3000);
   for (const char* s : {"un", "deux", "trois"}) l.addItem(s);
   int clicks = 0;
-  l.onClick = [&] { ++clicks; };
+  std::vector<int> seen;   // the index the handler reads
+  l.onClick = [&] {
+    ++clicks;
+    seen.push_back(l.listIndex());
+  };
   f.show();
   auto* w = static_cast<QListWidget*>(l.widget());
-  const QRect r = w->visualItemRect(w->item(1));
-  leftClick(w->viewport(), r.center());
+  leftClick(w->viewport(), w->visualItemRect(w->item(1)).center());
   EXPECT_EQ(l.listIndex(), 1);
   EXPECT_EQ(clicks, 1);
+  leftClick(w->viewport(), w->visualItemRect(w->item(2)).center());
+  leftClick(w->viewport(), w->visualItemRect(w->item(2)).center());   // no change: no Click
+  leftClick(w->viewport(), w->visualItemRect(w->item(0)).center());
+  EXPECT_EQ(seen, (std::vector<int>{1, 2, 0}));
+  EXPECT_EQ(l.text(), "un");
   f.unload();
 }
 

@@ -11,12 +11,14 @@
 #include "base/globals.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
+#include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
 #include "platform/control.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/flexgrid.h"
+#include "reports/stat_rows.h"
 
 namespace {
 
@@ -346,6 +348,42 @@ TEST_F(FunctionSwitch, MenuAnswerYesClearsTheGridAndSwitches) {
   EXPECT_EQ(TabMesures(1).NumImage, 0);
   EXPECT_EQ(f.GrilleRef.textMatrix(0, 3), "épais.");
   EXPECT_EQ(f.GrilleRef.rows(), 3001);
+}
+
+// The statistics of spores in two dimensions (four value columns) do not outlive a
+// change to the segment function (one value column): every cell of rows 1 to 12 past
+// its value column is empty, but for the rows of minima and maxima of the last column.
+TEST_F(FunctionSwitch, ChangeLeavesNoStatisticsOfTheOldLayout) {
+  QVL& f = Qvl();
+  const int stat = f.Check(3).value();
+  f.Check(3).setValue(1);
+  ASSERT_TRUE(Choix_Fonction_Mesure(2));
+  const char* const rows[3][5] = {{"12.50", "6.20", "2.02", "251.6", "1"},
+                                  {"11.00", "5.90", "1.86", "200.5", "1"},
+                                  {"13.10", "6.60", "1.98", "298.8", "1"}};
+  for (int r = 1; r <= 3; ++r)
+    for (int c = 1; c <= 5; ++c) f.GrilleRef.setTextMatrix(r, c, rows[r - 1][c - 1]);
+  LigneCourante = 4;
+  Calcul_stat();
+  Entetes_Stat();
+  platform::FlexGrid& p = f.GrilleRefP;
+  ASSERT_EQ(p.textMatrix(1, 2), "6.23");   // the old layout's widths are there
+  ASSERT_NE(p.textMatrix(8, 3), "");
+  PGr_Etat = true;
+  dialogs_->answerMsgBox(platform::vbYes);
+  f.MnuFonc(1).click();
+  ASSERT_EQ(FonctionCourante, 1);
+  EXPECT_FALSE(PGr_Etat);
+  ASSERT_EQ(p.cols(), 4);
+  ASSERT_EQ(p.rows(), 13);
+  for (int r = 1; r <= 12; ++r)
+    for (int c = Der_Colonne + 1; c < p.cols(); ++c) {
+      if ((r == 2 || r == 3) && c == p.cols() - 1) continue;
+      EXPECT_EQ(p.textMatrix(r, c), "") << "row " << r << " column " << c;
+    }
+  EXPECT_EQ(p.textMatrix(1, 0), "Moy");
+  EXPECT_EQ(p.textMatrix(8, 0), "N=");
+  f.Check(3).setValue(stat);
 }
 
 TEST_F(FunctionSwitch, MenuItemOfTheCurrentFunctionDoesNothing) {

@@ -38,6 +38,7 @@ TEST_F(Startup, BuiltInDefaultsFollowTheTable) {
   Ext_Images.clear();
   Calibrage = 3.0;
   Format_Decimal = "0";
+  for (int i = 1; i <= 6; ++i) f.Lrg(i).setChecked(i == 5);
   f.Init_Parametres();
   EXPECT_EQ(Vue_Stat, 3);
   EXPECT_EQ(Langue, "fr");
@@ -91,6 +92,7 @@ TEST_F(Startup, BuiltInDefaultsFollowTheTable) {
   EXPECT_TRUE(f.F_Img(0).checked());
   EXPECT_FALSE(f.F_Img(1).checked());
   EXPECT_TRUE(f.F_Img(1).enabled());
+  for (int i = 1; i <= 6; ++i) EXPECT_EQ(f.Lrg(i).checked(), i == 3) << "Lrg " << i;
   EXPECT_FALSE(f.Bout(41).enabled());
   EXPECT_FALSE(f.CheckCalibre.enabled());
   EXPECT_FALSE(f.chkMC(1).enabled());
@@ -234,6 +236,7 @@ TEST_F(Startup, MenusAndButtonsCarryTheirDesignedCaptions) {
   EXPECT_EQ(f.MnuOpt(16).caption(), "Copie d'écran ");
   EXPECT_EQ(f.Fdemarrage(20).caption(), "Tintavel");
   EXPECT_EQ(f.MnLang(8).caption(), "Ukrainien");
+  for (int i = 0; i <= 2; ++i) EXPECT_EQ(f.cmdStat(i).caption(), "calc. Stat");
   EXPECT_TRUE(f.statdef(3).checked());
   EXPECT_FALSE(f.OptnMchrt->visible());
   // The language loader finds controls by name and index.
@@ -242,6 +245,18 @@ TEST_F(Startup, MenusAndButtonsCarryTheirDesignedCaptions) {
   EXPECT_NE(f.find("Frame", 14), nullptr);
   EXPECT_EQ(f.find("Bout", 48), nullptr);
   EXPECT_THROW(f.Bout(48), platform::IndexError);
+}
+
+// The line-width menu ticks the item chosen, and only that one; the drawing width
+// does not change.
+TEST_F(Startup, LineWidthMenuTicksTheItemChosen) {
+  QVL& f = Qvl();
+  const int width = EpaisseurTrait;
+  for (int item : {5, 1, 2}) {
+    f.TTrace(item).click();
+    for (int i : {1, 2, 5}) EXPECT_EQ(f.TTrace(i).checked(), i == item) << item << " " << i;
+    EXPECT_EQ(EpaisseurTrait, width);
+  }
 }
 
 }  // namespace
