@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/control_accessible.h"
 #include "platform/textfile.h"
 
 namespace platform {
@@ -104,6 +105,7 @@ void App::init(int& argc, char** argv) {
     application = std::make_unique<QApplication>(argc, argv);
     std::atexit(releaseApplication);
   }
+  installControlAccessible();
   QCoreApplication::setApplicationName(QStringLiteral("quorvale"));
   std::string cmd;
   for (int k = 1; k < argc && argv != nullptr; ++k) {

@@ -146,6 +146,9 @@ void Control::attach(QWidget* w) {
     if (hadFocus) w->setFocus(Qt::OtherFocusReason);
     return;
   }
+  // A control keeps the font it was made with (its container's), whatever happens to
+  // the style sheets around it.
+  if (const QWidget* container = w->parentWidget()) w->setFont(container->font());
   // Until the program places the control it keeps the size it prefers.
   const QSize hint = w->sizeHint().isValid() ? w->sizeHint() : QSize(80, 24);
   s_->left = pixelsToTwips(w->x());

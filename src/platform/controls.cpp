@@ -696,6 +696,8 @@ std::string Frame::caption() const { return caption_; }
 void Frame::setCaption(const std::string& text) {
   caption_ = text;
   static_cast<QGroupBox*>(widget())->setTitle(borderStyle_ ? captionToQ(text) : QString());
+  // Its name for assistive technology, shown or not; blank boxes inside take it too.
+  widget()->setAccessibleName(toQ(text));
 }
 
 void Frame::setBorderStyle(int s) {

@@ -23,6 +23,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/flexgrid_accessible.h"
 #include "platform/form.h"
 #include "platform/form_impl.h"
 #include "platform/qt_bridge.h"
@@ -34,7 +35,7 @@ namespace {
 constexpr double kDefaultColWidth = 960;      // twips
 constexpr double kMaxSize = 1e6;              // twips, cap of a width or height
 constexpr std::size_t kMaxCells = 20000000;   // guards against runaway sizes
-constexpr int kPaddingPx = 2;                 // text margin inside a cell
+constexpr int kPaddingPx = 1;                 // text margin inside a cell
 
 struct Cell {
   std::string text;
@@ -358,6 +359,7 @@ struct FlexGrid::Impl {
     prefixDirty = true;
     scheduleSync();
     repaintAll();
+    flexGridLayoutChanged(view.data());
   }
   void scheduleSync() {
     if (!view || syncScheduled) return;
@@ -465,6 +467,7 @@ struct FlexGrid::Impl {
     col = c;
     if (oldR < rows && oldC < cols) repaintCell(oldR, oldC);
     repaintCell(r, c);
+    flexGridCurrentChanged(view.data(), r, c);
     return fire("RowColChange", owner->onRowColChange);
   }
 
@@ -517,8 +520,13 @@ struct FlexGrid::Impl {
         if (!cell.text.empty()) {
           const int code = cell.align >= 0 ? cell.align : fixed ? fixedAlign[c] : colAlign[c];
           p.setPen(cell.fore != FlexGrid::kNoColour ? toQColor(cell.fore) : fixed ? headFore : fore);
-          p.drawText(rect.adjusted(kPaddingPx, 0, -kPaddingPx - 1, -1),
-                     qtAlignment(code, cell.text) | Qt::TextSingleLine, toQ(cell.text));
+          const QRect box = rect.adjusted(kPaddingPx, 0, -kPaddingPx - 1, -1);
+          const QString text = toQ(cell.text);
+          Qt::Alignment align = qtAlignment(code, cell.text);
+          // A text wider than its cell shows its beginning, whatever its alignment.
+          if (p.fontMetrics().horizontalAdvance(text) > box.width())
+            align = (align & Qt::AlignVertical_Mask) | Qt::AlignLeft;
+          p.drawText(box, align | Qt::TextSingleLine, text);
         }
         if (showCurrent && !fixed && r == row && c == col && rect.width() > 3 && rect.height() > 3) {
           QPen pen(fore);
@@ -695,6 +703,11 @@ void FlexGridView::focusOutEvent(QFocusEvent* e) {
   if (programFocusChange(e)) grid->fire("LostFocus", grid->owner->onLostFocus);
 }
 
+const FlexGrid* flexGridOfView(const QObject* view) {
+  const auto* v = dynamic_cast<const FlexGridView*>(view);
+  return v && v->grid ? v->grid->owner : nullptr;
+}
+
 // --- FlexGrid ----------------------------------------------------------------------
 
 FlexGrid::FlexGrid(Container& parent, const std::string& name, int index)
@@ -709,6 +722,7 @@ FlexGrid::FlexGrid(Container& parent, const std::string& name, int index)
   view->grid = d_.get();
   d_->view = view;
   attach(view);
+  installFlexGridAccessible();
   Control::setBackColor(kWindowBackground);
   Control::setForeColor(kWindowText);
   d_->structureChanged();
@@ -746,6 +760,7 @@ void FlexGrid::setTextMatrix(int r, int c, const std::string& text) {
   if (cell.text == text) return;
   cell.text = text;
   d_->repaintCell(r, c);
+  flexGridCellChanged(d_->view.data(), r, c);
 }
 
 int FlexGrid::row() const { return d_->row; }
@@ -777,6 +792,7 @@ void FlexGrid::setText(const std::string& text) { setTextMatrix(d_->row, d_->col
 void FlexGrid::clear() {
   for (Cell& cell : d_->cells) cell = Cell{};
   d_->repaintAll();
+  flexGridTextsChanged(d_->view.data());
 }
 
 void FlexGrid::addItem(const std::string& item, int index) {

@@ -6,6 +6,7 @@
 
 #include "platform/picturebox.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
 #include <QFont>
@@ -662,6 +663,10 @@ PictureBox::PictureBox(Container& parent, const std::string& name, int index)
   d_->canvas = new CanvasWidget(d_.get(), d_->frame);
   d_->frame->setFocusProxy(d_->canvas);
   attach(d_->frame);
+  // Controls placed on the picture take the form's font; text printed on it keeps the
+  // application's font, at the size the program sets.
+  d_->canvas->setFont(d_->frame->font());
+  d_->frame->setFont(QApplication::font());
   d_->sync();
 }
 

@@ -3,6 +3,12 @@
 // full grid and the failures.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QFontMetrics>
+#include <QString>
+#include <QWidget>
+
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -12,6 +18,7 @@
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "measure/row_writers.h"
+#include "platform/flexgrid.h"
 #include "measure/trame_file.h"
 #include "measure_window.h"
 #include "picture_window.h"
@@ -188,6 +195,52 @@ TEST_F(RowWriters, StatisticsFollow) {
   EXPECT_EQ(f.GrilleRefP.textMatrix(1, 1), "15.00");
   EXPECT_EQ(f.GrilleRefP.textMatrix(8, 0), "N=");
   EXPECT_EQ(f.GrilleRefP.textMatrix(8, 1), "2");
+}
+
+// A spore measured in function 2, as a screen reader reads the grid through Qt's
+// accessibility interface, and as the grids show it: every value of its row and every
+// statistics title whole in the designed column widths.
+TEST_F(RowWriters, SporeRowReadAloudAndShownWhole) {
+  startFunction(2);
+  QVL& f = Qvl();
+  f.Check(3).setValue(1);
+  Index_Image = 1;
+  write(132700);
+  write(57700);
+  QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(f.GrilleRef.widget());
+  ASSERT_NE(grid, nullptr);
+  ASSERT_EQ(grid->role(), QAccessible::Table);
+  QAccessibleTableInterface* table = grid->tableInterface();
+  ASSERT_NE(table, nullptr);
+  auto read = [table](int r, int c) {
+    QAccessibleInterface* cell = table->cellAt(r, c);
+    return cell ? cell->text(QAccessible::Name).toStdString() : std::string("<none>");
+  };
+  EXPECT_EQ(read(0, 1), "Long.");
+  EXPECT_EQ(read(0, 3), "Q");
+  // Length, width, Q, image (V, 577 x 1327 x 577 x pi / 6, is checked elsewhere).
+  EXPECT_EQ(read(1, 1), "1327.00");
+  EXPECT_EQ(read(1, 2), "577.00");
+  EXPECT_EQ(read(1, 3), "2.30");
+  EXPECT_EQ(read(1, 5), "1");
+  EXPECT_EQ(table->rowCount(), f.GrilleRef.rows());
+
+  // Whole: the text's width in the grid's font within the column less the cell's
+  // margins and grid line (3 pixels).
+  auto whole = [](const platform::FlexGrid& g, int r, int c) {
+    const QFontMetrics fm(g.widget()->font());
+    const int room = static_cast<int>(std::lround(g.colWidth(c) / 15)) - 3;
+    return fm.horizontalAdvance(QString::fromStdString(g.textMatrix(r, c))) <= room;
+  };
+  // A spore of common size: 13.27 x 5.77, Q 2.30, V 231.3.
+  write(1327);
+  write(577);
+  for (int c = 0; c <= 5; ++c) EXPECT_TRUE(whole(f.GrilleRef, 2, c)) << f.GrilleRef.textMatrix(2, c);
+  for (int c = 1; c <= 3; ++c) EXPECT_TRUE(whole(f.GrilleRef, 1, c)) << f.GrilleRef.textMatrix(1, c);
+  // The titles of the statistics rows; "Sigma" is wider than its 350 twips in any
+  // legible size and shows its beginning.
+  for (int r : {1, 2, 3, 5, 6, 7}) EXPECT_TRUE(whole(f.GrilleRefP, r, 0)) << f.GrilleRefP.textMatrix(r, 0);
+  for (int c = 0; c <= 4; ++c) EXPECT_TRUE(whole(f.GrilleRef, 0, c)) << f.GrilleRef.textMatrix(0, c);
 }
 
 TEST_F(RowWriters, ZeroCalibrationIsReportedAndWritten) {

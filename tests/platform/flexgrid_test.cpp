@@ -591,6 +591,52 @@ TEST_F(FlexGridTest, RenderedCellsShowTheirBackColours) {
   EXPECT_EQ(grid->widget()->grab().toImage().pixelColor(cellCentre(3, 3)), QColor(0, 255, 0));
 }
 
+// A text that fits sits where its alignment puts it; a text wider than its cell shows
+// its beginning whatever the alignment ("8" then blanks: the "8" stays in sight).
+TEST_F(FlexGridTest, RenderedTextTooWideShowsItsBeginning) {
+  fill(4, 3);
+  grid->setBackColor(0xFFFFFF);
+  grid->setForeColor(0x000000);
+  grid->setColWidth(1, 600);
+  grid->setGridLines(0);
+  grid->setHighLight(0);
+  const std::string wide = "8" + std::string(40, ' ');
+  struct Case {
+    int row;
+    std::string text;
+    int alignment;
+    bool inkOnTheLeft;   // else on the right
+  };
+  const Case cases[] = {
+      {1, "8", kAlignRightCentre, false},
+      {2, wide, kAlignRightCentre, true},
+      {3, wide, kAlignCentreCentre, true},
+      {1, "8", kAlignLeftCentre, true},
+  };
+  showForm();
+  for (const Case& k : cases) {
+    grid->setTextMatrix(k.row, 1, k.text);
+    grid->setCellAlignment(k.row, 1, k.alignment);
+    QApplication::processEvents();
+    const QImage img = grid->widget()->grab().toImage();
+    const int left = static_cast<int>(grid->colPos(1) / 15), width = static_cast<int>(grid->colWidth(1) / 15);
+    const int top = static_cast<int>(grid->rowPos(k.row) / 15), height = static_cast<int>(grid->rowHeight(k.row) / 15);
+    int first = -1, last = -1;
+    for (int x = 0; x < width; ++x)
+      for (int y = 0; y < height; ++y)
+        if (img.pixelColor(left + x, top + y).lightness() < 128) {
+          if (first < 0) first = x;
+          last = x;
+        }
+    ASSERT_GE(first, 0) << "no text drawn: row " << k.row;
+    if (k.inkOnTheLeft) {
+      EXPECT_LT(last, width / 3) << "row " << k.row;
+    } else {
+      EXPECT_GT(first, 2 * width / 3) << "row " << k.row;
+    }
+  }
+}
+
 TEST_F(FlexGridTest, RenderedGridFollowsScrolling) {
   fill(100, 4);
   grid->setCellBackColor(60, 1, 0x0000FF);
