@@ -48,7 +48,9 @@ class ButtonAccessible : public QAccessibleWidget {
     if (!widget()->accessibleName().isEmpty()) return widget()->accessibleName();
     const QString caption = plainCaption(button()->text());
     if (!caption.trimmed().isEmpty()) return caption;
-    return frameTitleAround(widget());
+    const QString title = frameTitleAround(widget());
+    // A button showing only a picture is known by its tool tip.
+    return title.isEmpty() ? widget()->toolTip() : title;
   }
 
   QAccessible::State state() const override {

@@ -129,9 +129,12 @@ TEST_F(ControlAccessible, BlankCaptionTakesTheFramesTitle) {
   EXPECT_EQ(name(blank), "Mesure");
   fr.setBorderStyle(0);   // the title is no longer drawn, the name stays
   EXPECT_EQ(name(blank), "Mesure");
-  // Outside any frame a blank box has no name.
+  // Outside any frame a blank box is known by its tool tip, if it has one.
   CheckBox alone(f, "Check", 3);
   EXPECT_EQ(name(alone), "");
+  CommandButton picture(f, "Bout", 7);
+  picture.setToolTipText("Zoom +");
+  EXPECT_EQ(name(picture), "Zoom +");
   f.unload();
 }
 
