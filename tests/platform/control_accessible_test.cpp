@@ -107,6 +107,23 @@ TEST_F(ControlAccessible, ButtonPressRunsItsClickAtOnce) {
   f.unload();
 }
 
+// An entry of a list chosen by assistive technology is a click on it.
+TEST_F(ControlAccessible, ListEntryChosenAsByTheMouse) {
+  Form f("frmAccList");
+  ListBox l(f, "ListIMGchar");
+  for (const char* s : {"a.bmp", "b.jpg", "c.png"}) l.addItem(s);
+  f.show();
+  std::vector<int> seen;
+  l.onClick = [&] { seen.push_back(l.listIndex()); };
+  QAccessibleInterface* entry = of(l)->child(1);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->text(QAccessible::Name), "b.jpg");
+  ASSERT_NE(entry->actionInterface(), nullptr);
+  entry->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_EQ(seen, (std::vector<int>{1}));
+  f.unload();
+}
+
 // Blank captions take the title of the frame around the control, shown or not, and
 // follow it when it changes; controls with a caption keep their own.
 TEST_F(ControlAccessible, BlankCaptionTakesTheFramesTitle) {
