@@ -19,6 +19,7 @@ platform::BoundedArray<std::string, 0, 3> Champs_Archive;
 const std::string SautLigne = "\r\n";
 int Type_Vue = 1;
 bool Auto_Pdms = true;
+std::string Liste_Extrait;
 std::string Fic_Nuancier, Fic_Etalon, Fic_Scanner;
 std::string Fic_ArchNua = "Archv_Nuancier.nua";
 int ZoneCouleur = 3;

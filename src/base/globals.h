@@ -26,6 +26,8 @@ extern platform::BoundedArray<std::string, 0, 3> Champs_Archive;
 extern const std::string SautLigne;
 extern int Type_Vue;
 extern bool Auto_Pdms;
+// Grid rows extracted in the statistics window, as numbers each followed by ";".
+extern std::string Liste_Extrait;
 extern std::string Fic_Nuancier, Fic_Etalon, Fic_Scanner;
 extern std::string Fic_ArchNua;
 extern int ZoneCouleur;

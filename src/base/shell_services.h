@@ -9,6 +9,8 @@
 struct ServicesShell {
   // Saves the settings once per run when "Qvrl.dat" asked for it (first start).
   std::function<void()> Alerte_Unique;
+  // Opens the manual of the current language in the desktop's viewer.
+  std::function<void()> AFF_Aide_pdf;
 };
 
 // The program-wide slots.

@@ -18,21 +18,9 @@ namespace {
 
 QVL* g_instance = nullptr;
 
-template <class C>
-C& place(C& c, double left, double top, double width, double height) {
-  c.move(left, top, width, height);
-  return c;
-}
-
-template <class C>
-C& titled(C& c, const std::string& caption) {
-  c.setCaption(caption);
-  return c;
-}
-
 }  // namespace
 
-QVL::QVL() : platform::Form("QVL") {
+QVL::QVL() : FormDesign("QVL") {
   g_instance = this;
   creerControles();
   creerBarre();

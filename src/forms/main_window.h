@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "forms/design.h"
 #include "platform/calendar.h"
 #include "platform/controls.h"
 #include "platform/flexgrid.h"
@@ -20,17 +21,10 @@ struct MenuArr {
   bool exists(int i) const { return a && a->exists(i); }
 };
 
-class QVL : public platform::Form {
+class QVL : public FormDesign {
  public:
   QVL();
   ~QVL() override;
-
-  template <class T>
-  using Array = platform::ControlArray<T>;
-  using Button = platform::CommandButton;
-  using Label = platform::Label;
-  using TextBox = platform::TextBox;
-  using CheckBox = platform::CheckBox;
 
   // --- frames (panels), made first: other controls sit in them ------------------
   Array<platform::Frame> Frame{*this, "Frame"};  // 1, 4, 6 to 14

@@ -102,3 +102,6 @@ bool Sauver_Image_actuelle(int Index) {
   if (!ok) Signale_Echec(path, error);
   return ok;
 }
+
+// Stand-in until captures are saved: nothing is asked and no file is written.
+void Sauve_Capture(const std::string& /*nom*/, float /*mode*/) {}

@@ -33,3 +33,8 @@ bool Sauve_Jpeg(const std::string& Chemin, std::string* error = nullptr);
 // another Index nothing is written; a failed write is shown (MSG(144), the path and
 // the cause) and leaves any earlier file whole. True when a file was written.
 bool Sauver_Image_actuelle(int Index);
+
+// Saves a capture under a BMP name the user chooses: kind 1 the measured picture,
+// kind 2 a copy of the screen for the statistics window, kind 3 the statistics
+// window's chart. The text is not used.
+void Sauve_Capture(const std::string& nom, float mode);

@@ -15,6 +15,7 @@
 #include "platform/clipboard.h"
 #include "platform/colour.h"
 #include "platform/dialogs.h"
+#include "statwindow/stat_window.h"
 
 namespace {
 
@@ -134,6 +135,9 @@ void Bout_Click(int Index) {
       break;
     case 8:
       Bouton_Images(f);
+      break;
+    case 11:
+      ShowStatisticsWindow();
       break;
     case 12:
     case 13:

@@ -20,6 +20,7 @@
 #include "shell/function_switch.h"
 #include "shell/language.h"
 #include "shell/settings_file.h"
+#include "shell/tools_menu.h"
 
 using platform::QBColor;
 
@@ -32,6 +33,7 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Fonctions(f);
   Connecte_Statistiques(f);
   Connecte_Mesure(f);
+  Connecte_Menu_Outils(f);
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };
   f.TTrace->onClick = [&f](int index) { f.TTrace_Click(index); };

@@ -1,0 +1,214 @@
+// The statistics window's design: every panel, control and menu with its designed
+// caption and place (twips).
+#include "forms/stat_window.h"
+
+#include <utility>
+
+#include "platform/colour.h"
+
+platform::MenuItem& MenuTitles::add(int index, const std::string& caption) {
+  platform::MenuItem& item = form_->addMenu(name_, caption, index);
+  item.onClick = [this, index] {
+    if (onClick) onClick(index);
+  };
+  items_[index] = &item;
+  return item;
+}
+
+platform::MenuItem& MenuTitles::operator()(int index) const {
+  auto it = items_.find(index);
+  if (it == items_.end())
+    throw platform::IndexError(name_ + "(" + std::to_string(index) + ") does not exist");
+  return *it->second;
+}
+
+FenHisto::FenHisto() : FormDesign("FenHisto") {
+  setCaption("NUMERAX");
+  move(1000, 500, 11612, 9600);
+  creerPanneau1();
+  creerPanneau2();
+  creerPanneauxTests();
+  creerMenus();
+}
+
+FenHisto::~FenHisto() = default;
+
+// The panels and the frames inside them, before the controls they hold.
+bool FenHisto::creerCadres() {
+  const std::pair<int, const char*> panneaux[] = {
+      {1, "Nuage de Points"}, {2, "Diagramme"}, {7, "Frame1- lois de proba-test moy"}, {8, "Vide"}};
+  for (const auto& [i, caption] : panneaux) titled(stcadre.add(i), caption).setVisible(false);
+  place(stcadre(1), 480, 240, 11412, 8700);
+  place(stcadre(2), 10, 10, 11500, 7700);
+  place(stcadre(7), 0, 0, 7000, 8000);
+  place(stcadre(8), 0, 0, 1000, 1000);
+  const std::pair<int, const char*> tests[] = {{3, "comp.  m, s  / nb "}, {4, "comp. m1, s1 /m2, s2"},
+                                               {5, "Loi Normale"}, {6, "Loi de Student"}};
+  for (const auto& [i, caption] : tests) titled(stcadre.addIn(stcadre(7), i), caption).setVisible(false);
+  place(stcadre(3), 0, 0, 6852, 4655);
+  place(stcadre(4), 0, 0, 6850, 4655);
+  place(stcadre(5), 0, 0, 4575, 2800);
+  place(stcadre(6), 0, 0, 4575, 2175);
+
+  // Panel 1: scatter options, automatic split, series choice, scatter columns.
+  const std::pair<int, const char*> graphes[] = {{0, ""}, {1, ""}, {2, "Choix"}, {3, "Nuage de points"}};
+  for (const auto& [i, caption] : graphes) titled(Framehist.addIn(stcadre(1), i), caption);
+  place(Framehist(0), 8800, 780, 1500, 1100).setVisible(false);
+  place(Framehist(1), 9000, 6500, 1215, 1380).setVisible(false);
+  place(Framehist(2), 9000, 720, 1335, 2600).setVisible(false);
+  place(Framehist(3), 240, 6840, 4695, 1215);
+
+  // Panel 2: the data-source frames share one place; the mesures frame shows first.
+  const char* sources[] = {" entrée", "PDMS", "Options", "Calcul", "Mesure",
+                           "Fichier", "texte", "fichier", "Extrait"};
+  for (int i = 0; i <= 8; ++i) titled(MFrame1.addIn(stcadre(2), i), sources[i]);
+  place(MFrame1(0), 120, 240, 1215, 1300);
+  for (int i : {4, 6, 7, 8}) place(MFrame1(i), 1400, 240, 1215, 1300).setVisible(i == 4);
+  place(MFrame1(1), 2640, 5160, 3000, 2300);
+  place(MFrame1(2), 5700, 5160, 3000, 2300);
+  place(MFrame1(3), 8760, 5160, 2600, 2300);
+  place(MFrame1(5), 120, 5160, 2450, 2300);
+
+  // The test frames of the "Tests" menu.
+  titled(FraTest.addIn(stcadre(7), 2), "Test Möls");
+  titled(FraTest.addIn(stcadre(7), 3), "Test shapiro");
+  for (int i : {2, 3}) place(FraTest(i), 0, 0, 7000, 3000).setVisible(false);
+  return true;
+}
+
+void FenHisto::creerPanneau1() {
+  place(HistPicHist, 240, 240, 8500, 5580);
+  HistPicHist.setBackColor(platform::RGB(255, 255, 255));
+  HistPicHist.setAutoRedraw(true);
+  place(Image_extr, 25000, 20000, 8500, 5580).setVisible(false);
+
+  // Series buttons and the chart caption.
+  place(Frame4, 120, 5900, 5532, 972);
+  for (int i = 0; i <= 6; ++i) place(Histcmd.add(i), 60 + i * 780.0, 150, 750, 300).setEnabled(false);
+  place(LabelHisto, 60, 480, 5400, 450);
+
+  // Series boxes and the number of classes.
+  for (int i = 0; i <= 6; ++i) place(ChkH.add(i), 60, 220 + i * 260.0, 1200, 250);
+  place(titled(lblNbDe.add(15), "Nb de Classes"), 60, 2050, 1200, 240);
+  place(Text1histo, 60, 2290, 500, 285).setText("5");
+  place(VScroll1Hist, 600, 2290, 250, 285);
+  VScroll1Hist.setMin(2);
+  VScroll1Hist.setMax(20);
+  VScroll1Hist.setValue(5);
+
+  // Columns of the scatter plot.
+  place(List1, 60, 220, 1800, 900);
+  for (int i = 0; i <= 1; ++i) {
+    place(titled(cmdH.add(i), ">"), 1950, 250 + i * 400.0, 350, 300);
+    place(Text2Hist.add(i), 2400, 255 + i * 400.0, 2200, 285);
+  }
+
+  // Switch buttons, extraction, automatic split, chart copy and save.
+  place(Frame2, 8760, 3480, 1572, 612);
+  place(titled(CmdHist1.add(0), "Histogramme"), 60, 60, 1450, 240);
+  place(titled(CmdHist1.add(1), "Nuage de pts"), 60, 320, 1450, 240);
+  place(Frame_extraire, 9000, 5000, 1212, 1572);
+  place(titled(CmdHisto.add(0), "Extraire"), 60, 240, 1090, 300);
+  place(titled(Command12, "Extraction automatique"), 9000, 2720, 1335, 500).setVisible(false);
+  place(titled(Cmd_Copyboard.addIn(stcadre(1), 2), "Copier"), 8800, 4160, 1500, 300);
+  place(titled(CmdHist.add(0), "Sauver"), 8800, 4520, 1500, 300);
+  place(Frame1, 5160, 6960, 2532, 492);
+}
+
+void FenHisto::creerPanneau2() {
+  // Data source.
+  const char* sources[] = {"mesures", "fichier", "Texte", "Extrait"};
+  for (int i = 0; i <= 3; ++i) place(titled(MOption1.add(i), sources[i]), 60, 250 + i * 250.0, 1100, 240);
+  MOption1(3).setEnabled(false);
+  // Grid column.
+  place(titled(MLabel2, "Colonne"), 60, 250, 1100, 240);
+  place(MText4, 60, 520, 600, 285).setText("1");
+  place(titled(MCommand3.addIn(MFrame1(4), 2), "Copier"), 60, 900, 1000, 300);
+  // Typed text, file and extract.
+  place(titled(MCommand3.addIn(MFrame1(6), 4), "Coller"), 60, 250, 1000, 300);
+  place(titled(MCommand3.addIn(MFrame1(6), 6), "Calcul"), 60, 600, 1000, 300);
+  place(titled(MCommand3.addIn(MFrame1(7), 1), "Calcul"), 60, 600, 1000, 300);
+  place(MText4E, 60, 300, 600, 285);
+  place(EVScroll1, 700, 300, 250, 285);
+
+  // The data text, the diagram and its copy.
+  place(MText3, 120, 1640, 2450, 3400);
+  MText3.setScrollBars(2);
+  place(titled(MLabel3, "Diagramme"), 2670, 1000, 3000, 240);
+  place(MHistPic, 2670, 1320, 8505, 3780);
+  MHistPic.setBackColor(platform::RGB(255, 255, 255));
+  MHistPic.setAutoRedraw(true);
+  place(titled(Cmd_Copyboard.addIn(stcadre(2), 1), "Copier"), 9700, 940, 1475, 300);
+
+  // Modes and options of the diagram.
+  place(titled(MCheck1.addIn(MFrame1(1), 0), " PDM"), 60, 250, 1500, 250);
+  const char* options[] = {" Simple", " Cumulé", "Echelle X fixe %", "Echelle Y fixe"};
+  for (int i = 1; i <= 4; ++i)
+    place(titled(MCheck1.addIn(MFrame1(2), i), options[i - 1]), 60, 250 + (i - 1) * 260.0, 2400, 250);
+  place(titled(Label4, "Origine X"), 60, 1350, 2400, 240);
+  place(MVScroll2.add(3), 2600, 250, 250, 1500);
+  place(titled(Tblcopie.addIn(MFrame1(3), 2), "Copier"), 60, 250, 1000, 300);
+  place(txttest, 120, 7300, 600, 285).setVisible(false);
+}
+
+void FenHisto::creerPanneauxTests() {
+  // One sample against a reference.
+  auto& un = stcadre(3);
+  const char* titres1[] = {"Echantillon", "Effectif", "Moyenne", " risque alpha %", "E-Type", "Colonne"};
+  for (int i = 0; i <= 5; ++i) place(titled(lblMoyenne.addIn(un, i), titres1[i]), 120, 300 + i * 330.0, 1500, 240);
+  const std::pair<int, double> boites[] = {{0, 610}, {5, 940}, {6, 1270}, {1, 1600}};
+  for (const auto& [i, top] : boites) place(Ctxt.add(i), 1700, top, 1000, 285);
+  place(titled(COption1.add(0), "E-T Est.Moy."), 2900, 610, 1800, 250);
+  place(titled(COption1.add(1), "E-T. échantillon"), 2900, 940, 1800, 250);
+  place(titled(Copt.addIn(un, 4), "Aff.Calc"), 2900, 1270, 1800, 250);
+  place(titled(ChoixComp.addIn(un, 1), "2 Echant."), 5000, 300, 1600, 300);
+  place(titled(Tblcopie.addIn(un, 3), "Copier"), 5000, 700, 1600, 300);
+
+  // Two samples.
+  auto& deux = stcadre(4);
+  const char* titres2[] = {"Effectif", "Moyenne", " risque alpha %", "E-Type", "Colonne"};
+  for (int i = 6; i <= 10; ++i)
+    place(titled(lblMoyenne.addIn(deux, i), titres2[i - 6]), 120, 300 + (i - 6) * 330.0, 1500, 240);
+  const char* options[] = {"E-T différents", "Ech apariés", " bilatéral", "Aff.Calc"};
+  for (int i = 0; i <= 3; ++i) place(titled(Copt.addIn(deux, i), options[i]), 2900, 300 + i * 330.0, 1800, 250);
+  place(titled(ChoixComp.addIn(deux, 0), "Echant/Type"), 5000, 300, 1600, 300);
+  place(titled(Tblcopie.addIn(deux, 4), "Copier"), 5000, 700, 1600, 300);
+
+  // Normal and Student laws.
+  place(LNTxt.add(3), 120, 300, 1200, 285);
+  place(titled(Tblcopie.addIn(stcadre(5), 5), "Copier"), 2800, 300, 1500, 300);
+  place(StText.add(1), 120, 300, 1200, 285);
+  place(titled(StOptTInv.add(0), "tdist"), 1500, 300, 1200, 250);
+  place(titled(Tblcopie.addIn(stcadre(6), 6), "Copier"), 2800, 300, 1500, 300);
+
+  // Test frames: close, compute and copy.
+  for (int i : {2, 3}) {
+    place(titled(Command3.addIn(FraTest(i), i), "Fermer"), 120, 300, 1200, 300);
+    place(titled(Command4.addIn(FraTest(i), i), "Calcul"), 1400, 300, 1200, 300);
+    place(titled(TCopie.addIn(FraTest(i), i), "Copier"), 2680, 300, 1200, 300);
+  }
+}
+
+bool FenHisto::creerTitres() {
+  const std::pair<int, const char*> titres[] = {{1, "Nuage pts"}, {2, "Diagrammes"}, {3, "Tests"},
+                                                {4, "Tables stat"}, {5, "vide"}, {6, "Outils"},
+                                                {7, "Options"}, {15, "Fermer Vuderive"}};
+  for (const auto& [i, caption] : titres) Mnstat.add(i, caption);
+  return true;
+}
+
+void FenHisto::creerMenus() {
+  const std::pair<int, const char*> tests[] = {{1, "Moyenne"}, {2, "Homogénéité Möls"},
+                                               {3, "Normalité Shapiro-Wilk"},
+                                               {4, "Normalité D'Agostino"}, {5, ""}};
+  for (const auto& [i, caption] : tests) Mnstat3.add(i, caption);
+  const std::pair<int, const char*> lois[] = {{1, "Loi normale"}, {2, "Loi de Student"}, {3, ""}, {4, ""}, {5, ""}};
+  for (const auto& [i, caption] : lois) Mnstat4.add(i, caption);
+  Mnstat5.add(1, "");
+  Mnstat5.add(2, "");
+  const std::pair<int, const char*> outils[] = {{1, "Sauver trame extraite"}, {2, "export CSV extrait"},
+                                                {5, "Exemple"}, {6, "Documentation"}};
+  for (const auto& [i, caption] : outils) Mnstat6.add(i, caption);
+  Mnstat6(1).setEnabled(false);
+  Hopt.add(1, "alertes").setChecked(true);
+}

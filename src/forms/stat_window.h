@@ -1,0 +1,115 @@
+#pragma once
+// The statistics window FenHisto ("NUMERAX"): its panels, controls and menus with
+// their designed captions and places (twips). The statistics-window code connects
+// the handlers and lays the panels out at run time.
+//
+// Panels are the frames stcadre(1) to (8): (1) the chart of the histogram and the
+// scatter plot, (2) the diagram panel, (7) the frame of the test and law panels,
+// which holds (3) and (4) (comparisons of means), (5) and (6) (normal and Student
+// laws) and the test frames FraTest(2) and FraTest(3); (8) is never shown.
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "forms/design.h"
+#include "platform/menu.h"
+#include "platform/picturebox.h"
+
+// Titles of the menu bar that form one array (Mnstat(1..15)): read as X(i), one
+// onClick receiving the index. Indexing a missing title throws IndexError.
+class MenuTitles {
+ public:
+  MenuTitles(platform::Form& form, std::string name) : form_(&form), name_(std::move(name)) {}
+  platform::MenuItem& add(int index, const std::string& caption);
+  platform::MenuItem& operator()(int index) const;
+  bool exists(int index) const { return items_.count(index) != 0; }
+
+  std::function<void(int index)> onClick;
+
+ private:
+  platform::Form* form_;
+  std::string name_;
+  std::map<int, platform::MenuItem*> items_;   // owned by the form
+};
+
+class FenHisto : public FormDesign {
+ public:
+  FenHisto();
+  ~FenHisto() override;
+
+  // --- panels, made first: the other controls sit in them -------------------------
+  Array<platform::Frame> stcadre{*this, "stcadre"};     // 1 to 8
+  Array<platform::Frame> Framehist{*this, "Framehist"}; // 0 to 3, in stcadre(1)
+  Array<platform::Frame> MFrame1{*this, "MFrame1"};     // 0 to 8, in stcadre(2)
+  Array<platform::Frame> FraTest{*this, "FraTest"};     // 2, 3, in stcadre(7)
+  bool cadresFaits_ = creerCadres();
+  platform::Frame Frame1{stcadre(1), "Frame1"};
+  platform::Frame Frame2{stcadre(1), "Frame2"};
+  platform::Frame Frame4{stcadre(1), "Frame4"};
+  platform::Frame Frame_extraire{stcadre(1), "Frame_extraire"};
+
+  // --- panel 1: histogram and scatter plot ----------------------------------------
+  platform::PictureBox HistPicHist{stcadre(1), "HistPicHist"};
+  platform::ImageBox Image_extr{stcadre(1), "Image_extr"};
+  Array<Button> Histcmd{Frame4, "Histcmd"};              // 0 to 6, the series
+  Label LabelHisto{Frame4, "LabelHisto"};
+  Array<CheckBox> ChkH{Framehist(2), "ChkH"};            // 0 to 6, the series
+  Array<Label> lblNbDe{Framehist(2), "lblNbDe"};         // 15
+  TextBox Text1histo{Framehist(2), "Text1histo"};
+  platform::VScrollBar VScroll1Hist{Framehist(2), "VScroll1Hist"};
+  platform::ListBox List1{Framehist(3), "List1"};
+  Array<Button> cmdH{Framehist(3), "cmdH"};              // 0 (X), 1 (Y)
+  Array<TextBox> Text2Hist{Framehist(3), "Text2Hist"};   // 0 (X), 1 (Y)
+  Array<Button> CmdHist1{Frame2, "CmdHist1"};            // 0 "Histogramme", 1 "Nuage de pts"
+  Array<Button> CmdHisto{Frame_extraire, "CmdHisto"};    // 0 "Extraire"
+  Button Command12{stcadre(1), "Command12"};
+  Array<Button> Cmd_Copyboard{*this, "Cmd_Copyboard"};   // 1 (panel 2), 2 (panel 1)
+  Array<Button> CmdHist{stcadre(1), "CmdHist"};          // 0, the chart save
+
+  // --- panel 2: diagram panel --------------------------------------------------------
+  platform::PictureBox MHistPic{stcadre(2), "MHistPic"};
+  Array<Option> MOption1{MFrame1(0), "MOption1"};        // 0 to 3, the data source
+  Array<CheckBox> MCheck1{*this, "MCheck1"};             // 0 to 4
+  Array<Button> MCommand3{*this, "MCommand3"};           // 1, 2, 4, 6
+  Label MLabel2{MFrame1(4), "MLabel2"};
+  Label MLabel3{stcadre(2), "MLabel3"};
+  TextBox MText4{MFrame1(4), "MText4"};
+  TextBox MText4E{MFrame1(8), "MText4E"};
+  platform::VScrollBar EVScroll1{MFrame1(8), "EVScroll1"};
+  TextBox MText3{stcadre(2), "MText3", -1, true};
+  Label Label4{MFrame1(2), "Label4"};
+  Array<platform::VScrollBar> MVScroll2{MFrame1(2), "MVScroll2"};   // 3
+  TextBox txttest{stcadre(2), "txttest"};
+  Array<Button> Tblcopie{*this, "Tblcopie"};             // 2 to 6, one per panel 2 to 6
+
+  // --- panels 3 to 7: comparisons of means, laws and tests -----------------------------
+  Array<Label> lblMoyenne{*this, "lblMoyenne"};          // 0 to 5 in stcadre(3), 6 to 10 in stcadre(4)
+  Array<TextBox> Ctxt{stcadre(3), "Ctxt"};               // 0, 1, 5, 6
+  Array<Option> COption1{stcadre(3), "COption1"};        // 0, 1
+  Array<CheckBox> Copt{*this, "Copt"};                   // 0 to 3 in stcadre(4), 4 in stcadre(3)
+  Array<Button> ChoixComp{*this, "ChoixComp"};           // 0 in stcadre(4), 1 in stcadre(3)
+  Array<TextBox> LNTxt{stcadre(5), "LNTxt"};             // 3
+  Array<TextBox> StText{stcadre(6), "StText"};           // 1
+  Array<Option> StOptTInv{stcadre(6), "StOptTInv"};      // 0
+  Array<Button> Command3{*this, "Command3"};             // 2, 3: "Fermer" of FraTest(i)
+  Array<Button> Command4{*this, "Command4"};             // 2, 3: "Calcul" of FraTest(i)
+  Array<Button> TCopie{*this, "TCopie"};                 // 2, 3: "Copier" of FraTest(i)
+
+  // --- menus -----------------------------------------------------------------------------
+  MenuTitles Mnstat{*this, "Mnstat"};                    // 1 to 7, 15
+  bool menusFaits_ = creerTitres();
+  platform::MenuArray Mnstat3{Mnstat(3), "Mnstat3"};     // Tests: 1 to 5
+  platform::MenuArray Mnstat4{Mnstat(4), "Mnstat4"};     // Tables stat: 1 to 5
+  platform::MenuArray Mnstat5{Mnstat(5), "Mnstat5"};     // 1, 2
+  platform::MenuArray Mnstat6{Mnstat(6), "Mnstat6"};     // Outils: 1, 2, 5, 6
+  platform::MenuArray Hopt{Mnstat(7), "Hopt"};           // Options: 1
+
+ private:
+  bool creerCadres();
+  bool creerTitres();
+  void creerPanneau1();
+  void creerPanneau2();
+  void creerPanneauxTests();
+  void creerMenus();
+};

@@ -1,0 +1,17 @@
+// The main window's tools menu.
+#include "shell/tools_menu.h"
+
+#include "forms/main_window.h"
+#include "shell/button_bar.h"
+
+void Mntool_Click(int Index) {
+  switch (Index) {
+    case 5:
+      Bout_Click(11);
+      break;
+    default:
+      break;
+  }
+}
+
+void Connecte_Menu_Outils(QVL& f) { f.Mntool->onClick = [](int i) { Mntool_Click(i); }; }

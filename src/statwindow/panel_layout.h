@@ -1,0 +1,28 @@
+#pragma once
+// Panels of the statistics window: showing one panel, laid out and with the window
+// sized to it, and the resizing procedures the panels share.
+
+#include <string>
+
+namespace platform {
+class Control;
+}
+
+// Shows panel p (1 to 6) alone, with the test frame stcadre(7) for panels 3 to 6,
+// lays it out and sizes the window to it: Width = panel width + 200, Height = panel
+// height + 900 (twips). Another p changes nothing.
+void Init_cadrage_frames(int p);
+
+// Layout of panel 1 (chart, series, columns, extraction).
+void init_cadre_nuage();
+
+// Hides stcadre(1) to stcadre(7) and disables Outils > "Sauver trame extraite".
+void Cache_Cadres_Test();
+
+// Geometry in twips, set in this order: Top := t, Width := W, Left := L, Height := h
+// (a value that is not finite is left alone); RedimFrame then sets the caption (an
+// empty text blanks it), RedimXnom sets it first, RedimPicbox ignores it.
+void RedimFrame(platform::Control& f, const std::string& nom, double h, double L, double t, double W);
+void RedimX(platform::Control& f, double h, double L, double t, double W);
+void RedimXnom(platform::Control& f, const std::string& nom, double h, double L, double t, double W);
+void RedimPicbox(platform::Control& f, const std::string& nom, double h, double L, double t, double W);
