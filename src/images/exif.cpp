@@ -3,6 +3,7 @@
 #include "images/exif.h"
 
 #include <algorithm>
+#include <charconv>
 #include <fstream>
 
 #include "platform/textfile.h"
@@ -141,9 +142,12 @@ ValeurExif clsExif::Valeur_Entree(const Entree_Tag& e) const {
     default: {   // the first Nombre bytes in decimal, joined (signed only for SBYTE)
       if (!Dans_Bloc(data, e.Nombre)) return {};
       std::string s;
+      s.reserve(e.Nombre * 3ull);
+      char chiffres[4];
       for (std::uint64_t k = 0; k < e.Nombre; ++k) {
         const auto octet = static_cast<unsigned char>(Tiff_[data + k]);
-        s += e.TypeTag == 6 ? std::to_string(static_cast<signed char>(octet)) : std::to_string(octet);
+        const int n = e.TypeTag == 6 ? static_cast<signed char>(octet) : octet;
+        s.append(chiffres, std::to_chars(chiffres, chiffres + 4, n).ptr);
       }
       return s;
     }

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "images/exif_fixture.h"
 #include "images/image_state.h"
 
@@ -23,14 +21,6 @@ TEST(ExifListing, NamePadding) {
     EXPECT_EQ(Nom_Ligne_Exif(c.name), std::string(10, ' ') + c.name + std::string(c.blanks, ' '))
         << c.name;
   }
-}
-
-TEST(ExifListing, RowsRepeatSixNumbers) {
-  std::set<std::int64_t> numbers;
-  for (const LigneExif& l : Lignes_Exif) numbers.insert(l.Num);
-  EXPECT_EQ(numbers.size(), Lignes_Exif.size() - 6);
-  EXPECT_EQ(std::string(Lignes_Exif[0].Nom), "ImageDescription");
-  EXPECT_EQ(Lignes_Exif[111].Num, 41492);
 }
 
 // The listing byte for byte, in both byte orders.
