@@ -3,6 +3,8 @@
 #include <cmath>
 
 double Calibrage = 1.0;
+
+bool Calibrage_Plausible(double c) { return c >= kCalibrageMin && c <= kCalibrageMax; }
 platform::BoundedArray<double, 0, 50> Calib_Images;
 double Facteur_Resol = 1.0;
 bool Indep_Resol = false;

@@ -7,6 +7,14 @@
 #include "platform/bounded_array.h"
 
 extern double Calibrage;   // current coefficient, length per picture unit
+
+// Bounds of a calibration coefficient read from a file, in micrometres per picture
+// unit: below 1e-7 even the longest length a picture gives (32767 units) shows as
+// zero at three decimals; above 1e7 a single picture unit spans ten metres.
+constexpr double kCalibrageMin = 1e-7;
+constexpr double kCalibrageMax = 1e7;
+// True when c lies within [kCalibrageMin, kCalibrageMax]; false for NaN and infinities.
+bool Calibrage_Plausible(double c);
 // Entry 0 the current coefficient, entries 1 to 50 those of the listed images.
 extern platform::BoundedArray<double, 0, 50> Calib_Images;
 extern double Facteur_Resol;

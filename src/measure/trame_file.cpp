@@ -142,7 +142,11 @@ bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s, std:
     } else if (cle == "FICHIERCALIBRAGE") {
       s->ficCalib = valeur;
     } else if (cle == "CALIBRAGE") {
-      for (const std::string& l : bloc(n)) s->calibrations.push_back(Val_Decimal(l));
+      // An implausible coefficient leaves its image uncalibrated (1).
+      for (const std::string& l : bloc(n)) {
+        const double c = Val_Decimal(l);
+        s->calibrations.push_back(Calibrage_Plausible(c) ? c : 1.0);
+      }
     } else if (cle == "RESH") {
       s->largeurEcranPixels = static_cast<float>(Val_Decimal(valeur));
     } else if (cle == "PCTSW") {

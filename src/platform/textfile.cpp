@@ -2,12 +2,15 @@
 // file system helpers (existence, listing with wildcards, case-insensitive lookup).
 #include "platform/textfile.h"
 
-#include <QSaveFile>
-#include <QString>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -189,6 +192,90 @@ bool appendBytes(const std::string& path, const std::string& bytes, std::string*
   return true;
 }
 
+
+// UTF-16 text (after its byte-order mark) as UTF-8. An unpaired surrogate gives U+FFFD;
+// an odd last byte is dropped.
+std::string decodeUtf16(const std::string& body, bool bigEndian) {
+  std::string out;
+  out.reserve(body.size());
+  auto unit = [&](std::size_t k) {
+    const auto a = static_cast<unsigned char>(body[k]);
+    const auto b = static_cast<unsigned char>(body[k + 1]);
+    return bigEndian ? static_cast<long>((a << 8) | b) : static_cast<long>((b << 8) | a);
+  };
+  for (std::size_t k = 0; k + 1 < body.size(); k += 2) {
+    long cp = unit(k);
+    if (cp >= 0xD800 && cp <= 0xDBFF && k + 3 < body.size()) {
+      const long low = unit(k + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+        k += 2;
+      }
+    }
+    utf8::append(&out, cp);  // a lone surrogate becomes U+FFFD
+  }
+  return out;
+}
+
+bool isUtf16(const std::string& bytes) {
+  return bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0;
+}
+
+// --- atomic save ---
+
+std::string saveError(const std::string& path, int code) {
+  return "Impossible d'enregistrer le fichier " + path + " : " + std::strerror(code);
+}
+
+// The file a save replaces: the target of a symbolic link, else the path itself.
+std::string saveTarget(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_symlink(path, ec)) return path;
+  const fs::path target = fs::weakly_canonical(path, ec);
+  return ec ? path : target.string();
+}
+
+// Creates a new hidden temporary file beside `target` (the name made unique with the
+// process id, a counter and the clock), with mode `mode` less the umask; returns its
+// descriptor, or -1 with errno set.
+int createTemporary(const std::string& target, mode_t mode, std::string* tempPath) {
+  static std::atomic<unsigned> counter{0};
+  const fs::path t(target);
+  const std::string folder = t.has_parent_path() ? t.parent_path().string() : std::string(".");
+  // Short enough for the longest file name a folder accepts (255 bytes).
+  const std::string name = t.filename().string().substr(0, 200);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
+    *tempPath = joinPath(folder, "." + name + "." + std::to_string(getpid()) + "." +
+                                     std::to_string(counter++) + "." +
+                                     std::to_string(static_cast<unsigned long long>(tick) % 100000) + ".tmp");
+    const int fd = ::open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Writes every byte to fd, going on after short writes; false with errno set.
+bool writeAll(int fd, const std::string& bytes) {
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace
 
 bool encodeWindows1252(const std::string& utf8Text, std::string* out) {
@@ -215,6 +302,8 @@ std::string decodeWindows1252(const std::string& bytes) {
 }
 
 std::string decodeText(const std::string& bytes) {
+  if (bytes.rfind("\xFF\xFE", 0) == 0) return decodeUtf16(bytes.substr(2), false);
+  if (bytes.rfind("\xFE\xFF", 0) == 0) return decodeUtf16(bytes.substr(2), true);
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
     const std::string body = bytes.substr(3);
     if (utf8::isValid(body)) return body;
@@ -310,23 +399,26 @@ bool saveFileAtomic(const std::string& path, const std::string& bytes, std::stri
     setError(error, "Impossible d'enregistrer le fichier " + p + " : c'est un dossier");
     return false;
   }
-  QSaveFile file(QString::fromUtf8(p.data(), static_cast<qsizetype>(p.size())));
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) {
-    setError(error, "Impossible d'enregistrer le fichier " + p + " : " +
-                        file.errorString().toStdString());
+  const std::string target = saveTarget(p);
+  // A replaced file keeps its permissions; a new one gets the usual 0666 less the umask.
+  struct stat old {};
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  std::string temp;
+  const int fd = createTemporary(target, replacing ? (old.st_mode & 07777) : 0666, &temp);
+  if (fd < 0) {
+    setError(error, saveError(p, errno));
     return false;
   }
-  const auto size = static_cast<qint64>(bytes.size());
-  if (file.write(bytes.data(), size) != size) {
-    setError(error, "Impossible d'enregistrer le fichier " + p + " : " +
-                        file.errorString().toStdString());
-    file.cancelWriting();
-    return false;
-  }
-  if (!file.commit()) {
-    setError(error, "Impossible d'enregistrer le fichier " + p + " : " +
-                        file.errorString().toStdString());
+  int failure = 0;
+  if (replacing) ::fchmod(fd, old.st_mode & 07777);  // the umask must not narrow it
+  if (!writeAll(fd, bytes)) failure = errno;
+  // The data must be on the disk before the rename makes them the file.
+  if (failure == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) failure = errno;
+  if (::close(fd) != 0 && failure == 0 && errno != EINTR) failure = errno;
+  if (failure == 0 && ::rename(temp.c_str(), target.c_str()) != 0) failure = errno;
+  if (failure != 0) {
+    ::unlink(temp.c_str());
+    setError(error, saveError(p, failure));
     return false;
   }
   return true;
@@ -346,6 +438,12 @@ bool appendLines(const std::string& path, const std::vector<std::string>& lines,
   const std::string text = joinLines(lines);
   std::string encoded;
   const bool fits1252 = encodeWindows1252(text, &encoded);
+  // Bytes of another encoding cannot follow UTF-16: the whole file is written again.
+  if (isUtf16(existing)) {
+    const std::string whole = decodeText(existing) + text;
+    std::string whole1252;
+    return saveFileAtomic(p, encodeWindows1252(whole, &whole1252) ? whole1252 : whole, error);
+  }
   if (looksUtf8(existing)) return appendBytes(p, text, error);
   if (fits1252) return appendBytes(p, encoded, error);
   if (!hasNonAscii(existing)) return appendBytes(p, text, error);

@@ -1,7 +1,8 @@
 #pragma once
 // Text files as the program always wrote them: Windows-1252 with CR LF (UTF-8 when
 // the text holds a character Windows-1252 lacks); read back from CR LF, LF or CR and
-// from UTF-8 (with or without BOM) or Windows-1252. Whole-file saves are atomic.
+// from UTF-8 (with or without BOM), UTF-16 with its byte-order mark or Windows-1252.
+// Whole-file saves are atomic.
 
 #include <string>
 #include <vector>
@@ -11,7 +12,8 @@ namespace platform {
 // Windows-1252 <-> UTF-8. encode fails (false) when a character has no code.
 bool encodeWindows1252(const std::string& utf8, std::string* out);
 std::string decodeWindows1252(const std::string& bytes);
-// Bytes of a file to UTF-8 text: BOM or valid UTF-8 taken as UTF-8, else Windows-1252.
+// Bytes of a file to UTF-8 text: UTF-16 (little- or big-endian) after its byte-order
+// mark, a UTF-8 BOM or valid UTF-8 taken as UTF-8, else Windows-1252.
 std::string decodeText(const std::string& bytes);
 
 // Splits text at CR LF, LF or CR. A final line break does not make an empty last line.
@@ -26,9 +28,11 @@ bool readBytes(const std::string& path, std::string* bytes, std::string* error =
 
 // Each line followed by CR LF, encoded Windows-1252 (UTF-8 when needed).
 std::string encodeLines(const std::vector<std::string>& lines);
-// Atomic save of lines / of raw bytes: temporary file in the same folder, flushed,
-// then renamed over the target. On failure the old file is left whole, false is
-// returned and *error says why (with the path).
+// Atomic save of lines / of raw bytes: temporary file in the same folder, every write
+// checked, synced to the disk, then renamed over the target (a symbolic link's target
+// is replaced, keeping its permissions). On failure (a full disk among them) the old
+// file is left byte for byte, no temporary stays, false is returned and *error names
+// the path and the system's cause ("No space left on device").
 bool writeLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error = nullptr);
 bool saveFileAtomic(const std::string& path, const std::string& bytes,

@@ -194,7 +194,7 @@ bool Applique_Cle_Speciale(const std::string& cle, const std::string& v, Reglage
   double x = 0;
   int n = 0;
   if (cle == "CALIBRAGE") {
-    if (!Nombre(v, &x) || !(x > 0)) return false;
+    if (!Nombre(v, &x) || !Calibrage_Plausible(x)) return false;
     r.Calibrage = x;
   } else if (cle == "CALPREDEF") {
     const std::vector<std::string> items = platform::Split(v, ";");
@@ -395,6 +395,12 @@ bool Ligne_Session(std::string texte) {
 }  // namespace
 
 std::string Remplace_Ligne_Session(const std::string& octets, const std::string& session) {
+  // A UTF-16 file is written back in the program's own encoding.
+  if (octets.compare(0, 2, "\xFF\xFE") == 0 || octets.compare(0, 2, "\xFE\xFF") == 0) {
+    const std::string texte = platform::decodeText(octets);
+    std::string code1252;
+    return Remplace_Ligne_Session(platform::encodeWindows1252(texte, &code1252) ? code1252 : texte, session);
+  }
   std::vector<LigneBrute> lignes = Lignes_Brutes(octets);
   const std::string texte = "SESSION=" + session;
   const bool utf8 = octets.compare(0, kBom.size(), kBom) == 0 || (!Ascii(octets) && Utf8_Valide(octets));

@@ -22,6 +22,7 @@
 #include "platform/colour.h"
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
+#include "support/file_size_limit.h"
 
 using picture_tests::PictureWindow;
 
@@ -168,6 +169,32 @@ TEST_F(PictureSave, BackgroundPictureIsWrittenInTheProgramFolder) {
   ASSERT_EQ(lu.widthPixels(), 120);
   ASSERT_EQ(lu.heightPixels(), 90);
   EXPECT_LE(ecart(lu, platform::Picture::load(source_)), 6);
+}
+
+// A disk that cannot hold the picture: the message names the file and the system's
+// cause, and the old file stays byte for byte, for both formats.
+TEST_F(PictureSave, AFullDiskKeepsTheOldFileAndSaysWhy) {
+  for (int format : {0, 1}) {
+    Format_Image = format;
+    const std::string out = path(format == 0 ? "plein.bmp" : "plein.jpg");
+    ASSERT_TRUE(platform::saveFileAtomic(out, "ancien contenu"));
+    dialogs_->clear();
+    dialogs_->answerSave(out);
+    dialogs_->answerMsgBox(platform::vbOK);   // overwrite
+    dialogs_->answerMsgBox(platform::vbOK);   // the failure
+    bool saved = true;
+    {
+      test_support::FileSizeLimit limit(1000);
+      ASSERT_TRUE(limit.active());
+      saved = Sauver_Image_actuelle(0);
+    }
+    EXPECT_FALSE(saved) << out;
+    ASSERT_EQ(messages().size(), 2u) << out;
+    EXPECT_EQ(messages()[1].rfind(MSG(144) + out + "\r\n", 0), 0u) << messages()[1];
+    EXPECT_NE(messages()[1].find(test_support::FileSizeLimit::cause()), std::string::npos) << messages()[1];
+    EXPECT_EQ(octets(out), "ancien contenu");
+    EXPECT_EQ(fichiers(), format == 0 ? 2 : 3);   // no temporary left beside it
+  }
 }
 
 TEST_F(PictureSave, CancellingTheDialogWritesNothing) {

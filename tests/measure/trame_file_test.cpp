@@ -19,6 +19,7 @@
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "shell/function_switch.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -254,6 +255,16 @@ TEST_F(TrameGolden, ShortAndDamagedRowsAreReadAsFarAsTheyGo) {
   EXPECT_EQ(s.lignes[0].cellules[0].Y2, 0);
 }
 
+// A coefficient no picture can have leaves its image uncalibrated (1).
+TEST_F(TrameGolden, ImplausibleCalibrationsReadAsOne) {
+  platform::SetDecimalSeparator('.');
+  const std::vector<std::string> lines = {"INDPRES=False", "NBIMAGES= 5", "CALIBRAGE= ", "1e308", "1e-320",
+                                          "-0,5",          "0,0125",      "abc",        "TRAME= "};
+  SessionTrame s;
+  ASSERT_TRUE(Analyse_Trame(lines, &s));
+  EXPECT_EQ(s.calibrations, (std::vector<double>{1.0, 1.0, 1.0, 0.0125, 1.0}));
+}
+
 // --- on the main window ---------------------------------------------------------------------
 
 class TrameWindow : public measure_window::MeasureWindow {};
@@ -340,6 +351,26 @@ TEST_F(TrameWindow, FailedWriteLeavesTheOldFileAndFicSession) {
   ASSERT_TRUE(platform::makeFolder(taken));
   EXPECT_FALSE(Ecrit_Trame(taken, &error));
   EXPECT_TRUE(platform::folderExists(taken));
+  EXPECT_EQ(Fic_Session, "avant.trm");
+}
+
+// A disk that cannot hold the trame: the cause is given, the old file and Fic_Session stay.
+TEST_F(TrameWindow, FullDiskKeepsTheOldTrame) {
+  TempFolder dir;
+  fillSession("/a.jpg", "/b.jpg");
+  const std::string path = dir.file("TrameSav.trm");
+  ASSERT_TRUE(platform::saveFileAtomic(path, "INDPRES=False\r\nTRAME= \r\n"));
+  Fic_Session = "avant.trm";
+  std::string error;
+  bool written = true;
+  {
+    test_support::FileSizeLimit limit(64);
+    ASSERT_TRUE(limit.active());
+    written = Ecrit_Trame(path, &error);
+  }
+  EXPECT_FALSE(written);
+  EXPECT_EQ(error, "Impossible d'enregistrer le fichier " + path + " : " + test_support::FileSizeLimit::cause());
+  EXPECT_EQ(bytesOf(path), "INDPRES=False\r\nTRAME= \r\n");
   EXPECT_EQ(Fic_Session, "avant.trm");
 }
 

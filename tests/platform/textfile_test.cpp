@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "support/file_size_limit.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -94,6 +96,23 @@ TEST(DecodeText, ChoosesTheEncoding) {
   EXPECT_EQ(platform::decodeText("\xE9t\xE9"), "été");
   EXPECT_EQ(platform::decodeText("plain"), "plain");
   EXPECT_EQ(platform::decodeText("\xEF\xBB\xBF" "a\xE9"), "aé");  // stray byte after a BOM
+}
+
+// UTF-16 after its byte-order mark, little- and big-endian, with a character outside
+// the basic plane (a surrogate pair) and a lone surrogate (U+FFFD).
+TEST(DecodeText, Utf16WithItsMark) {
+  const struct {
+    std::string bytes;
+    std::string text;
+  } cases[] = {
+      {std::string("\xFF\xFE" "A\0=\0\xE9\0\r\0\n\0", 12), "A=é\r\n"},
+      {std::string("\xFE\xFF\0A\0=\0\xE9\0\r\0\n", 12), "A=é\r\n"},
+      {std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), "\xF0\x9F\x98\x80"},   // U+1F600
+      {std::string("\xFF\xFE\x00\xDC" "a\0", 6), "\xEF\xBF\xBD" "a"},       // lone low surrogate
+      {std::string("\xFF\xFE" "a\0b", 5), "a"},                                // odd last byte
+      {std::string("\xFF\xFE", 2), ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(platform::decodeText(c.bytes), c.text);
 }
 
 TEST(SplitLines, AllLineEnds) {
@@ -210,6 +229,55 @@ TEST_F(TextFileTest, SaveIntoReadOnlyFolderLeavesOldFile) {
   EXPECT_EQ(entries, 1);
 }
 
+// A save that the disk cannot hold (here a file-size limit, as a full disk would) fails
+// with the system's cause and leaves the old file byte for byte, with no temporary.
+// The sizes span a save smaller than a write buffer and one far larger.
+TEST_F(TextFileTest, SaveBeyondTheDiskLimitKeepsTheOldFile) {
+  const struct {
+    rlim_t limit;
+    std::size_t size;
+  } cases[] = {{0, 10}, {1000, 10000}, {4096, 100000}, {100000, 2000000}};
+  const std::string old = "UTILISATEUR =ancien\r\n" + std::string(300, 'x');
+  for (const auto& c : cases) {
+    put("keep.dat", old);
+    std::string error;
+    bool saved = true;
+    {
+      test_support::FileSizeLimit limit(c.limit);
+      ASSERT_TRUE(limit.active());
+      saved = saveFileAtomic(path("keep.dat"), std::string(c.size, 'n'), &error);
+    }
+    EXPECT_FALSE(saved) << c.size;
+    EXPECT_EQ(error, "Impossible d'enregistrer le fichier " + path("keep.dat") + " : " +
+                         test_support::FileSizeLimit::cause());
+    EXPECT_EQ(error.find("Unknown error"), std::string::npos);
+    EXPECT_EQ(bytesOf("keep.dat"), old) << c.size;
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir_)) entries += e.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(entries, 1) << c.size;
+  }
+  // Under the limit the same save goes through.
+  test_support::FileSizeLimit limit(1000000);
+  std::string error;
+  EXPECT_TRUE(saveFileAtomic(path("keep.dat"), std::string(10000, 'n'), &error)) << error;
+  EXPECT_EQ(bytesOf("keep.dat"), std::string(10000, 'n'));
+}
+
+// A replaced file keeps its permissions; through a symbolic link the file it points
+// to is replaced and the link stays.
+TEST_F(TextFileTest, SaveKeepsPermissionsAndLinks) {
+  put("mode.txt", "old");
+  ASSERT_EQ(chmod(path("mode.txt").c_str(), 0640), 0);
+  ASSERT_TRUE(saveFileAtomic(path("mode.txt"), "new"));
+  struct stat st {};
+  ASSERT_EQ(stat(path("mode.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  fs::create_symlink(path("mode.txt"), path("link.txt"));
+  ASSERT_TRUE(saveFileAtomic(path("link.txt"), "through the link"));
+  EXPECT_TRUE(fs::is_symlink(path("link.txt")));
+  EXPECT_EQ(bytesOf("mode.txt"), "through the link");
+}
+
 TEST_F(TextFileTest, SaveOverAFolderFails) {
   ASSERT_TRUE(platform::makeFolder(path("sub")));
   std::string error;
@@ -240,6 +308,16 @@ TEST_F(TextFileTest, AppendKeepsOneEncoding) {
   Lines lines;
   ASSERT_TRUE(readLines(path("log.txt"), &lines));
   EXPECT_EQ(lines, (Lines{"é", "b", "Ω", "è"}));
+}
+
+TEST_F(TextFileTest, Utf16FilesReadAndAppendInOneEncoding) {
+  put("u16.txt", std::string("\xFF\xFE" "\xE9\0t\0\xE9\0\r\0\n\0", 12));
+  Lines lines;
+  ASSERT_TRUE(readLines(path("u16.txt"), &lines));
+  EXPECT_EQ(lines, (Lines{"été"}));
+  // Lines added to a UTF-16 file turn it into the program's own encoding.
+  ASSERT_TRUE(platform::appendLines(path("u16.txt"), {"hiver"}));
+  EXPECT_EQ(bytesOf("u16.txt"), "\xE9t\xE9\r\nhiver\r\n");
 }
 
 TEST_F(TextFileTest, ExistenceAndFolders) {

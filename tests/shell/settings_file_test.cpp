@@ -27,6 +27,7 @@
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -424,6 +425,50 @@ TEST_F(SettingsFormat, HandEditedFileGolden) {
   EXPECT_EQ(platform::encodeLines(Lignes_Parametres(r)), golden("hand_edited", "expected.dat"));
 }
 
+// A UTF-16 file, little- or big-endian, gives the settings of its Windows-1252 twin.
+TEST_F(SettingsFormat, Utf16FileGivesTheSettingsOfItsWindows1252Twin) {
+  platform::SetDecimalSeparator('.');
+  auto read = [](const std::string& name) {
+    Lines lines;
+    EXPECT_TRUE(platform::readLines(std::string(QV_TEST_DATA) + "/settings/utf16/" + name, &lines)) << name;
+    Reglages r = startValues("/p");
+    const LectureReglages l = Lire_Lignes_Parametres(lines, r);
+    EXPECT_TRUE(l.refusees.empty()) << name;
+    EXPECT_EQ(l.cles.size(), 18u) << name;
+    return r;
+  };
+  const Reglages twin = read("twin.dat");
+  EXPECT_EQ(twin.Nom_Utilisateur, "Hélène Müller");
+  EXPECT_DOUBLE_EQ(twin.Calibrage, 0.125);
+  EXPECT_EQ(twin.Fic_Session, "/données/séance 1.trm");
+  for (const char* name : {"little_endian.dat", "big_endian.dat"}) {
+    const Reglages r = read(name);
+    EXPECT_EQ(Lignes_Parametres(r), Lignes_Parametres(twin)) << name;
+    EXPECT_EQ(r.Fic_Session, twin.Fic_Session) << name;
+  }
+}
+
+// Coefficients no picture can have are refused like any other value out of range;
+// the bounds themselves are taken.
+TEST_F(SettingsFormat, CalibrationOutsideThePlausibleRangeIsRefused) {
+  platform::SetDecimalSeparator('.');
+  const struct {
+    const char* line;
+    bool taken;
+  } cases[] = {{"CALIBRAGE=1e308", false},  {"CALIBRAGE=1e-320", false}, {"CALIBRAGE=9e-8", false},
+               {"CALIBRAGE=1,1e7", false},  {"CALIBRAGE=nan", false},    {"CALIBRAGE=1e-7", true},
+               {"CALIBRAGE=1e7", true},     {"CALIBRAGE=0,0125", true}};
+  for (const auto& c : cases) {
+    LectureReglages l;
+    const Reglages r = readOne(c.line, &l);
+    EXPECT_EQ(l.refusees.empty(), c.taken) << c.line;
+    if (!c.taken) {
+      EXPECT_DOUBLE_EQ(r.Calibrage, 1.0) << c.line;
+    }
+  }
+  EXPECT_DOUBLE_EQ(readOne("CALIBRAGE=1e-7").Calibrage, 1e-7);
+}
+
 // --- session line --------------------------------------------------------------------
 
 const std::string kSession = "/données/séance 1.trm";
@@ -447,6 +492,15 @@ TEST(SessionLine, EmptyFileAndMissingLastLineEnd) {
   EXPECT_EQ(Remplace_Ligne_Session("", "/a.trm"), "SESSION=/a.trm\r\n");
   EXPECT_EQ(Remplace_Ligne_Session("A=1", "/a.trm"), "A=1\r\nSESSION=/a.trm\r\n");
   EXPECT_EQ(Remplace_Ligne_Session("A=1\nSESSION=\n", ""), "A=1\nSESSION=\r\n");
+}
+
+// A UTF-16 file is written back in Windows-1252 with its new session line.
+TEST(SessionLine, Utf16FileBecomesWindows1252) {
+  const std::string twin = golden("utf16", "twin.dat");
+  const std::string expected = replaceAll(twin, "SESSION=/donn\xE9" "es/s\xE9" "ance 1.trm", "SESSION=/b.trm");
+  ASSERT_NE(expected, twin);
+  EXPECT_EQ(Remplace_Ligne_Session(golden("utf16", "little_endian.dat"), "/b.trm"), expected);
+  EXPECT_EQ(Remplace_Ligne_Session(golden("utf16", "big_endian.dat"), "/b.trm"), expected);
 }
 
 TEST(SessionLine, EncodingFollowsTheFile) {
@@ -874,6 +928,32 @@ int trySaves(platform::ScriptedDialogs* d, const std::string& target) {
   if (IniSession_Sauve()) return kSessionSucceeded;
   if (d->log().size() != 2 || d->log()[1].text.find(target) == std::string::npos) return kNoSessionMessage;
   return kBothRefused;
+}
+
+// A disk that cannot hold the file: both saves say why and the old bytes stay.
+TEST_F(SettingsWindow, FullDiskShowsTheCauseAndKeepsTheOldFile) {
+  ASSERT_TRUE(Sauve_Parametres());
+  const std::string old = bytesOf(path("Qvrl.dat"));
+  Nom_Utilisateur = "Quelqu'un d'autre";
+  Fic_Session = "/donnees/session.trm";
+  d_->answerMsgBox(platform::vbOK);
+  d_->answerMsgBox(platform::vbOK);
+  bool saved = true, sessionSaved = true;
+  {
+    test_support::FileSizeLimit limit(100);
+    ASSERT_TRUE(limit.active());
+    saved = Sauve_Parametres();
+    sessionSaved = IniSession_Sauve();
+  }
+  EXPECT_FALSE(saved);
+  EXPECT_FALSE(sessionSaved);
+  const std::string expected = "Impossible d'enregistrer le fichier " + path("Qvrl.dat") + " : " +
+                               test_support::FileSizeLimit::cause();
+  EXPECT_EQ(messages(), (Lines{expected, expected}));
+  EXPECT_EQ(bytesOf(path("Qvrl.dat")), old);
+  int entries = 0;
+  for (const auto& e : fs::directory_iterator(dir_)) entries += e.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(entries, 1);
 }
 
 TEST_F(SettingsWindow, FailedWriteShowsAMessageAndKeepsTheOldFile) {
