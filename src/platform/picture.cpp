@@ -15,6 +15,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/picture_check.h"
 #include "platform/qt_bridge.h"
 #include "platform/textfile.h"
 
@@ -105,25 +106,27 @@ bool looksLikeMetafile(const QByteArray& head) {
          head.mid(40, 4) == QByteArray(" EMF");
 }
 
-std::uint32_t le32(const QByteArray& b, int at) {
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
-  return v;
-}
-
-// True when an uncompressed BMP announces more pixel bytes than the file holds (the
-// reader would fill the missing rows silently).
-bool bmpIsTruncated(const QByteArray& head, qint64 fileSize) {
-  if (head.size() < 34 || head[0] != 'B' || head[1] != 'M') return false;
-  if (le32(head, 14) < 40) return false;   // old OS/2 headers: left to the reader
-  const std::int64_t width = static_cast<std::int32_t>(le32(head, 18));
-  std::int64_t height = static_cast<std::int32_t>(le32(head, 22));
-  const std::int64_t bits = static_cast<unsigned char>(head[28]) | (static_cast<unsigned char>(head[29]) << 8);
-  const std::uint32_t compression = le32(head, 30);
-  if ((compression != 0 && compression != 3) || width <= 0 || bits <= 0 || bits > 32) return false;
-  if (height < 0) height = -height;
-  const std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
-  return static_cast<std::int64_t>(le32(head, 10)) + rowBytes * height > fileSize;
+// Why the file cannot be decoded whole, checked on its bytes before decoding ("" when
+// nothing is wrong that its structure or its size shows).
+std::string structureFault(QFile& file, QImageReader& reader) {
+  const qint64 size = file.size();
+  const QSize declared = reader.size();
+  if (declared.isValid() && pictureTooLargeForFile(declared.width(), declared.height(), size))
+    return "the header declares " + std::to_string(declared.width()) + " x " +
+           std::to_string(declared.height()) + " pixels, more than the file can hold";
+  bool truncated = false;
+  if (uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
+    truncated = pictureIsTruncated(mapped, static_cast<std::size_t>(size));
+    file.unmap(mapped);
+  } else {
+    const qint64 at = file.pos();
+    file.seek(0);
+    const QByteArray all = file.readAll();
+    file.seek(at);
+    truncated = pictureIsTruncated(reinterpret_cast<const unsigned char*>(all.constData()),
+                                   static_cast<std::size_t>(all.size()));
+  }
+  return truncated ? "the file is truncated" : "";
 }
 
 void raiseAllocationLimit() {
@@ -152,14 +155,15 @@ Picture Picture::load(const std::string& path, std::string* error) {
     setError(error, what + "Windows metafiles (WMF, EMF) are not supported.");
     return Picture();
   }
-  if (bmpIsTruncated(file.peek(64), file.size())) {
-    setError(error, what + "the file is truncated.");
-    return Picture();
-  }
   raiseAllocationLimit();
   QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
+  const std::string fault = structureFault(file, reader);
+  if (!fault.empty()) {
+    setError(error, what + fault + ".");
+    return Picture();
+  }
   QImage img;
   if (!reader.read(&img) || img.isNull()) {
     const QString why = reader.errorString();

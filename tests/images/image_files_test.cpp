@@ -225,8 +225,19 @@ TEST_F(ImageFiles, AFileThatCannotBeLoadedChangesNothing) {
   const std::string garbage = rawFile("garbage.jpg", "not a picture at all");
   const std::string wmf = rawFile("drawing.wmf", std::string("\xD7\xCD\xC6\x9A\0\0\0\0\0\0\0\0\0\0", 14));
   const std::string missing = (folder_ / "missing.bmp").string();
+  // A JPEG cut at half its length, and a small one whose header declares 20000 x 20000.
+  const std::string whole = (folder_ / "whole.jpg").string();
+  ASSERT_TRUE(platform::Picture::filled(64, 48, 0x336699).saveJpeg(whole));
+  std::string jpeg;
+  ASSERT_TRUE(platform::readBytes(whole, &jpeg));
+  const std::string cut = rawFile("cut.jpg", jpeg.substr(0, jpeg.size() / 2));
+  const std::size_t sof = jpeg.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  jpeg.replace(sof + 5, 4, "\x4E\x20\x4E\x20");
+  const std::string huge = rawFile("huge.jpg", jpeg);
   const std::pair<std::string, std::string> cases[] = {
-      {garbage, "Err number 481"}, {wmf, "Err number 481"}, {missing, "Err number 53"}};
+      {garbage, "Err number 481"}, {wmf, "Err number 481"}, {missing, "Err number 53"},
+      {cut, "Err number 481"},     {huge, "Err number 481"}};
   for (const auto& [path, title] : cases) {
     dialogs_->clear();
     dialogs_->titles.clear();

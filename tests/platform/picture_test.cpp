@@ -19,6 +19,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/colour.h"
 #include "platform/textfile.h"
@@ -307,6 +309,82 @@ TEST_F(PictureTest, MissingDamagedAndMetafilesFailWithMessage) {
   std::string error;
   EXPECT_TRUE(Picture::load("", &error).isNull());
   EXPECT_FALSE(error.empty());
+}
+
+// Every format the loader reads, cut at half its length, is refused with a message
+// naming the file: the decoders that would fill the missing part (BMP, JPEG, GIF, XBM)
+// are stopped by the structure check, the others fail by themselves.
+TEST_F(PictureTest, EveryFormatCutAtHalfIsRefused) {
+  const QImage img = gradient(96, 64).toQImage();
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const char* format : {"bmp", "cur", "ico", "icns", "jpeg", "pbm", "pgm", "ppm", "png", "tiff", "webp",
+                             "xbm", "xpm"}) {
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(img.save(&buf, format)) << format;
+    files.emplace_back(format, bytes.toStdString());
+  }
+  // A 40 x 30 GIF of one colour made by hand: LZW with 9-bit codes, a clear code
+  // before every pixel (so that the codes stay 9 bits wide), in sub-blocks of 255.
+  std::string lzw;
+  unsigned acc = 0;
+  int bits = 0;
+  auto code = [&](unsigned c) {
+    acc |= c << bits;
+    for (bits += 9; bits >= 8; bits -= 8, acc >>= 8) lzw += static_cast<char>(acc & 0xFF);
+  };
+  for (int k = 0; k < 40 * 30; ++k) {
+    code(256);
+    code(1);
+  }
+  code(257);
+  if (bits > 0) lzw += static_cast<char>(acc & 0xFF);
+  std::string g = std::string("GIF89a\x28\x00\x1E\x00\xF7\x00\x00", 13);
+  for (int c = 0; c < 256; ++c) g += std::string{static_cast<char>(c), static_cast<char>(c), static_cast<char>(c)};
+  g += std::string("\x2C\x00\x00\x00\x00\x28\x00\x1E\x00\x00\x08", 11);
+  for (std::size_t at = 0; at < lzw.size(); at += 255) {
+    const std::string part = lzw.substr(at, 255);
+    g += static_cast<char>(part.size()) + part;
+  }
+  g += std::string("\x00;", 2);
+  files.emplace_back("gif", g);
+
+  for (const auto& [format, bytes] : files) {
+    writeFile("whole." + format, bytes);
+    writeFile("half." + format, bytes.substr(0, bytes.size() / 2));
+    std::string error;
+    const Picture whole = Picture::load(path("whole." + format), &error);
+    EXPECT_FALSE(whole.isNull()) << format << ": " << error;
+    const Picture half = Picture::load(path("half." + format), &error);
+    EXPECT_TRUE(half.isNull()) << format;
+    EXPECT_NE(error.find(path("half." + format)), std::string::npos) << format << ": " << error;
+  }
+  EXPECT_EQ(Picture::load(path("whole.gif")).pixel(39, 29), bgr(1, 1, 1));
+}
+
+// A small JPEG whose header declares 20000 x 20000 pixels is refused from its header,
+// before anything is allocated for the pixels.
+TEST_F(PictureTest, HeaderDeclaringMorePixelsThanTheFileHoldsIsRefused) {
+  QByteArray jpeg;
+  {
+    QBuffer buf(&jpeg);
+    buf.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(gradient(8, 8).toQImage().save(&buf, "JPEG", 100));
+  }
+  // Height and width follow the start-of-frame marker FF C0, its length and precision.
+  const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+  ASSERT_GT(sof, 0);
+  for (qsizetype at : {sof + 5, sof + 7}) {
+    jpeg[at] = static_cast<char>(20000 >> 8);
+    jpeg[at + 1] = static_cast<char>(20000 & 0xFF);
+  }
+  ASSERT_LT(jpeg.size(), 1000);
+  writeFile("huge.jpg", jpeg.toStdString());
+  std::string error;
+  EXPECT_TRUE(Picture::load(path("huge.jpg"), &error).isNull());
+  EXPECT_EQ(error, "Cannot read the picture \"" + path("huge.jpg") +
+                       "\": the header declares 20000 x 20000 pixels, more than the file can hold.");
 }
 
 // Saving into a folder the user may not write to fails, names the file and leaves
