@@ -1,6 +1,7 @@
-// Image acquisition through SANE. One device is opened per acquisition; the read loop
-// is bounded by the byte count the device announces and by a time limit, so that a
-// device that stops sending data ends in an error instead of a hang.
+// Image acquisition through SANE. One device is opened per acquisition; its frames are
+// read by a worker thread while the caller waits with a deadline, so that a device
+// that stops sending data, or a read that never returns, ends in an error instead of a
+// hang. The read loop is also bounded by the byte count the device announces.
 
 #include "platform/scanner.h"
 
@@ -10,11 +11,15 @@
 #include <QImage>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 #include "platform/dialogs.h"
@@ -24,8 +29,10 @@ namespace platform {
 
 namespace {
 
-// Longest wait for a whole acquisition.
-constexpr std::chrono::seconds kTimeLimit{180};
+// Longest wait for a whole acquisition, unless changed.
+constexpr std::chrono::milliseconds kDefaultTimeLimit{180000};
+// Longest wait, after the time limit, for a cancelled read to return.
+constexpr std::chrono::milliseconds kCancelGrace{2000};
 // Largest frame accepted (bytes).
 constexpr size_t kMaxFrameBytes = size_t(512) * 1024 * 1024;
 // Resolution kept when the device's own lies in this range, else brought into it (dpi).
@@ -34,6 +41,12 @@ constexpr double kMinDpi = 75, kMaxDpi = 600;
 bool g_started = false;
 std::string g_selected;
 std::vector<std::pair<std::string, std::string>> g_options;
+std::chrono::milliseconds g_timeLimit = kDefaultTimeLimit;
+
+int saneRead(void* h, unsigned char* data, int max, int* length) {
+  return static_cast<int>(sane_read(static_cast<SANE_Handle>(h), data, max, length));
+}
+Scanner::ReadFunction g_read = saneRead;
 
 std::string statusText(SANE_Status s) {
   const char* t = sane_strstatus(s);
@@ -207,8 +220,12 @@ struct Frame {
 
 using Deadline = std::chrono::steady_clock::time_point;
 
-// Reads one frame after sane_start; false with a reason on failure or time-out.
-bool readFrame(SANE_Handle h, Frame* f, Deadline deadline, std::string* error) {
+const char* const kTimeOut = "Délai d'acquisition dépassé";
+
+// Reads one frame after sane_start with `read`; false with a reason on failure, at the
+// deadline or when *stop is set.
+bool readFrame(SANE_Handle h, Frame* f, Scanner::ReadFunction read, Deadline deadline,
+               const std::atomic<bool>* stop, std::string* error) {
   SANE_Status s = sane_get_parameters(h, &f->p);
   if (s != SANE_STATUS_GOOD) {
     setError(error, "Echec de l'acquisition : " + statusText(s));
@@ -240,12 +257,12 @@ bool readFrame(SANE_Handle h, Frame* f, Deadline deadline, std::string* error) {
   std::vector<unsigned char> buf(65536);
   size_t extra = 0;
   for (;;) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      setError(error, "Délai d'acquisition dépassé");
+    if (std::chrono::steady_clock::now() > deadline || stop->load()) {
+      setError(error, kTimeOut);
       return false;
     }
     SANE_Int len = 0;
-    s = sane_read(h, buf.data(), static_cast<SANE_Int>(buf.size()), &len);
+    s = static_cast<SANE_Status>(read(h, buf.data(), static_cast<int>(buf.size()), &len));
     if (s == SANE_STATUS_EOF) break;
     if (s != SANE_STATUS_GOOD) {
       setError(error, "Echec de l'acquisition : " + statusText(s));
@@ -346,26 +363,114 @@ bool toImage(const std::vector<Frame>& frames, QImage* out, std::string* error) 
   return true;
 }
 
-// Scans with an open device: options, frames, picture. The caller closes the device.
+// One acquisition under way: filled by the worker thread, read by the caller once
+// `finished` is set. A caller that gives up marks it abandoned; the device is closed
+// on the caller's thread once the worker has finished.
+struct Acquisition {
+  SANE_Handle handle = nullptr;
+  Scanner::ReadFunction read = nullptr;
+  Deadline deadline;
+  std::atomic<bool> stop{false};
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool finished = false;
+  bool ok = false;
+  std::string error;
+  QImage image;
+};
+
+// Acquisitions given up while their read was blocked, waiting to be closed.
+std::vector<std::shared_ptr<Acquisition>> g_leftovers;
+
+// The frames and the picture, on the worker thread.
+void runAcquisition(const std::shared_ptr<Acquisition>& a) {
+  std::string error;
+  QImage image;
+  std::vector<Frame> frames;
+  bool ok = true;
+  for (int n = 0; n < 4 && ok; ++n) {
+    const SANE_Status s = sane_start(a->handle);
+    if (s != SANE_STATUS_GOOD) {
+      setError(&error, "Echec de l'acquisition : " + statusText(s));
+      ok = false;
+      break;
+    }
+    frames.emplace_back();
+    ok = readFrame(a->handle, &frames.back(), a->read, a->deadline, &a->stop, &error);
+    if (!ok || frames.back().p.last_frame) break;
+    if (frames.back().p.format == SANE_FRAME_GRAY || frames.back().p.format == SANE_FRAME_RGB) break;
+  }
+  if (ok) ok = toImage(frames, &image, &error);
+  std::lock_guard<std::mutex> lock(a->mutex);
+  a->ok = ok;
+  a->error = error;
+  a->image = image;
+  a->finished = true;
+  a->changed.notify_all();
+}
+
+// Closes the devices of the abandoned acquisitions whose worker has finished, waiting
+// up to `wait` for them; true when none is left.
+bool closeLeftovers(std::chrono::milliseconds wait) {
+  const Deadline until = std::chrono::steady_clock::now() + wait;
+  for (auto it = g_leftovers.begin(); it != g_leftovers.end();) {
+    Acquisition& a = **it;
+    std::unique_lock<std::mutex> lock(a.mutex);
+    if (!a.changed.wait_until(lock, until, [&] { return a.finished; })) {
+      ++it;
+      continue;
+    }
+    lock.unlock();
+    sane_close(a.handle);
+    it = g_leftovers.erase(it);
+  }
+  return g_leftovers.empty();
+}
+
+// Scans with an open device: options on this thread, frames on a worker thread waited
+// for until the time limit; then the read is cancelled and, if it still does not
+// return, given up. False with a reason on failure. The device is closed here, or
+// later by closeLeftovers when its read was given up.
 bool scan(SANE_Handle h, QImage* out, std::string* error) {
   chooseColour(h);
   chooseDepth(h);
   chooseResolution(h);
   for (const auto& [name, value] : g_options) applyOption(h, name, value);
-  const Deadline deadline = std::chrono::steady_clock::now() + kTimeLimit;
-  std::vector<Frame> frames;
-  for (int n = 0; n < 4; ++n) {
-    const SANE_Status s = sane_start(h);
-    if (s != SANE_STATUS_GOOD) {
-      setError(error, "Echec de l'acquisition : " + statusText(s));
-      return false;
-    }
-    frames.emplace_back();
-    if (!readFrame(h, &frames.back(), deadline, error)) return false;
-    if (frames.back().p.last_frame) break;
-    if (frames.back().p.format == SANE_FRAME_GRAY || frames.back().p.format == SANE_FRAME_RGB) break;
+  auto a = std::make_shared<Acquisition>();
+  a->handle = h;
+  a->read = g_read;
+  a->deadline = std::chrono::steady_clock::now() + g_timeLimit;
+  try {
+    std::thread(runAcquisition, a).detach();
+  } catch (const std::exception&) {
+    sane_close(h);
+    setError(error, "Echec de l'acquisition : impossible de lancer la lecture");
+    return false;
   }
-  return toImage(frames, out, error);
+  std::unique_lock<std::mutex> lock(a->mutex);
+  const bool inTime = a->changed.wait_until(lock, a->deadline, [&] { return a->finished; });
+  bool finished = inTime;
+  if (!inTime) {
+    // The read has not returned by the deadline: SANE lets another thread cancel it.
+    a->stop = true;
+    lock.unlock();
+    sane_cancel(h);
+    lock.lock();
+    finished = a->changed.wait_for(lock, std::min(kCancelGrace, g_timeLimit), [&] { return a->finished; });
+  }
+  lock.unlock();
+  if (!finished) {
+    g_leftovers.push_back(a);
+  } else {
+    sane_cancel(h);
+    sane_close(h);
+  }
+  if (!inTime || !a->ok) {
+    setError(error, inTime ? a->error : std::string(kTimeOut));
+    return false;
+  }
+  *out = a->image;
+  return true;
 }
 
 }  // namespace
@@ -415,8 +520,15 @@ void Scanner::setOptions(const std::vector<std::pair<std::string, std::string>>&
   g_options = options;
 }
 
+void Scanner::setTimeLimit(std::chrono::milliseconds limit) {
+  g_timeLimit = limit > std::chrono::milliseconds::zero() ? limit : kDefaultTimeLimit;
+}
+
+void Scanner::setReadFunction(ReadFunction read) { g_read = read ? read : saneRead; }
+
 bool Scanner::acquire(Picture* out, std::string* error) {
   if (error) error->clear();
+  closeLeftovers(std::chrono::milliseconds::zero());
   if (!start(error)) return false;
   std::string name = g_selected;
   if (name.empty()) {
@@ -435,16 +547,15 @@ bool Scanner::acquire(Picture* out, std::string* error) {
     return false;
   }
   QImage img;
-  const bool ok = scan(h, &img, error);
-  sane_cancel(h);
-  sane_close(h);
-  if (!ok) return false;
+  if (!scan(h, &img, error)) return false;
   if (out) *out = Picture::fromQImage(img);
   return true;
 }
 
 void Scanner::shutdown() {
   if (!g_started) return;
+  // A backend is never unloaded under a read that has not returned.
+  if (!closeLeftovers(kCancelGrace)) return;
   sane_exit();
   g_started = false;
 }

@@ -2,6 +2,7 @@
 // Image acquisition from a scanner or a camera through SANE: listing the devices,
 // choosing one, and acquiring one picture from it.
 
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,12 +41,25 @@ class Scanner {
   static void setOptions(const std::vector<std::pair<std::string, std::string>>& options);
 
   // Acquires one picture from the chosen device (the first device when none was
-  // chosen), in colour where the device offers it and 8 bits per sample. False with a
-  // reason in *error on any failure (no device, device busy or gone, unreadable
-  // data, no data within the time limit); *out is then left unchanged.
+  // chosen), in colour where the device offers it and 8 bits per sample. Returns
+  // within the time limit (plus as much again, at most 2 s, for a cancelled read to
+  // return) whatever the device does. False with a reason in *error on any failure
+  // (no device, device busy or gone, unreadable data, no picture within the time
+  // limit: "Délai d'acquisition dépassé"); *out is then left unchanged. A device whose
+  // read never returned stays open, and so busy, until the read returns.
   static bool acquire(Picture* out, std::string* error = nullptr);
 
-  // Closes SANE; the next call starts it again.
+  // Longest time an acquisition may take (180 s unless changed; <= 0 restores it).
+  static void setTimeLimit(std::chrono::milliseconds limit);
+
+  // The function that reads the device's data, with the arguments and status codes
+  // of sane_read (handle, buffer, its size, bytes read); nullptr restores sane_read.
+  // Lets tests stand in a device that never answers.
+  using ReadFunction = int (*)(void* handle, unsigned char* data, int maxLength, int* length);
+  static void setReadFunction(ReadFunction read);
+
+  // Closes SANE; the next call starts it again. Waits up to 2 s for reads given up by
+  // acquire to return; while one has not, SANE stays open.
   static void shutdown();
 };
 

@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <sys/stat.h>
 
@@ -107,6 +110,8 @@ class ScannerTest : public ::testing::Test {
     Scanner::setOptions({});
   }
   void TearDown() override {
+    Scanner::setReadFunction(nullptr);
+    Scanner::setTimeLimit(std::chrono::milliseconds::zero());
     Scanner::setOptions({});
     setDialogs(nullptr);
     Scanner::setSelectedSource("");
@@ -246,6 +251,83 @@ TEST_F(ScannerTest, ReadFailureEndsWithAnError) {
   // The device was closed: the next acquisition works. (The device keeps its option
   // values from one opening to the next, so the status is set back.)
   Scanner::setOptions({{"read-return-value", "Default"}});
+  EXPECT_TRUE(Scanner::acquire(&pic, &error)) << error;
+  EXPECT_FALSE(pic.isNull());
+}
+
+// Stand-ins for the device's read (statuses as sane_read's: 0 good, 2 cancelled).
+constexpr int kGood = 0, kCancelled = 2;
+
+// A read that blocks until the test releases it, whatever happens meanwhile.
+struct BlockedRead {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool entered = false;
+  bool released = false;
+};
+BlockedRead g_blocked;
+
+int readThatNeverReturns(void*, unsigned char*, int, int* length) {
+  std::unique_lock<std::mutex> lock(g_blocked.mutex);
+  g_blocked.entered = true;
+  g_blocked.changed.wait(lock, [] { return g_blocked.released; });
+  *length = 0;
+  return kCancelled;
+}
+
+// A read that always answers "no data yet".
+int readWithNoData(void*, unsigned char*, int, int* length) {
+  *length = 0;
+  return kGood;
+}
+
+using Clock = std::chrono::steady_clock;
+
+TEST_F(ScannerTest, ReadThatNeverReturnsEndsWithAnErrorWithinItsLimit) {
+  Scanner::setTimeLimit(std::chrono::milliseconds(300));
+  Scanner::setReadFunction(readThatNeverReturns);
+  Picture pic = Picture::filled(1, 1, 0);
+  std::string error;
+  const Clock::time_point start = Clock::now();
+  EXPECT_FALSE(Scanner::acquire(&pic, &error));
+  const auto took = Clock::now() - start;
+  EXPECT_EQ(error, "Délai d'acquisition dépassé");
+  // The limit, then as much again for the cancelled read; far below the ctest limit.
+  EXPECT_GE(took, std::chrono::milliseconds(300));
+  EXPECT_LT(took, std::chrono::seconds(5));
+  EXPECT_EQ(pic.widthPixels(), 1);
+  {
+    std::lock_guard<std::mutex> lock(g_blocked.mutex);
+    EXPECT_TRUE(g_blocked.entered);
+  }
+  // While that read has not returned, its device stays open: a new acquisition says so.
+  EXPECT_FALSE(Scanner::acquire(&pic, &error));
+  EXPECT_EQ(error.rfind("Impossible d'ouvrir la source test:0 : ", 0), 0u) << error;
+  // Once the read returns, the device is closed and works again.
+  {
+    std::lock_guard<std::mutex> lock(g_blocked.mutex);
+    g_blocked.released = true;
+  }
+  g_blocked.changed.notify_all();
+  Scanner::setReadFunction(nullptr);
+  Scanner::setTimeLimit(std::chrono::milliseconds::zero());
+  Scanner::shutdown();
+  EXPECT_TRUE(Scanner::acquire(&pic, &error)) << error;
+  EXPECT_EQ(pic.widthPixels(), 59);
+}
+
+TEST_F(ScannerTest, DeviceThatSendsNothingEndsAtTheTimeLimit) {
+  Scanner::setTimeLimit(std::chrono::milliseconds(200));
+  Scanner::setReadFunction(readWithNoData);
+  Picture pic;
+  std::string error;
+  const Clock::time_point start = Clock::now();
+  EXPECT_FALSE(Scanner::acquire(&pic, &error));
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(error, "Délai d'acquisition dépassé");
+  EXPECT_TRUE(pic.isNull());
+  // The device was closed at once: the next acquisition works.
+  Scanner::setReadFunction(nullptr);
   EXPECT_TRUE(Scanner::acquire(&pic, &error)) << error;
   EXPECT_FALSE(pic.isNull());
 }
