@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QUrl>
 
 #include <unistd.h>
@@ -32,6 +34,8 @@ std::mutex stateMutex;
 std::string programFolder;  // "" until computed or set
 std::string commandLine;
 std::function<void(int)> endHook;
+std::unique_ptr<QTranslator> qtTranslator;   // Qt's own texts, when not English
+std::string qtLocale;
 
 constexpr double kDefaultScreenWidthPx = 1920.0;
 constexpr double kDefaultScreenHeightPx = 1080.0;
@@ -169,6 +173,24 @@ void App::End(int code) {
 }
 
 void App::setEndHook(std::function<void(int)> hook) { endHook = std::move(hook); }
+
+bool App::setQtLanguage(const std::string& locale) {
+  if (qtTranslator) {
+    QCoreApplication::removeTranslator(qtTranslator.get());
+    qtTranslator.reset();
+  }
+  qtLocale.clear();
+  if (locale.empty()) return true;
+  auto translator = std::make_unique<QTranslator>();
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!translator->load(QStringLiteral("qtbase_") + QString::fromStdString(locale), folder)) return false;
+  QCoreApplication::installTranslator(translator.get());
+  qtTranslator = std::move(translator);
+  qtLocale = locale;
+  return true;
+}
+
+std::string App::qtLanguage() { return qtLocale; }
 
 std::string App::OsName() {
   return QSysInfo::prettyProductName().toStdString();

@@ -36,6 +36,14 @@ class App {
   // Replaces the action of End (tests); an empty function restores std::_Exit.
   static void setEndHook(std::function<void(int)> hook);
 
+  // Shows Qt's own texts (message-box buttons, file dialogs) in the language `locale`
+  // ("fr", "eu"...) from Qt's installed catalogue, in place of the one loaded before;
+  // "" goes back to English. False, the texts then English, when the catalogue is not
+  // installed.
+  static bool setQtLanguage(const std::string& locale);
+  // The locale whose catalogue is loaded, "" for English.
+  static std::string qtLanguage();
+
   // Name of the operating system ("Debian GNU/Linux 12 (bookworm)"...).
   static std::string OsName();
   static void Beep();

@@ -15,7 +15,6 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QInputDialog>
-#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -131,9 +130,10 @@ QMessageBox::StandardButton buttonOfAnswer(int answer) {
   }
 }
 
-// Button captions of a French system, as the original shows them there.
+// Button captions when Qt's texts are French, in the words the program always showed
+// there (Qt's catalogue says "Réessayer" for Retry).
 void frenchCaptions(QMessageBox& box) {
-  if (QLocale::system().language() != QLocale::French) return;
+  if (App::qtLanguage() != "fr") return;
   const struct {
     QMessageBox::StandardButton b;
     const char* text;

@@ -348,7 +348,15 @@ void ApplyFixedCaptions() {
     if (f.Cyst.exists(k)) f.Cyst(k).setCaption(std::to_string(k + 2) + " " + MNU(40));
 }
 
+std::string QtLocaleFor(const std::string& code) {
+  const std::string lower = platform::LCase(code);
+  return lower == "bs" ? std::string("eu") : lower;
+}
+
+void ApplyQtLanguage() { platform::App::setQtLanguage(QtLocaleFor(Langue)); }
+
 void Charge_Langue() {
+  ApplyQtLanguage();
   const std::string path = programFile("Qvrl2_" + Langue + ".lng");
   if (!Fichier_Existe(path, "fichier de langue " + Langue + " non trouvé", 1)) {
     ApplyFixedCaptions();

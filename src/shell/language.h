@@ -66,7 +66,15 @@ bool ApplyLanguageFile(const LanguageFile& file);
 // successful load (and after a load whose file is missing).
 void ApplyFixedCaptions();
 
-// Loads the language file of `Langue` from Rep_Prog (name matched without regard to
+// The locale of Qt's catalogue for a language code of the program, without regard to
+// case: "fr", "it", "es", "de", "en" as they are, Basque "bs" as "eu"; any other code
+// lower-cased; "" for an empty code.
+std::string QtLocaleFor(const std::string& code);
+// Shows Qt's own texts (message-box buttons, file dialogs) in the language `Langue`;
+// English when Qt has no catalogue for it.
+void ApplyQtLanguage();
+
+// Loads Qt's texts of `Langue` (ApplyQtLanguage), then the language file of `Langue` from Rep_Prog (name matched without regard to
 // case): "fichier de langue " + code + " non trouvé" when it is missing, the error
 // message of ApplyLanguageFile when it is malformed (then the fixed captions are not
 // applied), the same message naming line 0 and the reason when it cannot be read.

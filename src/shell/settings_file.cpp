@@ -624,7 +624,10 @@ void Lire_Parametres() {
   } catch (const std::exception& e) {
     platform::reportError("Lire_Parametres", e.what());
   }
-  if (Langue != "fr") Charge_Langue();
+  if (Langue != "fr")
+    Charge_Langue();
+  else
+    ApplyQtLanguage();
   Calib_Images(0) = Calibrage;
 }
 

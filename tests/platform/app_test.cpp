@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSysInfo>
 
@@ -105,6 +109,37 @@ TEST(App, ScreenSizeInTwips) {
     EXPECT_EQ(App::ScreenWidth(), screen->size().width() * 15.0);
     EXPECT_EQ(App::ScreenHeight(), screen->size().height() * 15.0);
   }
+}
+
+// Qt's own texts (message-box buttons, file dialogs) follow the language asked for;
+// without a catalogue, or with none asked for, they are English.
+TEST(App, QtTextsFollowTheLanguage) {
+  const struct {
+    const char* locale;
+    bool loaded;
+    const char* yes;
+    const char* cancel;
+    const char* lookIn;
+  } cases[] = {
+      {"fr", true, "&Oui", "Annuler", "Voir dans :"},  {"it", true, "&Sì", "Annulla", "Cerca in:"},
+      {"es", true, "&Sí", "Cancelar", "Ver en:"},      {"de", true, "&Ja", "Abbrechen", "Suchen in:"},
+      {"xx", false, "&Yes", "Cancel", "Look in:"},     {"", true, "&Yes", "Cancel", "Look in:"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(App::setQtLanguage(c.locale), c.loaded) << c.locale;
+    EXPECT_EQ(App::qtLanguage(), c.loaded ? c.locale : "");
+    QMessageBox box;
+    box.addButton(QMessageBox::Yes);
+    box.addButton(QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().toStdString(), c.yes) << c.locale;
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().toStdString(), c.cancel) << c.locale;
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QLabel* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+    ASSERT_NE(lookIn, nullptr);
+    EXPECT_EQ(lookIn->text().toStdString(), c.lookIn) << c.locale;
+  }
+  App::setQtLanguage("");
 }
 
 TEST(App, OpenMissingDocumentFails) {

@@ -17,6 +17,7 @@
 #include "base/globals.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
+#include "platform/app.h"
 #include "platform/control.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -349,6 +350,7 @@ class LanguageLoad : public ::testing::Test {
   }
 
   void TearDown() override {
+    platform::App::setQtLanguage("");
     platform::setDialogs(nullptr);
     QVL& f = Qvl();
     restoreTables(tables_);
@@ -664,6 +666,30 @@ TEST_F(LanguageLoad, LanguageMenuChoosesTheCodeOrReloadsTheCurrentOne) {
     EXPECT_EQ(Langue, codes[k - 1]);
     EXPECT_EQ(messages(), std::vector<std::string>{std::string("fichier de langue ") + codes[k - 1] + " non trouvé"});
   }
+}
+
+// The program's language codes as Qt's catalogues name them.
+TEST(QtLanguage, LocaleOfEachLanguageCode) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"fr", "fr"}, {"it", "it"}, {"es", "es"}, {"De", "de"}, {"de", "de"},
+      {"en", "en"}, {"bs", "eu"}, {"BS", "eu"}, {"pt", "pt"}, {"", ""}};
+  for (const auto& [code, locale] : cases) EXPECT_EQ(QtLocaleFor(code), locale) << code;
+}
+
+// A language chosen in the menu changes Qt's texts too, even without its file; a
+// language Qt has no catalogue for leaves them English.
+TEST_F(LanguageLoad, LanguageMenuChangesQtTexts) {
+  QVL& f = Qvl();
+  install("sections.lng", "Qvrl2_it.lng");
+  f.MnLang(2).click();
+  EXPECT_EQ(platform::App::qtLanguage(), "it");
+  f.MnLang(4).click();   // "de": no language file here
+  EXPECT_EQ(platform::App::qtLanguage(), "de");
+  f.MnLang(1).click();
+  EXPECT_EQ(platform::App::qtLanguage(), "fr");
+  Langue = "xx";
+  Charge_Langue();
+  EXPECT_EQ(platform::App::qtLanguage(), "");
 }
 
 TEST_F(LanguageLoad, MenusEnableTheLanguagesAndManualsFoundInTheProgramFolder) {

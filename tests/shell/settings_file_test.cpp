@@ -670,6 +670,9 @@ TEST_F(SettingsWindow, SecondStartReadsWithoutMessageAndHidesTheWelcomePanel) {
   EXPECT_TRUE(messages().empty());
   EXPECT_FALSE(Qvl().Frame(9).visible());
   EXPECT_EQ(Rep_Prog, dir_);
+  // A French program shows Qt's own texts in French.
+  EXPECT_EQ(platform::App::qtLanguage(), "fr");
+  platform::App::setQtLanguage("");
 }
 
 TEST_F(SettingsWindow, MissingFileIsCreatedAfterTheMessage) {
