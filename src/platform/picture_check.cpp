@@ -1,6 +1,6 @@
 // Structure walks of picture files: BMP headers against the file size, JPEG marker
-// segments and entropy-coded scans (ITU-T T.81, annex B), GIF blocks (GIF89a
-// specification, sections 17 to 27) and the brace that closes XBM data.
+// segments and entropy-coded scans (ITU-T T.81, annex B), GIF blocks (CompuServe's
+// GIF89a format, 1990) and the brace that closes XBM data.
 #include "platform/picture_check.h"
 
 #include <cstdint>

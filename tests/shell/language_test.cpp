@@ -22,7 +22,6 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/textfile.h"
-#include "platform/utf8.h"
 #include "shell/settings_file.h"
 
 namespace fs = std::filesystem;
@@ -500,27 +499,6 @@ TEST_F(LanguageLoad, Utf8FileWithLineFeedsIsRead) {
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(MSG(20), "épaisseur UTF");
   EXPECT_EQ(Qvl().PopExt(1).caption(), "épaisseur UTF");
-}
-
-// UTF-16 with its byte-order mark (as Windows editors save "Unicode"), both byte orders.
-TEST_F(LanguageLoad, Utf16FileIsRead) {
-  for (bool bigEndian : {false, true}) {
-    const std::string order = bigEndian ? "BE" : "LE";
-    const std::string text = "MSG;\r\nx20;\u00E9paisseur \u0394 " + order + "\r\nx*;\r\n";
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (std::size_t k = 0; k < text.size();) {
-      // Every character here is in the basic plane: one 16-bit unit each.
-      long cp = 0;
-      k += platform::utf8::decodeAt(text, k, &cp);
-      const char hi = static_cast<char>(cp >> 8), lo = static_cast<char>(cp & 0xFF);
-      bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
-    }
-    writeBytes("Qvrl2_en.lng", bytes);
-    Langue = "en";
-    Charge_Langue();
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(MSG(20), "épaisseur Δ " + order);
-  }
 }
 
 TEST_F(LanguageLoad, BlankLinesAtTheEndEndTheReadingNormally) {
