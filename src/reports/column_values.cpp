@@ -1,0 +1,48 @@
+#include "reports/column_values.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/helpers.h"
+#include "platform/runtime.h"
+#include "stats/dominant.h"
+
+double Stat_Colonne(const ReportModel& m, int col, ReportNotices* notices) {
+  const int derniere = std::min(m.LigneCourante - 1, m.GrilleRef.rows() - 1);
+  // Element 0 holds 0 and takes no part; the values follow in row order.
+  std::vector<double> echantillon{0.0};
+  if (col >= 0 && col < m.GrilleRef.cols()) {
+    for (int r = 1; r <= derniere; ++r) {
+      const double v = Val_Decimal(m.GrilleRef.text(r, col));
+      if (v > 0) echantillon.push_back(v);
+    }
+  }
+  if (echantillon.size() == 1) {
+    if (notices != nullptr) notices->grilleIncomplete = true;
+    return 0;
+  }
+  const int k = static_cast<int>(echantillon.size()) - 1;
+  stats::Tri_Rapide(echantillon, 1, k);
+  return stats::Valeur_Dominante(echantillon);
+}
+
+std::string Classe_Spore(float q) {
+  struct Classe {
+    float seuil;
+    const char* texte;
+  };
+  static const Classe classes[] = {
+      {1.05f, "Globuleuse"}, {1.15f, "Subglobuleuse"}, {1.3f, "Largement ellipsoïde"},
+      {1.6f, "Ellipsoïde"},  {2.0f, "Oblongue "},      {3.0f, " Cylindrique  "},
+  };
+  for (const Classe& c : classes)
+    if (c.seuil > q) return c.texte;
+  return " Bacilliforme   ";
+}
+
+std::string Type_Spore(const ReportModel& m) {
+  if (!m.Leiosporee || m.FonctionCourante != 2) return "";
+  double q = 0;
+  if (!litNombre(m.GrilleRefP.text(1, 3), &q)) return "";
+  return " type de spore :  " + Classe_Spore(static_cast<float>(q)) + platform::vbCrLf;
+}

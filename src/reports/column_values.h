@@ -1,0 +1,21 @@
+#pragma once
+// The dominant value of a column of the measurement grid and the shape class of
+// smooth spores measured in two dimensions.
+
+#include <string>
+
+#include "reports/report_model.h"
+
+// Dominant value (estimated mode) of the positive values of grid column col, rows 1 to
+// LigneCourante - 1; 0 when fewer than five values are kept. A column without any
+// positive value (or outside the grid) gives 0 and sets notices->grilleIncomplete.
+double Stat_Colonne(const ReportModel& m, int col, ReportNotices* notices = nullptr);
+
+// The shape class of a mean length / width ratio, compared in single precision with
+// the thresholds 1.05, 1.15, 1.3, 1.6, 2 and 3: "Globuleuse" ... " Bacilliforme   ".
+std::string Classe_Spore(float q);
+
+// " type de spore :  ", the class of the mean Q (statistics grid row 1, column 3) and
+// CR LF; "" unless the smooth-spore box is ticked and the function is 2, and "" when
+// the mean Q is not a number.
+std::string Type_Spore(const ReportModel& m);
