@@ -4,7 +4,7 @@
 // for df < 1 the incomplete beta ratio I_x(1/2, df/2) and, in the far tails, its
 // leading asymptotic term. The inverse starts from the Cornish-Fisher expansion of
 // Abramowitz and Stegun 26.7.5, or from the tail's leading term, and takes Newton steps
-// on log P.
+// on log P, then one on the incomplete beta ratio.
 #include "stats/student.h"
 
 #include <cmath>
@@ -161,6 +161,18 @@ struct NewtonStart {
   bool evaluated = false;
 };
 
+// P(T <= t) for t <= 0 as half the incomplete beta ratio I_y(df / 2, 1 / 2), y = df /
+// (df + t^2) (its complement in X = 1 - y when X is the smaller); empty when it cannot
+// be formed.
+std::optional<double> lowerTailByBeta(double t, double df) {
+  const double t2 = t * t;
+  const double X = t2 / (df + t2), y = df / (df + t2);
+  if (!std::isfinite(X) || !std::isfinite(y)) return std::nullopt;
+  const std::optional<double> v = X < y ? Beta_Incomplete_Compl(X, 0.5, df / 2) : Beta_Incomplete(y, df / 2, 0.5);
+  if (!v) return std::nullopt;
+  return 0.5 * *v;
+}
+
 NewtonStart startingPoint(double p, double q, double df) {
   const double B = df / 2;
   if (q < 0.5 && df < 1) {
@@ -214,6 +226,14 @@ std::optional<double> Inverse_Student(double p, double df) {
     step = P / s->density * Log_1_Plus((P - q) / q);
     t -= step;
     if (!std::isfinite(step) || !std::isfinite(t)) return std::nullopt;
+  }
+  // The distribution function keeps about 14 digits near the centre; one Newton step on
+  // the tail of the incomplete beta ratio, which keeps 15, settles the last one.
+  const std::optional<StudentPoint> s = Loi_Student(t, df);
+  const std::optional<double> tail = lowerTailByBeta(t, df);
+  if (s && tail && s->density > 0) {
+    const double last = (*tail - q) / s->density;
+    if (std::isfinite(last) && std::fabs(last) <= 1e-10 * (std::fabs(t) + 1)) t -= last;
   }
   return p <= 0.5 ? t : -t;
 }

@@ -24,8 +24,8 @@ std::optional<StudentPoint> Loi_Student(double t, double df);
 // A = log(y^(df/2)); `p` holds the tail, `density` f(t) and `term` f(t) / sqrt(y).
 StudentPoint Queue_Student(double X, double y, double A, double df);
 
-// The t with P(T <= t) = p, to about 14 digits, by Newton steps on log P from a
-// normal, tail or fractional-df start. Empty when p is not inside (0, 1), df is NaN
+// The t with P(T <= t) = p, to about 15 digits, by Newton steps on log P from a
+// normal, tail or fractional-df start and a last one on the incomplete beta ratio. Empty when p is not inside (0, 1), df is NaN
 // or <= 0, a start or step is not finite (df below about 0.005 overflows the start
 // for most p), or 100 steps do not converge.
 std::optional<double> Inverse_Student(double p, double df);

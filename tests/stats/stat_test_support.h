@@ -1,7 +1,8 @@
 #pragma once
 // What the tests of the statistical laws share: reading a reference table of
 // tests/data/stats (one row of numbers a line, "#" lines are comments), error
-// measures, and a capture of what the routines send to the message and beep slots.
+// measures, a capture of what the routines send to the message and beep slots, and a
+// pinned decimal separator with the default texts loaded.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text_tables.h"
+#include "platform/runtime.h"
 #include "stats/notices.h"
 
 namespace stat_test {
@@ -59,5 +62,24 @@ class NoticeCapture {
   std::vector<std::string> messages;
   int beeps = 0;
 };
+
+// Pins the system's decimal separator while it lives and loads the default texts.
+class PinnedSeparator {
+ public:
+  explicit PinnedSeparator(char sep) {
+    platform::SetDecimalSeparator(sep);
+    Messages_Defaut();
+  }
+  ~PinnedSeparator() { platform::SetDecimalSeparator(0); }
+  PinnedSeparator(const PinnedSeparator&) = delete;
+  PinnedSeparator& operator=(const PinnedSeparator&) = delete;
+};
+
+// The text with every "." replaced by sep.
+inline std::string withSeparator(std::string text, char sep) {
+  for (char& c : text)
+    if (c == '.') c = sep;
+  return text;
+}
 
 }  // namespace stat_test
