@@ -76,6 +76,7 @@ TEST(ShapiroWilk, AgreesWithSinglePrecisionScipy) {
 }
 
 TEST(ShapiroWilk, ExitCodesAndThePValueOfAGivenW) {
+  stat_test::PinnedSeparator pinned('.');
   stat_test::NoticeCapture notices;
   const std::vector<double> forty = formulaSample(40);
   const std::tuple<std::vector<double>, int, int, int, int> cases[] = {
