@@ -9,6 +9,7 @@
 #include "base/shell_services.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
+#include "images/capture.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
@@ -215,7 +216,9 @@ void Image_Temporaire() {
   }
   // The grid's rows name their images by number: emptying the list under them asks.
   if (Nombre_Images() > 0 && (LigneCourante <= 1 || Confirme_Vider_Liste())) Vide_Listes();
-  Image_Courante(chemin);
+  // Kept as a capture, the picture becomes a file of the list; otherwise it stays the
+  // temporary picture outside the list.
+  if (!(Sauve_Captures(1) && Capture_Presse_Papier(image))) Image_Courante(chemin);
 
   const int largeur = Largeur_Entiere();
   const double hauteur = f.picbase.picture().heightPixels();

@@ -41,7 +41,9 @@ void Ouvre_Image();
 // "Charger image presse papier": the clipboard picture is written as
 // Chemin_Image_Temporaire() and shown as a picture outside the list (Index_Image 0,
 // the calibration in force kept). The image list is emptied first; when the grid holds
-// measurements the question MSG(190)/MSG(189) is asked and No keeps the list. Without
+// measurements the question MSG(190)/MSG(189) is asked and No keeps the list. With
+// pasted pictures kept as captures (Sauve_Captures(1)) it is also written as the next
+// capture and that file becomes the current, selected image (Capture_Presse_Papier). Without
 // a picture on the clipboard MSG(76) is shown; a failed write or load is shown and
 // changes nothing. A picture of another width than the first of the session flashes
 // MSG(75) and sets the picture font size to height x 0.01.

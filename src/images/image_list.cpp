@@ -5,6 +5,7 @@
 #include "base/helpers.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
+#include "images/exif_listing.h"
 #include "images/image_files.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
@@ -250,6 +251,7 @@ void Image_Courante(const std::string& path) {
   else
     Calib_Images(0) = Calibrage;
   Img_Active = path;
+  Ref_Appareil(Img_Active);
   f.labNomFic.setCaption(path);
   Affiche_Taille_Image();
   Affiche_Calibrage();

@@ -37,6 +37,7 @@ bool Mode_Etalonnage = false;
 std::string Rep_Images;
 int Format_Image = 0;
 bool Img_Temp = true;
+std::string Prefixe_Capture;
 std::string Prefixe_Capture2 = "TwainImg";
 int Num_Capture = 1;
 bool Nom_Auto = true;

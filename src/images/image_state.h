@@ -50,7 +50,8 @@ extern bool Mode_Etalonnage;
 extern std::string Rep_Images;
 extern int Format_Image;     // index into Ext_Images
 extern bool Img_Temp;
-extern std::string Prefixe_Capture2;
+extern std::string Prefixe_Capture;    // stem of the next capture file names
+extern std::string Prefixe_Capture2;   // prefix chosen by the user
 extern int Num_Capture;
 extern bool Nom_Auto;
 extern platform::BoundedArray<bool, 0, 1> Sauve_Captures;

@@ -10,7 +10,12 @@
 #include "images/dib_section.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "statwindow/stat_state.h"
+#include "statwindow/stat_window.h"
+#include "forms/stat_window.h"
+#include "platform/app.h"
 #include "platform/dialogs.h"
+#include "platform/runtime.h"
 #include "platform/textfile.h"
 
 namespace {
@@ -23,12 +28,22 @@ std::string Sans_Separateur_Final(std::string folder) {
   return folder;
 }
 
-// Shows a failed write: MSG(144), the path, then the cause on its own line.
-void Signale_Echec(const std::string& path, const std::string& cause) {
-  platform::MsgBox(MSG(144) + path + "\r\n" + cause, platform::vbOKOnly | platform::vbExclamation);
+// The text before the first "." of s; the whole text when it holds none.
+std::string Avant_Point(const std::string& s) { return s.substr(0, s.find('.')); }
+
+// Writes picture as a BMP file at path; a failure is shown.
+void Ecrit_Bmp(const platform::Picture& picture, const std::string& path) {
+  std::string error;
+  if (picture.isNull()) error = "Aucune image à enregistrer";
+  else if (picture.saveBmp(path, &error)) return;
+  Signale_Echec_Ecriture(path, error);
 }
 
 }  // namespace
+
+void Signale_Echec_Ecriture(const std::string& path, const std::string& cause) {
+  platform::MsgBox(MSG(144) + path + "\r\n" + cause, platform::vbOKOnly | platform::vbExclamation);
+}
 
 std::string Fic_Extension(const std::string& Efic) {
   const std::size_t point = Efic.rfind('.');
@@ -99,9 +114,78 @@ bool Sauver_Image_actuelle(int Index) {
 
   std::string error;
   const bool ok = jpeg ? Sauve_Jpeg(path, &error) : f.Picture2.picture().saveBmp(path, &error);
-  if (!ok) Signale_Echec(path, error);
+  if (!ok) Signale_Echec_Ecriture(path, error);
   return ok;
 }
 
-// Stand-in until captures are saved: nothing is asked and no file is written.
-void Sauve_Capture(const std::string& /*nom*/, float /*mode*/) {}
+void Mn_Copie_Ecran_Click(int index) {
+  QVL& f = Qvl();
+  if (index != 1 && index != 2) return;
+  for (int i = 1; i <= 2; ++i) f.Mn_Copie_Ecran(i).setChecked(i == index);
+}
+
+std::string Nom_Capture_Propose(int genre) {
+  std::string racine = Nom_Fichier(Img_Active);
+  if (Qvl().labNomFic.caption().empty()) {
+    switch (genre) {
+      case 1:
+        racine = "mesures.";
+        break;
+      case 2:
+        racine = "diagramme.";
+        break;
+      case 3:
+        racine = Mode_Histogramme != 0 ? "Histogramme." : "Nuage.";
+        break;
+      default:
+        break;
+    }
+  }
+  return "ecran_" + Avant_Point(racine);
+}
+
+void Sauve_Capture(const std::string& /*nom*/, float mode) {
+  if (!QvlExists()) return;
+  QVL& f = Qvl();
+  const int genre = static_cast<int>(mode);
+  int echec = 0;
+  const std::string path = Dialogue_Sauve(Nom_Capture_Propose(genre), "bmp", echec);
+  if (path.empty()) return;
+
+  if (f.Mn_Copie_Ecran(1).checked()) {
+    platform::Picture ecran;
+    std::string error;
+    if (!platform::App::GrabScreen(&ecran, &error)) {
+      platform::MsgBox(error, platform::vbExclamation);
+      return;
+    }
+    Ecrit_Bmp(ecran, path);
+    return;
+  }
+  switch (genre) {
+    case 1:
+      Ecrit_Bmp(f.Picture1.image(), path);
+      break;
+    case 2:
+      Ecrit_Bmp(StatWindow().MHistPic.image(), path);
+      break;
+    case 3:
+      Ecrit_Bmp(StatWindow().HistPicHist.image(), path);
+      break;
+    default:
+      break;
+  }
+}
+
+std::string Nom_Twain_Propose() {
+  return "Twain_" + Avant_Point(Prefixe_Capture + platform::CStr(static_cast<long long>(Num_Capture)));
+}
+
+void Sauve_Twain(int source) {
+  if (!QvlExists() || (source != 1 && source != 2)) return;
+  QVL& f = Qvl();
+  int echec = 0;
+  const std::string path = Dialogue_Sauve(Nom_Twain_Propose(), "bmp", echec);
+  if (path.empty()) return;
+  Ecrit_Bmp(source == 1 ? f.picbase.picture() : f.Picture1.image(), path);
+}

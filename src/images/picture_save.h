@@ -34,7 +34,32 @@ bool Sauve_Jpeg(const std::string& Chemin, std::string* error = nullptr);
 // the cause) and leaves any earlier file whole. True when a file was written.
 bool Sauver_Image_actuelle(int Index);
 
-// Saves a capture under a BMP name the user chooses: kind 1 the measured picture,
-// kind 2 a copy of the screen for the statistics window, kind 3 the statistics
-// window's chart. The text is not used.
+// Shows a failed write: MSG(144), the path, then the cause on its own line.
+void Signale_Echec_Ecriture(const std::string& path, const std::string& cause);
+
+// Options > "Copie d'écran ": ticks item index (1 "Ecran", 2 "Zone de travail") and
+// unticks the other; the ticked item tells Sauve_Capture what to copy.
+void Mn_Copie_Ecran_Click(int index);
+
+// The name Sauve_Capture proposes, without extension: "ecran_" and the file name of
+// Img_Active, or, when no file name is shown, by kind: 1 "mesures", 2 "diagramme",
+// 3 "Histogramme" or "Nuage" (the statistics window's chart shown); cut before its
+// first ".".
+std::string Nom_Capture_Propose(int genre);
+
+// Saves a capture as a BMP file chosen in the save dialog (Nom_Capture_Propose(mode)
+// & ".bmp"). With "Ecran" ticked, a copy of the whole screen (when the desktop gives
+// none, it says so and writes nothing); otherwise the working zone: kind 1 the
+// measured picture with its drawings (Picture1), kind 2 the statistics window's
+// diagram, kind 3 its chart. The text is not used. A cancelled dialog writes nothing;
+// a failed write is shown.
 void Sauve_Capture(const std::string& nom, float mode);
+
+// The name Sauve_Twain proposes, without extension: "Twain_" & Prefixe_Capture &
+// Num_Capture, cut before its first ".".
+std::string Nom_Twain_Propose();
+
+// "Sauver l'image Twain" (source 1: the full-size picture as loaded) and "Sauver le
+// cadre" (source 2: the picture as shown, with its drawings), as a BMP file chosen in
+// the save dialog. Num_Capture does not change. A failed write is shown.
+void Sauve_Twain(int source);

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QRegularExpression>
+#include <QPixmap>
 #include <QScreen>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@
 #include <mutex>
 
 #include "platform/control_accessible.h"
+#include "platform/picture.h"
 #include "platform/textfile.h"
 
 namespace platform {
@@ -237,6 +239,21 @@ double App::ScreenHeight() {
   const QScreen* screen = primaryScreen();
   const double px = screen != nullptr ? screen->size().height() : kDefaultScreenHeightPx;
   return (px > 0 ? px : kDefaultScreenHeightPx) * kTwipsPerPixel;
+}
+
+bool App::GrabScreen(Picture* out, std::string* error) {
+  QScreen* screen = primaryScreen();
+  if (screen == nullptr) {
+    if (error) *error = "Aucun écran disponible";
+    return false;
+  }
+  const QPixmap pixmap = screen->grabWindow(0);
+  if (pixmap.isNull() || pixmap.width() <= 0 || pixmap.height() <= 0) {
+    if (error) *error = "Le bureau ne fournit pas de copie de l'écran";
+    return false;
+  }
+  *out = Picture::fromQImage(pixmap.toImage());
+  return !out->isNull();
 }
 
 }  // namespace platform

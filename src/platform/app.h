@@ -8,6 +8,8 @@
 
 namespace platform {
 
+class Picture;
+
 class App {
  public:
   // Creates the application object (once) from the process arguments.
@@ -54,6 +56,9 @@ class App {
   // Primary screen size in twips (15 per logical pixel).
   static double ScreenWidth();
   static double ScreenHeight();
+  // A copy of the whole primary screen as shown now; false with a reason in *error
+  // when the desktop gives none (some display servers refuse screen copies).
+  static bool GrabScreen(Picture* out, std::string* error = nullptr);
 };
 
 constexpr double kTwipsPerPixel = 15.0;

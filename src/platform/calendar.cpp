@@ -3,13 +3,15 @@
 #include <QCalendarWidget>
 #include <QDate>
 
+#include "platform/events.h"
 #include "platform/qt_bridge.h"
 
 namespace platform {
 
 Date Today() {
-  const QDate d = QDate::currentDate();
-  return {d.year(), d.month(), d.day()};
+  Date d;
+  clock().localDate(&d.year, &d.month, &d.day);
+  return d;
 }
 
 Calendar::Calendar(Container& parent, const std::string& name, int index)

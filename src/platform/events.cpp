@@ -12,6 +12,15 @@
 
 namespace platform {
 
+void Clock::localDate(int* year, int* month, int* day) {
+  const std::time_t t = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&t, &local) == nullptr) local = std::tm{};
+  *year = local.tm_year + 1900;
+  *month = local.tm_mon + 1;
+  *day = local.tm_mday;
+}
+
 namespace {
 
 class RealClock final : public Clock {

@@ -14,6 +14,8 @@ class Clock {
   virtual double monotonicSeconds() = 0;
   // Seconds since local midnight (display only).
   virtual double secondsSinceMidnight() = 0;
+  // Today's local date (tests pin one); the system's by default.
+  virtual void localDate(int* year, int* month, int* day);
 };
 
 class EventPump {

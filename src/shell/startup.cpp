@@ -7,6 +7,8 @@
 #include "base/shell_services.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
+#include "images/capture.h"
+#include "images/exif_display.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
@@ -34,6 +36,8 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Statistiques(f);
   Connecte_Mesure(f);
   Connecte_Menu_Outils(f);
+  Connecte_Captures(f);
+  Connecte_Exif(f);
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };
   f.TTrace->onClick = [&f](int index) { f.TTrace_Click(index); };

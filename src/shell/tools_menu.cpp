@@ -2,12 +2,16 @@
 #include "shell/tools_menu.h"
 
 #include "forms/main_window.h"
+#include "images/exif_display.h"
 #include "shell/button_bar.h"
 
 void Mntool_Click(int Index) {
   switch (Index) {
     case 5:
       Bout_Click(11);
+      break;
+    case 11:
+      Affiche_Exif();
       break;
     default:
       break;
