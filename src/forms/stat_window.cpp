@@ -2,6 +2,7 @@
 // caption and place (twips).
 #include "forms/stat_window.h"
 
+#include <string>
 #include <utility>
 
 #include "platform/colour.h"
@@ -120,35 +121,83 @@ void FenHisto::creerPanneau2() {
   const char* sources[] = {"mesures", "fichier", "Texte", "Extrait"};
   for (int i = 0; i <= 3; ++i) place(titled(MOption1.add(i), sources[i]), 60, 250 + i * 250.0, 1100, 240);
   MOption1(3).setEnabled(false);
-  // Grid column.
+  // Grid column and its spinner (upwards to the last column of the function).
   place(titled(MLabel2, "Colonne"), 60, 250, 1100, 240);
   place(MText4, 60, 520, 600, 285).setText("1");
+  place(MVScroll1, 700, 500, 250, 330);
+  MVScroll1.setMax(1);
+  MVScroll1.setMin(1);
+  MVScroll1.setValue(1);
   place(titled(MCommand3.addIn(MFrame1(4), 2), "Copier"), 60, 900, 1000, 300);
   // Typed text, file and extract.
   place(titled(MCommand3.addIn(MFrame1(6), 4), "Coller"), 60, 250, 1000, 300);
   place(titled(MCommand3.addIn(MFrame1(6), 6), "Calcul"), 60, 600, 1000, 300);
+  place(titled(MCommand3.addIn(MFrame1(6), 7), "Raz"), 60, 950, 1000, 300);
+  place(titled(MCommand3.addIn(MFrame1(7), 0), "charger"), 60, 250, 1000, 300);
   place(titled(MCommand3.addIn(MFrame1(7), 1), "Calcul"), 60, 600, 1000, 300);
   place(MText4E, 60, 300, 600, 285);
   place(EVScroll1, 700, 300, 250, 285);
+  place(titled(MCommand3.addIn(MFrame1(8), 8), "Copier"), 60, 900, 1000, 300);
 
-  // The data text, the diagram and its copy.
+  // The data text, the column title, the diagram and its copy.
+  place(NmColonne, 2670, 300, 5000, 240);
+  place(MText2, 7800, 260, 900, 285);
   place(MText3, 120, 1640, 2450, 3400);
   MText3.setScrollBars(2);
   place(titled(MLabel3, "Diagramme"), 2670, 1000, 3000, 240);
+  for (int i = 0; i <= 6; ++i)
+    place(titled(MCommand1.add(i), std::to_string(i + 1)), 5800 + i * 330.0, 960, 300, 300);
   place(MHistPic, 2670, 1320, 8505, 3780);
   MHistPic.setBackColor(platform::RGB(255, 255, 255));
   MHistPic.setAutoRedraw(true);
   place(titled(Cmd_Copyboard.addIn(stcadre(2), 1), "Copier"), 9700, 940, 1475, 300);
 
-  // Modes and options of the diagram.
-  place(titled(MCheck1.addIn(MFrame1(1), 0), " PDM"), 60, 250, 1500, 250);
-  const char* options[] = {" Simple", " Cumulé", "Echelle X fixe %", "Echelle Y fixe"};
-  for (int i = 1; i <= 4; ++i)
-    place(titled(MCheck1.addIn(MFrame1(2), i), options[i - 1]), 60, 250 + (i - 1) * 260.0, 2400, 250);
-  place(titled(Label4, "Origine X"), 60, 1350, 2400, 240);
-  place(MVScroll2.add(3), 2600, 250, 250, 1500);
+  // The result text, its copies and the overview.
   place(titled(Tblcopie.addIn(MFrame1(3), 2), "Copier"), 60, 250, 1000, 300);
+  place(MText1, 60, 600, 2480, 1640);
+  MText1.setScrollBars(3);
+  const char* copies[] = {"copie ecran", "fichier", "Presse papier"};
+  for (int i = 0; i <= 2; ++i) place(titled(MCommand5.addIn(MFrame1(5), i), copies[i]), 60, 250 + i * 400.0, 1500, 300);
+  place(titled(cmdResumeTout, "Aperçu global"), 60, 1450, 1500, 300);
   place(txttest, 120, 7300, 600, 285).setVisible(false);
+  creerModesEtOptions();
+}
+
+// The modes frame MFrame1(1) and the diagram options MFrame1(2).
+void FenHisto::creerModesEtOptions() {
+  place(titled(MCheck1.addIn(MFrame1(1), 0), " PDM"), 60, 250, 1500, 250);
+  place(titled(MCommand2, "PDMS 1"), 1600, 220, 1300, 300).setBackColor(0xC0C0C0);
+  const char* limites[] = {"limites", "-", "-"};
+  for (int i = 0; i <= 2; ++i) place(titled(MLabel5.add(i), limites[i]), 60 + i * 950.0, 600, 900, 240);
+  const std::pair<int, const char*> boutons[] = {{3, "calcul"}, {4, "Ok"}, {5, "Annule"},
+                                                 {14, "Raz"}, {15, "Xi"}, {16, "/Xi"}};
+  for (int k = 0; k < 6; ++k) {
+    const auto& [i, caption] = boutons[k];
+    place(titled(MCommand5.addIn(MFrame1(1), i), caption), 60 + (k % 3) * 940.0, k < 3 ? 900 : 1550, 900, 300)
+        .setEnabled(false);
+  }
+  place(titled(lblNb, "nb;nb/u"), 60, 1250, 2800, 240);
+  place(titled(MCheck1.addIn(MFrame1(1), 6), " S"), 60, 1920, 600, 250);
+  place(titled(MCheck1.addIn(MFrame1(1), 7), "Auto-Pdms"), 700, 1920, 1200, 250);
+  place(titled(Check1.add(0), "Ignore \"0\""), 1950, 1920, 1000, 250);
+
+  const char* options[] = {" Simple", " Cumulé", "Echelle X fixe %", "Echelle Y fixe", "Optimal"};
+  for (int i = 1; i <= 5; ++i)
+    place(titled(MCheck1.addIn(MFrame1(2), i), options[i - 1]), 60, 250 + (i - 1) * 260.0, 1900, 250);
+  MCheck1(1).setValue(1);
+  MCheck1(2).setValue(1);
+  place(titled(Label4, "Origine X"), 60, 1560, 1900, 240);
+  place(MScroll1.add(5), 60, 1820, 1550, 250);
+  place(titled(Command5, "R"), 1650, 1800, 300, 290).setToolTipText("Origine X");
+  const int bornes[][3] = {{3, 1, 100}, {4, 1, 1000}, {5, 0, 8}};
+  for (int k = 0; k < 3; ++k) {
+    platform::VScrollBar& b = place(MVScroll2.add(bornes[k][0]), 2000 + k * 300.0, 250, 250, 1400);
+    b.setMin(bornes[k][1]);
+    b.setMax(bornes[k][2]);
+  }
+  MVScroll2(4).setValue(50);
+  place(titled(Label1, "Résol."), 2000, 1700, 900, 240);
+  place(titled(groupe, "1 pixel"), 2000, 1950, 900, 240);
 }
 
 void FenHisto::creerPanneauxTests() {

@@ -70,8 +70,8 @@ class FenHisto : public FormDesign {
   // --- panel 2: diagram panel --------------------------------------------------------
   platform::PictureBox MHistPic{stcadre(2), "MHistPic"};
   Array<Option> MOption1{MFrame1(0), "MOption1"};        // 0 to 3, the data source
-  Array<CheckBox> MCheck1{*this, "MCheck1"};             // 0 to 4
-  Array<Button> MCommand3{*this, "MCommand3"};           // 1, 2, 4, 6
+  Array<CheckBox> MCheck1{*this, "MCheck1"};             // 0 to 7
+  Array<Button> MCommand3{*this, "MCommand3"};           // 0 to 2, 4, 6 to 8
   Label MLabel2{MFrame1(4), "MLabel2"};
   Label MLabel3{stcadre(2), "MLabel3"};
   TextBox MText4{MFrame1(4), "MText4"};
@@ -79,8 +79,23 @@ class FenHisto : public FormDesign {
   platform::VScrollBar EVScroll1{MFrame1(8), "EVScroll1"};
   TextBox MText3{stcadre(2), "MText3", -1, true};
   Label Label4{MFrame1(2), "Label4"};
-  Array<platform::VScrollBar> MVScroll2{MFrame1(2), "MVScroll2"};   // 3
+  Array<platform::VScrollBar> MVScroll2{MFrame1(2), "MVScroll2"};   // 3 X window, 4 Y range, 5 resolution
   TextBox txttest{stcadre(2), "txttest"};
+  TextBox MText1{MFrame1(3), "MText1", -1, true};        // the result text
+  TextBox MText2{stcadre(2), "MText2"};                  // the raw clipboard text of a paste
+  Label NmColonne{stcadre(2), "NmColonne"};              // column title or entry prompt
+  platform::VScrollBar MVScroll1{MFrame1(4), "MVScroll1"};   // column spinner
+  Array<Button> MCommand1{stcadre(2), "MCommand1"};      // 0 to 6, "1" to "7"
+  Array<Button> MCommand5{*this, "MCommand5"};           // 0 to 2 in MFrame1(5); 3 to 5, 14 to 16 in MFrame1(1)
+  Button MCommand2{MFrame1(1), "MCommand2"};             // mode marking on and off
+  Array<Label> MLabel5{MFrame1(1), "MLabel5"};           // 0 "limites", 1 and 2 the limits
+  Label lblNb{MFrame1(1), "lblNb"};
+  Array<CheckBox> Check1{MFrame1(1), "Check1"};          // 0
+  Button cmdResumeTout{MFrame1(5), "cmdResumeTout"};
+  Button Command5{MFrame1(2), "Command5"};
+  Label Label1{MFrame1(2), "Label1"};
+  Label groupe{MFrame1(2), "groupe"};
+  Array<platform::HScrollBar> MScroll1{MFrame1(2), "MScroll1"};   // 5, origin of the fixed X window
   Array<Button> Tblcopie{*this, "Tblcopie"};             // 2 to 6, one per panel 2 to 6
 
   // --- panels 3 to 7: comparisons of means, laws and tests -----------------------------
@@ -110,6 +125,7 @@ class FenHisto : public FormDesign {
   bool creerTitres();
   void creerPanneau1();
   void creerPanneau2();
+  void creerModesEtOptions();
   void creerPanneauxTests();
   void creerMenus();
 };

@@ -38,6 +38,7 @@ void connecte(FenHisto& f) {
   f.txttest.onChange = [] { txttest_Change(); };
   f.Text1histo.onChange = [] { Text1histo_Change(); };
   f.Text2Hist.onChange = [](int i) { Text2Hist_Change(i); };
+  ConnecteDiagramme(f);
 }
 
 // One series per value column (every column but the row number, the image number and
