@@ -160,6 +160,29 @@ TEST_F(DiagramPanelTest, ModesMarkedOnTheDiagram) {
   });
 }
 
+TEST_F(DiagramPanelTest, AutomaticSuccessiveMarkingGoesOnWithTheRemainingValues) {
+  grid(2, kTroisSpores);
+  Vue_Stat = 3;
+  whileOpen(openWithButton, [](FenHisto& f) {
+    typed(f, "1,5;3,2;3,2;3,2;3,2;3,2;4,8;6,1;6,1;6,1;6,1;6,1;7,4;");
+    f.MCheck1(7).setValue(1);
+    f.MCommand2.click();
+    clickAt(f, 3.0);
+    clickAt(f, 3.5);
+    f.MCommand5(3).click();
+    f.MCommand5(4).click();
+    const std::string reste = "1,5;4,8;6,1;6,1;6,1;6,1;6,1;7,4;";
+    EXPECT_EQ(f.MCheck1(6).value(), 1);
+    EXPECT_EQ(f.MText3.text(), reste);
+    EXPECT_EQ(Texte_Complet, reste);
+    EXPECT_FALSE(Marquage_PDM);
+    EXPECT_EQ(NbModes, 2);
+    EXPECT_TRUE(holds(f.MText1.text(), "\r\n8 données\r\n Minimum = 1,5\r\n Maximum = 7,4\r\n PDMS 1 = 3,2\r\n"
+                                       " PDMS 2 = 6,1\r\n"))
+        << f.MText1.text();
+  });
+}
+
 TEST_F(DiagramPanelTest, FixedWindowFromItsOriginAndNegativeValues) {
   grid(2, kTroisSpores);
   Vue_Stat = 3;
