@@ -68,11 +68,13 @@ bool chargeColonne(int col, bool toutes) {
   return true;
 }
 
-// No values loaded: the results and the diagram are emptied.
+// No values loaded: the results and the diagram are emptied, and nothing of the
+// previous series stays to be read by the test panels.
 void videDonnees(FenHisto& f) {
   Donnees.assign(1, 0.0);
   NbDonnees = 0;
   Val_Dominante = 0;
+  Moyenne_M = Ecart_Type_M = Mediane_M = D1_M = D9_M = 0;
   f.MText1.setText("");
   f.MHistPic.setBackColor(0xFFFFFF);
 }

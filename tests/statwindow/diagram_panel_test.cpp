@@ -2,6 +2,7 @@
 // pasted data, modes marked on the diagram, the diagram's pixels and the copies.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -90,12 +91,20 @@ TEST_F(DiagramPanelTest, PastedBlockAndTypedText) {
                           "\r\n Ecart-type vrai = 1,0969\r\n", "\r\n Ecart-type estimé = 1,2666\r\n",
                           "\r\nX : N=4; (1,25)"})
       EXPECT_TRUE(holds(t, l)) << l << "\n" << t;
+    // What the test panels' "Données" buttons read: 4 values, mean 11,5 / 4, variance
+    // 4,8125 / 4.
+    EXPECT_EQ(NbDonnees, 4);
+    EXPECT_DOUBLE_EQ(Moyenne_M, 2.875);
+    EXPECT_NEAR(Ecart_Type_M, std::sqrt(1.203125), 1e-12);
 
     // A text without ";" empties the results and the diagram.
     typed(f, "abc");
     EXPECT_EQ(f.MText1.text(), "");
     EXPECT_EQ(inked(f), 0);
     EXPECT_EQ(Donnees.size(), 1u);
+    EXPECT_EQ(NbDonnees, 0);
+    EXPECT_EQ(Moyenne_M, 0);
+    EXPECT_EQ(Ecart_Type_M, 0);
     typed(f, "5;");
     EXPECT_TRUE(holds(f.MText1.text(), " Médiane = 5,\r\n"));
     EXPECT_FALSE(holds(f.MText1.text(), "estimé"));
