@@ -307,6 +307,20 @@ TEST_F(Captures, AFailedCaptureWriteShowsThePathAndKeepsTheNumber) {
   EXPECT_EQ(Img_Active, Chemin_Image_Temporaire());
 }
 
+TEST_F(Captures, WithFiftyImagesTheCaptureIsWrittenButNotListed) {
+  QVL& f = Qvl();
+  for (int i = 1; i <= kMaxImages; ++i) ASSERT_EQ(Ajoute_Image_Liste("/x/" + std::to_string(i) + ".bmp"), i);
+  ASSERT_TRUE(Ecrit_Capture(platform::Picture::filled(20, 10, 0x808080)));
+  dialogs_->answerMsgBox(platform::vbOK);
+  AjouteImageTwain();
+  EXPECT_EQ(decoded(in("P1.bmp")).widthPixels(), 20);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Problème de chargement du fichier image \r\n" + in("P1.bmp")});
+  EXPECT_EQ(dialogs_->titles.back(), "Err number 9");
+  EXPECT_EQ(Num_Capture, 2);
+  EXPECT_EQ(f.ListIMGchar.listCount(), kMaxImages);
+  EXPECT_EQ(Position_Image(in("P1.bmp")), -1);
+}
+
 // --- saving the picture and screen copies --------------------------------------------------
 
 TEST_F(Captures, SauveTwainWritesTheFullPictureOrTheFrame) {

@@ -107,7 +107,7 @@ TEST_F(ExifDisplay, CameraReferenceFollowsTheCurrentImage) {
   open(photo);
   EXPECT_EQ(Ref_APN(1), "Lumo\\S9");
   EXPECT_EQ(Ref_APN(4), "45/10");
-  ASSERT_TRUE(Sauve_Parametres(1));
+  f.MnuFIC(8).click();   // "Sauver les paramètres"
   std::vector<std::string> lines;
   ASSERT_TRUE(platform::readLines(Chemin_Parametres(), &lines));
   int found = 0;

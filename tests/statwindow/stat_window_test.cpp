@@ -2,10 +2,13 @@
 // window, activated on the grid's data, its panels, captions, menus and closing.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <set>
@@ -21,6 +24,7 @@
 #include "platform/colour.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/picture.h"
 #include "platform/runtime.h"
 #include "shell/button_bar.h"
 #include "shell/function_switch.h"
@@ -197,6 +201,37 @@ TEST_F(StatWindowTest, ChartCopyPutsThePictureOnTheClipboard) {
     f.Cmd_Copyboard(1).click();
     EXPECT_EQ(platform::Clipboard::getImage().widthPixels(), f.MHistPic.canvasWidthPixels());
   });
+}
+
+// The chart's save button writes the chart as a BMP file named after the chart shown.
+TEST_F(StatWindowTest, ChartSaveWritesTheChartAsABmpFile) {
+  grid(2, kTroisSpores);
+  Vue_Stat = 1;
+  const std::string dossier = Rep_Data;
+  const std::filesystem::path tmp =
+      std::filesystem::temp_directory_path() / ("qv-chart-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(tmp);
+  Rep_Data = tmp.string();
+  const int histogramme = Mode_Histogramme;
+  const std::string nom = Qvl().labNomFic.caption();
+  Qvl().labNomFic.setCaption("");
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    Mode_Histogramme = -1;
+    f.HistPicHist.line(0, 0, 3000, 3000, platform::RGB(255, 0, 0));
+    dialogs_->answerSave((tmp / "h.bmp").string());
+    f.CmdHist(0).click();
+    ASSERT_FALSE(dialogs_->log().empty());
+    EXPECT_EQ(dialogs_->log().back().request.fileName, "ecran_Histogramme.bmp");
+    const platform::Picture p = platform::Picture::load((tmp / "h.bmp").string());
+    ASSERT_FALSE(p.isNull());
+    EXPECT_EQ(p.widthPixels(), f.HistPicHist.canvasWidthPixels());
+    EXPECT_EQ(p.heightPixels(), f.HistPicHist.canvasHeightPixels());
+    EXPECT_EQ(p.pixel(100, 100), platform::RGB(255, 0, 0));
+  });
+  Mode_Histogramme = histogramme;
+  Qvl().labNomFic.setCaption(nom);
+  Rep_Data = dossier;
+  std::filesystem::remove_all(tmp);
 }
 
 TEST_F(StatWindowTest, CaptionsComeFromTheTextTables) {
