@@ -235,6 +235,33 @@ void FenHisto::creerPanneauxTests() {
     place(titled(Command3.addIn(FraTest(i), i), "Fermer"), 120, 300, 1200, 300);
     place(titled(Command4.addIn(FraTest(i), i), "Calcul"), 1400, 300, 1200, 300);
     place(titled(TCopie.addIn(FraTest(i), i), "Copier"), 2680, 300, 1200, 300);
+    place(titled(Tlabel.addIn(FraTest(i), i), "Colonne"), 120, 760, 900, 240);
+    place(Ttxt1.addIn(FraTest(i), i), 1040, 720, 600, 285).setText("1");
+    place(TVScroll1.addIn(FraTest(i), i), 1660, 700, 250, 330);
+    place(titled(Tlabel1.addIn(FraTest(i), i), "Résultats"), 120, 1140, 6700, 1740);
+  }
+  place(Ttxt2.addIn(FraTest(3), 3), 2680, 720, 600, 285).setText("5");
+  Ttxt2(3).setToolTipText("risque %");
+  place(TVScroll2.addIn(FraTest(3), 3), 3300, 700, 250, 330);
+  TVScroll2(3).setMin(1);
+  TVScroll2(3).setMax(99);
+  TVScroll2(3).setValue(5);
+  place(titled(Option3.addIn(FraTest(3), 0), "Normale"), 4000, 640, 1500, 240).setValue(true);
+  place(titled(Option3.addIn(FraTest(3), 1), "Log-normale"), 4000, 880, 1500, 240);
+
+  // The D'Agostino panel.
+  titled(place(TestNorm, 4440, 3360, 4935, 3255), "TestNorm").setVisible(false);
+  place(TNLabel.add(0), 120, 240, 4680, 1900);
+  place(titled(TNLabel.add(1), "Colonne"), 120, 2260, 800, 240);
+  place(TnText.add(0), 940, 2220, 600, 285).setText("1");
+  place(VScroll1.add(0), 1560, 2200, 250, 330);
+  place(titled(Option4.add(0), "Normale"), 2000, 2180, 1500, 240).setValue(true);
+  place(titled(Option4.add(1), "LogNormale"), 2000, 2420, 1500, 240);
+  place(titled(TNCmd.add(0), "Fermer*"), 120, 2800, 1200, 300);
+  place(titled(TNCmd.add(1), "Calcul*"), 1400, 2800, 1200, 300);
+  for (auto* b : {&TVScroll1(2), &TVScroll1(3), &VScroll1(0)}) {
+    b->setMin(1);
+    b->setMax(1);
   }
 }
 

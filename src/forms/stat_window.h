@@ -110,6 +110,21 @@ class FenHisto : public FormDesign {
   Array<Button> Command3{*this, "Command3"};             // 2, 3: "Fermer" of FraTest(i)
   Array<Button> Command4{*this, "Command4"};             // 2, 3: "Calcul" of FraTest(i)
   Array<Button> TCopie{*this, "TCopie"};                 // 2, 3: "Copier" of FraTest(i)
+  Array<Label> Tlabel{*this, "Tlabel"};                  // 2, 3: "Colonne" of FraTest(i)
+  Array<TextBox> Ttxt1{*this, "Ttxt1"};                  // 2, 3: grid column of FraTest(i)
+  Array<platform::VScrollBar> TVScroll1{*this, "TVScroll1"};   // 2, 3: its spinner
+  Array<TextBox> Ttxt2{*this, "Ttxt2"};                  // 3: risk in %
+  Array<platform::VScrollBar> TVScroll2{*this, "TVScroll2"};   // 3: its spinner, 1 to 99
+  Array<Option> Option3{*this, "Option3"};               // 0 "Normale", 1 "Log-normale" in FraTest(3)
+  Array<Label> Tlabel1{*this, "Tlabel1"};                // 2, 3: results of FraTest(i)
+
+  // The D'Agostino panel, on the window itself.
+  platform::Frame TestNorm{*this, "TestNorm"};
+  Array<Label> TNLabel{TestNorm, "TNLabel"};             // 0 results, 1 "Colonne"
+  Array<TextBox> TnText{TestNorm, "TnText"};             // 0: grid column
+  Array<platform::VScrollBar> VScroll1{TestNorm, "VScroll1"};   // 0: its spinner
+  Array<Option> Option4{TestNorm, "Option4"};            // 0 "Normale", 1 "LogNormale"
+  Array<Button> TNCmd{TestNorm, "TNCmd"};                // 0 close, 1 compute
 
   // --- menus -----------------------------------------------------------------------------
   MenuTitles Mnstat{*this, "Mnstat"};                    // 1 to 7, 15

@@ -13,6 +13,7 @@
 #include "platform/colour.h"
 #include "statwindow/diagram_panel.h"
 #include "statwindow/histogram.h"
+#include "statwindow/normality_panels.h"
 #include "statwindow/panel_layout.h"
 #include "statwindow/stat_state.h"
 #include "statwindow/test_panels.h"
@@ -39,6 +40,7 @@ void connecte(FenHisto& f) {
   f.Text1histo.onChange = [] { Text1histo_Change(); };
   f.Text2Hist.onChange = [](int i) { Text2Hist_Change(i); };
   ConnecteDiagramme(f);
+  ConnecteTestsNormalite(f);
 }
 
 // One series per value column (every column but the row number, the image number and

@@ -1,0 +1,126 @@
+// The homogeneity, Shapiro-Wilk and D'Agostino frames in the real statistics window:
+// opened from the Tests menu on grid columns, rerun by the column, the risk and the
+// law, refusing too few values, and dragged.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "statwindow/stat_window_fixture.h"
+
+namespace {
+
+// Column 1: 20 lengths and an unmeasured last row; column 2: 5 values; column 3: two
+// groups of three; column 4: 30 lengths.
+Rows colonnesDeTest() {
+  const std::vector<std::string> c1 = {"0,11", "7,87", "4,61", "10,14", "7,95", "3,14", "0,46",
+                                       "4,43", "0,21", "4,75", "0,71", "1,52", "3,24", "0,93",
+                                       "0,42", "4,97", "9,53", "4,55", "0,47", "6,66"};
+  const std::vector<std::string> c2 = {"3,1", "3,3", "3,4", "3,9", "4,6"};
+  const std::vector<std::string> c3 = {"1", "2", "3", "10", "11", "12"};
+  const std::vector<std::string> c4 = {"9,1",  "9,4",  "9,6",  "9,7",  "9,8",  "9,9",  "10,0", "10,0",
+                                       "10,1", "10,2", "10,2", "10,3", "10,3", "10,4", "10,4", "10,5",
+                                       "10,5", "10,6", "10,7", "10,8", "10,9", "11,0", "11,1", "11,2",
+                                       "11,4", "11,5", "11,8", "12,1", "12,6", "13,4"};
+  Rows rows(30, std::vector<std::string>(4));
+  for (size_t r = 0; r < rows.size(); ++r) {
+    if (r < c1.size()) rows[r][0] = c1[r];
+    if (r < c2.size()) rows[r][1] = c2[r];
+    if (r < c3.size()) rows[r][2] = c3[r];
+    rows[r][3] = c4[r];
+  }
+  return rows;
+}
+
+const std::string kRejet =
+    "Shapiro-Wilk W = 0,900472869646947\rShapiro-Wilk pvalue = 0,0420895576359821\r"
+    "risque du rejet  : 0,05\rhypothèse de normalité rejetée  L'hypothèse de normalité est "
+    "rejetée avec un risque  inférieur à 5 % de se tromper";
+
+bool contient(const std::string& texte, const std::string& morceau) {
+  return texte.find(morceau) != std::string::npos;
+}
+
+using NormalityPanels = StatWindowTest;
+
+TEST_F(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
+  grid(2, colonnesDeTest());
+  ASSERT_GE(Der_Colonne, 4);
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    // Shapiro-Wilk at 5 % on column 1: the unmeasured row is no value.
+    f.Ttxt2(3).setText("7");
+    f.Mnstat3(3).click();
+    EXPECT_TRUE(f.FraTest(3).visible());
+    EXPECT_EQ(f.Ttxt2(3).text(), "5");
+    EXPECT_EQ(f.TVScroll2(3).value(), 5);
+    EXPECT_EQ(f.Tlabel1(3).caption(), kRejet);
+
+    // The risk, the law and the column rerun it.
+    f.Ttxt2(3).setText("4");
+    EXPECT_EQ(f.TVScroll2(3).value(), 4);
+    EXPECT_TRUE(contient(f.Tlabel1(3).caption(), "risque du rejet  : 0,04\rhypothèse de normalité non rejetée"));
+    f.Ttxt2(3).setText("100");   // outside 1 to 99: nothing reruns
+    EXPECT_EQ(f.TVScroll2(3).value(), 4);
+    EXPECT_TRUE(contient(f.Tlabel1(3).caption(), "risque du rejet  : 0,04\r"));
+    f.Ttxt2(3).setText("4");
+    f.Option3(1).setValue(true);
+    EXPECT_TRUE(contient(f.Tlabel1(3).caption(),
+                         "W = 0,891922295702424\rShapiro-Wilk pvalue = 0,0291762913344219\r"));
+    f.Option3(0).setValue(true);
+    f.Ttxt1(3).setText("2");
+    EXPECT_EQ(f.TVScroll1(3).value(), 2);
+    EXPECT_TRUE(contient(f.Tlabel1(3).caption(),
+                         "W = 0,897830517723016\rShapiro-Wilk pvalue = 0,398011240397501\r"));
+    f.Ttxt1(3).setText("40");    // capped at the last value column
+    EXPECT_EQ(f.Ttxt1(3).text(), std::to_string(Der_Colonne));
+
+    // Homogeneity of column 3.
+    f.Ttxt1(2).setText("3");
+    f.Mnstat3(2).click();
+    EXPECT_TRUE(f.FraTest(2).visible());
+    EXPECT_FALSE(f.FraTest(3).visible());
+    const std::string h = f.Tlabel1(2).caption();
+    EXPECT_EQ(h.rfind(" Ro= 0,178528737070981\r\n6 données   ;   Pm=  3  ;  \r\n", 0), 0u) << h;
+    EXPECT_TRUE(contient(h, "est probablement (risque 5%) hétérogène"));
+    EXPECT_TRUE(contient(h, "alpha = 0,0118093363597403\r\n"));
+    EXPECT_TRUE(contient(h, " x <= 6,50.")) << h;
+
+    // Three values: MSG 187, the result stays.
+    Qvl().GrilleRef.setTextMatrix(4, 3, "");
+    Qvl().GrilleRef.setTextMatrix(5, 3, "");
+    Qvl().GrilleRef.setTextMatrix(6, 3, "");
+    dialogs_->answerMsgBox(platform::vbOK);
+    f.Command4(2).click();
+    EXPECT_EQ(f.Tlabel1(2).caption(), h);
+    ASSERT_FALSE(dialogs_->log().empty());
+    EXPECT_EQ(dialogs_->log().back().text, MSG(187));
+
+    // D'Agostino of column 4.
+    f.Mnstat3(4).click();
+    EXPECT_TRUE(f.TestNorm.visible());
+    EXPECT_EQ(f.TestNorm.caption(), "Test de D'Agostino");
+    EXPECT_EQ(f.TNCmd(1).caption(), "Calcul");
+    EXPECT_EQ(f.TNLabel(0).caption(), "");
+    f.TnText(0).setText("4");
+    f.TNCmd(1).click();
+    const std::string d = f.TNLabel(0).caption();
+    EXPECT_EQ(d.rfind("n = 30\r\nZ1 (asymétrie) = 2,36925386752199\r\nZ2 (aplatissement) = 1,5644255457883", 0), 0u) << d;
+    EXPECT_TRUE(contient(d, "K² = 8,0607911770831")) << d;
+    f.TNCmd(0).click();
+    EXPECT_FALSE(f.TestNorm.visible());
+
+    // A frame dragged by 300 twips moves by 300 twips.
+    platform::Frame& cadre = f.FraTest(2);
+    const double gauche = cadre.left(), haut = cadre.top();
+    cadre.onMouseDown(1, 0, 600, 900);
+    cadre.onMouseMove(1, 0, 900, 900);
+    cadre.onMouseMove(1, 0, 600, 1200);
+    cadre.onMouseUp(1, 0, 600, 1200);
+    EXPECT_EQ(cadre.left(), gauche + 300);
+    EXPECT_EQ(cadre.top(), haut + 300);
+    f.Command3(2).click();
+    EXPECT_FALSE(cadre.visible());
+  });
+}
+
+}  // namespace
