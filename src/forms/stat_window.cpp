@@ -224,10 +224,29 @@ void FenHisto::creerPanneauxTests() {
   place(titled(Tblcopie.addIn(deux, 4), "Copier"), 5000, 700, 1600, 300);
 
   // Normal and Student laws.
-  place(LNTxt.add(3), 120, 300, 1200, 285);
+  const char* normale[] = {"m= ", "s= ", "X= "};
+  const char* defauts[] = {"2", "1", ""};
+  for (int i = 1; i <= 3; ++i) {
+    place(titled(LNLabel.add(i), normale[i - 1]), 120, 300 + (i - 1) * 360.0, 500, 240);
+    place(LNTxt.add(i), 640, 280 + (i - 1) * 360.0, 1200, 285).setText(defauts[i - 1]);
+  }
+  place(titled(LNOpt.add(1), "LN"), 2000, 660, 700, 250).setValue(true);
+  place(titled(LNOpt.add(2), "LN inv"), 2000, 940, 900, 250);
+  place(LNLabel.add(7), 120, 1380, 2600, 1300);
+  place(LNLabel.add(4), 2800, 1380, 1700, 1300);
   place(titled(Tblcopie.addIn(stcadre(5), 5), "Copier"), 2800, 300, 1500, 300);
-  place(StText.add(1), 120, 300, 1200, 285);
-  place(titled(StOptTInv.add(0), "tdist"), 1500, 300, 1200, 250);
+
+  place(titled(StLabel3.add(0), "t= "), 120, 320, 1300, 240);
+  place(StText.add(1), 1440, 300, 1000, 285).setText("0");
+  place(titled(StLabel3.add(1), " Nddl (N-1) = "), 120, 680, 1300, 240);
+  place(StText.add(2), 1440, 660, 1000, 285).setText("10");
+  place(titled(StOptTInv.add(0), "tdist"), 120, 1040, 1000, 250).setValue(true);
+  place(titled(StOptTInv.add(1), "T-inv"), 1200, 1040, 1000, 250);
+  place(StFrame, 2600, 700, 1850, 700);
+  place(titled(StOption2.addIn(StFrame, 0), "Unilateral"), 60, 120, 1700, 250).setValue(true);
+  place(titled(StOption2.addIn(StFrame, 1), "Bilateral"), 60, 400, 1700, 250);
+  place(titled(StlblLabel1, "p(T <= t)"), 120, 1400, 2400, 240);
+  place(titled(StLabel3.add(2), " risque ="), 120, 1700, 4300, 300);
   place(titled(Tblcopie.addIn(stcadre(6), 6), "Copier"), 2800, 300, 1500, 300);
 
   // Test frames: close, compute and copy.

@@ -104,9 +104,15 @@ class FenHisto : public FormDesign {
   Array<Option> COption1{stcadre(3), "COption1"};        // 0, 1
   Array<CheckBox> Copt{*this, "Copt"};                   // 0 to 3 in stcadre(4), 4 in stcadre(3)
   Array<Button> ChoixComp{*this, "ChoixComp"};           // 0 in stcadre(4), 1 in stcadre(3)
-  Array<TextBox> LNTxt{stcadre(5), "LNTxt"};             // 3
-  Array<TextBox> StText{stcadre(6), "StText"};           // 1
-  Array<Option> StOptTInv{stcadre(6), "StOptTInv"};      // 0
+  Array<TextBox> LNTxt{stcadre(5), "LNTxt"};             // 1 m, 2 s, 3 x or p
+  Array<Option> LNOpt{stcadre(5), "LNOpt"};              // 1 "LN", 2 "LN inv"
+  Array<Label> LNLabel{stcadre(5), "LNLabel"};           // 1, 2, 3 of the boxes; 7 results, 4 deciles
+  Array<TextBox> StText{stcadre(6), "StText"};           // 1 t or risk, 2 degrees of freedom
+  Array<Option> StOptTInv{stcadre(6), "StOptTInv"};      // 0 "tdist", 1 "T-inv"
+  Array<Option> StOption2{*this, "StOption2"};           // 0 "Unilateral", 1 "Bilateral" in StFrame
+  platform::Frame StFrame{stcadre(6), "StFrame"};        // holds StOption2
+  Array<Label> StLabel3{stcadre(6), "StLabel3"};         // 0, 1 of the boxes; 2 the result
+  Label StlblLabel1{stcadre(6), "StlblLabel1"};          // name of the probability
   Array<Button> Command3{*this, "Command3"};             // 2, 3: "Fermer" of FraTest(i)
   Array<Button> Command4{*this, "Command4"};             // 2, 3: "Calcul" of FraTest(i)
   Array<Button> TCopie{*this, "TCopie"};                 // 2, 3: "Copier" of FraTest(i)

@@ -13,6 +13,7 @@
 #include "platform/colour.h"
 #include "statwindow/diagram_panel.h"
 #include "statwindow/histogram.h"
+#include "statwindow/law_panels.h"
 #include "statwindow/normality_panels.h"
 #include "statwindow/panel_layout.h"
 #include "statwindow/stat_state.h"
@@ -41,6 +42,7 @@ void connecte(FenHisto& f) {
   f.Text2Hist.onChange = [](int i) { Text2Hist_Change(i); };
   ConnecteDiagramme(f);
   ConnecteTestsNormalite(f);
+  ConnecteLois(f);
 }
 
 // One series per value column (every column but the row number, the image number and

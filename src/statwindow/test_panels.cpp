@@ -25,8 +25,7 @@ void Mnstat3_Click(int Index) {
   }
 }
 
-// Stand-ins until the comparisons of means and the law panels are built: no panel is
-// shown and nothing is computed.
-void Mnstat4_Click(int /*Index*/) {}
+// Stand-ins until the comparisons of means are built: no panel is shown and nothing
+// is computed.
 void ChoixComp_Click(int /*Index*/) {}
 void Exemple_Comparaison() {}

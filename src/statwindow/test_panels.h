@@ -5,8 +5,6 @@
 // The "Tests" menu Mnstat3: 1 comparison of means, 2 homogeneity, 3 Shapiro-Wilk,
 // 4 D'Agostino.
 void Mnstat3_Click(int Index);
-// The "Tables stat" menu Mnstat4: 1 normal law (panel 5), 2 Student law (panel 6).
-void Mnstat4_Click(int Index);
 // The choice buttons of the comparisons: 0 one sample (panel 3), 1 two samples (panel 4).
 void ChoixComp_Click(int Index);
 // Outils > "Exemple" while a comparison panel is shown: its example values.
