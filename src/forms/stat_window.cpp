@@ -3,9 +3,11 @@
 #include "forms/stat_window.h"
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "platform/colour.h"
+#include "platform/runtime.h"
 
 platform::MenuItem& MenuTitles::add(int index, const std::string& caption) {
   platform::MenuItem& item = form_->addMenu(name_, caption, index);
@@ -201,27 +203,59 @@ void FenHisto::creerModesEtOptions() {
 }
 
 void FenHisto::creerPanneauxTests() {
-  // One sample against a reference.
+  // One sample against a reference: the boxes beside their titles.
   auto& un = stcadre(3);
   const char* titres1[] = {"Echantillon", "Effectif", "Moyenne", " risque alpha %", "E-Type", "Colonne"};
   for (int i = 0; i <= 5; ++i) place(titled(lblMoyenne.addIn(un, i), titres1[i]), 120, 300 + i * 330.0, 1500, 240);
-  const std::pair<int, double> boites[] = {{0, 610}, {5, 940}, {6, 1270}, {1, 1600}};
-  for (const auto& [i, top] : boites) place(Ctxt.add(i), 1700, top, 1000, 285);
-  place(titled(COption1.add(0), "E-T Est.Moy."), 2900, 610, 1800, 250);
-  place(titled(COption1.add(1), "E-T. échantillon"), 2900, 940, 1800, 250);
-  place(titled(Copt.addIn(un, 4), "Aff.Calc"), 2900, 1270, 1800, 250);
-  place(titled(ChoixComp.addIn(un, 1), "2 Echant."), 5000, 300, 1600, 300);
-  place(titled(Tblcopie.addIn(un, 3), "Copier"), 5000, 700, 1600, 300);
+  const std::string d(1, platform::DecimalSeparator());
+  const std::tuple<int, double, std::string> boites[] = {
+      {5, 280, "10"}, {2, 610, "35"}, {0, 940, "9" + d + "9"}, {3, 1270, "5"}, {6, 1600, "0" + d + "4"}};
+  for (const auto& [i, top, texte] : boites) place(Ctxt.add(i), 1700, top, 1000, 285).setText(texte);
+  Ctxt(5).setToolTipText("Moyenne du type");
+  place(CVScroll1.addIn(un, 3), 2720, 1250, 250, 330);
+  place(titled(COption1.add(0), "E-T Est.Moy."), 3100, 610, 1700, 250);
+  place(Ctxt.add(1), 4850, 590, 900, 285).setText("1");
+  place(titled(COption1.add(1), "E-T. échantillon"), 3100, 940, 1700, 250);
+  place(titled(Copt.addIn(un, 4), "Aff.Calc"), 3100, 1270, 1700, 250);
+  place(titled(chkLoiNormale.add(0), "Loi normale"), 3100, 1600, 1700, 250);
+  place(titled(ChoixComp.addIn(un, 1), "2 Echant."), 5000, 200, 1600, 300);
+  place(titled(Tblcopie.addIn(un, 3), "Copier"), 5900, 590, 800, 300);
+  place(titled(cmdCalcul.addIn(un, 1), "Calcul"), 5900, 940, 800, 300);
+  place(CLabel1, 3100, 1900, 3500, 240);
+  place(Clabel5.add(1), 120, 2300, 3000, 480);
+  place(CLabel2, 120, 2780, 6600, 480);
+  place(CLabel3, 120, 3280, 6600, 480);
+  place(Clabel5.add(0), 120, 3780, 6600, 720);
+  place(CLabel4.add(0), 3200, 2300, 3500, 240);
 
-  // Two samples.
+  // Two samples: sample 1 then sample 2 on each line.
   auto& deux = stcadre(4);
   const char* titres2[] = {"Effectif", "Moyenne", " risque alpha %", "E-Type", "Colonne"};
   for (int i = 6; i <= 10; ++i)
     place(titled(lblMoyenne.addIn(deux, i), titres2[i - 6]), 120, 300 + (i - 6) * 330.0, 1500, 240);
+  const std::tuple<int, double, double, std::string> boites2[] = {
+      {1, 1700, 280, "30"}, {2, 2750, 280, "30"}, {3, 1700, 610, "10" + d + "9"}, {4, 2750, 610, "10" + d + "5"},
+      {10, 1700, 940, "5"}, {5, 1700, 1270, "1" + d + "2"}, {6, 2750, 1270, "1" + d + "3"}};
+  for (const auto& [i, left, top, texte] : boites2) place(ctxt1.add(i), left, top, 1000, 285).setText(texte);
+  place(CVScroll1.addIn(deux, 0), 2720, 920, 250, 330);
   const char* options[] = {"E-T différents", "Ech apariés", " bilatéral", "Aff.Calc"};
-  for (int i = 0; i <= 3; ++i) place(titled(Copt.addIn(deux, i), options[i]), 2900, 300 + i * 330.0, 1800, 250);
-  place(titled(ChoixComp.addIn(deux, 0), "Echant/Type"), 5000, 300, 1600, 300);
-  place(titled(Tblcopie.addIn(deux, 4), "Copier"), 5000, 700, 1600, 300);
+  for (int i = 0; i <= 3; ++i) place(titled(Copt.addIn(deux, i), options[i]), 3900, 300 + i * 330.0, 1800, 250);
+  Copt(3).setValue(1);
+  place(titled(ChoixComp.addIn(deux, 0), "Echant/Type"), 5000, 1700, 1600, 300);
+  place(titled(Tblcopie.addIn(deux, 4), "Copier"), 5000, 2050, 1600, 300);
+  place(titled(cmdCalcul.addIn(deux, 2), "Calcul"), 5000, 2400, 1600, 300);
+  place(CLabel6.add(11), 120, 1700, 3000, 720);
+  place(CLabel6.add(1), 120, 2500, 6600, 480);
+  place(CLabel6.add(3), 120, 3000, 6600, 480);
+  place(CLabel6.add(4), 120, 3500, 6600, 960);
+  for (auto [i, v] : {std::pair{0, 5}, std::pair{3, 5}}) {
+    CVScroll1(i).setMin(1);
+    CVScroll1(i).setMax(99);
+    CVScroll1(i).setValue(v);
+  }
+  COption1(1).setValue(true);
+  Ctxt(1).setEnabled(false);
+  Copt(4).setValue(1);
 
   // Normal and Student laws.
   const char* normale[] = {"m= ", "s= ", "X= "};

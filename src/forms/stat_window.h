@@ -100,10 +100,20 @@ class FenHisto : public FormDesign {
 
   // --- panels 3 to 7: comparisons of means, laws and tests -----------------------------
   Array<Label> lblMoyenne{*this, "lblMoyenne"};          // 0 to 5 in stcadre(3), 6 to 10 in stcadre(4)
-  Array<TextBox> Ctxt{stcadre(3), "Ctxt"};               // 0, 1, 5, 6
+  Array<TextBox> Ctxt{stcadre(3), "Ctxt"};               // 0 mean, 1 standard error, 2 size, 3 risk %, 5 reference, 6 deviation
   Array<Option> COption1{stcadre(3), "COption1"};        // 0, 1
   Array<CheckBox> Copt{*this, "Copt"};                   // 0 to 3 in stcadre(4), 4 in stcadre(3)
   Array<Button> ChoixComp{*this, "ChoixComp"};           // 0 in stcadre(4), 1 in stcadre(3)
+  Array<TextBox> ctxt1{stcadre(4), "ctxt1"};             // 1, 2 sizes; 3, 4 means; 5, 6 deviations; 10 risk %
+  Array<platform::VScrollBar> CVScroll1{*this, "CVScroll1"};   // 0 risk of stcadre(4), 3 of stcadre(3)
+  Array<CheckBox> chkLoiNormale{stcadre(3), "chkLoiNormale"};  // 0: the power from the normal law
+  Label CLabel1{stcadre(3), "CLabel1"};                  // t
+  Label CLabel2{stcadre(3), "CLabel2"};                  // hypotheses
+  Label CLabel3{stcadre(3), "CLabel3"};                  // decision and beta
+  Array<Label> CLabel4{stcadre(3), "CLabel4"};           // 0
+  Array<Label> Clabel5{stcadre(3), "Clabel5"};           // 0 critical probability and power, 1 standard error
+  Array<Label> CLabel6{stcadre(4), "CLabel6"};           // 1 hypotheses, 3 decision, 4 power, 11 the computation
+  Array<Button> cmdCalcul{*this, "cmdCalcul"};           // 1 in stcadre(3), 2 in stcadre(4)
   Array<TextBox> LNTxt{stcadre(5), "LNTxt"};             // 1 m, 2 s, 3 x or p
   Array<Option> LNOpt{stcadre(5), "LNOpt"};              // 1 "LN", 2 "LN inv"
   Array<Label> LNLabel{stcadre(5), "LNLabel"};           // 1, 2, 3 of the boxes; 7 results, 4 deciles

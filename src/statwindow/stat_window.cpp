@@ -35,7 +35,6 @@ void connecte(FenHisto& f) {
   f.Hopt.onClick = [](int i) { Hopt_Click(i); };
   f.Cmd_Copyboard.onClick = [](int i) { Cmd_Copyboard_Click(i); };
   f.CmdHist.onClick = [](int i) { CmdHist_Click(i); };
-  f.ChoixComp.onClick = [](int i) { ChoixComp_Click(i); };
   f.EVScroll1.onChange = [] { EVScroll1_Change(); };
   f.txttest.onChange = [] { txttest_Change(); };
   f.Text1histo.onChange = [] { Text1histo_Change(); };
@@ -43,6 +42,7 @@ void connecte(FenHisto& f) {
   ConnecteDiagramme(f);
   ConnecteTestsNormalite(f);
   ConnecteLois(f);
+  ConnecteComparaisons(f);
 }
 
 // One series per value column (every column but the row number, the image number and

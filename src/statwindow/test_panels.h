@@ -1,6 +1,12 @@
 #pragma once
-// The test and law panels of the statistics window: comparisons of means, normality
-// and homogeneity tests, normal and Student laws.
+// The Tests menu of the statistics window and the comparisons of means: one sample
+// against a reference (panel 3) and two samples (panel 4). Every change of a box or an
+// option recomputes.
+
+class FenHisto;
+
+// Connects the comparison panels' controls (once, when the window is made).
+void ConnecteComparaisons(FenHisto& f);
 
 // The "Tests" menu Mnstat3: 1 comparison of means, 2 homogeneity, 3 Shapiro-Wilk,
 // 4 D'Agostino.
@@ -9,3 +15,12 @@ void Mnstat3_Click(int Index);
 void ChoixComp_Click(int Index);
 // Outils > "Exemple" while a comparison panel is shown: its example values.
 void Exemple_Comparaison();
+
+void CompMoy_1();                  // the one-sample labels from the boxes
+void CompMoy_2();                  // the two-sample labels from the boxes
+void cmdCalcul_Click(int Index);   // 1 one sample, 2 two samples
+void Ctxt_Change(int Index);       // the risk box 3 recomputes only from 1 to 99 %
+void ctxt1_Change(int Index);      // the risk box 10 likewise
+void CVScroll1_Change(int Index);  // 0 and 3: the risk spinners
+void COption1_Click(int Index);    // 0 standard error typed, 1 derived from the deviation
+void Copt_Click(int Index);        // 4 "Aff.Calc" of panel 3, 0 to 3 options of panel 4

@@ -1,0 +1,91 @@
+// The comparisons of means in the real statistics window: Tests > "Moyenne", the
+// switch between the two panels, recomputation at each change, the risk boxes and
+// their spinners, the example values and bad input.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "statwindow/stat_window_fixture.h"
+
+namespace {
+
+using ComparisonPanels = StatWindowTest;
+
+const std::string kTresInsuffisante = "Nb : La puissance du test est  très  insuffisante";
+
+TEST_F(ComparisonPanels, MeansMenuComparesAndRecomputes) {
+  grid(2, kTroisSpores);
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    f.Mnstat3(1).click();
+    EXPECT_TRUE(f.stcadre(4).visible());
+    EXPECT_FALSE(f.stcadre(3).visible());
+    EXPECT_EQ(f.ctxt1(3).text(), "10,9");
+    EXPECT_EQ(f.CLabel6(3).caption(),
+              "Au risque 5 % , l'hypothèse H0 n'est pas rejetée\r\nRisque de 2ème espèce : Beta = 65,71 %");
+    EXPECT_EQ(f.CLabel6(4).caption(), " Puissance du test : 34 %\r\nProbabilité critique 11,03 %\r\n" + kTresInsuffisante);
+    EXPECT_EQ(f.CLabel6(11).caption(), " nddl = 58,000\r\n S=1,25100\r\n t= 1,23836");
+
+    // A typed point shows the system's comma; "12,6" recomputes.
+    int point = '.';
+    f.ctxt1(3).onKeyPress(point);
+    EXPECT_EQ(point, ',');
+    f.ctxt1(3).setText("12,6");
+    EXPECT_EQ(f.CLabel6(11).caption().rfind(" nddl = 58,000\r\n S=1,25100\r\n t= ", 0), 0u);
+    EXPECT_NE(f.CLabel6(11).caption(), " nddl = 58,000\r\n S=1,25100\r\n t= 1,23836");
+    EXPECT_NE(f.CLabel6(3).caption().find("l'hypothèse H0 est rejetée"), std::string::npos);
+
+    // Welch, two-sided: every option recomputes.
+    const std::pair<int, const char*> saisies[] = {{1, "18"}, {2, "42"}, {3, "7,45"}, {4, "7,1"}, {5, "0,55"}, {6, "0,62"}};
+    for (const auto& [i, t] : saisies) f.ctxt1(i).setText(t);
+    f.Copt(0).setValue(1);
+    f.Copt(2).setValue(1);
+    EXPECT_EQ(f.CLabel6(1).caption(), "Ho : Moyenne de Ech1 =Moyenne de Ech 2 \r\nH1 : Moyenne de Ech1  <> Moyenne de Ech 2 \r\n");
+    EXPECT_EQ(f.CLabel6(11).caption(), " nddl = 36,117\r\n S=,16111\r\n t= 2,17237");
+    EXPECT_EQ(f.CLabel6(4).caption(), " Puissance du test : 58 %\r\nProbabilité critique 3,65 %\r\n" + kTresInsuffisante);
+
+    // Risk: 0 and 100 change nothing, 7 moves the spinner; the spinner writes the box.
+    const std::string avant = f.CLabel6(3).caption();
+    for (const char* r : {"0", "100"}) {
+      f.ctxt1(10).setText(r);
+      EXPECT_EQ(f.CVScroll1(0).value(), 5);
+      EXPECT_EQ(f.CLabel6(3).caption(), avant);
+    }
+    f.ctxt1(10).setText("7");
+    EXPECT_EQ(f.CVScroll1(0).value(), 7);
+    EXPECT_EQ(f.CLabel6(3).caption().rfind("Au risque 7 % ,", 0), 0u);
+    f.CVScroll1(0).setValue(5);
+    EXPECT_EQ(f.ctxt1(10).text(), "5");
+
+    // Bad input: a deviation of 0.
+    f.ctxt1(5).setText("0");
+    EXPECT_EQ(f.CLabel6(3).caption(), " données  incorrectes");
+    EXPECT_EQ(f.CLabel6(4).caption(), "");
+
+    // One sample: the defaults, then the normal law for the power and the example.
+    f.ChoixComp(0).click();
+    EXPECT_TRUE(f.stcadre(3).visible());
+    EXPECT_FALSE(f.stcadre(4).visible());
+    EXPECT_EQ(f.CLabel1.caption(), " t = -1,45774");
+    EXPECT_EQ(f.Clabel5(1).caption(), "E.T. estimé de la moyenne=,0686\r\n");
+    EXPECT_EQ(f.CLabel3.caption(),
+              "Au risque de 1ère espèce Alpha = 5 %  l'hypothèse H0 n'est pas rejetée ; \r\n"
+              "Risque de 2ème espèce : Beta = 57,37 %");
+    EXPECT_EQ(f.Clabel5(0).caption(), "Probabilité critique 7,25 % Puissance du test : 43 %\r\n" + kTresInsuffisante);
+    f.chkLoiNormale(0).setValue(1);
+    EXPECT_TRUE(f.CLabel3.caption().ends_with("Beta = 57,42 %"));
+    f.Copt(4).setValue(0);
+    EXPECT_EQ(f.CLabel1.caption(), "");
+    f.COption1(0).setValue(true);
+    EXPECT_TRUE(f.Ctxt(1).enabled());
+    EXPECT_FALSE(f.Ctxt(6).enabled());
+    f.Mnstat6(5).click();
+    EXPECT_EQ(f.Ctxt(0).text(), "11,1");
+    EXPECT_EQ(f.Ctxt(1).text(), "0,2464");
+    f.Ctxt(3).setText("0");
+    EXPECT_EQ(f.CVScroll1(3).value(), 5);
+    f.Ctxt(1).setText("abc");
+    EXPECT_EQ(f.CLabel3.caption(), " données  incorrectes");
+  });
+}
+
+}  // namespace
