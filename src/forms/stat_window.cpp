@@ -221,6 +221,7 @@ void FenHisto::creerPanneauxTests() {
   place(titled(ChoixComp.addIn(un, 1), "2 Echant."), 5000, 200, 1600, 300);
   place(titled(Tblcopie.addIn(un, 3), "Copier"), 5900, 590, 800, 300);
   place(titled(cmdCalcul.addIn(un, 1), "Calcul"), 5900, 940, 800, 300);
+  place(titled(cmdDonnes.addIn(un, 1), "Données stat."), 5000, 1270, 1700, 300);
   place(CLabel1, 3100, 1900, 3500, 240);
   place(Clabel5.add(1), 120, 2300, 3000, 480);
   place(CLabel2, 120, 2780, 6600, 480);
@@ -244,6 +245,7 @@ void FenHisto::creerPanneauxTests() {
   place(titled(ChoixComp.addIn(deux, 0), "Echant/Type"), 5000, 1700, 1600, 300);
   place(titled(Tblcopie.addIn(deux, 4), "Copier"), 5000, 2050, 1600, 300);
   place(titled(cmdCalcul.addIn(deux, 2), "Calcul"), 5000, 2400, 1600, 300);
+  place(titled(cmdDonnes.addIn(deux, 0), "Données stat."), 5000, 1350, 1600, 300);
   place(CLabel6.add(11), 120, 1700, 3000, 720);
   place(CLabel6.add(1), 120, 2500, 6600, 480);
   place(CLabel6.add(3), 120, 3000, 6600, 480);

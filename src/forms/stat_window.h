@@ -114,6 +114,7 @@ class FenHisto : public FormDesign {
   Array<Label> Clabel5{stcadre(3), "Clabel5"};           // 0 critical probability and power, 1 standard error
   Array<Label> CLabel6{stcadre(4), "CLabel6"};           // 1 hypotheses, 3 decision, 4 power, 11 the computation
   Array<Button> cmdCalcul{*this, "cmdCalcul"};           // 1 in stcadre(3), 2 in stcadre(4)
+  Array<Button> cmdDonnes{*this, "cmdDonnes"};           // 1 in stcadre(3), 0 in stcadre(4)
   Array<TextBox> LNTxt{stcadre(5), "LNTxt"};             // 1 m, 2 s, 3 x or p
   Array<Option> LNOpt{stcadre(5), "LNOpt"};              // 1 "LN", 2 "LN inv"
   Array<Label> LNLabel{stcadre(5), "LNLabel"};           // 1, 2, 3 of the boxes; 7 results, 4 deciles

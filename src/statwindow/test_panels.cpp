@@ -7,8 +7,11 @@
 #include "forms/stat_window.h"
 #include "platform/colour.h"
 #include "platform/runtime.h"
+#include "reports/stat_rows.h"
 #include "stats/mean_comparison.h"
 #include "stats/number_text.h"
+#include "statwindow/data_series.h"
+#include "statwindow/diagram_state.h"
 #include "statwindow/normality_panels.h"
 #include "statwindow/panel_layout.h"
 #include "statwindow/stat_window.h"
@@ -142,6 +145,22 @@ void CVScroll1_Change(int Index) {
   if (Index == 3) spinnerVersRisque(f.CVScroll1(3), f.Ctxt(3));
 }
 
+void cmdDonnes_Click(int Index) {
+  // Nothing is copied until the diagram panel has described a series.
+  if (NbDonnees < 1) return;
+  FenHisto& f = StatWindow();
+  const std::string n = platform::CStr(static_cast<long long>(NbDonnees));
+  if (Index == 1) {
+    f.Ctxt(2).setText(n);
+    f.Ctxt(0).setText(generalNumber(Moyenne_M));
+    f.Ctxt(6).setText(generalNumber(Ecart_Type_M));
+  } else if (Index == 0) {
+    f.ctxt1(1).setText(n);
+    f.ctxt1(3).setText(generalNumber(Moyenne_M));
+    f.ctxt1(5).setText(generalNumber(Ecart_Type_Estime(Ecart_Type_M, NbDonnees)));
+  }
+}
+
 void COption1_Click(int Index) {
   FenHisto& f = StatWindow();
   const bool erreurTapee = Index == 0;
@@ -175,6 +194,7 @@ void Exemple_Comparaison() {
 void ConnecteComparaisons(FenHisto& f) {
   f.ChoixComp.onClick = [](int i) { ChoixComp_Click(i); };
   f.cmdCalcul.onClick = [](int i) { cmdCalcul_Click(i); };
+  f.cmdDonnes.onClick = [](int i) { cmdDonnes_Click(i); };
   f.Ctxt.onChange = [](int i) { Ctxt_Change(i); };
   f.ctxt1.onChange = [](int i) { ctxt1_Change(i); };
   f.Ctxt.onKeyPress = [](int, int& k) { separateurDecimal(k); };

@@ -19,6 +19,9 @@ void Exemple_Comparaison();
 void CompMoy_1();                  // the one-sample labels from the boxes
 void CompMoy_2();                  // the two-sample labels from the boxes
 void cmdCalcul_Click(int Index);   // 1 one sample, 2 two samples
+// "Données stat.": the count, mean and deviation of the diagram panel's series; 1 into
+// the one-sample boxes (deviation with divisor n), 0 into sample 1 (estimated, n - 1).
+void cmdDonnes_Click(int Index);
 void Ctxt_Change(int Index);       // the risk box 3 recomputes only from 1 to 99 %
 void ctxt1_Change(int Index);      // the risk box 10 likewise
 void CVScroll1_Change(int Index);  // 0 and 3: the risk spinners

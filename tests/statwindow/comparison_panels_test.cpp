@@ -85,6 +85,18 @@ TEST_F(ComparisonPanels, MeansMenuComparesAndRecomputes) {
     EXPECT_EQ(f.CVScroll1(3).value(), 5);
     f.Ctxt(1).setText("abc");
     EXPECT_EQ(f.CLabel3.caption(), " données  incorrectes");
+
+    // The diagram panel's series of column 1 (10.2, 11.4, 9.8) into both panels.
+    f.Mnstat(2).click();
+    f.Mnstat3(1).click();
+    f.cmdDonnes(0).click();
+    EXPECT_EQ(f.ctxt1(1).text(), "3");
+    EXPECT_EQ(f.ctxt1(3).text(), "10,4666666666667");
+    EXPECT_EQ(f.ctxt1(5).text().rfind("0,83266", 0), 0u) << f.ctxt1(5).text();   // divisor n - 1
+    f.ChoixComp(0).click();
+    f.cmdDonnes(1).click();
+    EXPECT_EQ(f.Ctxt(2).text(), "3");
+    EXPECT_EQ(f.Ctxt(6).text().rfind("0,67986", 0), 0u) << f.Ctxt(6).text();    // divisor n
   });
 }
 
