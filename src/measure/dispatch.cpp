@@ -8,14 +8,18 @@
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "measure/counting_tools.h"
+#include "measure/density_tool.h"
 #include "measure/drawing.h"
 #include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
 #include "measure/live_display.h"
 #include "measure/measure_state.h"
+#include "measure/outline_tool.h"
 #include "measure/picture_events.h"
 #include "measure/redraw.h"
 #include "measure/segment_tool.h"
+#include "measure/triangle_tool.h"
 #include "platform/colour.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
@@ -48,9 +52,8 @@ void Message_Etat(int n) {
   f.StatusBar1.setSimpleText(MSG(n));
 }
 
-// Tools that come with their own modules (colour zone, counting clicks, reference
-// marks and legends, surfaces, polygons, density): until then an event that reaches
-// them changes nothing.
+// Tools that come with their own modules (colour zone, reference marks and legends):
+// until then an event that reaches them changes nothing.
 void Outil_A_Venir() {}
 
 // Colour index i of CouleursTrace as a palette colour; an index outside 0..2 throws.
@@ -97,13 +100,13 @@ bool Souris_Main(int X, int Y, int Kind) {
 }
 
 // Density mode (Mode_Densite).
-void Souris_Densite(int Button) {
+void Souris_Densite(int X, int Y, int& Button, int Kind) {
   QVL& f = Qvl();
   f.Frame(1).setVisible(true);
   if (EtapeClic == 1) {
     Message_Etat(72);
     if (Button != kBoutonGauche) return;
-    Outil_A_Venir();   // the density tool
+    Mesure_Densite(EtapeClic, X, Y, Button, Kind);
     Message_Etat(73);
     return;
   }
@@ -171,8 +174,18 @@ void Clic_Image_Mesure(int Button, int Shift, double X, double Y) {
     if (!Mode_Main) Outil_A_Venir();   // the colour zone at the point
     return;
   }
-  if (Mode_Comptage) Outil_A_Venir();   // counting click of functions 10, 11 and 22
-  if (Mode_Densite && EtapeClic == 1) NbLames = 0;
+  if (Mode_Comptage) {
+    if (FonctionCourante == 10 || FonctionCourante == 11)
+      Compte_Clic(Button, Shift, X, Y);
+    else if (FonctionCourante == 22)
+      Affiche_Angle_Comptage(Button, Shift, X, Y);
+  }
+  if (Mode_Densite) {
+    if (EtapeClic == 1)
+      NbLames = 0;
+    else
+      Compte_Clic(Button, Shift, X, Y);
+  }
   if (Mode_InsRef || Mode_Annot || Illus_Trait) {
     Clic_X1 = x;
     Clic_Y1 = y;
@@ -227,11 +240,11 @@ void Souris_Mesure(int X, int Y, int& Button, int Kind) {
   try {
     if (Mode_Surface) {
       if (NbPoints_Surface >= 0 && NbPoints_Surface <= 2) Message_Etat(278 + NbPoints_Surface);
-      Outil_A_Venir();   // the three-point surface
+      Mesure_Surface(X, Y, Button, Kind);
       return;
     }
     if (Mode_Surface2) {
-      Outil_A_Venir();   // polygons and triangles
+      Mesure_Polygone(X, Y, Button, Kind);
       return;
     }
     if (Illus_Texte || Illus_Saisie) {
@@ -244,7 +257,7 @@ void Souris_Mesure(int X, int Y, int& Button, int Kind) {
     QVL& f = Qvl();
     f.Frame(1).setVisible(false);
     if (Mode_Densite) {
-      Souris_Densite(Button);
+      Souris_Densite(X, Y, Button, Kind);
       return;
     }
     Souris_Standard(X, Y, Button, Kind);

@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <exception>
-#include <limits>
 
 #include "base/globals.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
+#include "measure/density_tool.h"
 #include "measure/drawing.h"
 #include "measure/lengths.h"
 #include "measure/measure_state.h"
@@ -16,8 +16,6 @@
 #include "platform/runtime.h"
 
 namespace {
-
-constexpr double kPi = 3.1416;   // constant of the live area of the density ellipse
 
 // Picture1 takes back the picture kept in an image holder; an empty holder changes
 // nothing (no picture was kept yet).
@@ -72,16 +70,7 @@ void Trace_Densite(int X, int Y) {
   QVL& f = Qvl();
   Restaure(f.Image1);
   double surface = 0;
-  if (FonctionCourante == 13) {
-    if (!Surface_Ellipse(Depart_X, Depart_Y, X, Y, surface)) return;
-    const double dx = X - Depart_X, dy = Y - Depart_Y;
-    const double r = std::sqrt(dx * dx + dy * dy);
-    f.Picture1.circle(Depart_X, Depart_Y, r, platform::kUseForeColor, std::numeric_limits<double>::quiet_NaN(),
-                      std::numeric_limits<double>::quiet_NaN(), std::fabs(dy / dx));
-  } else if (FonctionCourante == 14) {
-    f.Picture1.line(X, Y, Depart_X, Depart_Y, platform::kUseForeColor, true);
-    surface = std::fabs((Depart_X - X) * (Depart_Y - Y));
-  }
+  if (!Trace_Figure_Densite(X, Y, surface)) return;
   const double k = Facteur_Longueur();
   Valeur_En_Cours("S= " + platform::Format(surface * k * k, Format_Decimal));
 }
@@ -108,15 +97,6 @@ bool Pied_Palmer(int p0x, int p0y, int x, int y, double pente, double somme, int
   if (!std::isfinite(ry) || std::fabs(ry) > 2147483647.0) return false;
   fx = ix;
   fy = platform::CInt(ry);
-  return true;
-}
-
-bool Surface_Ellipse(double x0, double y0, double x, double y, double& surface) {
-  const double dx = x - x0, dy = y - y0;
-  if (dx == 0) return false;
-  const double s = platform::Int((dx * dx + dy * dy) * std::fabs(dy / dx) * kPi);
-  if (!std::isfinite(s)) return false;
-  surface = s;
   return true;
 }
 

@@ -12,11 +12,6 @@
 // leaves the 32-bit range.
 bool Pied_Palmer(int p0x, int p0y, int x, int y, double pente, double somme, int& fx, int& fy);
 
-// Live area of the density ellipse dragged from (x0, y0) to (x, y), before the length
-// factor: Int(r^2 x k x 3.1416) with r^2 = dx^2 + dy^2 and k = |dy / dx|. False when
-// dx is 0 (the figure is not redrawn for that move).
-bool Surface_Ellipse(double x0, double y0, double x, double y, double& surface);
-
 // Mouse-move on Picture1: the live drawing of the measurement in progress and its value.
 // Never shows a message; a failure ends it for the current move.
 void Affiche_Mesure_En_Cours(int Button, int Shift, double X, double Y);

@@ -30,20 +30,8 @@ constexpr int kBoutonFonction = 41;        // tool button, disabled while a row 
 constexpr double kJaune = 65535;           // message panel colour of notices
 constexpr int kDelaiEchecSauvegarde = 2;   // seconds a failed save stays shown
 
-// Number of rows the grid may fill: Taille_Grille within the table, and never more
-// than the grid has.
-int capaciteGrille(const platform::FlexGrid& g) {
-  return std::min(Borne_Taille_Grille(Taille_Grille), std::max(g.rows() - 1, 0));
-}
-
 bool celluleExiste(const platform::FlexGrid& g, int r, int c) {
   return r >= 0 && r < g.rows() && c >= 0 && c < g.cols();
-}
-
-// Writes a cell that must exist: a cell outside the grid is a failure of the writer.
-void ecritCellule(platform::FlexGrid& g, int r, int c, const std::string& texte) {
-  if (!celluleExiste(g, r, c)) throw std::out_of_range("grid cell outside the grid");
-  g.setTextMatrix(r, c, texte);
 }
 
 // The value of the segment just finished, in calibrated units.
@@ -69,44 +57,27 @@ void fermeRangee() {
 void completeRangee(QVL& f, int derniere) {
   platform::FlexGrid& g = f.GrilleRef;
   if (f.Bout.exists(kBoutonFonction)) f.Bout(kBoutonFonction).setEnabled(true);
-  ecritCellule(g, LigneCourante, g.cols() - 2, platform::CStr(static_cast<long long>(Index_Image)));
-  ecritCellule(g, LigneCourante, g.cols() - 1, "");
+  Ecrit_Cellule_Grille(LigneCourante, g.cols() - 2, platform::CStr(static_cast<long long>(Index_Image)));
+  Ecrit_Cellule_Grille(LigneCourante, g.cols() - 1, "");
   std::vector<double> valeurs;
   for (int k = 0; k <= 6; ++k) valeurs.push_back(ValEtapes(k));
   for (const CelluleCalculee& c : Colonnes_Calculees(FonctionCourante, derniere, valeurs, Format_Decimal))
-    ecritCellule(g, LigneCourante, c.colonne, c.texte);
+    Ecrit_Cellule_Grille(LigneCourante, c.colonne, c.texte);
   if ((FonctionCourante == 5 || FonctionCourante == 6) && FonctionCourante == EtapeClic + 1) {
     f.StatusBar1.setSimpleText(kEnteteRapports);
     Calcule_Rapports(FonctionCourante, LigneCourante);
   }
 }
 
-// A full grid: the session is saved to the rescue file, then the user is told.
-void grillePleine() {
-  std::string erreur;
-  if (Ecrit_Trame(Fichier_Trame_Secours(), &erreur))
-    platform::MsgBox(MSG(214));
-  else
-    platform::MsgBox(MSG(215) + platform::vbCrLf + erreur);
-}
-
 void ecritValeur() {
   QVL& f = Qvl();
-  platform::FlexGrid& g = f.GrilleRef;
   if (Calibrage == 0) platform::MsgBox(MSG(136));
-  const int capacite = capaciteGrille(g);
+  const int capacite = Capacite_Grille();
   if (LigneCourante == capacite + 1) {
-    grillePleine();
+    Grille_Pleine();
     return;
   }
-  f.StatusBar1.setSimpleText("");
-  if (Sauvegarde_Due(Sauve_Auto, EtapeClic, LigneCourante)) Sauvegarde_Automatique();
-  LignePrec = LigneCourante;
-  Etape_Calib = EtapeClic;
-
-  const std::string numero = platform::CStr(static_cast<long long>(LigneCourante));
-  if (celluleExiste(f.MGrille, 1, 0)) f.MGrille.setTextMatrix(1, 0, numero);
-  if (celluleExiste(g, LigneCourante, 0)) g.setTextMatrix(LigneCourante, 0, numero);
+  Ouverture_Rangee();
   if (FonctionCourante == 5 && EtapeClic > 4) EtapeClic = 4;
   if (FonctionCourante == 6 && EtapeClic > 5) EtapeClic = 5;
 
@@ -116,7 +87,7 @@ void ecritValeur() {
   }
   if (EtapeClic < 1 || EtapeClic > 6) throw std::out_of_range("click step outside 1 to 6");
   const double valeur = valeurEtape();
-  ecritCellule(g, LigneCourante, EtapeClic, platform::Format(valeur, Format_Decimal));
+  Ecrit_Cellule_Grille(LigneCourante, EtapeClic, platform::Format(valeur, Format_Decimal));
   ValEtapes(EtapeClic) = valeur;
   if (valeur == 0) platform::App::Beep();
   if (f.Bout.exists(kBoutonFonction)) f.Bout(kBoutonFonction).setEnabled(false);
@@ -144,6 +115,37 @@ void ecritValeur() {
 }
 
 }  // namespace
+
+int Capacite_Grille() {
+  const platform::FlexGrid& g = Qvl().GrilleRef;
+  return std::min(Borne_Taille_Grille(Taille_Grille), std::max(g.rows() - 1, 0));
+}
+
+void Ecrit_Cellule_Grille(int r, int c, const std::string& texte) {
+  platform::FlexGrid& g = Qvl().GrilleRef;
+  if (!celluleExiste(g, r, c)) throw std::out_of_range("grid cell outside the grid");
+  g.setTextMatrix(r, c, texte);
+}
+
+void Grille_Pleine() {
+  std::string erreur;
+  if (Ecrit_Trame(Fichier_Trame_Secours(), &erreur))
+    platform::MsgBox(MSG(214));
+  else
+    platform::MsgBox(MSG(215) + platform::vbCrLf + erreur);
+}
+
+void Ouverture_Rangee() {
+  QVL& f = Qvl();
+  platform::FlexGrid& g = f.GrilleRef;
+  f.StatusBar1.setSimpleText("");
+  if (Sauvegarde_Due(Sauve_Auto, EtapeClic, LigneCourante)) Sauvegarde_Automatique();
+  LignePrec = LigneCourante;
+  Etape_Calib = EtapeClic;
+  const std::string numero = platform::CStr(static_cast<long long>(LigneCourante));
+  if (celluleExiste(f.MGrille, 1, 0)) f.MGrille.setTextMatrix(1, 0, numero);
+  if (celluleExiste(g, LigneCourante, 0)) g.setTextMatrix(LigneCourante, 0, numero);
+}
 
 int Derniere_Etape(int fonction, int nbCellules) {
   if (fonction == 5) return 4;

@@ -53,6 +53,19 @@ std::vector<CelluleCalculee> Rapports_Cystide(int fonction, double B, double M, 
 
 // --- on the main window -------------------------------------------------------------------
 
+// Rows the measurement grid may fill: Taille_Grille within the table, and never more
+// than GrilleRef has.
+int Capacite_Grille();
+// Writes a cell of GrilleRef; a cell outside the grid throws std::out_of_range.
+void Ecrit_Cellule_Grille(int r, int c, const std::string& texte);
+// A full grid: the session is saved to the rescue file "TrameSav.trm", then MSG(214)
+// is shown (MSG(215) and the reason when the save fails).
+void Grille_Pleine();
+// Opening steps of a writer: the status bar cleared, the automatic save when due,
+// LignePrec and Etape_Calib taken, the row number written in column 0 of GrilleRef's
+// row LigneCourante and of MGrille's row 1 (cells outside the grids are skipped).
+void Ouverture_Rangee();
+
 // Writes the value of the segment just finished (Valeur_Calibree(NbSegments_Calib); the
 // cumulated polyline length at step 1 with "Poly"; ValMesure(1) in density mode) at
 // column EtapeClic of row LigneCourante under Format_Decimal, keeps it in

@@ -42,23 +42,6 @@ void copiePicture(platform::ImageBox& vers) {
   vers.setPicture(f.Picture1.image());
 }
 
-// The segment start-end stored for step `etape`: in Segments_Etape in units of
-// Picture1, and in TabMesures(LigneCourante) in picture units with the zoom exponent
-// and the image number. A row beyond the table (full grid) is left to the row writer,
-// which reports it.
-void rangeSegment(int etape, double x1, double y1, double x2, double y2) {
-  Segment s{x1, y1, x2, y2};
-  Segments_Etape(etape) = s;
-  if (LigneCourante < 0 || LigneCourante > kDerniereLigneTable) return;
-  Segment img;
-  if (!Point_Image(x1, y1, img.X1, img.Y1) || !Point_Image(x2, y2, img.X2, img.Y2))
-    throw std::runtime_error("segment outside the picture units");
-  Mesure& m = TabMesures(LigneCourante);
-  m.Seg(etape) = img;
-  m.ExpZoom = Expo_Zoom;
-  m.NumImage = Index_Image;
-}
-
 // Slope of the first segment and extent of the Palmer guide from segment s.
 void regleGuide(const Segment& s) {
   const GuidePalmer g = Guide_Palmer(s.X2 - s.X1, s.Y2 - s.Y1, Largeur_Pic, Pente_Somme);
@@ -117,7 +100,7 @@ void pointFinal(Variante v, int etape, int X, int Y, double& xf, double& yf) {
 void termineSegment(Variante v, int& etape, double xf, double yf) {
   QVL& f = Qvl();
   const double x1 = Depart_X, y1 = Depart_Y;
-  rangeSegment(etape, x1, y1, xf, yf);
+  Range_Segment(etape, x1, y1, xf, yf);
   if (v == Variante::Palmer || !Loupe_Active) f.Picture1.line(x1, y1, xf, yf);
   if (etape == 1) regleGuide(Segments_Etape(1));
   NbSegments_Calib = Arrondi_Longueur(Longueur_Segment(x1, y1, xf, yf));
@@ -243,6 +226,19 @@ Segment Segment_Poly(double x0, double y0, double xn, double yn, double longueur
 
 // --- the tool ----------------------------------------------------------------------------
 
+void Range_Segment(int etape, double x1, double y1, double x2, double y2) {
+  Segment s{x1, y1, x2, y2};
+  Segments_Etape(etape) = s;
+  if (LigneCourante < 0 || LigneCourante > kDerniereLigneTable) return;
+  Segment img;
+  if (!Point_Image(x1, y1, img.X1, img.Y1) || !Point_Image(x2, y2, img.X2, img.Y2))
+    throw std::runtime_error("segment outside the picture units");
+  Mesure& m = TabMesures(LigneCourante);
+  m.Seg(etape) = img;
+  m.ExpZoom = Expo_Zoom;
+  m.NumImage = Index_Image;
+}
+
 void Mesure_Palmer(int& Etape, int X, int Y, int& Button, int& Kind) {
   try {
     evenementSegment(Variante::Palmer, Etape, X, Y, Button, Kind);
@@ -309,7 +305,7 @@ void evenementPoly(int& Etape, int X, int Y, int Button, int Kind) {
   QVL& f = Qvl();
   const Segment s = Segment_Poly(Depart_X, Depart_Y, Pt_X, Pt_Y, Longueur_Cumulee);
   f.label(9).setCaption(platform::CStr(Longueur_Cumulee * Echelle_Longueur().factor()));
-  rangeSegment(Etape, s.X1, s.Y1, s.X2, s.Y2);
+  Range_Segment(Etape, s.X1, s.Y1, s.X2, s.Y2);
   // The guide follows the straight segment whatever the variant.
   regleGuide(s);
   Inscrit_Mesure_Rapports();

@@ -42,6 +42,13 @@ Segment Segment_Poly(double x0, double y0, double xn, double yn, double longueur
 
 // --- the tool on the main window --------------------------------------------------------
 
+// Stores the segment (x1, y1)-(x2, y2) of step `etape` (units of Picture1): in
+// Segments_Etape as it is, and in cell `etape` of TabMesures(LigneCourante) in picture
+// units with Expo_Zoom and Index_Image. A row beyond the table (full grid) is left to
+// the row writer, which reports it; a step outside 0 to 16 or a point that cannot be
+// converted throws.
+void Range_Segment(int etape, double x1, double y1, double x2, double y2);
+
 // "Palmer": one mouse event at step Etape (EtapeClic, advanced by the row writer).
 // A press with no open segment starts one (cross mark, background copy in Image1); a
 // release closer than Tol_Clic to the start keeps it open (click-click); a release

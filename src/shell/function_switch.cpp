@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kGarderCellules = -1;   // NbPoints_Copie keeps the previous NbCellules
+constexpr int kGarderCellules = -1;   // the count is kept as it was
 constexpr int kDerniereLigneStat = 12;   // last statistics row of GrilleRefP
 
 // Cells, columns and step prompt of one measuring function.
@@ -48,6 +48,9 @@ constexpr RegleFonction kRegles[] = {
     {15, 2, 1, 2, nullptr},
     {16, 2, 1, 2, nullptr},
     {20, 6, kGarderCellules, 6, inviteCouleur},
+    // The gill count keeps the cells of the function before it; its values are its
+    // columns 1 and 2.
+    {22, kGarderCellules, kGarderCellules, 2, nullptr},
 };
 
 const RegleFonction* regleDe(int code) {
@@ -58,7 +61,7 @@ const RegleFonction* regleDe(int code) {
 
 void appliqueRegle(const RegleFonction& r) {
   if (r.code == 20) Charge_Etalon_Defaut();
-  NbCellules = r.cellules;
+  if (r.cellules != kGarderCellules) NbCellules = r.cellules;
   if (r.copie != kGarderCellules) NbPoints_Copie = r.copie;
   Der_Colonne = r.derniere;
   if (r.invite) MSG.set(55, r.invite());

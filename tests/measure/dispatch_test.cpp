@@ -337,8 +337,9 @@ TEST_F(Dispatch, CountingMarkStoresThePointInPictureUnits) {
   EXPECT_EQ(Pt_X, 1000);
 }
 
-// Counting with function 10: a left press marks the point in the colour of its step and,
-// with the counter at 1, stores it; a second press without a release counts nothing.
+// Counting with function 10: a left press counts one, marks the point in the colour of its
+// step and, being the first count, stores it; a second press without a release marks
+// nothing.
 TEST_F(Dispatch, CountingNeedsAReleaseBetweenTwoCounts) {
   QVL& f = Qvl();
   FonctionCourante = 10;
@@ -346,9 +347,10 @@ TEST_F(Dispatch, CountingNeedsAReleaseBetweenTwoCounts) {
   BGr_Etat1 = true;
   EtapeClic = 1;
   CouleursTrace(0) = 14;
-  f.TBox(6).setText("1");
+  f.TBox(6).setText("0");
   LigneCourante = 2;
   Clic_Image_Mesure(1, 0, 2000, 2000);
+  EXPECT_EQ(platform::Val(f.TBox(6).text()), 1);
   EXPECT_EQ(f.Picture1.point(2000 + 60, 2000), platform::QBColor(14));
   EXPECT_FALSE(BGr_Etat1);
   EXPECT_FALSE(Cellule_Vide(TabMesures(2).Seg(1)));

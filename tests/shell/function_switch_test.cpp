@@ -76,7 +76,8 @@ const Case kCases[] = {
     {20, 6, kPrevious, 6, " marquer la zone couleur à mesurer", "tintavel",
      {"N°", "R", "V", "B", "L", "a", "b", "zone", "S", "comment"},
      {350, 500, 500, 500, 500, 500, 500, 350, 250, 1500}, false},
-    {22, kPrevious, kPrevious, kPrevious, kUnchanged, "Comptage_Lames",
+    // The gill count keeps the cells of the function before it; its values are columns 1, 2.
+    {22, kPrevious, kPrevious, 2, kUnchanged, "Comptage_Lames",
      {"N°", "Nb Lames", "%", "", "img", "comment"}, {350, 750, 550, 50, 500, 1450}, false},
 };
 
@@ -241,7 +242,7 @@ TEST_F(FunctionSwitch, CodeWithoutEntryKeepsThePreviousCounts) {
   ASSERT_TRUE(Choix_Fonction_Mesure(5));
   ASSERT_TRUE(Choix_Fonction_Mesure(22));
   EXPECT_EQ(NbCellules, 7);
-  EXPECT_EQ(Der_Colonne, 7);
+  EXPECT_EQ(Der_Colonne, 2);
   EXPECT_EQ(NbPoints_Copie, 7);
   EXPECT_EQ(f.GrilleRef.cols(), 6);
   // Code 7 has neither a table entry nor a template: only the caption is written again.
