@@ -263,6 +263,28 @@ TEST_F(SurfaceTools, OutlineClosedMeasuredAndSaved) {
   EXPECT_EQ(l[l.size() - 1], "0;1;1000;1166.6666666666667;0;0;0;0;1;0;0;5;0;0;");
 }
 
+// The open polygon: the right click adds its vertex and writes the row unmeasured, with
+// the open flag 0; the edges are drawn and the lists emptied for the next one.
+TEST_F(SurfaceTools, OpenPolygonWrittenWithoutMeasure) {
+  startFunction(16);
+  Mode_Surface2 = true;
+  Courbe_Fermee = false;
+  Liste_Sommets(1).clear();
+  Liste_Sommets(2).clear();
+  NbPoints_Surface = 1;
+  TabMesures(1).Seg(2).X2 = 7;
+  click(0, 0);
+  click(300, 0);
+  click(300, 400, kDroit);
+  EXPECT_EQ(row(1, 5), (Strings{"0", "0", "0", "0", "1"}));
+  EXPECT_EQ(TabMesures(1).Seg(2).X2, 0);
+  EXPECT_EQ(Segments_Etape(2).X2, 300);
+  EXPECT_EQ(Segments_Etape(2).Y2, 400);
+  EXPECT_EQ(Liste_Sommets(2), "");
+  EXPECT_EQ(NbPoints_Surface, 1);
+  EXPECT_EQ(LigneCourante, 2);
+}
+
 // --- gills ----------------------------------------------------------------------------------
 
 // Centre (1000,1000), gills 200 units out at directions of half degrees (floored to whole
