@@ -8,40 +8,40 @@
 
 namespace {
 
-using LawPanels = StatWindowTest;
+using LawPanels = StatWindowLocaleTest;
 
-TEST_F(LawPanels, BothCalculatorsFollowEachKeystroke) {
-  grid(2, kTroisSpores);
+TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
+  grid(2, loc(kTroisSpores));
   whileOpen(openWithButton, [&](FenHisto& f) {
-    // Student: "2", "2,", "2,5" typed for t with 7 degrees of freedom.
+    // Student: "2", "2,", "2,5" (with the pinned separator) typed for t with 7 degrees of freedom.
     f.Mnstat4(2).click();
     EXPECT_TRUE(f.stcadre(6).visible());
     EXPECT_FALSE(f.stcadre(5).visible());
-    int point = '.';
+    int point = otherSeparator();
     f.StText(1).onKeyPress(point);
-    EXPECT_EQ(point, ',');
+    EXPECT_EQ(point, GetParam());
     f.StText(2).setText("7");
     f.StText(1).setText("2");
     const std::string deux = f.StLabel3(2).caption();
-    EXPECT_EQ(deux.rfind(" risque =0,95", 0), 0u) << deux;
-    f.StText(1).setText("2,");
+    EXPECT_EQ(deux.rfind(loc(" risque =0,95"), 0), 0u) << deux;
+    f.StText(1).setText(std::string("2") + GetParam());
     EXPECT_EQ(f.StLabel3(2).caption(), deux);
-    f.StText(1).setText("2,5");
-    EXPECT_EQ(f.StLabel3(2).caption(), " risque =0,979503890707124");
+    f.StText(1).setText(loc("2,5"));
+    EXPECT_EQ(f.StLabel3(2).caption(), loc(" risque =0,979503890707124"));
     f.StOption2(1).setValue(true);
     EXPECT_EQ(f.StlblLabel1.caption(), "p(|T| <= t)");
     f.StText(2).setText("5");
-    f.StText(1).setText("-0,8");
-    EXPECT_EQ(f.StLabel3(2).caption(), " risque =0,539985933096263");
+    f.StText(1).setText(loc("-0,8"));
+    EXPECT_EQ(f.StLabel3(2).caption(), loc(" risque =0,539985933096263"));
     // From a risk: 0.1 two-sided, 12 degrees of freedom; a risk of 5 or df 0 keeps it.
     f.StOptTInv(1).setValue(true);
     EXPECT_EQ(f.StLabel3(0).caption(), " risque =");
     f.StText(2).setText("12");
-    f.StText(1).setText("0,1");
-    EXPECT_EQ(f.StLabel3(2).caption(), " t = 1,78228755564932");
+    f.StText(1).setText(loc("0,1"));
+    EXPECT_EQ(f.StLabel3(2).caption(), loc(" t = 1,78228755564932"));
     f.StText(1).setText("5");
     f.StText(2).setText("0");
-    EXPECT_EQ(f.StLabel3(2).caption(), " t = 1,78228755564932");
+    EXPECT_EQ(f.StLabel3(2).caption(), loc(" t = 1,78228755564932"));
 
     // Normal law: m 20, s 3, x typed "25", "25,", "25,1".
     f.Mnstat4(1).click();
@@ -51,26 +51,28 @@ TEST_F(LawPanels, BothCalculatorsFollowEachKeystroke) {
     f.LNTxt(2).setText("3");
     f.LNTxt(3).setText("25");
     const std::string vingtCinq = f.LNLabel(7).caption();
-    f.LNTxt(3).setText("25,");
+    f.LNTxt(3).setText(std::string("25") + GetParam());
     EXPECT_EQ(f.LNLabel(7).caption(), vingtCinq);
-    f.LNTxt(3).setText("25,1");
+    f.LNTxt(3).setText(loc("25,1"));
     EXPECT_EQ(f.LNLabel(7).caption(),
-              " u = 1,7\r\np(X< 25,1 ) = 0,955434537241457\r\np(X > 25,1 ) = 0,044565462758543\r\n\r\n"
-              "p(|X| < 25,1 ) = 0,910869074482914\r\n");
-    EXPECT_EQ(f.LNLabel(4).caption(), "Déciles: \r\nD1 = 16,1553453033662\r\nD9 = 23,8446546966338\r\n");
+              loc(" u = 1,7\r\np(X< 25,1 ) = 0,955434537241457\r\np(X > 25,1 ) = 0,044565462758543\r\n\r\n"
+                  "p(|X| < 25,1 ) = 0,910869074482914\r\n"));
+    EXPECT_EQ(f.LNLabel(4).caption(), loc("Déciles: \r\nD1 = 16,1553453033662\r\nD9 = 23,8446546966338\r\n"));
     f.LNOpt(2).setValue(true);
     EXPECT_EQ(f.LNLabel(3).caption(), "p= ");
-    f.LNTxt(3).setText("0,9");
-    EXPECT_TRUE(f.LNLabel(7).caption().find("X =23,8446546966338\r\n") != std::string::npos);
+    f.LNTxt(3).setText(loc("0,9"));
+    EXPECT_TRUE(f.LNLabel(7).caption().find(loc("X =23,8446546966338\r\n")) != std::string::npos);
     // p = 0 and s = 0 clear both labels, without a message box.
     f.LNTxt(3).setText("0");
     EXPECT_EQ(f.LNLabel(7).caption(), "");
     EXPECT_EQ(f.LNLabel(4).caption(), "");
-    f.LNTxt(3).setText("0,9");
+    f.LNTxt(3).setText(loc("0,9"));
     f.LNTxt(2).setText("0");
     EXPECT_EQ(f.LNLabel(7).caption(), "");
     EXPECT_TRUE(dialogs_->log().empty());
   });
 }
+
+INSTANTIATE_TEST_SUITE_P(Separators, LawPanels, ::testing::Values('.', ','), separatorName);
 
 }  // namespace

@@ -41,10 +41,10 @@ bool contient(const std::string& texte, const std::string& morceau) {
   return texte.find(morceau) != std::string::npos;
 }
 
-using NormalityPanels = StatWindowTest;
+using NormalityPanels = StatWindowLocaleTest;
 
-TEST_F(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
-  grid(2, colonnesDeTest());
+TEST_P(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
+  grid(2, loc(colonnesDeTest()));
   ASSERT_GE(Der_Colonne, 4);
   whileOpen(openWithButton, [&](FenHisto& f) {
     // Shapiro-Wilk at 5 % on column 1: the unmeasured row is no value.
@@ -53,24 +53,24 @@ TEST_F(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
     EXPECT_TRUE(f.FraTest(3).visible());
     EXPECT_EQ(f.Ttxt2(3).text(), "5");
     EXPECT_EQ(f.TVScroll2(3).value(), 5);
-    EXPECT_EQ(f.Tlabel1(3).caption(), kRejet);
+    EXPECT_EQ(f.Tlabel1(3).caption(), loc(kRejet));
 
     // The risk, the law and the column rerun it.
     f.Ttxt2(3).setText("4");
     EXPECT_EQ(f.TVScroll2(3).value(), 4);
-    EXPECT_TRUE(contient(f.Tlabel1(3).caption(), "risque du rejet  : 0,04\rhypothèse de normalité non rejetée"));
+    EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc("risque du rejet  : 0,04\rhypothèse de normalité non rejetée")));
     f.Ttxt2(3).setText("100");   // outside 1 to 99: nothing reruns
     EXPECT_EQ(f.TVScroll2(3).value(), 4);
-    EXPECT_TRUE(contient(f.Tlabel1(3).caption(), "risque du rejet  : 0,04\r"));
+    EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc("risque du rejet  : 0,04\r")));
     f.Ttxt2(3).setText("4");
     f.Option3(1).setValue(true);
     EXPECT_TRUE(contient(f.Tlabel1(3).caption(),
-                         "W = 0,891922295702424\rShapiro-Wilk pvalue = 0,0291762913344219\r"));
+                         loc("W = 0,891922295702424\rShapiro-Wilk pvalue = 0,0291762913344219\r")));
     f.Option3(0).setValue(true);
     f.Ttxt1(3).setText("2");
     EXPECT_EQ(f.TVScroll1(3).value(), 2);
     EXPECT_TRUE(contient(f.Tlabel1(3).caption(),
-                         "W = 0,897830517723016\rShapiro-Wilk pvalue = 0,398011240397501\r"));
+                         loc("W = 0,897830517723016\rShapiro-Wilk pvalue = 0,398011240397501\r")));
     f.Ttxt1(3).setText("40");    // capped at the last value column
     EXPECT_EQ(f.Ttxt1(3).text(), std::to_string(Der_Colonne));
 
@@ -80,10 +80,10 @@ TEST_F(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
     EXPECT_TRUE(f.FraTest(2).visible());
     EXPECT_FALSE(f.FraTest(3).visible());
     const std::string h = f.Tlabel1(2).caption();
-    EXPECT_EQ(h.rfind(" Ro= 0,178528737070981\r\n6 données   ;   Pm=  3  ;  \r\n", 0), 0u) << h;
+    EXPECT_EQ(h.rfind(loc(" Ro= 0,178528737070981\r\n6 données   ;   Pm=  3  ;  \r\n"), 0), 0u) << h;
     EXPECT_TRUE(contient(h, "est probablement (risque 5%) hétérogène"));
-    EXPECT_TRUE(contient(h, "alpha = 0,0118093363597403\r\n"));
-    EXPECT_TRUE(contient(h, " x <= 6,50.")) << h;
+    EXPECT_TRUE(contient(h, loc("alpha = 0,0118093363597403\r\n")));
+    EXPECT_TRUE(contient(h, loc(" x <= 6,50."))) << h;
 
     // Three values: MSG 187, the result stays.
     Qvl().GrilleRef.setTextMatrix(4, 3, "");
@@ -104,8 +104,8 @@ TEST_F(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
     f.TnText(0).setText("4");
     f.TNCmd(1).click();
     const std::string d = f.TNLabel(0).caption();
-    EXPECT_EQ(d.rfind("n = 30\r\nZ1 (asymétrie) = 2,36925386752199\r\nZ2 (aplatissement) = 1,5644255457883", 0), 0u) << d;
-    EXPECT_TRUE(contient(d, "K² = 8,0607911770831")) << d;
+    EXPECT_EQ(d.rfind(loc("n = 30\r\nZ1 (asymétrie) = 2,36925386752199\r\nZ2 (aplatissement) = 1,5644255457883"), 0), 0u) << d;
+    EXPECT_TRUE(contient(d, loc("K² = 8,0607911770831"))) << d;
     f.TNCmd(0).click();
     EXPECT_FALSE(f.TestNorm.visible());
 
@@ -122,5 +122,7 @@ TEST_F(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
     EXPECT_FALSE(cadre.visible());
   });
 }
+
+INSTANTIATE_TEST_SUITE_P(Separators, NormalityPanels, ::testing::Values('.', ','), separatorName);
 
 }  // namespace

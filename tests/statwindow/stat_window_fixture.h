@@ -117,3 +117,32 @@ class StatWindowTest : public ::testing::Test {
   std::string extrait_;
   bool pdms_ = true;
 };
+
+// The same window under the system separator given as parameter ('.' or ','). Texts
+// are written with the comma; `loc` turns every comma that stands before a digit into
+// the pinned separator (the commas of sentences are followed by a blank).
+class StatWindowLocaleTest : public StatWindowTest, public ::testing::WithParamInterface<char> {
+ protected:
+  void SetUp() override {
+    StatWindowTest::SetUp();
+    platform::SetDecimalSeparator(GetParam());
+  }
+
+  static std::string loc(std::string s) {
+    for (size_t i = 0; i + 1 < s.size(); ++i)
+      if (s[i] == ',' && s[i + 1] >= '0' && s[i + 1] <= '9') s[i] = GetParam();
+    return s;
+  }
+  static Rows loc(const Rows& rows) {
+    Rows r = rows;
+    for (auto& ligne : r)
+      for (auto& cellule : ligne) cellule = loc(cellule);
+    return r;
+  }
+  // The separator a user might type that is not the system's.
+  static int otherSeparator() { return GetParam() == ',' ? '.' : ','; }
+};
+
+inline std::string separatorName(const ::testing::TestParamInfo<char>& info) {
+  return info.param == ',' ? "Comma" : "Point";
+}
