@@ -40,4 +40,6 @@ float TaillePolice = 0;
 float TaillePoliceImg = 0;
 std::string Fic_Session;
 bool Export_Fait = false;
+std::string NomObjet;
+std::string Fic_Resultats;
 platform::BoundedArray<unsigned, 0, 6> Couleurs;

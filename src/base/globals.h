@@ -50,6 +50,8 @@ extern float TaillePolice;       // font size of texts on the picture (points)
 extern float TaillePoliceImg;    // font size of the annotation label (points)
 extern std::string Fic_Session;  // session file saved when the program last quit
 extern bool Export_Fait;         // an export with its dialog was made in this run
+extern std::string NomObjet;     // name of the studied object, written in exports
+extern std::string Fic_Resultats;  // the export comment kept for the next quick export
 // Colour table (&HBBGGRR) reset at each activation; entries 1 to 5 colour the
 // programmed preset-calibration buttons.
 extern platform::BoundedArray<unsigned, 0, 6> Couleurs;

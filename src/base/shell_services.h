@@ -11,6 +11,9 @@ struct ServicesShell {
   std::function<void()> Alerte_Unique;
   // Opens the manual of the current language in the desktop's viewer.
   std::function<void()> AFF_Aide_pdf;
+  // Makes a function the active measuring function without a question: cells,
+  // columns and the grids laid out from its templates; false when its layout failed.
+  std::function<bool(int)> Choix_Fonction_Mesure;
 };
 
 // The program-wide slots.

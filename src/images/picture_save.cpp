@@ -51,10 +51,16 @@ std::string Fic_Extension(const std::string& Efic) {
 }
 
 std::string Dialogue_Sauve(const std::string& Racine, const std::string& Ext, int& Echec) {
+  return Dialogue_Sauve_Dans(Rep_Data, Racine + "." + Ext, Ext, Echec);
+}
+
+std::string Dialogue_Sauve_Dans(const std::string& Dossier, const std::string& Nom, const std::string& Ext,
+                                int& Echec, bool* Existe) {
   Echec = 0;
+  if (Existe != nullptr) *Existe = false;
   platform::FileRequest r;
-  r.initialFolder = Rep_Data;
-  r.fileName = Racine + "." + Ext;
+  r.initialFolder = Dossier;
+  r.fileName = Nom;
   r.filter = "*." + Ext + "|*." + Ext + "|Tous les fichiers (*.*)|*.*";
   const platform::FileAnswer a = platform::dialogs().saveFile(r);
   if (a.cancelled || a.path().empty()) {
@@ -71,6 +77,7 @@ std::string Dialogue_Sauve(const std::string& Racine, const std::string& Ext, in
     Alerte_W7 = false;
   }
   if (Fichier_Existe(path)) {
+    if (Existe != nullptr) *Existe = true;
     if (platform::MsgBox(MSG(116) + "\r\n" + path, platform::vbOKCancel) == platform::vbCancel)
       return "";
   }

@@ -17,6 +17,10 @@ std::string Fic_Extension(const std::string& Efic);
 // MSG(116) and the path are asked with OK and Cancel: Cancel returns "" with Echec 0.
 // A cancelled dialog returns "" with Echec 1.
 std::string Dialogue_Sauve(const std::string& Racine, const std::string& Ext, int& Echec);
+// The same dialog opening in Dossier and proposing the name Nom; *Existe (when given)
+// tells whether the chosen file existed, whatever the answer to the question.
+std::string Dialogue_Sauve_Dans(const std::string& Dossier, const std::string& Nom, const std::string& Ext,
+                                int& Echec, bool* Existe = nullptr);
 
 // Writes the picture as a JPEG file of quality 100 through a 24-bit bitmap, whatever the
 // extension of Chemin. True when written; false with *error set when the picture is

@@ -5,6 +5,8 @@
 #include "platform/runtime.h"
 
 #include <QChar>
+#include <QDate>
+#include <QTime>
 #include <QLocale>
 #include <QString>
 
@@ -406,6 +408,14 @@ std::string FormatNow(const std::string& mask) {
   if (localtime_r(&now, &local) == nullptr) return FormatDate(1970, 1, 1, 0, 0, 0, mask);
   return FormatDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                     local.tm_min, local.tm_sec, mask);
+}
+
+std::string ShortDateNow() {
+  return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+std::string ShortTimeNow() {
+  return QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat).toStdString();
 }
 
 std::string CStr(double x) {

@@ -27,6 +27,10 @@ std::string FormatDate(int year, int month, int day, int hour, int minute, int s
                        const std::string& mask);
 // Today's date and time under a date mask (local time).
 std::string FormatNow(const std::string& mask);
+// Today's date, and the time of day, in the system's short forms ("14/06/2024" and
+// "16:35" in French).
+std::string ShortDateNow();
+std::string ShortTimeNow();
 
 // Shortest digits that read back exactly, decimal separator of the system, no blank,
 // "-" for negatives; whole numbers without a decimal part; non-finite gives "0".

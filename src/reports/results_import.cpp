@@ -134,6 +134,7 @@ ResultatsLus Lit_Resultats(const std::string& texte, const std::vector<FonctionI
   for (int i = 0; i < liste; ++i) {
     const std::string& l = lignes[static_cast<std::size_t>(i)];
     if (l.rfind(kMarqueFonction, 0) == 0) {
+      r.nomFonction = epure(l.substr(kMarqueFonction.size()));
       fonction = fonctionNommee(l, fonctions);
       break;
     }

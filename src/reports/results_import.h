@@ -36,6 +36,7 @@ struct ResultatsLus {
   Etat etat = Etat::Lu;
   std::string message;  // for the user: why nothing was read, or how many rows were
   int fonction = 0;     // code of the function named, 0 when none is known
+  std::string nomFonction;  // the name on the "Fonction :" line, trimmed ("" when none)
   int colonnes = kColonnesSansFonction;
   // Row 0 the headings, then the measurements; each row holds `colonnes` cells.
   std::vector<std::vector<std::string>> lignes;

@@ -15,6 +15,7 @@
 #include "platform/clipboard.h"
 #include "platform/colour.h"
 #include "platform/dialogs.h"
+#include "reports/report_commands.h"
 #include "statwindow/stat_window.h"
 
 namespace {
@@ -100,6 +101,19 @@ bool Bouton_Fermer_Accueil(QVL& f) {
   return true;
 }
 
+// "Aperçu": hides the summary panel when shown (false: the tail is skipped), else
+// builds the summary afresh.
+bool Bouton_Apercu(QVL& f) {
+  if (f.Frame(12).visible()) {
+    f.Frame(12).setVisible(false);
+    Focus(f);
+    return false;
+  }
+  f.TBox(8).setText("");
+  Resume_Stat();
+  return true;
+}
+
 void Bouton_Contact() {
   const std::string lien = std::string("mailto:") + kAdresseSupport + "?subject=" +
                            "Question Quorvale" + "&body=" + "****";
@@ -160,6 +174,16 @@ void Bout_Click(int Index) {
       break;
     case 38:
       f.Frame(12).setVisible(false);
+      break;
+    case 39:
+      queue = Bouton_Apercu(f);
+      break;
+    case 42:
+      Copie_Mesures(0);
+      f.Flash(65280, "     " + MSG(63), 1);
+      break;
+    case 43:
+      Resume_Stat();
       break;
     case 50:
       Bouton_Contact();

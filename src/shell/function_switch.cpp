@@ -5,6 +5,7 @@
 #include "base/globals.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
+#include "measure/grid_reset.h"
 #include "measure/grid_setup.h"
 #include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
@@ -17,7 +18,6 @@
 namespace {
 
 constexpr int kGarderCellules = -1;   // the count is kept as it was
-constexpr int kDerniereLigneStat = 12;   // last statistics row of GrilleRefP
 
 // Cells, columns and step prompt of one measuring function.
 struct RegleFonction {
@@ -92,26 +92,11 @@ bool confirmeChangement() {
   return platform::MsgBox(Txt_Confirm(1), platform::vbYesNo) == platform::vbYes;
 }
 
-// Empties the measurement grid, its mirror and the statistics rows 1 to 12 (row 0 and
-// the titles of column 0 are laid out again) and forgets the measurements, so the new
-// function starts on an empty grid.
-void effaceGrilleMesures() {
-  QVL& f = Qvl();
-  platform::FlexGrid& stat = f.GrilleRefP;
-  for (int r = 1; r <= kDerniereLigneStat && r < stat.rows(); ++r)
-    for (int c = 1; c < stat.cols(); ++c) stat.setTextMatrix(r, c, "");
-  f.GrilleRef.setRows(f.GrilleRef.fixedRows());
-  f.MGrille.setRows(f.MGrille.fixedRows());
-  for (auto& m : TabMesures) m = Mesure{};
-  LigneCourante = 1;
-  EtapeClic = 1;
-}
-
 // Switches to `fonction` after the question: the grid is cleared, laid out for the
 // function, its statistics rows recomputed and the picture redrawn.
 void changeFonction(int fonction) {
   if (!confirmeChangement()) return;
-  effaceGrilleMesures();
+  Vide_Grille_Mesures();
   PGr_Etat = false;
   FonctionCourante = fonction;
   Choix_Fonction_Mesure();

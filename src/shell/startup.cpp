@@ -39,6 +39,7 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Captures(f);
   Connecte_Exif(f);
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
+  Services_Shell().Choix_Fonction_Mesure = [](int code) { return Choix_Fonction_Mesure(code); };
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };
   f.TTrace->onClick = [&f](int index) { f.TTrace_Click(index); };
   f.onLoad = [&f] { f.Form_Load(); };
