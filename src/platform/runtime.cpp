@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <cmath>
@@ -17,6 +18,7 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/events.h"
 #include "platform/textfile.h"
 #include "platform/utf8.h"
 
@@ -411,11 +413,15 @@ std::string FormatNow(const std::string& mask) {
 }
 
 std::string ShortDateNow() {
-  return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+  int y = 1970, m = 1, d = 1;
+  clock().localDate(&y, &m, &d);
+  return QLocale::system().toString(QDate(y, m, d), QLocale::ShortFormat).toStdString();
 }
 
 std::string ShortTimeNow() {
-  return QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat).toStdString();
+  const double s = std::fmod(std::max(clock().secondsSinceMidnight(), 0.0), 86400.0);
+  const QTime t = QTime::fromMSecsSinceStartOfDay(static_cast<int>(s * 1000));
+  return QLocale::system().toString(t, QLocale::ShortFormat).toStdString();
 }
 
 std::string CStr(double x) {

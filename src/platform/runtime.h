@@ -28,7 +28,7 @@ std::string FormatDate(int year, int month, int day, int hour, int minute, int s
 // Today's date and time under a date mask (local time).
 std::string FormatNow(const std::string& mask);
 // Today's date, and the time of day, in the system's short forms ("14/06/2024" and
-// "16:35" in French).
+// "16:35" in French), read from the program's clock.
 std::string ShortDateNow();
 std::string ShortTimeNow();
 

@@ -154,6 +154,8 @@ TEST_F(ReportCommands, MeasureSummariseExportAndImportBack) {
   EXPECT_EQ(script_->log().back().request.filter, "*.csv|*.csv|Tous les fichiers (*.*)|*.*");
   const std::vector<std::string> written = fileLines(file);
   ASSERT_GE(written.size(), 20u);
+  EXPECT_EQ(written[0].rfind(" Résultat des mesures du ", 0), 0u) << written[0];
+  EXPECT_NE(written[0].find(" à "), std::string::npos) << written[0];
   EXPECT_EQ(written[1], "indépendance Dimension");
   EXPECT_EQ(written[2], "Fonction : mesure Spore 2D");
   EXPECT_EQ(written[5], "1; " + Img_Active + "; 0.05");
