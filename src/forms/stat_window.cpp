@@ -153,6 +153,7 @@ void FenHisto::creerPanneau2() {
   MHistPic.setBackColor(platform::RGB(255, 255, 255));
   MHistPic.setAutoRedraw(true);
   place(titled(Cmd_Copyboard.addIn(stcadre(2), 1), "Copier"), 9700, 940, 1475, 300);
+  place(titled(Command8, "Test"), 8250, 940, 1350, 300);
 
   // The result text, its copies and the overview.
   place(titled(Tblcopie.addIn(MFrame1(3), 2), "Copier"), 60, 250, 1000, 300);

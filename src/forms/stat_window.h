@@ -92,6 +92,7 @@ class FenHisto : public FormDesign {
   Label lblNb{MFrame1(1), "lblNb"};
   Array<CheckBox> Check1{MFrame1(1), "Check1"};          // 0
   Button cmdResumeTout{MFrame1(5), "cmdResumeTout"};
+  Button Command8{stcadre(2), "Command8"};              // "Test": D'Agostino of MText3
   Button Command5{MFrame1(2), "Command5"};
   Label Label1{MFrame1(2), "Label1"};
   Label groupe{MFrame1(2), "groupe"};

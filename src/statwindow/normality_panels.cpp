@@ -117,6 +117,14 @@ void Affiche_Test(int Index) {
   }
 }
 
+void Command8_Click() {
+  FenHisto& f = StatWindow();
+  // The data text as it stands (typed, pasted or loaded), not a grid column.
+  const std::string donnees = f.MText3.text();
+  Affiche_Test(4);
+  f.TNLabel(0).setCaption(stats::Texte_Dagostino(donnees, f.Option4(1).value()));
+}
+
 void Command3_Click(int Index) {
   FenHisto& f = StatWindow();
   if (f.FraTest.exists(Index)) f.FraTest(Index).setVisible(false);
@@ -188,6 +196,7 @@ void ConnecteTestsNormalite(FenHisto& f) {
   f.TVScroll1.onChange = [](int i) { TVScroll1_Change(i); };
   f.TVScroll2.onChange = [](int i) { TVScroll2_Change(i); };
   f.TNCmd.onClick = [](int i) { TNCmd_Click(i); };
+  f.Command8.onClick = [] { Command8_Click(); };
   f.TnText.onChange = [](int i) { TnText_Change(i); };
   f.VScroll1.onChange = [](int i) { VScroll1_Change(i); };
   // A test frame dragged with the left button follows the pointer's displacement

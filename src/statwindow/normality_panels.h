@@ -29,5 +29,6 @@ void Ttxt2_Change(int Index);      // risk box, 1 to 99 %: reruns the Shapiro-Wi
 void TVScroll1_Change(int Index);
 void TVScroll2_Change(int Index);
 void TNCmd_Click(int Index);       // 0 hides TestNorm, 1 tests the column of TnText(0)
+void Command8_Click();             // diagram panel's "Test": TestNorm shown with the D'Agostino test of MText3
 void TnText_Change(int Index);
 void VScroll1_Change(int Index);

@@ -196,6 +196,7 @@ void ConnecteComparaisons(FenHisto& f) {
   f.cmdCalcul.onClick = [](int i) { cmdCalcul_Click(i); };
   f.cmdDonnes.onClick = [](int i) { cmdDonnes_Click(i); };
   f.Ctxt.onChange = [](int i) { Ctxt_Change(i); };
+  f.Ctxt.onClick = [](int i) { Ctxt_Change(i); };
   f.ctxt1.onChange = [](int i) { ctxt1_Change(i); };
   f.Ctxt.onKeyPress = [](int, int& k) { separateurDecimal(k); };
   f.ctxt1.onKeyPress = [](int, int& k) { separateurDecimal(k); };

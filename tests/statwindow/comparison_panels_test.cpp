@@ -76,6 +76,11 @@ TEST_P(ComparisonPanels, MeansMenuComparesAndRecomputes) {
               loc("Au risque de 1ère espèce Alpha = 5 %  l'hypothèse H0 n'est pas rejetée ; \r\n"
                   "Risque de 2ème espèce : Beta = 57,37 %"));
     EXPECT_EQ(f.Clabel5(0).caption(), loc("Probabilité critique 7,25 % Puissance du test : 43 %\r\n") + kTresInsuffisante);
+    // A click in the risk box recomputes as a change does.
+    const std::string decision = f.CLabel3.caption();
+    f.CLabel3.setCaption("");
+    f.Ctxt(3).onClick();
+    EXPECT_EQ(f.CLabel3.caption(), decision);
     f.chkLoiNormale(0).setValue(1);
     EXPECT_TRUE(f.CLabel3.caption().ends_with(loc("Beta = 57,42 %")));
     f.Copt(4).setValue(0);

@@ -109,6 +109,20 @@ TEST_P(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
     f.TNCmd(0).click();
     EXPECT_FALSE(f.TestNorm.visible());
 
+    // The diagram panel's "Test" runs it on the data text as it stands.
+    f.Mnstat(2).click();
+    std::string texte;
+    for (const auto& ligne : loc(colonnesDeTest())) texte += ligne[3] + ";";
+    f.MText3.setText(texte);
+    f.Command8.click();
+    EXPECT_TRUE(f.TestNorm.visible());
+    EXPECT_EQ(f.TNLabel(0).caption().rfind(loc("n = 30\r\nZ1 (asymétrie) = 2,36925386752199\r\n"), 0), 0u)
+        << f.TNLabel(0).caption();
+    f.MText3.setText(loc("1;2;3;4,5;5;6;7;"));
+    f.Command8.click();
+    EXPECT_EQ(f.TNLabel(0).caption(), "D'Agostino : il faut au moins 8 valeurs");
+    f.TNCmd(0).click();
+
     // A frame dragged by 300 twips moves by 300 twips.
     platform::Frame& cadre = f.FraTest(2);
     const double gauche = cadre.left(), haut = cadre.top();
