@@ -116,6 +116,26 @@ void FenHisto::creerPanneau1() {
   place(titled(Cmd_Copyboard.addIn(stcadre(1), 2), "Copier"), 8800, 4160, 1500, 300);
   place(titled(CmdHist.add(0), "Sauver"), 8800, 4520, 1500, 300);
   place(Frame1, 5160, 6960, 2532, 492);
+
+  // Scatter plot options and texts.
+  place(titled(Check2.add(0), "Dte regression"), 60, 200, 1380, 220);
+  place(titled(Check2.add(1), "Ellipse tolérance"), 60, 420, 1380, 220).setEnabled(false);
+  place(titled(CheckN.add(0), "Repère Normé"), 60, 640, 1380, 220);
+  place(titled(Check4, "X <=> Y"), 60, 860, 1380, 220);
+  const std::pair<int, const char*> points[] = {{0, "point dominant"}, {1, "point median"}, {2, "point moyen"}};
+  const platform::Colour couleurs[] = {platform::RGB(255, 0, 0), platform::RGB(0, 255, 255), platform::RGB(0, 128, 0)};
+  for (const auto& [i, caption] : points)
+    place(titled(Check3.add(i), caption), 8800, 1920 + i * 240.0, 1500, 230).setForeColor(couleurs[i]);
+  place(titled(CheckLgn, "marquer num ligne"), 60, 150, 1750, 240);
+  place(titled(Command9, "test"), 1850, 120, 600, 300);
+  for (int i = 0; i <= 1; ++i) place(List2.add(i), 25000 + i * 1000.0, 20000, 900, 900).setVisible(false);
+  place(Label8, 5760, 5900, 2900, 500);
+  place(FlatScrollBar1, 5760, 6450, 1200, 250);
+  FlatScrollBar1.setMin(1);
+  FlatScrollBar1.setMax(3);
+  FlatScrollBar1.setValue(1);
+  place(titled(Label10.add(0), "90"), 7020, 6450, 400, 250);
+  place(titled(Label10.add(1), "%conf."), 7440, 6450, 800, 250);
 }
 
 void FenHisto::creerPanneau2() {

@@ -66,6 +66,17 @@ class FenHisto : public FormDesign {
   Button Command12{stcadre(1), "Command12"};
   Array<Button> Cmd_Copyboard{*this, "Cmd_Copyboard"};   // 1 (panel 2), 2 (panel 1)
   Array<Button> CmdHist{stcadre(1), "CmdHist"};          // 0, the chart save
+  // Scatter plot options, its value lists and its texts.
+  Array<CheckBox> Check2{Framehist(0), "Check2"};        // 0 "Dte regression", 1 "Ellipse tolérance"
+  Array<CheckBox> CheckN{Framehist(0), "CheckN"};        // 0 "Repère Normé"
+  CheckBox Check4{Framehist(0), "Check4"};               // "X <=> Y"
+  Array<CheckBox> Check3{stcadre(1), "Check3"};          // 0 dominant, 1 median, 2 mean point
+  CheckBox CheckLgn{Frame1, "CheckLgn"};                 // "marquer num ligne"
+  Button Command9{Frame1, "Command9"};                   // "test": redraw
+  Array<platform::ListBox> List2{stcadre(1), "List2"};   // 0 X values, 1 Y values (hidden)
+  Label Label8{stcadre(1), "Label8"};                    // covariance and correlation
+  Array<Label> Label10{stcadre(1), "Label10"};           // 0 the level, 1 "%conf."
+  platform::HScrollBar FlatScrollBar1{stcadre(1), "FlatScrollBar1"};   // level 1 to 3
 
   // --- panel 2: diagram panel --------------------------------------------------------
   platform::PictureBox MHistPic{stcadre(2), "MHistPic"};

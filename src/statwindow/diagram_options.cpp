@@ -6,6 +6,7 @@
 #include "base/text_tables.h"
 #include "forms/stat_window.h"
 #include "platform/runtime.h"
+#include "statwindow/chart_canvas.h"
 #include "statwindow/diagram_panel.h"
 #include "statwindow/diagram_state.h"
 #include "statwindow/frequency_diagram.h"
@@ -13,31 +14,6 @@
 #include "statwindow/stat_window.h"
 
 namespace {
-
-// The diagram drawn on a picture box.
-class PictureCanvas : public DiagramCanvas {
- public:
-  explicit PictureCanvas(platform::PictureBox& pic) : pic_(pic) {}
-  double widthTwips() const override { return pic_.width(); }
-  void clear(platform::Colour back) override { pic_.setBackColor(back); }
-  void scale(double x1, double y1, double x2, double y2) override { pic_.scale(x1, y1, x2, y2); }
-  void pen(int drawMode, int width) override {
-    pic_.setDrawMode(drawMode);
-    pic_.setDrawWidth(width);
-  }
-  void line(double x1, double y1, double x2, double y2, platform::Colour colour) override {
-    pic_.line(x1, y1, x2, y2, colour);
-  }
-  void text(double x, double y, const std::string& s, double points) override {
-    pic_.setFontSize(points);
-    pic_.setCurrentX(x);
-    pic_.setCurrentY(y);
-    pic_.print(s);
-  }
-
- private:
-  platform::PictureBox& pic_;
-};
 
 bool coche(int i) { return StatWindow().MCheck1(i).value() == 1; }
 

@@ -1,30 +1,14 @@
 #pragma once
 // The frequency diagram of a sorted series: a horizontal axis, ticks for the dominant
 // value and the accepted modes, sticks of values grouped by a resolution step and a
-// cumulative staircase. It draws through DiagramCanvas, so that the same drawing goes
-// to a picture box or to a test's record of calls. X is in data units (a value v at v
-// minus the origin), Y grows upwards.
+// cumulative staircase, drawn through DiagramCanvas (chart_canvas.h). X is in data
+// units (a value v at v minus the origin), Y grows upwards.
 
 #include <span>
 #include <string>
 
 #include "platform/colour.h"
-
-class DiagramCanvas {
- public:
-  virtual ~DiagramCanvas() = default;
-  // Width of the drawing area in twips (the "pixel" step is the X window over it).
-  virtual double widthTwips() const = 0;
-  // Sets the background colour, which clears the drawing.
-  virtual void clear(platform::Colour back) = 0;
-  // User scale with (x1, y1) at the top-left corner and (x2, y2) at the bottom-right.
-  virtual void scale(double x1, double y1, double x2, double y2) = 0;
-  // Drawing mode (platform::DrawMode) and line width in pixels of what follows.
-  virtual void pen(int drawMode, int width) = 0;
-  virtual void line(double x1, double y1, double x2, double y2, platform::Colour colour) = 0;
-  // Prints text with its top-left corner at (x, y) in a font of `points`.
-  virtual void text(double x, double y, const std::string& s, double points) = 0;
-};
+#include "statwindow/chart_canvas.h"
 
 // The diagram's options as its boxes and bars hold them.
 struct DiagramSettings {

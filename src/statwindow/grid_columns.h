@@ -51,6 +51,9 @@ bool ReadGridNumber(const std::string& text, double& value);
 
 // --- the measurement grid GrilleRef of the main window ------------------------------
 
+// GrilleRef read as a grid of columns.
+const ColumnGrid& Grille_Mesures();
+
 // Nb_Lignes_Colonne of column k of GrilleRef.
 int Nb_Lignes_Colonne(int k);
 // Min_Colonne and Max_Colonne of column k of GrilleRef over its filled rows 1 to

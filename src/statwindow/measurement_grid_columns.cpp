@@ -22,6 +22,11 @@ class MeasurementGrid : public ColumnGrid {
 
 }  // namespace
 
+const ColumnGrid& Grille_Mesures() {
+  static const MeasurementGrid grille(Qvl().GrilleRef);
+  return grille;
+}
+
 int Nb_Lignes_Colonne(int k) { return Nb_Lignes_Colonne(MeasurementGrid(Qvl().GrilleRef), k); }
 
 double Min_Colonne(int k, int& row) {

@@ -37,8 +37,7 @@ void connecte(FenHisto& f) {
   f.CmdHist.onClick = [](int i) { CmdHist_Click(i); };
   f.EVScroll1.onChange = [] { EVScroll1_Change(); };
   f.txttest.onChange = [] { txttest_Change(); };
-  f.Text1histo.onChange = [] { Text1histo_Change(); };
-  f.Text2Hist.onChange = [](int i) { Text2Hist_Change(i); };
+  ConnecteHistogramme(f);
   ConnecteDiagramme(f);
   ConnecteTestsNormalite(f);
   ConnecteLois(f);

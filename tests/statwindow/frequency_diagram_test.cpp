@@ -36,6 +36,9 @@ class RecordingCanvas : public DiagramCanvas {
   void line(double x1, double y1, double x2, double y2, platform::Colour c) override {
     lines.push_back({x1, y1, x2, y2, c, mode});
   }
+  void box(double, double, double, double, platform::Colour) override {}
+  void circle(double, double, double, platform::Colour) override {}
+  void textColour(platform::Colour) override {}
   void text(double x, double y, const std::string& s, double) override { texts.push_back({x, y, s}); }
 
   // Tallest stick at each abscissa, as its height above the axis.

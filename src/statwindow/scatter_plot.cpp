@@ -1,0 +1,130 @@
+// The scatter plot of panel 1 over the measurement grid.
+#include "statwindow/scatter_plot.h"
+
+#include <cmath>
+#include <exception>
+
+#include "base/globals.h"
+#include "forms/stat_window.h"
+#include "measure/measure_state.h"
+#include "platform/runtime.h"
+#include "statwindow/chart_canvas.h"
+#include "statwindow/grid_columns.h"
+#include "statwindow/scatter_chart.h"
+#include "statwindow/stat_state.h"
+#include "statwindow/stat_window.h"
+
+namespace {
+
+bool coche(const platform::CheckBox& c) { return c.value() == 1; }
+
+// Redraws while panel 1 shows the scatter plot.
+void redessine() {
+  if (Mode_Histogramme == 0) Trace_Nuage();
+}
+
+ScatterOptions options(FenHisto& f) {
+  ScatterOptions o;
+  o.droite = coche(f.Check2(0));
+  o.ellipse = coche(f.Check2(1));
+  o.norme = coche(f.CheckN(0));
+  o.echange = coche(f.Check4);
+  o.numeros = coche(f.CheckLgn);
+  o.dominant = coche(f.Check3(0));
+  o.median = coche(f.Check3(1));
+  o.moyen = coche(f.Check3(2));
+  o.covariance = FonctionCourante != 1;
+  o.niveau = f.FlatScrollBar1.value();
+  o.niveauTexte = f.Label10(0).caption();
+  const double h = f.HistPicHist.height();
+  o.ratio = h > 0 ? f.HistPicHist.width() / h : 1;
+  o.mask = Format_Decimal;
+  o.saut = SautLigne;
+  return o;
+}
+
+int colonne(double c) { return std::isfinite(c) ? static_cast<int>(std::nearbyint(c)) : 0; }
+
+}  // namespace
+
+void Trace_Nuage() {
+  FenHisto& f = StatWindow();
+  try {
+    f.Check2(1).setEnabled(coche(f.CheckN(0)));
+    f.Label8.setCaption("");
+    int colX = colonne(Colonnes_Nuage(0)), colY = colonne(Colonnes_Nuage(1));
+    if (coche(f.Check4)) std::swap(colX, colY);
+    NbLignes_Nuage = LigneCourante - 1;
+    f.List2(0).clear();
+    f.List2(1).clear();
+    Donnees_X.clear();
+    Donnees_Y.clear();
+    PictureCanvas canvas(f.HistPicHist);
+    const auto d = Lit_Nuage(Grille_Mesures(), colX, colY, NbLignes_Nuage);
+    if (!d) {
+      canvas.clear(0xFFFFFF);
+      return;
+    }
+    Donnees_X = d->x;
+    Donnees_Y = d->y;
+    for (std::size_t i = 0; i < Donnees_X.size(); ++i) {
+      f.List2(0).addItem(platform::CStr(Donnees_X[i]));
+      f.List2(1).addItem(platform::CStr(Donnees_Y[i]));
+    }
+    const ScatterResult r = Trace_Nuage(canvas, Donnees_X, Donnees_Y, options(f));
+    if (!r.trace) return;
+    Coef_X = r.coefX;
+    Coef_Y = r.coefY;
+    if (r.legende) f.LabelHisto.setCaption(*r.legende);
+    f.Label8.setCaption(r.covariance);
+  } catch (const std::exception&) {
+    // A failing chart ends quietly, leaving what was drawn.
+  }
+}
+
+void Check2_Click(int /*Index*/) { redessine(); }
+
+void Check3_Click(int /*Index*/) {
+  FenHisto& f = StatWindow();
+  Marque_Points = coche(f.Check3(0)) || coche(f.Check3(1)) || coche(f.Check3(2));
+  redessine();
+}
+
+void CheckN_Click(int /*Index*/) { redessine(); }
+
+void Check4_Click() {
+  FenHisto& f = StatWindow();
+  f.CmdHisto(0).setEnabled(!coche(f.Check4));
+  redessine();
+}
+
+void CheckLgn_Click() { redessine(); }
+
+void Command9_Click() { redessine(); }
+
+void FlatScrollBar1_Change() {
+  FenHisto& f = StatWindow();
+  const char* niveaux[] = {"90", "95", "99"};
+  const int v = f.FlatScrollBar1.value();
+  if (v >= 1 && v <= 3) f.Label10(0).setCaption(niveaux[v - 1]);
+  redessine();
+}
+
+void cmdH_Click(int Index) {
+  FenHisto& f = StatWindow();
+  const int choisi = f.List1.listIndex();
+  if (choisi < 0 || Index < 0 || Index > 1) return;
+  Colonnes_Nuage(Index) = choisi + 1;
+  f.Text2Hist(Index).setText(f.List1.list(choisi));
+}
+
+void ConnecteNuage(FenHisto& f) {
+  f.Check2.onClick = [](int i) { Check2_Click(i); };
+  f.Check3.onClick = [](int i) { Check3_Click(i); };
+  f.CheckN.onClick = [](int i) { CheckN_Click(i); };
+  f.Check4.onClick = [] { Check4_Click(); };
+  f.CheckLgn.onClick = [] { CheckLgn_Click(); };
+  f.Command9.onClick = [] { Command9_Click(); };
+  f.FlatScrollBar1.onChange = [] { FlatScrollBar1_Change(); };
+  f.cmdH.onClick = [](int i) { cmdH_Click(i); };
+}
