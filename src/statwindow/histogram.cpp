@@ -3,6 +3,7 @@
 #include "statwindow/histogram.h"
 
 #include <exception>
+#include <utility>
 
 #include "base/globals.h"
 #include "base/text_tables.h"
@@ -146,6 +147,18 @@ void VScroll1Hist_Change() {
 
 void Text2Hist_Change(int /*Index*/) {
   if (panneau1Visible()) Exec_Hist(0);
+}
+
+void RAZ_Panneau1() {
+  FenHisto& f = StatWindow();
+  // The boxes go back to their design state without drawing.
+  const auto series = std::exchange(f.ChkH.onClick, nullptr);
+  for (int i = 0; i < kSeries; ++i) {
+    f.ChkH(i).setValue(0);
+    f.ChkH(i).setEnabled(true);
+  }
+  f.ChkH.onClick = series;
+  RAZ_Options_Nuage(f);
 }
 
 void ConnecteHistogramme(FenHisto& f) {

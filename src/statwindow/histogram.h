@@ -29,6 +29,9 @@ void CmdHist1_Click(int i);
 // The class spin: its value into the class count box.
 void VScroll1Hist_Change();
 
+// Panel 1's boxes and level back to their design state, without drawing (at load).
+void RAZ_Panneau1();
+
 class FenHisto;
 // Connects panel 1's controls (once, when the window is made).
 void ConnecteHistogramme(FenHisto& f);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include "base/globals.h"
 #include "forms/stat_window.h"
@@ -116,6 +117,29 @@ void cmdH_Click(int Index) {
   if (choisi < 0 || Index < 0 || Index > 1) return;
   Colonnes_Nuage(Index) = choisi + 1;
   f.Text2Hist(Index).setText(f.List1.list(choisi));
+}
+
+void RAZ_Options_Nuage(FenHisto& f) {
+  const auto c2 = std::exchange(f.Check2.onClick, nullptr);
+  const auto c3 = std::exchange(f.Check3.onClick, nullptr);
+  const auto cn = std::exchange(f.CheckN.onClick, nullptr);
+  const auto c4 = std::exchange(f.Check4.onClick, nullptr);
+  const auto cl = std::exchange(f.CheckLgn.onClick, nullptr);
+  const auto fs = std::exchange(f.FlatScrollBar1.onChange, nullptr);
+  for (int i = 0; i <= 1; ++i) f.Check2(i).setValue(0);
+  for (int i = 0; i <= 2; ++i) f.Check3(i).setValue(0);
+  f.CheckN(0).setValue(0);
+  f.Check4.setValue(0);
+  f.CheckLgn.setValue(0);
+  f.FlatScrollBar1.setValue(1);
+  f.Label10(0).setCaption("90");
+  f.CmdHisto(0).setEnabled(true);
+  f.Check2.onClick = c2;
+  f.Check3.onClick = c3;
+  f.CheckN.onClick = cn;
+  f.Check4.onClick = c4;
+  f.CheckLgn.onClick = cl;
+  f.FlatScrollBar1.onChange = fs;
 }
 
 void ConnecteNuage(FenHisto& f) {

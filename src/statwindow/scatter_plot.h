@@ -21,5 +21,8 @@ void FlatScrollBar1_Change();
 // selected. The new column is used at the next redraw.
 void cmdH_Click(int Index);
 
+// Unticks the option boxes and sets the level back to 90 % without drawing.
+void RAZ_Options_Nuage(FenHisto& f);
+
 // Connects the scatter plot's controls (once, when the window is made).
 void ConnecteNuage(FenHisto& f);

@@ -110,6 +110,7 @@ void Quitte_Stat() { StatWindow().unload(); }
 void FenHisto_Form_Load() {
   FenHisto& f = StatWindow();
   ResetStatWindowVariables();
+  RAZ_Panneau1();
   f.MOption1(3).setEnabled(false);
   M_init();
 }

@@ -110,11 +110,12 @@ TEST_F(HistogramChart, BarsStandInTheirSlotsEachSeriesShiftedBy20) {
   ASSERT_EQ(vert.size(), 5u);
   EXPECT_DOUBLE_EQ(vert[0].x1, 52);
   EXPECT_DOUBLE_EQ(vert[0].x2, 70);
-  // Six black ticks per series at the class limits; "Max." after the last one; the
-  // second series' axes take the first series' colour.
-  const auto ticks = log.of('l', platform::QBColor(0));
-  ASSERT_EQ(ticks.size(), 12u);
-  EXPECT_DOUBLE_EQ(ticks[5].x1, 880);
+  // The first series' axes in the black fore colour and six black ticks per series at
+  // the class limits; "Max." after the last one; the second series' axes take the
+  // first series' colour.
+  const auto noires = log.of('l', platform::QBColor(0));
+  ASSERT_EQ(noires.size(), 2u + 12u);
+  EXPECT_DOUBLE_EQ(noires[7].x1, 880);
   const ChartLog::Text* max = log.find("Max.");
   ASSERT_NE(max, nullptr);
   EXPECT_DOUBLE_EQ(max->x, 880);

@@ -188,6 +188,7 @@ TEST_F(StatWindowTest, ChartCopyPutsThePictureOnTheClipboard) {
   Vue_Stat = 1;
   whileOpen(openWithButton, [](FenHisto& f) {
     platform::Clipboard::setText("avant");
+    f.HistPicHist.scale();   // back to twips from the chart's own scale
     f.HistPicHist.line(0, 0, 3000, 3000, platform::RGB(255, 0, 0));
     f.Cmd_Copyboard(2).click();
     ASSERT_TRUE(platform::Clipboard::hasImage());
