@@ -100,10 +100,10 @@ TEST_F(StatWindowTest, CmdHWithoutSelectionKeepsTheColumns) {
     f.cmdH(0).click();
     EXPECT_EQ(Colonnes_Nuage(0), 1);
     EXPECT_EQ(f.Text2Hist(0).text(), "Long.");
-    f.List1.setListIndex(2);
+    f.List1.setListIndex(1);
     f.cmdH(0).click();
-    EXPECT_EQ(Colonnes_Nuage(0), 3);
-    EXPECT_EQ(f.Text2Hist(0).text(), "Q");
+    EXPECT_EQ(Colonnes_Nuage(0), 2);
+    EXPECT_EQ(f.Text2Hist(0).text(), "Larg.");
   });
 }
 

@@ -218,6 +218,7 @@ TEST_F(StatWindowTest, ChartSaveWritesTheChartAsABmpFile) {
   Qvl().labNomFic.setCaption("");
   whileOpen(openWithButton, [&](FenHisto& f) {
     Mode_Histogramme = -1;
+    f.HistPicHist.scale();   // back to twips from the chart's own scale
     f.HistPicHist.line(0, 0, 3000, 3000, platform::RGB(255, 0, 0));
     dialogs_->answerSave((tmp / "h.bmp").string());
     f.CmdHist(0).click();
