@@ -9,6 +9,7 @@ bool Nuancier_Choisi = false;
 bool Charte_Demande2 = false;
 bool Charte_Demande = false;
 bool Correction_Valide = false;
+int NbLignes_Ajust = 0;
 platform::BoundedArray<float, 1, 3> Coul_Mesure;
 platform::BoundedArray<float, 1, 3> Coul_Lab;
 

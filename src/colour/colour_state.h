@@ -23,6 +23,8 @@ extern bool Charte_Demande;
 // function on does not clear it; a failed build, another standard or a saved scanner
 // file do.
 extern bool Correction_Valide;
+// Rows of the grid the colour-match window works on (finished rows when it opened).
+extern int NbLignes_Ajust;
 
 // R, V, B of the last measured zone (0 to 255, two decimals).
 extern platform::BoundedArray<float, 1, 3> Coul_Mesure;

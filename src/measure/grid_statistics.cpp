@@ -171,21 +171,8 @@ void Calcul_stat() {
   }
 }
 
-void Check_Stat_Click() {
-  QVL& f = Qvl();
-  if (!f.Check.exists(3)) return;
-  f.GrilleRefP.setBackColor(f.Check(3).value() == 1 ? kVertGrille : kGrisStatArret);
-  Calcul_stat();
-}
-
 void cmdStat_Click(int) { Entetes_Stat(); }
 
 void Connecte_Statistiques(QVL& f) {
-  // The check boxes share one handler: keep the one already connected and add ours.
-  auto avant = f.Check.onClick;
-  f.Check.onClick = [avant](int index) {
-    if (avant) avant(index);
-    if (index == 3) Check_Stat_Click();
-  };
   f.cmdStat.onClick = [](int index) { cmdStat_Click(index); };
 }

@@ -51,12 +51,9 @@ SporeVolume sporeVolume(double m1, double m2, double m3, double s1, double s2, d
 // reported once, until the grid has room again.
 void Calcul_stat();
 
-// The "Calc..stat." box: greys the statistics grid when unticked, then Calcul_stat.
-void Check_Stat_Click();
-
 // Any of the three statistics buttons: rewrites the statistics rows (Entetes_Stat).
 void cmdStat_Click(int Index);
 
 class QVL;
-// Connects the grid-statistics buttons and box.
+// Connects the grid-statistics buttons.
 void Connecte_Statistiques(QVL& f);

@@ -2,6 +2,7 @@
 
 #include <QCalendarWidget>
 #include <QDate>
+#include <QLocale>
 
 #include "platform/events.h"
 #include "platform/qt_bridge.h"
@@ -12,6 +13,12 @@ Date Today() {
   Date d;
   clock().localDate(&d.year, &d.month, &d.day);
   return d;
+}
+
+std::string ShortDateText(const Date& d) {
+  const QDate q(d.year, d.month, d.day);
+  if (!q.isValid()) return {};
+  return fromQ(QLocale::system().toString(q, QLocale::ShortFormat));
 }
 
 Calendar::Calendar(Container& parent, const std::string& name, int index)

@@ -17,6 +17,8 @@ struct Date {
 
 // Today's local date.
 Date Today();
+// The date in the system's short date format ("" for an impossible date).
+std::string ShortDateText(const Date& d);
 
 class Calendar : public Control {
  public:

@@ -581,7 +581,12 @@ CheckBox::CheckBox(Container& parent, const std::string& name, int index) : Cont
   attach(c);
   tap_ = new EventTap(c, name);
   tapAll(tap_, *this);
-  QObject::connect(c, &QCheckBox::clicked, tap_, [this] { fire(this->name() + "_Click", onClick); });
+  QObject::connect(c, &QCheckBox::clicked, tap_, [this] {
+    const bool before = byUser_;
+    byUser_ = true;
+    fire(this->name() + "_Click", onClick);
+    byUser_ = before;
+  });
 }
 
 std::string CheckBox::caption() const { return caption_; }
@@ -607,7 +612,10 @@ void CheckBox::setValue(int v) {
     QSignalBlocker b(c);
     c->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
   }
+  const bool before = byUser_;
+  byUser_ = false;
   fire(name() + "_Click", onClick);
+  byUser_ = before;
 }
 
 // The handlers stop before the members they use go (the widget goes later).

@@ -131,6 +131,8 @@ class CheckBox : public Control {
   int value() const;               // 0 unticked, 1 ticked, 2 greyed
   // Values other than 1 and 2 give 0; fires onClick once when the value changes.
   void setValue(int v);
+  // True while onClick runs for a click of the user (false when code set the value).
+  bool clickedByUser() const { return byUser_; }
 
   std::function<void()> onClick;
   MouseHandler onMouseDown, onMouseUp, onMouseMove;
@@ -141,6 +143,7 @@ class CheckBox : public Control {
  private:
   std::string caption_;
   EventTap* tap_ = nullptr;
+  bool byUser_ = false;
 };
 
 // Option buttons are exclusive among those of the same container and group (group 0

@@ -21,6 +21,7 @@
 #include "platform/textfile.h"
 #include "platform/utf8.h"
 #include "shell/language.h"
+#include "shell/options_panel.h"
 
 using platform::CInt;
 using platform::Str;
@@ -432,12 +433,6 @@ std::string Remplace_Ligne_Session(const std::string& octets, const std::string&
 // The settings of the running program
 // ======================================================================================
 
-void Coche_Zone_Couleur(QVL& f, int n) {
-  for (int i = 1; i <= 6; ++i) f.Lrg(i).setChecked(false);
-  ZoneCouleur = n;
-  f.Lrg(n).setChecked(true);
-}
-
 namespace {
 
 // Back colours of the preset-calibration buttons: programmed (entries 1 to 5 of
@@ -452,12 +447,6 @@ int Notation_Cochee(QVL& f) {
     if (f.NotExp.exists(i) && f.NotExp(i).checked()) n = i;
   }
   return n;
-}
-
-// Ticks item n (1 to 6) of the notation menu alone.
-void Coche_Notation(QVL& f, int n) {
-  for (int i = 1; i <= 6; ++i) f.NotExp(i).setChecked(false);
-  f.NotExp(n).setChecked(true);
 }
 
 // The tool buttons and menus as a change of measuring function leaves them.
@@ -506,6 +495,7 @@ void Applique_Reglages(QVL& f, const Reglages& r, const LectureReglages& l) {
   }
   if (lu("FDECIMAL")) Format_Decimal = r.Format_Decimal;
   if (lu("DECIMAUTO")) FDecimAuto = r.FDecimAuto;
+  Coche_Decimales();
   if (l.une_cle) f.Frame(9).setVisible(false);
   if (lu("AUTORETRACE")) AutoRetrace = r.AutoRetrace;
   if (lu("PALMER")) {
@@ -525,10 +515,13 @@ void Applique_Reglages(QVL& f, const Reglages& r, const LectureReglages& l) {
     f.MNSav(CInt(Sauve_Auto / 10.0)).setChecked(true);
   }
   if (lu("EXT_IMG")) f.F_Img_Click(r.Format_Image);
-  if (lu("TYP_NOT")) Coche_Notation(f, r.Type_Notation);
+  if (lu("TYP_NOT")) NotExp_Click(r.Type_Notation);
   if (lu("COULREF")) Coul_Ref = r.Coul_Ref;
   if (lu("REFNUANCIER")) Fic_Nuancier = r.Fic_Nuancier;
-  if (lu("ZONECOULEUR")) Coche_Zone_Couleur(f, r.ZoneCouleur);
+  if (lu("ZONECOULEUR")) {
+    ZoneCouleur = r.ZoneCouleur;
+    Lrg_Click(ZoneCouleur);
+  }
   if (lu("FICETALON")) Fic_Etalon = r.Fic_Etalon;
   if (lu("FETALONCOULEUR")) Etalon_Actif = r.Etalon_Actif;
   if (lu("FICSCANNER")) {

@@ -127,8 +127,5 @@ bool IniSession_Sauve();
 void Alerte_Unique();
 
 class QVL;
-// Ticks item n (1 to 6) of the colour sampling-zone menu Lrg alone and records it in
-// ZoneCouleur; an n outside 1 to 6 throws IndexError (the reader gives only 1 to 6).
-void Coche_Zone_Couleur(QVL& f, int n);
 // Connects the settings file's options and menus.
 void Connecte_Parametres(QVL& f);

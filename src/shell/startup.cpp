@@ -21,6 +21,7 @@
 #include "platform/runtime.h"
 #include "shell/function_switch.h"
 #include "shell/language.h"
+#include "shell/options_panel.h"
 #include "shell/settings_file.h"
 #include "shell/tools_menu.h"
 
@@ -34,6 +35,7 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Liste_Images(f);
   Connecte_Fonctions(f);
   Connecte_Statistiques(f);
+  Connecte_Options(f);
   Connecte_Mesure(f);
   Connecte_Menu_Outils(f);
   Connecte_Captures(f);
@@ -227,7 +229,9 @@ void QVL::initParametresValeurs() {
   Fic_Etalon.clear();
   Fic_Scanner.clear();
   OptnMchrt->setVisible(false);
-  Coche_Zone_Couleur(*this, 3);
+  ZoneCouleur = 3;
+  Lrg_Click(ZoneCouleur);
+  Coche_Decimales();
   Etalon_Charge = false;
   CheckCalibre.setEnabled(false);
   Fic_CSV_Import.clear();
