@@ -17,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "reports/report_commands.h"
 #include "statwindow/stat_window.h"
+#include "shell/diagnostics.h"
 
 namespace {
 
@@ -146,6 +147,10 @@ void Bout_Click(int Index) {
       Bascule_Main(f);
       DeplaceMain();
       Retrace(0);
+      break;
+    case 7:
+      Prompt(f, MSG(66));
+      Aff_Diagnostic();
       break;
     case 8:
       Bouton_Images(f);

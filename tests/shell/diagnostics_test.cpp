@@ -89,8 +89,9 @@ class Diagnostics : public ProgramFolder {
 TEST_F(Diagnostics, VoirOptionsShowsTheGoldenListingThenHides) {
   QVL& f = Qvl();
   state();
-  Aff_Diagnostic();
+  f.Bout(7).click();
   ASSERT_TRUE(f.TBox(4).visible());
+  EXPECT_EQ(f.StatusBar1.simpleText(), "Presser ' Voir options ' pour fermer ");
   EXPECT_EQ(f.TBox(4).text(), expected());
   EXPECT_DOUBLE_EQ(f.TBox(4).left(), 8000);
   EXPECT_DOUBLE_EQ(f.TBox(4).top(), 1000);
@@ -99,7 +100,7 @@ TEST_F(Diagnostics, VoirOptionsShowsTheGoldenListingThenHides) {
   f.TBox(6).setFocus();
   platform::DoEvents();
   ASSERT_FALSE(f.Picture1.hasFocus());
-  Aff_Diagnostic();
+  f.Bout(7).click();
   EXPECT_FALSE(f.TBox(4).visible());
   platform::DoEvents();
   EXPECT_TRUE(f.Picture1.hasFocus());
