@@ -158,14 +158,6 @@ void cmd_Ch_Click() {
   // The colour-match window opens here once it exists.
 }
 
-void Command4_Click() { Image_Temporaire(); }
-
-void Command5_Click() { Mntool_Click(4); }
-
-void cmdTest_Click() {
-  // The illustration window opens here once it exists.
-}
-
 void Connecte_Options(QVL& f) {
   f.Check.onClick = [](int i) { Check_Click(i); };
   f.Check3.onClick = [] { Check3_Click(); };
@@ -177,7 +169,7 @@ void Connecte_Options(QVL& f) {
   f.NotExp->onClick = [](int i) { NotExp_Click(i); };
   f.Frame.onMouseMove = [](int i, int b, int s, double x, double y) { Frame_MouseMove(i, b, s, x, y); };
   f.cmd_Ch.onClick = [] { cmd_Ch_Click(); };
-  f.Command4.onClick = [] { Command4_Click(); };
-  f.Command5.onClick = [] { Command5_Click(); };
-  f.cmdTest.onClick = [] { cmdTest_Click(); };
+  f.Command4.onClick = [] { Image_Temporaire(); };
+  f.Command5.onClick = [] { Mntool_Click(4); };
+  // cmdTest ("test") shows the illustration window once that window exists.
 }

@@ -40,13 +40,9 @@ void Frame_MouseMove(int Index, int Button, int Shift, double X, double Y);
 // "Ajuster": statistics, NbLignes_Ajust := LigneCourante - 1, then the colour-match
 // window (not built yet: nothing opens).
 void cmd_Ch_Click();
-// Command4: the temporary image of the picture.
-void Command4_Click();
-// "Test": replays item 4 of the tools menu.
-void Command5_Click();
-// "test": the illustration window (not built yet: nothing opens).
-void cmdTest_Click();
 
 class QVL;
-// Connects the option boxes, option menus, frames and buttons above.
+// Connects the option boxes, option menus, frames and buttons above, and the buttons
+// Command4 (the temporary image of the picture), "Test" (replays item 4 of the tools
+// menu) and "test" (the illustration window, not built yet: nothing opens).
 void Connecte_Options(QVL& f);
