@@ -6,6 +6,7 @@
 #include "base/globals.h"
 #include "base/helpers.h"
 #include "base/text_tables.h"
+#include "colour/colour_state.h"
 #include "colour/scanner_correction.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
@@ -43,6 +44,10 @@ std::string Calibrage_Image() {
   if (!Calib_Images.inBounds(Index_Image)) return "";
   return Nombre(Calib_Images(Index_Image));
 }
+
+// The name on disk of a colour file of the settings; a bare name is looked up in the
+// program folder. "" when there is no such file.
+std::string Nom_Sur_Disque(const std::string& nom) { return Dir_Sur(Chemin_Fichier_Couleur(nom)); }
 
 std::string Extension_Export() {
   if (Format_Image < 0 || Format_Image >= static_cast<int>(Ext_Images.size())) return "";
@@ -93,9 +98,9 @@ std::string Texte_Diagnostic() {
   ligne("Taille police * = " + Nombre(TaillePolice));
   ligne("Taille police Img * = " + Nombre(TaillePoliceImg));
   ligne("");
-  ligne("Fichier étalon *: " + Dir_Sur(Fic_Etalon) + " (" + Nombre(NbEtalon) + ")");
-  ligne("Fichier Scanner *: " + Dir_Sur(Fic_Scanner) + " (" + Nombre(NbScanner) + ")");
-  ligne("Fichier nuancier *: " + Dir_Sur(Fic_Nuancier));
+  ligne("Fichier étalon *: " + Nom_Sur_Disque(Fic_Etalon) + " (" + Nombre(NbEtalon) + ")");
+  ligne("Fichier Scanner *: " + Nom_Sur_Disque(Fic_Scanner) + " (" + Nombre(NbScanner) + ")");
+  ligne("Fichier nuancier *: " + Nom_Sur_Disque(Fic_Nuancier));
   ligne("Nuancier archive en cours * : " + Fic_ArchNua);
   ligne(" scaleW " + Nombre(f.Picture1.scaleWidth()));
   return t;

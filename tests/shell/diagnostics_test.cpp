@@ -77,8 +77,8 @@ class Diagnostics : public ProgramFolder {
   std::string expected() const {
     std::string e = replaceAll(dataFile("expected.txt"), "@DOSSIER@", dir_);
     e = replaceAll(e, "@OS@", Nom_Systeme);
-    // The offscreen screen of the tests is 800 x 600 pixels.
-    return replaceAll(e, "@ECRAN@", "800x600");
+    // The offscreen screen of the tests is 800 x 800 pixels.
+    return replaceAll(e, "@ECRAN@", "800x800");
   }
 
   std::string trame_, img_;
