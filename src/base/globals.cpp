@@ -39,6 +39,8 @@ std::string Coul_Ref;
 float TaillePolice = 0;
 float TaillePoliceImg = 0;
 std::string Fic_Session;
+std::string Fic_Session_Lue;
+std::string Fic_Ligne_Cmd;
 bool Export_Fait = false;
 std::string NomObjet;
 std::string Fic_Resultats;

@@ -49,6 +49,8 @@ extern std::string Coul_Ref;     // bare name of the last colour file saved
 extern float TaillePolice;       // font size of texts on the picture (points)
 extern float TaillePoliceImg;    // font size of the annotation label (points)
 extern std::string Fic_Session;  // session file saved when the program last quit
+extern std::string Fic_Session_Lue;  // the SESSION line as the settings file gave it at start
+extern std::string Fic_Ligne_Cmd;    // the trame named on the command line, or the one last opened
 extern bool Export_Fait;         // an export with its dialog was made in this run
 extern std::string NomObjet;     // name of the studied object, written in exports
 extern std::string Fic_Resultats;  // the export comment kept for the next quick export

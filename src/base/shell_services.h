@@ -11,9 +11,11 @@ struct ServicesShell {
   std::function<void()> Alerte_Unique;
   // Opens the manual of the current language in the desktop's viewer.
   std::function<void()> AFF_Aide_pdf;
-  // Makes a function the active measuring function without a question: cells,
-  // columns and the grids laid out from its templates; false when its layout failed.
-  std::function<bool(int)> Choix_Fonction_Mesure;
+  // Rewrites the whole settings file; false (after a message) when it failed.
+  std::function<bool()> Sauve_Parametres;
+  // Makes `fonction` the current measuring function (cells, prompts, grid layout,
+  // caption); false when its layout could not be applied.
+  std::function<bool(int fonction)> Choix_Fonction_Mesure;
 };
 
 // The program-wide slots.

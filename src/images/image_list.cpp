@@ -222,6 +222,17 @@ void Vide_Listes_Images() {
 
 void RAZ_Indices() { Img_Marque.fill(0); }
 
+void Remplace_Liste_Images(const std::vector<std::string>& chemins) {
+  if (!QvlExists()) return;
+  Vide_Listes();
+  const std::size_t n = std::min<std::size_t>(chemins.size(), kMaxImages);
+  {
+    SelectionParCode code;
+    Qvl().ListIMGchar.setItems(std::vector<std::string>(chemins.begin(), chemins.begin() + static_cast<long>(n)));
+  }
+  Reconstruit_Liste_Affichee();
+}
+
 // --- the picture shown ------------------------------------------------------------------
 
 bool appel_img_listchar(const std::string& NomImg) {

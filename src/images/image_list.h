@@ -13,6 +13,7 @@
 // At most kMaxImages images; a path occurs at most once (compared whole, with case).
 
 #include <string>
+#include <vector>
 
 #include "platform/bounded_array.h"
 
@@ -60,6 +61,11 @@ bool Confirme_Vider_Liste();
 void Vide_Listes_Images();
 // Every multi-layer mark Img_Marque(0 to 50) := 0.
 void RAZ_Indices();
+// Replaces the whole list by `chemins` (the first kMaxImages, in order), as a loaded
+// session gives it: the lists and marks are emptied first as Vide_Listes does, the
+// calibrations are left as they are and the displayed list is rebuilt. The picture
+// shown stays, as a picture outside the list.
+void Remplace_Liste_Images(const std::vector<std::string>& chemins);
 
 // --- the picture shown ----------------------------------------------------------------
 

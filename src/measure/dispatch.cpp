@@ -19,6 +19,7 @@
 #include "measure/picture_events.h"
 #include "measure/redraw.h"
 #include "measure/segment_tool.h"
+#include "measure/table_commands.h"
 #include "measure/triangle_tool.h"
 #include "platform/colour.h"
 #include "platform/events.h"
@@ -269,7 +270,8 @@ void Touches_Image(int KeyCode, int Shift) {
   QVL& f = Qvl();
   switch (KeyCode) {
     case kToucheRetour:
-      break;   // removal of the last segment comes with the table commands
+      EffacE_1();
+      break;
     case kToucheMaj:
       Vmouse(1);
       break;

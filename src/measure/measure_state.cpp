@@ -29,6 +29,7 @@ std::string Fic_Trame;
 std::string Ext_Export = "csv";
 std::string Fic_CSV_Import;
 bool Rep_Trame_Ok = false;
+bool Mode_Illus = false;
 
 int Borne_Taille_Grille(long long n) {
   return static_cast<int>(std::clamp<long long>(n, 1, kDerniereLigneTable));

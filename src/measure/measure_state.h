@@ -52,7 +52,8 @@ extern int Sauve_Auto;        // rows between automatic saves
 extern std::string Fic_Trame; // current session file
 extern std::string Ext_Export;
 extern std::string Fic_CSV_Import;
-extern bool Rep_Trame_Ok;
+extern bool Rep_Trame_Ok;   // the trame being read is a local one
+extern bool Mode_Illus;     // illustration mode (the illustration tools)
 
 // Clamps a grid size to the bounds of the measurement table (1 to 3000).
 int Borne_Taille_Grille(long long n);

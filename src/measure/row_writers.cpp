@@ -159,7 +159,8 @@ bool Sauvegarde_Due(int sauveAuto, int etape, int ligne) {
 
 std::vector<CelluleCalculee> Colonnes_Calculees(int fonction, int etape,
                                                 const std::vector<double>& valeurs,
-                                                const std::string& masque) {
+                                                const std::string& masque,
+                                                const std::string& masqueVolume) {
   std::vector<CelluleCalculee> out;
   auto valeur = [&](int k) {
     return k >= 0 && k < static_cast<int>(valeurs.size()) ? valeurs[static_cast<std::size_t>(k)] : 0.0;
@@ -171,7 +172,7 @@ std::vector<CelluleCalculee> Colonnes_Calculees(int fonction, int etape,
   const double longueur = valeur(1), largeur = valeur(2);
   if (fonction == 2) {
     if (largeur > kLargeurMinimaleQ) ajoute(etape + 1, longueur / largeur, masque);
-    ajoute(etape + 2, largeur * longueur * largeur * kPi / 6, "###0.0");
+    ajoute(etape + 2, largeur * longueur * largeur * kPi / 6, masqueVolume);
   } else if (fonction == 3) {
     const double epaisseur = valeur(3);
     if (largeur > 0) ajoute(etape + 1, longueur / largeur, masque);

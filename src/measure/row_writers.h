@@ -38,12 +38,13 @@ struct CelluleCalculee {
 // The computed columns of a row completed at step `etape` from its values (valeurs[k]
 // the value of step k): function 2, Q = length / width at etape + 1 under `masque`
 // when the width exceeds 0.01, and V = width x length x width x 3.14159 / 6 at
-// etape + 2 under "###0.0"; function 3, Q = length / width at etape + 1 when the width
-// is above 0 and L = length / thickness at etape + 2 when the thickness is above 0,
-// both under `masque`. Other functions, or values missing from `valeurs`, give none.
+// etape + 2 under `masqueVolume`; function 3, Q = length / width at etape + 1 when the
+// width is above 0 and L = length / thickness at etape + 2 when the thickness is above
+// 0, both under `masque`. Other functions, or values missing from `valeurs`, give none.
 std::vector<CelluleCalculee> Colonnes_Calculees(int fonction, int etape,
                                                 const std::vector<double>& valeurs,
-                                                const std::string& masque);
+                                                const std::string& masque,
+                                                const std::string& masqueVolume = "###0.0");
 
 // The ratio columns of a cystidium of function 5 or 6 from its base B, middle width M
 // and apex width A: A / M at column `fonction`, A / B at fonction + 1 and B / M at

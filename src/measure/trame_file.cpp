@@ -117,12 +117,15 @@ bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s, std:
   int n = 0, r = 0;
   bool vuIndpres = false, vuTrame = false;
   std::size_t i = 0;
-  // The next `count` lines of a block (fewer when the file ends).
-  auto bloc = [&](int count) {
+  // The next `count` lines of a block (fewer when the file ends), of which the first
+  // `garde` are kept.
+  auto bloc = [&](int count, int garde) {
     std::vector<std::string> b;
-    for (int k = 0; k < count && i < lignes.size(); ++k) b.push_back(lignes[i++]);
+    for (int k = 0; k < count && i < lignes.size(); ++k, ++i)
+      if (k < garde) b.push_back(lignes[i]);
     return b;
   };
+  constexpr int kSansLimite = 1 << 30;
   while (i < lignes.size()) {
     std::string cle, valeur;
     if (!cleValeur(lignes[i++], &cle, &valeur)) continue;
@@ -130,20 +133,21 @@ bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s, std:
       vuIndpres = true;
       s->indepResol = platform::UCase(valeur) == "TRUE" || Val_Decimal(valeur) != 0;
     } else if (cle == "NBIMAGES") {
-      n = entierBorne(valeur, 0, kMaxImagesTrame);
+      n = s->imagesAnnoncees = entierBorne(valeur, 0, kSansLimite);
     } else if (cle == "NBLIGNES") {
-      r = entierBorne(valeur, 0, kDerniereLigneTable);
+      r = s->lignesAnnoncees = entierBorne(valeur, 0, kSansLimite);
     } else if (cle == "NBLGMAX") {
       s->tailleGrille = entierBorne(valeur, 0, 1 << 30);
     } else if (cle == "FONCTION") {
       s->fonction = entierBorne(valeur, -32768, 32767);
     } else if (cle == "TAILLEECRAN") {
       s->tailleEcran = entierBorne(valeur, -32768, 32767);
+      s->tailleEcranLue = true;
     } else if (cle == "FICHIERCALIBRAGE") {
       s->ficCalib = valeur;
     } else if (cle == "CALIBRAGE") {
       // An implausible coefficient leaves its image uncalibrated (1).
-      for (const std::string& l : bloc(n)) {
+      for (const std::string& l : bloc(n, kMaxImagesTrame)) {
         const double c = Val_Decimal(l);
         s->calibrations.push_back(Calibrage_Plausible(c) ? c : 1.0);
       }
@@ -154,20 +158,21 @@ bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s, std:
     } else if (cle == "TRAMELOCALE") {
       s->locale = valeur == "true";
     } else if (cle == "IMAGES") {
-      s->images = bloc(n);
+      s->images = bloc(n, kMaxImagesTrame);
     } else if (cle == "COMMENT") {
-      for (const std::string& l : bloc(r)) {
+      for (const std::string& l : bloc(r, kDerniereLigneTable)) {
         const std::size_t p = l.find(';');
         s->commentaires.push_back(p == std::string::npos ? std::string()
                                                          : platform::Trim(l.substr(p + 1)));
       }
     } else if (cle == "TRAME") {
       vuTrame = true;
-      for (const std::string& l : bloc(r)) s->lignes.push_back(analyseRangee(l, s->fonction));
+      for (const std::string& l : bloc(r, kDerniereLigneTable))
+        s->lignes.push_back(analyseRangee(l, s->fonction));
     }
   }
   if (!vuIndpres || !vuTrame) {
-    if (error) *error = !vuIndpres ? "no INDPRES line" : "no TRAME line";
+    if (error) *error = !vuIndpres ? "ligne INDPRES absente" : "ligne TRAME absente";
     return false;
   }
   return true;
@@ -244,19 +249,39 @@ bool Ecrit_Trame_Locale(const std::string& path, std::string* error) {
     const std::string calib = platform::findFileNoCase(platform::App::Path(), Fic_Calib);
     if (!calib.empty() && !copie(calib, Nom_Fichier(calib))) return false;
   }
+  std::vector<std::string> pris;
+  std::vector<std::pair<std::string, std::string>> copiees;   // source, name given
   for (std::string& image : s.images) {
     const std::string trouve = platform::findFileNoCase(Rep_Fichier(image), Nom_Fichier(image));
     if (trouve.empty() || !platform::fileExists(trouve)) {
       if (error) *error = image + ": image not found";
       return false;
     }
-    const std::string nom = Nom_Fichier(trouve);
-    if (!copie(trouve, nom)) return false;
+    const std::string source = platform::normalizePath(trouve);
+    std::string nom;
+    for (const auto& [dejaSource, dejaNom] : copiees)
+      if (dejaSource == source) nom = dejaNom;
+    if (nom.empty()) {
+      nom = Nom_Local_Unique(Nom_Fichier(trouve), &pris);
+      if (!copie(trouve, nom)) return false;
+      copiees.emplace_back(source, nom);
+    }
     image = nom;
   }
   if (!platform::writeLines(path, Lignes_Trame(s), error)) return false;
   Fic_Session = path;
   return true;
+}
+
+std::string Nom_Local_Unique(const std::string& nom, std::vector<std::string>* pris) {
+  const std::size_t point = nom.rfind('.');
+  const std::string base = point == std::string::npos ? nom : nom.substr(0, point);
+  const std::string extension = point == std::string::npos ? std::string() : nom.substr(point);
+  std::string candidat = nom;
+  for (int k = 2; std::find(pris->begin(), pris->end(), platform::UCase(candidat)) != pris->end(); ++k)
+    candidat = base + "_" + std::to_string(k) + extension;
+  pris->push_back(platform::UCase(candidat));
+  return candidat;
 }
 
 std::string Fichier_Sauvegarde_Auto() {

@@ -57,6 +57,11 @@ struct SessionTrame {
   std::vector<std::string> images;         // n entries, list order
   std::vector<std::string> commentaires;   // rows 1 to r (missing entries: empty)
   std::vector<LigneTrame> lignes;          // rows 1 to r
+  // Counts as the file gives them ("NBIMAGES", "NBLIGNES"), before the limits of 50
+  // images and 3000 rows; read only (the writer counts the lists).
+  int imagesAnnoncees = 0;
+  int lignesAnnoncees = 0;
+  bool tailleEcranLue = false;   // a "TAILLEECRAN" line was found
 };
 
 // --- pure format -----------------------------------------------------------------------
@@ -78,8 +83,9 @@ std::vector<std::string> Lignes_Trame(const SessionTrame& s);
 // Reads the lines of a trame back: keys are split at their first "=" and handled in
 // their order (key trimmed and upper-cased, value trimmed; unknown keys, blank lines
 // and lines without "=" skipped); the blocks after "CALIBRAGE", "IMAGES", "COMMENT"
-// and "TRAME" take as many lines as "NBIMAGES" (at most kMaxImagesTrame) and
-// "NBLIGNES" (at most kDerniereLigneTable) said before them, fewer when the file ends.
+// and "TRAME" take as many lines as "NBIMAGES" and "NBLIGNES" said before them (fewer
+// when the file ends), of which the first kMaxImagesTrame images and
+// kDerniereLigneTable rows are kept.
 // Numbers are read with a comma or a point. A row line gives its zoom and image
 // number, then groups of four coordinates (a last incomplete group is dropped); for
 // the polygon function its last four fields are the grid texts. A comment line gives
@@ -108,8 +114,16 @@ bool Ecrit_Trame(const std::string& path, std::string* error = nullptr);
 // own names, and the images are listed by those bare names. True when everything was
 // copied and the trame written (Fic_Session := path); false with the reason in *error
 // at the first failure (a missing image, a failed copy or write): files already
-// copied stay, the trame is not written.
+// copied stay, the trame is not written. Two images of one name from different
+// folders are copied under distinct names: the second "a.jpg" becomes "a_2.jpg" (names
+// compared without case).
 bool Ecrit_Trame_Locale(const std::string& path, std::string* error = nullptr);
+
+// The name under which a local trame copies an image called `nom` when the names in
+// `pris` (upper case) are already used: `nom` itself when free, else the name with
+// "_2", "_3"... before its extension ("a.jpg", "a_2.jpg"). The name returned is added
+// to `pris`.
+std::string Nom_Local_Unique(const std::string& nom, std::vector<std::string>* pris);
 
 // The file the automatic save writes: Fic_Trame when it is set (a name without a
 // folder is taken in the program folder), else "TrameSav.trm" in the program folder.

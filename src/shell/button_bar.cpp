@@ -8,14 +8,18 @@
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "measure/dispatch.h"
+#include "measure/grid_reset.h"
+#include "measure/grid_statistics.h"
 #include "measure/measure_state.h"
 #include "measure/picture_events.h"
 #include "measure/redraw.h"
+#include "measure/table_commands.h"
 #include "platform/app.h"
 #include "platform/clipboard.h"
 #include "platform/colour.h"
 #include "platform/dialogs.h"
 #include "reports/report_commands.h"
+#include "reports/stat_rows.h"
 #include "statwindow/stat_window.h"
 #include "shell/diagnostics.h"
 
@@ -34,13 +38,44 @@ void Queue(QVL& f) {
   if (!Mode_InsTexte) Retrace(0);
 }
 
+// Deletes the grid's current row (Efface_ligne).
+void Efface_Ligne_Courante(QVL& f) {
+  int ligne = f.GrilleRef.row();
+  Efface_ligne(ligne);
+}
+
+// The first table rows forget their image (after the grid was cleared).
+void Oublie_Images_Lignes() {
+  for (int i = 0; i <= 10; ++i) TabMesures(i).NumImage = 0;
+}
+
+// "Raz gril.": clears the grid after its question; No stops there.
+void Bouton_Raz_Grille(QVL& f) {
+  if (!Efface_Grille(0)) return;
+  Efface_Ligne_Courante(f);
+  if (f.GrilleRef.rows() > 1) f.GrilleRef.setTopRow(1);
+  Oublie_Images_Lignes();
+  Focus(f);
+  Retrace(0);
+}
+
+// "Cherche": back to the image and place of the selected row.
+void Bouton_Cherche(QVL& f) {
+  Cherche_spore();
+  Focus(f);
+  f.Frame(6).setVisible(false);
+  if (Retrace_Zoom) Retrace(0);
+}
+
 // Grid button: shows or hides the grid frame; false when the tail is skipped.
 bool Bouton_Grille(QVL& f) {
   Prompt(f, MNU(19));
   f.GrilleRef.setCol(1);
   f.GrilleRef.setRow(1);
   if (f.GrilleRef.text().empty()) {
-    for (int i = 0; i <= 10; ++i) TabMesures(i).NumImage = 0;
+    Efface_Grille(1);
+    Efface_Ligne_Courante(f);
+    Oublie_Images_Lignes();
     Focus(f);
     Retrace(0);
   }
@@ -137,6 +172,12 @@ void Bout_Click(int Index) {
       Retrace(0);
       Focus(f);
       break;
+    case 2:
+      Prompt(f, MNU(7));
+      EffacE_1();
+      Calcul_stat();
+      Entetes_Stat();
+      break;
     case 3:
       queue = Bouton_Grille(f);
       break;
@@ -161,6 +202,19 @@ void Bout_Click(int Index) {
     case 12:
     case 13:
       Bouton_Couleur(f, Index);
+      break;
+    case 14:
+      Bouton_Cherche(f);
+      break;
+    case 15:
+      Efface_Ligne_Courante(f);
+      Retrace(0);
+      break;
+    case 16:
+      Bouton_Raz_Grille(f);
+      break;
+    case 17:
+      RAZ_Grille_total();
       break;
     case 18:
       f.Frame(6).setVisible(false);

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kGarderCellules = -1;   // the count is kept as it was
+constexpr int kGarderCellules = -1;   // NbPoints_Copie keeps the previous NbCellules
 
 // Cells, columns and step prompt of one measuring function.
 struct RegleFonction {
@@ -96,8 +96,7 @@ bool confirmeChangement() {
 // function, its statistics rows recomputed and the picture redrawn.
 void changeFonction(int fonction) {
   if (!confirmeChangement()) return;
-  Vide_Grille_Mesures();
-  PGr_Etat = false;
+  Reinit_Fonction();
   FonctionCourante = fonction;
   Choix_Fonction_Mesure();
   Calcul_stat();

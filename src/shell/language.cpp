@@ -425,6 +425,4 @@ void Form_Activate_Langue() {
 void Connecte_Langue(QVL& f) {
   if (f.MnLang.a) f.MnLang->onClick = MnLang_Click;
   if (f.DocLng.a) f.DocLng->onClick = DocLng_Click;
-  // Until the main window's activation routine exists, its language step runs alone.
-  if (!f.onActivate) f.onActivate = Form_Activate_Langue;
 }

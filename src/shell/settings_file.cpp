@@ -530,7 +530,7 @@ void Applique_Reglages(QVL& f, const Reglages& r, const LectureReglages& l) {
   }
   if (lu("FICARCHNUA")) Fic_ArchNua = r.Fic_ArchNua;
   if (lu("ALRTW7")) Alerte_W7 = r.Alerte_W7;
-  if (lu("SESSION")) Fic_Session = r.Fic_Session;
+  if (lu("SESSION")) Fic_Session = Fic_Session_Lue = r.Fic_Session;
   if (lu("TAILLEPOLICE")) {
     TaillePolice = r.TaillePolice;
     f.Picture1.setFontSize(TaillePolice);

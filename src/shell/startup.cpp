@@ -16,12 +16,14 @@
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
 #include "measure/picture_events.h"
+#include "measure/table_commands.h"
 #include "platform/app.h"
 #include "platform/colour.h"
 #include "platform/runtime.h"
 #include "shell/function_switch.h"
 #include "shell/language.h"
 #include "shell/options_panel.h"
+#include "shell/session.h"
 #include "shell/settings_file.h"
 #include "shell/tools_menu.h"
 
@@ -40,10 +42,13 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Menu_Outils(f);
   Connecte_Captures(f);
   Connecte_Exif(f);
+  Connecte_Table(f);
+  Connecte_Session(f);
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
   Services_Shell().Choix_Fonction_Mesure = [](int code) { return Choix_Fonction_Mesure(code); };
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };
   f.TTrace->onClick = [&f](int index) { f.TTrace_Click(index); };
+  Services_Shell().Sauve_Parametres = [] { return Sauve_Parametres(1); };
   f.onLoad = [&f] { f.Form_Load(); };
   f.onResize = [&f] { f.Form_Resize(); };
 }

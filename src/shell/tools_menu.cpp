@@ -3,15 +3,22 @@
 
 #include "forms/main_window.h"
 #include "images/exif_display.h"
+#include "measure/trame_dialogs.h"
 #include "shell/button_bar.h"
 
 void Mntool_Click(int Index) {
   switch (Index) {
+    case 4:
+      Maj_Grille();
+      break;
     case 5:
       Bout_Click(11);
       break;
     case 11:
       Affiche_Exif();
+      break;
+    case 25:
+      Sauve_Trame_Locale();
       break;
     default:
       break;

@@ -1,8 +1,9 @@
 #pragma once
 // The main window's tools menu (Outils).
 
-// Item Index of the tools menu: 5 "Numerax" opens the statistics window as the
-// button bar's "Numerax" does.
+// Item Index of the tools menu: 4 "maj grille" measures every row again (Maj_Grille),
+// 5 "Numerax" opens the statistics window as the button bar's "Numerax" does, 25
+// "Transfert de  session" saves a local trame (Sauve_Trame_Locale).
 void Mntool_Click(int Index);
 
 class QVL;

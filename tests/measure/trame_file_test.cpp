@@ -229,10 +229,10 @@ TEST_F(TrameGolden, MissingRowBlockIsRefused) {
   SessionTrame s;
   std::string error;
   EXPECT_FALSE(Analyse_Trame(lines, &s, &error));
-  EXPECT_EQ(error, "no TRAME line");
+  EXPECT_EQ(error, "ligne TRAME absente");
   EXPECT_TRUE(s.lignes.empty());
   EXPECT_FALSE(Analyse_Trame({}, &s, &error));
-  EXPECT_EQ(error, "no INDPRES line");
+  EXPECT_EQ(error, "ligne INDPRES absente");
 }
 
 // NBLIGNES promises three rows and the file holds one: what is there is read; an

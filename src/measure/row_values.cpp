@@ -1,0 +1,70 @@
+#include "measure/row_values.h"
+
+#include <cmath>
+
+#include "base/helpers.h"
+#include "measure/lengths.h"
+#include "platform/runtime.h"
+
+namespace {
+
+constexpr double kHimetriqueParPixel = 2540.0 / 96.0;
+
+bool positifFini(double v) { return std::isfinite(v) && v > 0; }
+
+}  // namespace
+
+std::optional<double> Valeur_Segment(const Segment& s, const ImageRemesure& image,
+                                     const ParametresRemesure& p) {
+  if (!positifFini(image.largeurPixels) || !positifFini(p.largeurEchelle) || !positifFini(p.ratioEcran) ||
+      !std::isfinite(image.calibrage))
+    return std::nullopt;
+  if (!std::isfinite(s.X1) || !std::isfinite(s.Y1) || !std::isfinite(s.X2) || !std::isfinite(s.Y2))
+    return std::nullopt;
+  const double echelle = image.largeurPixels * kHimetriqueParPixel / p.largeurEchelle;
+  const double facteur = Facteur_Resol_Pour(p.indepResol, image.largeurPixels);
+  const double d = std::hypot(s.X1 - s.X2, s.Y1 - s.Y2);
+  const double longueur = d * facteur / (echelle * p.ratioEcran);
+  if (!std::isfinite(longueur)) return std::nullopt;
+  const double valeur = Valeur_Calibree_Pour(Arrondi_Longueur(longueur), image.calibrage);
+  if (!std::isfinite(valeur)) return std::nullopt;
+  return valeur;
+}
+
+int Cellules_Longueurs(int fonction) {
+  switch (fonction) {
+    case 1: return 1;
+    case 2: return 2;
+    case 3: case 4: return 3;
+    case 5: return 4;
+    case 6: return 5;
+    default: return 0;
+  }
+}
+
+std::vector<CelluleCalculee> Cellules_Remesurees(int fonction, const Mesure& m,
+                                                 const std::optional<ImageRemesure>& image,
+                                                 const ParametresRemesure& p,
+                                                 std::vector<double>* valeurs) {
+  std::vector<CelluleCalculee> out;
+  if (valeurs) valeurs->clear();
+  const int n = Cellules_Longueurs(fonction);
+  if (n == 0 || !image) return out;
+  std::vector<double> v(static_cast<std::size_t>(n) + 1, 0.0);
+  for (int j = 1; j <= n; ++j) {
+    const std::optional<double> x = Valeur_Segment(m.Seg(j), *image, p);
+    if (!x) return out;
+    v[static_cast<std::size_t>(j)] = *x;
+  }
+  for (int j = 1; j <= n; ++j) out.push_back({j, platform::Format(v[static_cast<std::size_t>(j)], p.masque)});
+  if (fonction == 2 || fonction == 3) {
+    for (const CelluleCalculee& c : Colonnes_Calculees(fonction, n, v, p.masque, p.masque)) out.push_back(c);
+  } else if (fonction == 5 || fonction == 6) {
+    // The ratios are taken from the values as the grid shows them, as on measuring.
+    auto affichee = [&](int j) { return Val_Decimal(out[static_cast<std::size_t>(j - 1)].texte); };
+    for (const CelluleCalculee& c : Rapports_Cystide(fonction, affichee(2), affichee(3), affichee(4), p.masque))
+      out.push_back(c);
+  }
+  if (valeurs) *valeurs = v;
+  return out;
+}

@@ -1,0 +1,246 @@
+// Saving the session through the save dialog, the local trame with its copied images,
+// and the grid update through a temporary trame.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
+#include "images/image_state.h"
+#include "measure/measure_state.h"
+#include "measure/trame_dialogs.h"
+#include "measure/trame_file.h"
+#include "measure/trame_reader.h"
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/textfile.h"
+#include "session_window.h"
+
+namespace {
+
+using session_window::bytesOf;
+using session_window::gridLines;
+using session_window::picture;
+
+TEST(TrameName, ProposedName) {
+  struct Case {
+    const char* trame;
+    const char* image;
+    bool existe;
+    const char* nom;
+  };
+  const Case cases[] = {
+      {"", "", false, "mesures.trm"},
+      {"", "/x/lame.1.bmp", true, "lame.trm"},
+      {"", "/x/lame.bmp", false, "mesures.trm"},
+      {"/d/session.v2.trm", "/x/lame.bmp", true, "session.trm"},
+      {"/d.e/essai", "", false, "essai.trm"},
+      {"C:\\Mes trames\\spores.trm", "", false, "spores.trm"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Nom_Trame_Propose(c.trame, c.image, c.existe), c.nom) << c.trame;
+}
+
+class TrameDialogs : public session_window::SessionWindow {
+ protected:
+  void SetUp() override {
+    SessionWindow::SetUp();
+    Alerte_W7 = false;
+    Fic_Trame.clear();
+    Fic_Session = "avant.trm";
+  }
+  // A session of function 2 with one row on one listed image.
+  void oneRow() {
+    startFunction(2);
+    QVL& f = Qvl();
+    f.ListIMGchar.clear();
+    f.ListIMGchar.addItem(picture(images_, "lame.bmp", 1200));
+    Calib_Images(1) = 0.05;
+    TabMesures(1).NumImage = 1;
+    TabMesures(1).Seg(1) = {0, 0, 600, 800};
+    TabMesures(1).Seg(2) = {0, 0, 0, 400};
+    f.GrilleRef.setTextMatrix(1, 1, "18.50");
+    f.GrilleRef.setTextMatrix(1, f.GrilleRef.cols() - 1, "note");
+    LigneCourante = 2;
+  }
+  const platform::ScriptedDialogs::Asked& lastSave() const {
+    for (auto it = dialogs_->log().rbegin(); it != dialogs_->log().rend(); ++it)
+      if (it->kind == "saveFile") return *it;
+    static platform::ScriptedDialogs::Asked none;
+    ADD_FAILURE() << "no save dialog";
+    return none;
+  }
+};
+
+TEST_F(TrameDialogs, SavedThroughTheDialog) {
+  oneRow();
+  session_window::TempFolder cible;
+  const std::string path = cible.file("session.trm");
+  dialogs_->answerSave(path);
+  ASSERT_TRUE(Sauve_Trame_Sous());
+  const auto& asked = lastSave();
+  EXPECT_EQ(asked.request.fileName, "mesures.trm");
+  EXPECT_EQ(asked.request.filter, "*.trm|*.trm|Tous les fichiers (*.*)|*.*");
+  EXPECT_EQ(asked.request.initialFolder, images_.file(""));
+  EXPECT_TRUE(platform::fileExists(path));
+  EXPECT_EQ(Fic_Trame, path);
+  EXPECT_EQ(Fic_Session, path);
+  EXPECT_EQ(Rep_Data, cible.file("").substr(0, cible.file("").size() - 1));
+  // The next save proposes the trame's name, in the folder chosen last; after an
+  // export with its dialog, in the image folder.
+  Export_Fait = true;
+  dialogs_->answerFileCancel(true);
+  EXPECT_FALSE(Sauve_Trame_Sous());
+  EXPECT_EQ(lastSave().request.fileName, "session.trm");
+  EXPECT_EQ(lastSave().request.initialFolder, Rep_Images);
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(TrameDialogs, CancelAndRefusedOverwriteWriteNothing) {
+  oneRow();
+  const std::string dataAvant = Rep_Data;
+  dialogs_->answerFileCancel(true);
+  EXPECT_FALSE(Sauve_Trame_Sous());
+  EXPECT_EQ(Rep_Data, dataAvant);
+  EXPECT_EQ(Fic_Session, "avant.trm");
+
+  const std::string path = images_.file("existe.trm");
+  ASSERT_TRUE(platform::writeLines(path, {"ancien"}));
+  dialogs_->answerSave(path);
+  dialogs_->answerMsgBox(platform::vbCancel);
+  EXPECT_FALSE(Sauve_Trame_Sous());
+  EXPECT_EQ(messages(), std::vector<std::string>{MSG(116)});
+  EXPECT_EQ(bytesOf(path), "ancien\r\n");
+  EXPECT_EQ(Fic_Session, "avant.trm");
+  EXPECT_TRUE(Fic_Trame.empty());
+
+  dialogs_->answerSave(path);
+  dialogs_->answerMsgBox(platform::vbOK);
+  EXPECT_TRUE(Sauve_Trame_Sous());
+  EXPECT_EQ(bytesOf(path).substr(0, 15), "INDPRES=True\r\nN");
+}
+
+// A folder where nothing can be written, and a folder in the way of the file: the
+// failure is said with the path and its cause, and nothing is recorded.
+TEST_F(TrameDialogs, FailedWritesAreReported) {
+  oneRow();
+  for (const std::string& path : {std::string("/proc/quorvale_essai.trm"), images_.file("dossier.trm")}) {
+    SCOPED_TRACE(path);
+    if (path.find("dossier") != std::string::npos) {
+      ASSERT_TRUE(platform::makeFolder(path));
+    }
+    dialogs_->clear();
+    dialogs_->answerSave(path);
+    dialogs_->answerMsgBox(platform::vbOK);
+    EXPECT_FALSE(Sauve_Trame_Sous());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].rfind(MSG(144) + path + SautLigne, 0), 0u) << messages()[0];
+    EXPECT_GT(messages()[0].size(), (MSG(144) + path + SautLigne).size());
+    EXPECT_FALSE(platform::fileExists(path));
+    EXPECT_EQ(Fic_Session, "avant.trm");
+    EXPECT_TRUE(Fic_Trame.empty());
+  }
+}
+
+// Saving into the program folder shows the one-time warning once and records it.
+TEST_F(TrameDialogs, OneTimeWarningInTheProgramFolder) {
+  oneRow();
+  Alerte_W7 = true;
+  const std::string path = platform::App::Path() + "/essai_alerte.trm";
+  dialogs_->answerSave(path);
+  dialogs_->answerMsgBox(platform::vbOK);
+  ASSERT_TRUE(Sauve_Trame_Sous());
+  EXPECT_EQ(messages(), std::vector<std::string>{MSG(12)});
+  EXPECT_FALSE(Alerte_W7);
+  std::string settings;
+  ASSERT_TRUE(platform::readText(platform::App::Path() + "/Qvrl.dat", &settings));
+  EXPECT_NE(settings.find("ALRTW7 = False"), std::string::npos);
+  dialogs_->answerSave(path);
+  dialogs_->answerMsgBox(platform::vbOK);   // overwrite
+  ASSERT_TRUE(Sauve_Trame_Sous());
+  EXPECT_EQ(messages(), (std::vector<std::string>{MSG(12), MSG(116)}));
+  platform::removeFile(path);
+}
+
+// Two images of one name from two folders are copied under distinct names.
+TEST_F(TrameDialogs, LocalTrameKeepsImagesOfOneNameApart) {
+  oneRow();
+  session_window::TempFolder autre, cible;
+  QVL& f = Qvl();
+  f.ListIMGchar.addItem(picture(autre, "LAME.bmp", 1600, 12, 0x00FF00));
+  Calib_Images(2) = 0.05;
+  TabMesures(1).NumImage = 2;
+  dialogs_->answerSave(cible.file("local.trm"));
+  ASSERT_TRUE(Sauve_Trame_Locale());
+  EXPECT_EQ(bytesOf(cible.file("lame.bmp")), bytesOf(images_.file("lame.bmp")));
+  EXPECT_EQ(bytesOf(cible.file("LAME_2.bmp")), bytesOf(autre.file("LAME.bmp")));
+  std::vector<std::string> l;
+  ASSERT_TRUE(platform::readLines(cible.file("local.trm"), &l));
+  SessionTrame s;
+  ASSERT_TRUE(Analyse_Trame(l, &s));
+  EXPECT_TRUE(s.locale);
+  EXPECT_EQ(s.images, (std::vector<std::string>{"lame.bmp", "LAME_2.bmp"}));
+  EXPECT_EQ(Fic_Trame, cible.file("local.trm"));
+
+  // Read back, each row finds its own image beside the trame.
+  int code = 1;
+  std::string path = cible.file("local.trm");
+  ASSERT_TRUE(Lit_Trame(path, code));
+  EXPECT_EQ(Qvl().ListIMGchar.list(1), cible.file("LAME_2.bmp"));
+  EXPECT_EQ(Qvl().GrilleRef.textMatrix(1, 1), "13.90");
+}
+
+TEST(LocalNames, DistinctNames) {
+  std::vector<std::string> pris;
+  EXPECT_EQ(Nom_Local_Unique("a.jpg", &pris), "a.jpg");
+  EXPECT_EQ(Nom_Local_Unique("A.JPG", &pris), "A_2.JPG");
+  EXPECT_EQ(Nom_Local_Unique("a.jpg", &pris), "a_3.jpg");
+  EXPECT_EQ(Nom_Local_Unique("a_2.jpg", &pris), "a_2_2.jpg");
+  EXPECT_EQ(Nom_Local_Unique("sans", &pris), "sans");
+  EXPECT_EQ(Nom_Local_Unique("SANS", &pris), "SANS_2");
+}
+
+std::vector<std::string> temporaries() {
+  std::vector<std::string> l;
+  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
+    if (e.path().filename().string().rfind("quorvale_maj_", 0) == 0) l.push_back(e.path().string());
+  return l;
+}
+
+// "maj grille" measures every row again with the present calibration and mask,
+// through a temporary trame that is always deleted; the session's files stay.
+TEST_F(TrameDialogs, GridUpdate) {
+  oneRow();
+  Fic_Trame = images_.file("courante.trm");
+  Fic_Session = images_.file("courante.trm");
+  const std::vector<std::string> avant = temporaries();
+  Calib_Images(1) = 0.1;
+  Format_Decimal = "###0.000";
+  Maj_Grille();
+  EXPECT_EQ(gridLines()[1], "1\t37.000\t14.800\t2.500\t4243.492\t1\tnote");
+  EXPECT_EQ(Fic_Trame, images_.file("courante.trm"));
+  EXPECT_EQ(Fic_Session, images_.file("courante.trm"));
+  EXPECT_FALSE(platform::fileExists(images_.file("courante.trm")));
+  EXPECT_EQ(temporaries(), avant);
+  EXPECT_TRUE(messages().empty());
+
+  // No temporary file can be made: said, and the grid stays.
+  const char* tmp = std::getenv("TMPDIR");
+  const std::string ancien = tmp ? tmp : "";
+  setenv("TMPDIR", "/proc", 1);
+  dialogs_->answerMsgBox(platform::vbOK);
+  Calib_Images(1) = 0.05;
+  Maj_Grille();
+  if (tmp)
+    setenv("TMPDIR", ancien.c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0].rfind(MSG(144), 0), 0u);
+  EXPECT_EQ(gridLines()[1], "1\t37.000\t14.800\t2.500\t4243.492\t1\tnote");
+}
+
+}  // namespace
