@@ -20,19 +20,6 @@
 
 namespace {
 
-// Holds a grid's repainting during a bulk change.
-class SansRedessin {
- public:
-  explicit SansRedessin(platform::FlexGrid& g) : g_(g), avant_(g.redraw()) { g_.setRedraw(false); }
-  ~SansRedessin() { g_.setRedraw(avant_); }
-  SansRedessin(const SansRedessin&) = delete;
-  SansRedessin& operator=(const SansRedessin&) = delete;
-
- private:
-  platform::FlexGrid& g_;
-  bool avant_;
-};
-
 // Empties the texts of every cell outside row 0 and column 0; with a colour, gives
 // each of them that background too.
 void videCellules(platform::FlexGrid& g, bool fond) {

@@ -6,6 +6,21 @@
 
 #include <string>
 
+#include "platform/flexgrid.h"
+
+// Holds a grid's repainting during a bulk change; the grid repaints once at the end.
+class SansRedessin {
+ public:
+  explicit SansRedessin(platform::FlexGrid& g) : g_(g), avant_(g.redraw()) { g_.setRedraw(false); }
+  ~SansRedessin() { g_.setRedraw(avant_); }
+  SansRedessin(const SansRedessin&) = delete;
+  SansRedessin& operator=(const SansRedessin&) = delete;
+
+ private:
+  platform::FlexGrid& g_;
+  bool avant_;
+};
+
 // Clears the measurement grid (texts emptied, cells back to light green), the mirror
 // and the statistics grid, and puts the cursor back to row 1, step 1. With flag 0 and
 // a value in cell (1, 1) it first asks MSG(190) & " " & MSG(188) & " ? " (Yes/No); No

@@ -26,19 +26,6 @@ namespace {
 
 constexpr double kCalibrageNeutre = 1.0;
 
-// Holds a grid's repainting during a bulk fill.
-class SansRedessin {
- public:
-  explicit SansRedessin(platform::FlexGrid& g) : g_(g), avant_(g.redraw()) { g_.setRedraw(false); }
-  ~SansRedessin() { g_.setRedraw(avant_); }
-  SansRedessin(const SansRedessin&) = delete;
-  SansRedessin& operator=(const SansRedessin&) = delete;
-
- private:
-  platform::FlexGrid& g_;
-  bool avant_;
-};
-
 // A path given by the user or a caller, with "/" separators; a relative one is taken
 // in Rep_Data.
 std::string cheminComplet(const std::string& path) {

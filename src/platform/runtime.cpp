@@ -340,18 +340,30 @@ void SetDecimalSeparator(char sep) {
 std::string Format(double x, const std::string& mask) {
   if (!std::isfinite(x)) return "";
   if (mask.empty()) return CStr(x);
-  const std::vector<Token> tokens = tokenizeMask(mask);
-  std::vector<Token> before, after;
-  bool seenPoint = false;
-  for (const Token& t : tokens) {
-    if (t.kind == TokenKind::Point) {
-      seenPoint = true;
-    } else {
-      (seenPoint ? after : before).push_back(t);
+  // The pieces of the last mask used, kept: grids format thousands of values with one.
+  struct MasqueDecoupe {
+    std::string mask;
+    std::vector<Token> before, after;
+    bool seenPoint = false;
+    int decimals = 0;
+  };
+  thread_local MasqueDecoupe m;
+  if (m.mask != mask) {
+    m = MasqueDecoupe{};
+    for (const Token& t : tokenizeMask(mask)) {
+      if (t.kind == TokenKind::Point) {
+        m.seenPoint = true;
+      } else {
+        (m.seenPoint ? m.after : m.before).push_back(t);
+      }
     }
+    for (const Token& t : m.after) m.decimals += isPlace(t) ? 1 : 0;
+    m.mask = mask;
   }
-  int decimals = 0;
-  for (const Token& t : after) decimals += isPlace(t) ? 1 : 0;
+  const std::vector<Token>& before = m.before;
+  const std::vector<Token>& after = m.after;
+  const bool seenPoint = m.seenPoint;
+  const int decimals = m.decimals;
   std::string whole, fraction;
   const Decimal d = shortestDecimal(x);
   roundDecimal(d, decimals, &whole, &fraction);
