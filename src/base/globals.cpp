@@ -12,6 +12,7 @@ std::string Langue = "fr";
 std::string Format_Decimal = "###0.00";
 bool Aff_Consignes = true;
 bool Aide_Touches_Ouverte = false;
+bool Avert_Attente = false;
 bool Diag_Langue = false;
 bool Stat_Autonome = false;
 platform::BoundedArray<int, 0, 2> CouleursTrace;

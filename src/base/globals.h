@@ -18,6 +18,7 @@ extern std::string Langue;
 extern std::string Format_Decimal;
 extern bool Aff_Consignes;
 extern bool Aide_Touches_Ouverte;
+extern bool Avert_Attente;       // the thanks of the accepted first-start warning are shown
 extern bool Diag_Langue;
 extern bool Stat_Autonome;
 // Drawing colours as 16-colour palette codes.

@@ -330,7 +330,7 @@ void QVL::creerPanneaux() {
   place(label.addIn(FraQvrl, 0), 100, 250, 2500, 300);
   place(titled(Bout.addIn(FraQvrl, 35), "Fermer"), 2700, 250, 1100, 300);
   place(titled(Bout.addIn(FraQvrl, 36), "Historique"), 3900, 250, 1100, 300);
-  place(titled(Bout.addIn(FraQvrl, 50), "Contacter l'auteur"), 2700, 650, 2300, 300);
+  place(titled(Bout.addIn(FraQvrl, 50), "Contacter le support"), 2700, 650, 2300, 300);
 
   // Folder frame.
   place(FraRep, 0, 2500, 3015, 4515);

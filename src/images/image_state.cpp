@@ -1,6 +1,7 @@
 #include "images/image_state.h"
 
 #include <cmath>
+#include <limits>
 
 double Calibrage = 1.0;
 
@@ -33,6 +34,12 @@ bool Mode_Main = false;
 int Index_Image = 0;
 std::string Etape_CalObj = "99";
 bool Mode_Etalonnage = false;
+int Type_Etalonnage = 0;
+int NbClics_Calib = 0;
+bool CalObj_Actif = false;
+int Mode_Panneau_Calib = 0;
+double Calibrage_Avant = std::numeric_limits<double>::quiet_NaN();
+std::string NomCalib;
 
 std::string Rep_Images;
 int Format_Image = 0;

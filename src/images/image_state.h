@@ -45,6 +45,14 @@ extern bool Mode_Main;
 extern int Index_Image;      // number of the image shown (0: not a list entry)
 extern std::string Etape_CalObj;
 extern bool Mode_Etalonnage;
+extern int Type_Etalonnage;      // kind of marking: 0 known length, 3 graduations, 2 one division
+extern int NbClics_Calib;        // segments marked since the marking started
+extern bool CalObj_Actif;        // the guided objective calibration is running
+extern int Mode_Panneau_Calib;   // calibration panel: 99 loading a file, 98 saving one
+// Kept where the calibration panel opens and put back by its "leave without changing"
+// button: the coefficient (NaN while nothing is kept) and the caption of Label_Calib.
+extern double Calibrage_Avant;
+extern std::string NomCalib;
 
 // Image files.
 extern std::string Rep_Images;

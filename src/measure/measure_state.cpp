@@ -61,6 +61,7 @@ bool Illus_Texte = false;
 bool Illus_Saisie = false;
 bool Mode_Densite = false;
 bool Comptage_Actif = false;
+bool Mode_Commentaire = false;
 bool Trace_Continu = false;
 bool Mode_Cumul = false;
 bool Pan_Clic = false;

@@ -91,6 +91,7 @@ extern bool Illus_Texte;             // next mouse-up ends a reference-line dire
 extern bool Illus_Saisie;            // reference line waiting for its length and unit
 extern bool Mode_Densite;            // density counting
 extern bool Comptage_Actif;          // a count is in progress
+extern bool Mode_Commentaire;        // the comment panel writes into the grid (button 28)
 extern bool Trace_Continu;           // continuous tracing (key "E" held)
 extern bool Mode_Cumul;              // cumulated length chosen in the pop-up menu
 extern bool Pan_Clic;                // key "W": the next window click moves the magnifier
