@@ -43,10 +43,12 @@ TEST_F(ButtonBar, GridButtonShowsThenHidesTheGridFrame) {
   f.Bout(3).click();
   EXPECT_TRUE(f.Frame(6).visible());
   EXPECT_EQ(f.StatusBar1.simpleText(), "Presser'Alt + G ' pour déplacer la grille ");
-  EXPECT_EQ(f.GrilleRef.row(), 1);
-  EXPECT_EQ(f.GrilleRef.col(), 1);
+  // Hiding leaves the first cell current (showing recomputes the statistics, which
+  // move it).
   f.Bout(3).click();
   EXPECT_FALSE(f.Frame(6).visible());
+  EXPECT_EQ(f.GrilleRef.row(), 1);
+  EXPECT_EQ(f.GrilleRef.col(), 1);
   f.Bout(3).click();
   f.Bout(18).click();   // "fermer" of the grid frame
   EXPECT_FALSE(f.Frame(6).visible());

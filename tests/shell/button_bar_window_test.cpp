@@ -91,18 +91,22 @@ TEST_F(ButtonBarWindow, ClearingButtonsAnsweredNoKeepEverything) {
 }
 
 // "Stock N": the count goes into the last column of the last finished row, left
-// aligned, and the box starts again from "0"; with no finished row nothing is written.
+// aligned, and the box starts again from "0"; the redraw that follows ends the
+// counting mode.
 TEST_F(ButtonBarWindow, StoringACountWritesTheLastFinishedRow) {
   QVL& f = Qvl();
+  Mode_Comptage = false;
+  Bout_Click(9);
+  ASSERT_TRUE(Mode_Comptage);
   f.TBox(6).setText("17");
-  Comptage_Actif = false;
   const std::string ligne1 = cell(1, derniere());
   Bout_Click(41);
   EXPECT_EQ(cell(2, derniere()), "17");
   EXPECT_EQ(cell(1, derniere()), ligne1);
   EXPECT_EQ(f.GrilleRef.colAlignment(derniere()), 0);
   EXPECT_EQ(f.TBox(6).text(), "0");
-  EXPECT_TRUE(Comptage_Actif);
+  EXPECT_FALSE(Mode_Comptage);
+  EXPECT_EQ(f.Bout(9).backColor(), platform::kButtonFace);
 }
 
 // Button 28 in comment mode writes the comment into the last column of the row typed
