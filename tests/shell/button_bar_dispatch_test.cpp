@@ -334,15 +334,8 @@ TEST_F(Dispatch, EntryDialogueTakesTheFirstCaseThatHolds) {
   EXPECT_EQ(Qvl().TBox(5).height(), 315);
 }
 
-TEST_F(Dispatch, CountAndCalibrationButtonsSetTheirState) {
+TEST_F(Dispatch, CalibrationButtonsSetTheirState) {
   QVL& f = Qvl();
-  Mode_Comptage = false;
-  BGr_Etat1 = false;
-  f.TBox(6).setText("7");
-  Presse(9);
-  EXPECT_TRUE(Mode_Comptage);
-  EXPECT_TRUE(BGr_Etat1);
-  EXPECT_EQ(f.TBox(6).text(), "0");
   NbSegments_Calib = 42;
   NbClics_Calib = 5;
   Type_Etalonnage = 3;

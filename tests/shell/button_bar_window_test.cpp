@@ -27,7 +27,6 @@ class ButtonBarWindow : public session_window::SessionWindow {
     SessionWindow::SetUp();
     picture_window::standardMeasuringState();
     r_.keep(Mode_Commentaire);
-    r_.keep(Loupe_Visible);
     QVL& f = Qvl();
     const std::string compte = f.TBox(6).text();
     r_.then([compte] {
@@ -35,8 +34,7 @@ class ButtonBarWindow : public session_window::SessionWindow {
       g.TBox(6).setText(compte);
       g.TBox(3).setText("");
       g.Text4.setText("");
-      g.PLoupePic.setVisible(Loupe_Visible);
-      for (int i : {4, 9}) g.Bout(i).setBackColor(platform::kButtonFace);
+      g.Bout(9).setBackColor(platform::kButtonFace);
       g.GrilleRef.setColAlignment(g.GrilleRef.cols() - 1, 9);
     });
     const std::string path = session_window::picture(images_, "a.bmp", 400, 300);
@@ -132,8 +130,8 @@ TEST_F(ButtonBarWindow, CommentGoesOnlyIntoAFinishedRow) {
   EXPECT_EQ(cell(1, derniere()), avant[1].substr(avant[1].rfind('\t') + 1));
 }
 
-// "Compter" and "loupe" show their state by colour.
-TEST_F(ButtonBarWindow, CountAndMagnifierShowTheirStateByColour) {
+// "Compter" shows its state by colour (the magnifier button: button_bar_test.cpp).
+TEST_F(ButtonBarWindow, CountButtonShowsItsStateByColour) {
   QVL& f = Qvl();
   Mode_Comptage = false;
   f.TBox(6).setText("5");
@@ -144,13 +142,6 @@ TEST_F(ButtonBarWindow, CountAndMagnifierShowTheirStateByColour) {
   f.Bout(9).click();
   EXPECT_FALSE(Mode_Comptage);
   EXPECT_EQ(f.Bout(9).backColor(), platform::kButtonFace);
-  Loupe_Visible = false;
-  f.Bout(4).click();
-  EXPECT_EQ(f.Bout(4).backColor(), 0xC0FFC0u);
-  EXPECT_TRUE(f.PLoupePic.visible());
-  f.Bout(4).click();
-  EXPECT_EQ(f.Bout(4).backColor(), platform::kButtonFace);
-  EXPECT_FALSE(f.PLoupePic.visible());
 }
 
 }  // namespace
