@@ -50,6 +50,7 @@ bool Efface_Grille(int flag) {
   EtapeClic = 1;
   LigneCourante = 1;
   Compteur_Lignes = 0;
+  Fic_CSV_Import.clear();
   return true;
 }
 
@@ -121,4 +122,5 @@ void Vide_Grille_Mesures() {
   for (auto& m : TabMesures) m = Mesure{};
   LigneCourante = 1;
   EtapeClic = 1;
+  Fic_CSV_Import.clear();
 }

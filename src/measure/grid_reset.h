@@ -25,7 +25,8 @@ class SansRedessin {
 // and the statistics grid, and puts the cursor back to row 1, step 1. With flag 0 and
 // a value in cell (1, 1) it first asks MSG(190) & " " & MSG(188) & " ? " (Yes/No); No
 // switches the calibration marking and the illustration mode off, clears nothing and
-// returns false. Returns true when the grid was cleared. TabMesures is not touched.
+// returns false. Returns true when the grid was cleared (the name of an imported
+// results file is then forgotten). TabMesures is not touched.
 bool Efface_Grille(int flag);
 
 // Empties every cell of the statistics grid outside row 0 and column 0, then the
@@ -38,7 +39,8 @@ void Efface_Table();
 
 // Empties the measurement grid, its mirror and the statistics rows 1 to 12 (row 0 and
 // the titles of column 0 stay) and forgets every measurement of the table:
-// LigneCourante and EtapeClic back to 1.
+// LigneCourante and EtapeClic back to 1, the name of an imported results file
+// forgotten.
 void Vide_Grille_Mesures();
 
 // The text of cell (row, col) of the measurement grid, which becomes its current cell;

@@ -143,18 +143,23 @@ TEST_F(TableCommands, DeleteTheSelectedRow) {
   EXPECT_EQ(gridLines(), apres);
 }
 
-// "Raz gril." asks first; No keeps everything, Yes empties the grid and its statistics.
+// "Raz gril." asks first; No keeps everything, Yes empties the grid and its statistics
+// and forgets the results file the rows may have come from.
 TEST_F(TableCommands, ClearTheGrid) {
+  r_.keep(Fic_CSV_Import);
   show("a.bmp", 400, 0.05);
   startFunction(2);
   spore(40, 40, 300, 120);
+  Fic_CSV_Import = images_.file("résultats.csv");
   const session_window::Snapshot avant = snapshot();
   dialogs_->answerMsgBox(platform::vbNo);
   Bout_Click(16);
   EXPECT_EQ(messages(), std::vector<std::string>{MSG(190) + " " + MSG(188) + " ? "});
   EXPECT_TRUE(snapshot() == avant);
+  EXPECT_EQ(Fic_CSV_Import, images_.file("résultats.csv"));
   dialogs_->answerMsgBox(platform::vbYes);
   Bout_Click(16);
+  EXPECT_EQ(Fic_CSV_Import, "");
   EXPECT_EQ(LigneCourante, 1);
   EXPECT_EQ(cell(1, 1), "");
   EXPECT_EQ(Qvl().GrilleRefP.textMatrix(1, 1), "");

@@ -228,6 +228,46 @@ TEST_F(TableEditing, DeletingARowClosesTheGap) {
   EXPECT_EQ(TabMesures(10).NumImage, 0);
 }
 
+// The same deletions for every layout: segments, spores in three dimensions, cystidia
+// and colour zones. Row 2 of four goes, a row below the cursor stays, then row 0
+// takes the last finished row.
+TEST_F(TableEditing, DeletingRowsOfEveryFunction) {
+  for (const Regle& r : {kF1, kF3, kF5, kF20}) {
+    SCOPED_TRACE(r.fonction);
+    SetUp();
+    const int derniere = r.fonction == 20 ? 1 : r.cellules == 7 ? 4 : r.cellules;
+    GrilleTextes g = start(r, 12);
+    rows(g, 4, derniere);
+    const std::vector<std::string> trois = g.ligne(3);
+    const Mesure quatre = TabMesures(4);
+    EXPECT_EQ(Supprime_Ligne(g, 2), 2);
+    EXPECT_EQ(LigneCourante, 4);
+    EXPECT_EQ(EtapeClic, 1);
+    EXPECT_EQ(Compteur_Lignes, 0);
+    EXPECT_EQ(g.lignes(), 12);
+    std::vector<std::string> attendue = trois;
+    attendue[0] = "2";
+    EXPECT_EQ(g.ligne(2), attendue);
+    EXPECT_EQ(g.texte(3, 0), "3");
+    EXPECT_EQ(g.texte(3, 1), "v4.1");
+    std::vector<std::string> curseur = vide(r.colonnes);
+    curseur[0] = "4";   // the cursor's row is numbered too
+    EXPECT_EQ(g.ligne(4), curseur);
+    EXPECT_EQ(TabMesures(3).Seg(derniere).X1, quatre.Seg(derniere).X1);
+    EXPECT_TRUE(empty(TabMesures(4).Seg(1)));
+
+    EXPECT_EQ(Supprime_Ligne(g, 6), 0);
+    EXPECT_EQ(LigneCourante, 4);
+    EXPECT_EQ(g.texte(3, 1), "v4.1");
+
+    EXPECT_EQ(Supprime_Ligne(g, 0), 3);
+    EXPECT_EQ(LigneCourante, 3);
+    EXPECT_EQ(g.texte(3, 1), "");
+    EXPECT_EQ(g.texte(2, 1), "v3.1");
+    EXPECT_EQ(TabMesures(3).NumImage, 0);
+  }
+}
+
 TEST_F(TableEditing, DeletingBelowTheCursorDoesNothing) {
   GrilleTextes g = start(kF2, 15);
   rows(g, 3, 2);

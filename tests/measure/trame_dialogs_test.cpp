@@ -1,6 +1,10 @@
 // Saving the session through the save dialog, the local trame with its copied images,
 // and the grid update through a temporary trame.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -143,6 +147,69 @@ TEST_F(TrameDialogs, FailedWritesAreReported) {
     EXPECT_EQ(Fic_Session, "avant.trm");
     EXPECT_TRUE(Fic_Trame.empty());
   }
+}
+
+// Outcome of the saves into a read-only folder, as the exit code of the process that
+// tried them.
+enum SauvesRefusees { kDeuxRefusees = 0, kSousEcrite = 1, kSousMalDite = 2, kLocaleEcrite = 3,
+                      kLocaleMalDite = 4, kSessionChangee = 5, kDroitsGardes = 6 };
+
+int essaieSauves(platform::ScriptedDialogs* d, const std::string& existante, const std::string& locale) {
+  d->clear();
+  d->answerSave(existante);
+  d->answerMsgBox(platform::vbOK);   // overwrite
+  d->answerMsgBox(platform::vbOK);   // the failure
+  if (Sauve_Trame_Sous()) return kSousEcrite;
+  d->answerSave(locale);
+  d->answerMsgBox(platform::vbOK);
+  if (Sauve_Trame_Locale()) return kLocaleEcrite;
+  std::vector<std::string> m;
+  for (const auto& a : d->log())
+    if (a.kind == "msgBox") m.push_back(a.text);
+  if (m.size() != 3 || m[1].rfind(MSG(144) + existante + SautLigne, 0) != 0) return kSousMalDite;
+  if (m[2].rfind(MSG(144) + locale + SautLigne, 0) != 0) return kLocaleMalDite;
+  if (Fic_Session != "avant.trm" || !Fic_Trame.empty()) return kSessionChangee;
+  return kDeuxRefusees;
+}
+
+// A folder where nothing may be written: both saves say why, the trame already there
+// keeps its bytes and nothing is added beside it. Root ignores the permission bits, so
+// the saves then run in a child as an ordinary user.
+TEST_F(TrameDialogs, ReadOnlyFolder) {
+  oneRow();
+  const std::string dossier = images_.file("lecture seule");
+  ASSERT_TRUE(platform::makeFolder(dossier));
+  const std::string existante = dossier + "/existe.trm";
+  ASSERT_TRUE(platform::writeLines(existante, {"ancien"}));
+  ASSERT_EQ(chmod(existante.c_str(), 0666), 0);
+  ASSERT_EQ(chmod(images_.file("lame.bmp").c_str(), 0644), 0);
+  ASSERT_EQ(chmod(dossier.c_str(), 0555), 0);
+  ASSERT_EQ(chmod(folder().c_str(), 0755), 0);
+  const std::string locale = dossier + "/local.trm";
+  int issue = -1;
+  if (geteuid() == 0) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+          setresuid(65534, 65534, 65534) != 0)
+        _exit(kDroitsGardes);
+      _exit(essaieSauves(dialogs_, existante, locale));
+    }
+    int etat = 0;
+    ASSERT_EQ(waitpid(pid, &etat, 0), pid);
+    ASSERT_TRUE(WIFEXITED(etat));
+    issue = WEXITSTATUS(etat);
+  } else {
+    issue = essaieSauves(dialogs_, existante, locale);
+  }
+  EXPECT_EQ(issue, kDeuxRefusees);
+  EXPECT_EQ(bytesOf(existante), "ancien\r\n");
+  std::vector<std::string> fichiers;
+  for (const auto& e : std::filesystem::directory_iterator(dossier)) fichiers.push_back(e.path().filename().string());
+  EXPECT_EQ(fichiers, std::vector<std::string>{"existe.trm"});
+  ASSERT_EQ(chmod(dossier.c_str(), 0755), 0);
+  dialogs_->clear();
 }
 
 // Saving into the program folder shows the one-time warning once and records it.

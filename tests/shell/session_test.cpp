@@ -238,11 +238,13 @@ TEST_F(Session, StayingKeepsTheProgramAndTheNextCloseAsksAgain) {
 }
 
 // A close request while the panel waits does nothing; "Quitter" then ends at once and
-// the settings file keeps its bytes.
+// the settings file keeps its bytes, though the session changed since it was written.
 TEST_F(Session, QuitLeavesTheSettingsFileAsItWas) {
   const std::string settings = Chemin_Parametres();
+  Fic_Session = "/avant.trm";
   ASSERT_TRUE(Sauve_Parametres());
   const std::string avant = bytesOf(settings);
+  Fic_Session = "/depuis/nouvelle.trm";
   bool refused = false;
   actions_.push_back([&refused] { refused = !Qvl().unload(platform::kFormControlMenu); });
   EXPECT_TRUE(closeAnswering(0));
@@ -250,6 +252,9 @@ TEST_F(Session, QuitLeavesTheSettingsFileAsItWas) {
   EXPECT_EQ(ended_, 0);
   EXPECT_EQ(bytesOf(settings), avant);
   EXPECT_TRUE(dialogs_->log().empty());
+  // A save now would have written other bytes.
+  ASSERT_TRUE(Sauve_Parametres());
+  EXPECT_NE(bytesOf(settings), avant);
 }
 
 // "Sauver la trame et Quitter" with a cancelled dialog, or a write that fails, stays
