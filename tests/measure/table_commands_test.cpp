@@ -216,6 +216,8 @@ TEST_F(TableCommands, SearchGoesBackToTheRowsImage) {
   Bout_Click(14);
   EXPECT_EQ(Img_Active, un);
   EXPECT_EQ(Index_Image, 1);
+  EXPECT_EQ(Qvl().ListIMGchar.listIndex(), 0);
+  EXPECT_EQ(Qvl().ListImgAff.listIndex(), 0);
   EXPECT_DOUBLE_EQ(Calibrage, 0.05);
   EXPECT_EQ(Expo_Zoom, -4);
   const Segment& s = TabMesures(1).Seg(1);
