@@ -5,8 +5,11 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 #include "platform/app.h"
 #include "platform/picture.h"
@@ -25,6 +28,45 @@ inline const platform::Picture& cameraPicture() {
   }();
   return pic;
 }
+
+// Times of a piece of work and of its baseline measured back to back in each
+// iteration, so that both see the same load of the machine. report() gives the medians
+// of both (counters `ours_ms` and `base_ms`) and the median of the per-iteration
+// ratios (counter `ratio`).
+class PairedTimes {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // Runs fn and returns its wall time in seconds.
+  template <class F>
+  static double time(F&& fn) {
+    const Clock::time_point t0 = Clock::now();
+    fn();
+    return std::chrono::duration<double>(Clock::now() - t0).count();
+  }
+
+  void add(double ours, double base) {
+    ours_.push_back(ours);
+    base_.push_back(base);
+    if (base > 0) ratios_.push_back(ours / base);
+  }
+
+  void report(benchmark::State& state) const {
+    state.counters["ours_ms"] = median(ours_) * 1000;
+    state.counters["base_ms"] = median(base_) * 1000;
+    state.counters["ratio"] = median(ratios_);
+  }
+
+  static double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t h = v.size() / 2;
+    return v.size() % 2 ? v[h] : (v[h - 1] + v[h]) / 2;
+  }
+
+ private:
+  std::vector<double> ours_, base_, ratios_;
+};
 
 // Runs the registered benchmarks in a headless application; `before` and `after` run
 // around them (program folder, scripted answers, clean-up).

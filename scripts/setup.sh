@@ -6,8 +6,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins
-          libsane-dev libsane1 libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
-          fonts-liberation qt6-translations-l10n)
+          libsane-dev libsane1 libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
+          fonts-dejavu-core fonts-liberation qt6-translations-l10n)
 if [ -n "${QV_EXTRA_PACKAGES:-}" ]; then
   read -r -a extra <<< "$QV_EXTRA_PACKAGES"
   packages+=("${extra[@]}")

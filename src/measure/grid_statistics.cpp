@@ -9,6 +9,7 @@
 #include "base/helpers.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
+#include "measure/grid_numbers.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
@@ -82,17 +83,11 @@ class SansRedessin {
   bool avant_;
 };
 
-// Reads column c of rows 1 to derniere as numbers (0 for empty cells) and gives each
-// cell the grid's light green.
-std::vector<double> litColonne(platform::FlexGrid& g, int c, int derniere) {
-  std::vector<double> v;
-  v.reserve(static_cast<std::size_t>(std::max(derniere, 0)));
-  for (int r = 1; r <= derniere; ++r) {
-    g.setCellBackColor(r, c, kVertGrille);
-    const std::string t = g.textMatrix(r, c);
-    v.push_back(t.empty() ? 0.0 : Val_Decimal(t));
-  }
-  return v;
+// The numbers of column c of rows 1 to derniere (0 for empty cells), each cell given
+// the grid's light green.
+std::span<const double> litColonne(platform::FlexGrid& g, int c, int derniere) {
+  for (int r = 1; r <= derniere; ++r) g.setCellBackColor(r, c, kVertGrille);
+  return Nombres_Colonne(g, c, derniere);
 }
 
 // Rows 1 to 7 of column c of the statistics grid.

@@ -741,6 +741,23 @@ Frame::~Frame() { delete tap_; }
 namespace {
 QListWidget* listOf(const Control* c) { return static_cast<QListWidget*>(c->widget()); }
 
+// Runs a function when the watched widget is shown.
+class ShowWatch : public QObject {
+ public:
+  ShowWatch(QWidget* w, std::function<void()> onShow) : QObject(w), onShow_(std::move(onShow)) {
+    w->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show && onShow_) onShow_();
+    return false;
+  }
+
+ private:
+  std::function<void()> onShow_;
+};
+
 // RAII flag: changes made while it lives come from code.
 struct CodeScope {
   explicit CodeScope(bool& f) : flag(f), old(f) { flag = true; }
@@ -768,11 +785,33 @@ ListBox::ListBox(Container& parent, const std::string& name, int index) : Contro
   });
 }
 
+void ListBox::fillPending() const {
+  if (!pending_) return;
+  const auto source = std::move(pending_);
+  pending_ = nullptr;
+  auto* self = const_cast<ListBox*>(this);
+  self->setItems(source());
+  if (pendingIndex_ >= 0 && pendingIndex_ < listCount()) self->setListIndex(pendingIndex_);
+}
+
+void ListBox::setItemsLater(std::function<std::vector<std::string>()> source, int index) {
+  pending_ = std::move(source);
+  pendingIndex_ = index;
+  if (!showWatch_) showWatch_ = new ShowWatch(widget(), [this] { fillPending(); });
+  if (onClick || widget()->isVisible()) fillPending();
+}
+
+int ListBox::newIndex() const {
+  fillPending();
+  return newIndex_;
+}
+
 void ListBox::checkIndex(int i, const char* what) const {
   if (i < 0 || i >= listCount()) throwIndex(name(), what, i);
 }
 
 void ListBox::addItem(const std::string& text, int index) {
+  fillPending();
   QListWidget* l = listOf(this);
   const int n = l->count();
   if (index != -1 && (index < 0 || index > n)) throwIndex(name(), "AddItem", index);
@@ -788,6 +827,7 @@ void ListBox::addItem(const std::string& text, int index) {
 }
 
 void ListBox::setItems(const std::vector<std::string>& texts) {
+  pending_ = nullptr;
   QStringList q;
   q.reserve(static_cast<qsizetype>(texts.size()));
   for (const std::string& t : texts) q.append(toQ(t));
@@ -805,40 +845,50 @@ void ListBox::setItems(const std::vector<std::string>& texts) {
 }
 
 void ListBox::removeItem(int i) {
+  fillPending();
   checkIndex(i, "RemoveItem");
   CodeScope scope(fromCode_);
   delete listOf(this)->takeItem(i);
 }
 
 void ListBox::clear() {
+  pending_ = nullptr;
   CodeScope scope(fromCode_);
   listOf(this)->clear();
   newIndex_ = -1;
 }
 
 std::string ListBox::list(int i) const {
+  fillPending();
   if (i < 0 || i >= listCount()) return std::string();
   return fromQ(listOf(this)->item(i)->text());
 }
 
 void ListBox::setList(int i, const std::string& text) {
+  fillPending();
   checkIndex(i, "List");
   listOf(this)->item(i)->setText(toQ(text));
 }
 
-int ListBox::listCount() const { return listOf(this)->count(); }
+int ListBox::listCount() const {
+  fillPending();
+  return listOf(this)->count();
+}
 
 long ListBox::itemData(int i) const {
+  fillPending();
   if (i < 0 || i >= listCount()) return 0;
   return static_cast<long>(listOf(this)->item(i)->data(Qt::UserRole).toLongLong());
 }
 
 void ListBox::setItemData(int i, long v) {
+  fillPending();
   checkIndex(i, "ItemData");
   listOf(this)->item(i)->setData(Qt::UserRole, static_cast<qlonglong>(v));
 }
 
 int ListBox::listIndex() const {
+  fillPending();
   QListWidget* l = listOf(this);
   if (multiSelect_ != 0) return l->currentRow();
   const QList<QListWidgetItem*> sel = l->selectedItems();
@@ -846,6 +896,7 @@ int ListBox::listIndex() const {
 }
 
 void ListBox::setListIndex(int i) {
+  fillPending();
   if (i != -1) checkIndex(i, "ListIndex");
   if (i == listIndex()) return;
   QListWidget* l = listOf(this);
@@ -865,6 +916,7 @@ void ListBox::setListIndex(int i) {
 }
 
 void ListBox::setMultiSelect(int m) {
+  fillPending();
   multiSelect_ = (m == 1 || m == 2) ? m : 0;
   CodeScope scope(fromCode_);
   listOf(this)->setSelectionMode(multiSelect_ == 1   ? QAbstractItemView::MultiSelection
@@ -873,11 +925,13 @@ void ListBox::setMultiSelect(int m) {
 }
 
 bool ListBox::selected(int i) const {
+  fillPending();
   if (i < 0 || i >= listCount()) return false;
   return listOf(this)->item(i)->isSelected();
 }
 
 void ListBox::setSelected(int i, bool on) {
+  fillPending();
   checkIndex(i, "Selected");
   if (multiSelect_ == 0 && on) {
     setListIndex(i);
@@ -892,9 +946,13 @@ void ListBox::setSelected(int i, bool on) {
   fire(name() + "_Click", onClick);
 }
 
-int ListBox::selCount() const { return static_cast<int>(listOf(this)->selectedItems().size()); }
+int ListBox::selCount() const {
+  fillPending();
+  return static_cast<int>(listOf(this)->selectedItems().size());
+}
 
 int ListBox::topIndex() const {
+  fillPending();
   QListWidget* l = listOf(this);
   if (l->count() == 0) return 0;
   const QModelIndex m = l->indexAt(QPoint(1, 1));
@@ -902,11 +960,13 @@ int ListBox::topIndex() const {
 }
 
 void ListBox::setTopIndex(int i) {
+  fillPending();
   checkIndex(i, "TopIndex");
   listOf(this)->scrollToItem(listOf(this)->item(i), QAbstractItemView::PositionAtTop);
 }
 
 void ListBox::setSorted(bool on) {
+  fillPending();
   sorted_ = on;
   if (!on) return;
   QListWidget* l = listOf(this);
@@ -920,7 +980,10 @@ void ListBox::setSorted(bool on) {
 }
 
 // The handlers stop before the members they use go (the widget goes later).
-ListBox::~ListBox() { delete tap_; }
+ListBox::~ListBox() {
+  delete tap_;
+  delete showWatch_;
+}
 
 // --- ComboBox -----------------------------------------------------------------------
 

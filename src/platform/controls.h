@@ -11,6 +11,8 @@
 
 #include "platform/control.h"
 
+class QObject;
+
 namespace platform {
 
 class EventTap;
@@ -212,12 +214,17 @@ class ListBox : public Control {
   // Replaces every entry by texts at once (a sorted list sorts them, ignoring case);
   // no selection afterwards.
   void setItems(const std::vector<std::string>& texts);
+  // The same with the texts that source gives, then setListIndex(index) when index is
+  // an entry. While the list is hidden and has no Click handler, source runs only when
+  // the entries are first read, changed or shown: a hidden list refilled often costs
+  // nothing until it is used.
+  void setItemsLater(std::function<std::vector<std::string>()> source, int index);
   // Entry i; "" when i is out of range.
   std::string list(int i) const;
   // Throws IndexError when i is out of range.
   void setList(int i, const std::string& text);
   int listCount() const;
-  int newIndex() const { return newIndex_; }   // where the last addItem put its entry; -1 none
+  int newIndex() const;                        // where the last addItem put its entry; -1 none
   long itemData(int i) const;                   // 0 when out of range
   void setItemData(int i, long v);              // throws IndexError when out of range
 
@@ -243,6 +250,11 @@ class ListBox : public Control {
 
  private:
   void checkIndex(int i, const char* what) const;
+  // Fills the list from a pending source of setItemsLater.
+  void fillPending() const;
+  mutable std::function<std::vector<std::string>()> pending_;
+  mutable int pendingIndex_ = -1;
+  QObject* showWatch_ = nullptr;
   int newIndex_ = -1;
   int multiSelect_ = 0;
   bool sorted_ = false;

@@ -18,6 +18,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <stdexcept>
@@ -36,6 +38,34 @@ constexpr double kDefaultColWidth = 960;      // twips
 constexpr double kMaxSize = 1e6;              // twips, cap of a width or height
 constexpr std::size_t kMaxCells = 20000000;   // guards against runaway sizes
 constexpr int kPaddingPx = 1;                 // text margin inside a cell
+
+// The stamps of text revisions, shared by every grid.
+std::atomic<std::uint64_t> lastStamp{0};
+std::uint64_t newStamp() { return ++lastStamp; }
+
+// The last text changes of one column.
+struct ColumnJournal {
+  static constexpr int kSize = 32;
+  std::uint64_t revision = 0;   // stamp of the last change
+  std::uint64_t known = 0;      // every change after this stamp is in the ring
+  std::array<std::uint64_t, kSize> stamps{};
+  std::array<int, kSize> rows{};
+  int next = 0;    // ring position of the next change
+  int count = 0;   // changes in the ring
+
+  void reshaped() {
+    revision = known = newStamp();
+    count = 0;
+  }
+  void changed(int r) {
+    if (count == kSize) known = stamps[static_cast<std::size_t>(next)];
+    revision = newStamp();
+    stamps[static_cast<std::size_t>(next)] = revision;
+    rows[static_cast<std::size_t>(next)] = r;
+    next = (next + 1) % kSize;
+    if (count < kSize) ++count;
+  }
+};
 
 struct Cell {
   std::string text;
@@ -136,6 +166,7 @@ struct FlexGrid::Impl {
 
   int rows = 2, cols = 2, fixedRows = 1, fixedCols = 1;
   std::vector<Cell> cells;          // rows * cols, row-major
+  std::vector<ColumnJournal> journal;   // per column
   std::vector<double> colW;         // twips; -1 default
   std::vector<double> rowH;
   std::vector<std::int8_t> colAlign, fixedAlign;
@@ -190,6 +221,7 @@ struct FlexGrid::Impl {
     if (n < fixedRows)
       throw IndexError(where("row count ") + std::to_string(n) + " below the fixed rows (" +
                        std::to_string(fixedRows) + ")");
+    if (n != rows) textsReshaped();
     cells.resize(static_cast<std::size_t>(n) * static_cast<std::size_t>(cols));
     rowH.resize(static_cast<std::size_t>(n), -1);
     rows = n;
@@ -209,11 +241,20 @@ struct FlexGrid::Impl {
           next[static_cast<std::size_t>(r) * n + c] = std::move(cells[static_cast<std::size_t>(r) * cols + c]);
       cells.swap(next);
     }
+    if (n != cols) {
+      journal.resize(static_cast<std::size_t>(n));
+      textsReshaped();
+    }
     colW.resize(static_cast<std::size_t>(n), -1);
     colAlign.resize(static_cast<std::size_t>(n), kAlignGeneral);
     fixedAlign.resize(static_cast<std::size_t>(n), kAlignLeftCentre);
     cols = n;
     afterShrink();
+  }
+
+  // Every column's texts moved, appeared or went.
+  void textsReshaped() {
+    for (ColumnJournal& j : journal) j.reshaped();
   }
 
   // Brings the current cell back inside the grid after it shrank.
@@ -718,6 +759,8 @@ FlexGrid::FlexGrid(Container& parent, const std::string& name, int index)
   d_->rowH.assign(static_cast<std::size_t>(d_->rows), -1);
   d_->colAlign.assign(static_cast<std::size_t>(d_->cols), kAlignGeneral);
   d_->fixedAlign.assign(static_cast<std::size_t>(d_->cols), kAlignLeftCentre);
+  d_->journal.resize(static_cast<std::size_t>(d_->cols));
+  d_->textsReshaped();
   auto* view = new FlexGridView(parent.clientWidget());
   view->grid = d_.get();
   d_->view = view;
@@ -759,8 +802,28 @@ void FlexGrid::setTextMatrix(int r, int c, const std::string& text) {
   Cell& cell = d_->at(r, c);
   if (cell.text == text) return;
   cell.text = text;
+  d_->journal[static_cast<std::size_t>(c)].changed(r);
   d_->repaintCell(r, c);
   flexGridCellChanged(d_->view.data(), r, c);
+}
+
+std::uint64_t FlexGrid::textRevision(int c) const {
+  d_->checkCol(c);
+  return d_->journal[static_cast<std::size_t>(c)].revision;
+}
+
+bool FlexGrid::textChangesSince(int c, std::uint64_t since, std::vector<int>& rows) const {
+  d_->checkCol(c);
+  const ColumnJournal& j = d_->journal[static_cast<std::size_t>(c)];
+  rows.clear();
+  if (since == j.revision) return true;
+  if (since < j.known || since > j.revision) return false;
+  const int first = (j.next - j.count + ColumnJournal::kSize) % ColumnJournal::kSize;
+  for (int k = 0; k < j.count; ++k) {
+    const std::size_t i = static_cast<std::size_t>((first + k) % ColumnJournal::kSize);
+    if (j.stamps[i] > since) rows.push_back(j.rows[i]);
+  }
+  return true;
 }
 
 int FlexGrid::row() const { return d_->row; }
@@ -791,6 +854,7 @@ void FlexGrid::setText(const std::string& text) { setTextMatrix(d_->row, d_->col
 
 void FlexGrid::clear() {
   for (Cell& cell : d_->cells) cell = Cell{};
+  d_->textsReshaped();
   d_->repaintAll();
   flexGridTextsChanged(d_->view.data());
 }
@@ -805,6 +869,7 @@ void FlexGrid::addItem(const std::string& item, int index) {
   d_->cells.insert(d_->cells.begin() + static_cast<std::ptrdiff_t>(first), cols, Cell{});
   d_->rowH.insert(d_->rowH.begin() + index, -1);
   ++d_->rows;
+  d_->textsReshaped();
   std::size_t start = 0;
   for (std::size_t c = 0; c < cols; ++c) {
     const std::size_t tab = item.find('\t', start);
@@ -826,6 +891,7 @@ void FlexGrid::removeItem(int r) {
   d_->cells.erase(first, first + static_cast<std::ptrdiff_t>(cols));
   d_->rowH.erase(d_->rowH.begin() + r);
   --d_->rows;
+  d_->textsReshaped();
   d_->afterShrink();
 }
 

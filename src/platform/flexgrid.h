@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/control.h"
 
@@ -82,6 +83,22 @@ class FlexGrid : public Control {
   // Removes row r; the rows below move up and rows() drops by one. Removing a fixed
   // row or the last non-fixed row throws IndexError.
   void removeItem(int r);
+
+  // --- change journal of the texts ------------------------------------------------------
+  // For callers that keep values read from the texts (numbers of a column) and read
+  // again only what changed. Revisions are stamps of one counter shared by every grid
+  // of the program, so a revision never describes two states.
+  // Revision of column c: a new stamp at every change of one of its texts and at every
+  // change of the grid's shape (rows or columns added or removed, clear()).
+  // IndexError outside the grid.
+  std::uint64_t textRevision(int c) const;
+  // The rows of column c whose texts changed after the column had revision `since` (a
+  // revision read from this column), in order of change, a row possibly more than
+  // once; true with no row when `since` is the present revision. False when they are
+  // not all known (the shape changed since, or more than the last 32 texts of the
+  // column changed): the caller then reads the whole column again. IndexError outside
+  // the grid.
+  bool textChangesSince(int c, std::uint64_t since, std::vector<int>& rows) const;
 
   // --- geometry (twips) ---------------------------------------------------------------
   // Width of column c; a negative width sets the default (960 twips). c = -1 sets every

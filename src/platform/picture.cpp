@@ -16,6 +16,7 @@
 #include <limits>
 
 #include "platform/picture_check.h"
+#include "platform/picture_memory.h"
 #include "platform/qt_bridge.h"
 #include "platform/textfile.h"
 
@@ -129,6 +130,12 @@ std::string structureFault(QFile& file, QImageReader& reader) {
   return truncated ? "the file is truncated" : "";
 }
 
+// True for the start of a JPEG stream (start-of-image marker, then another marker).
+bool looksLikeJpeg(const QByteArray& head) {
+  return head.size() >= 3 && static_cast<unsigned char>(head[0]) == 0xFF &&
+         static_cast<unsigned char>(head[1]) == 0xD8 && static_cast<unsigned char>(head[2]) == 0xFF;
+}
+
 void raiseAllocationLimit() {
   // Microscope cameras give pictures beyond Qt's default limit of 256 MB.
   static const bool done = [] {
@@ -163,6 +170,35 @@ Picture Picture::load(const std::string& path, std::string* error) {
   if (!fault.empty()) {
     setError(error, what + fault + ".");
     return Picture();
+  }
+  // The checks read the head through the reader: the file is looked at from its start.
+  const qint64 afterChecks = file.pos();
+  if (!file.seek(0)) {
+    setError(error, what + fromQ(file.errorString()) + ".");
+    return Picture();
+  }
+  if (!looksLikeJpeg(file.peek(3))) {
+    file.seek(afterChecks);
+  } else {
+    QImage decoded;
+    switch (decodeJpeg(file, decoded)) {
+      case JpegDecode::kDone:
+        return fromQImage(decoded);
+      case JpegDecode::kTruncated:
+        setError(error, what + "the file is truncated.");
+        return Picture();
+      case JpegDecode::kOutOfMemory:
+        setError(error, what + "not enough memory for the picture.");
+        return Picture();
+      case JpegDecode::kNotHandled:
+        break;
+    }
+    // The general reader starts again from the first byte.
+    if (!file.seek(0)) {
+      setError(error, what + fromQ(file.errorString()) + ".");
+      return Picture();
+    }
+    reader.setDevice(&file);
   }
   QImage img;
   if (!reader.read(&img) || img.isNull()) {

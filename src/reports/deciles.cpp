@@ -9,6 +9,7 @@
 
 #include "base/helpers.h"
 #include "forms/main_window.h"
+#include "measure/grid_numbers.h"
 #include "measure/measure_state.h"
 #include "platform/runtime.h"
 
@@ -47,20 +48,28 @@ double decileValue(double v) { return Val_Decimal(decileItem(v)); }
 
 namespace {
 
-// One usable value as its sort item holds it, with the item's text.
-struct Item {
-  double valeur;
-  std::string texte;
-};
-
-// Refills the list with the items in their (ascending) order. A sorted list searches
-// the place of each new item from its top, so it is filled from the largest value
-// down: every item then finds its place among the first entries.
-void remplitListe(platform::ListBox& liste, const std::vector<Item>& items) {
+// The list's items of the numbers of a column: the sort item of each value above
+// 0.0001, in ascending order of the values they hold, with the decimal separator in
+// force when they were taken.
+std::vector<std::string> itemsDecile(const std::vector<double>& valeurs, char separateur) {
+  struct Item {
+    double valeur;
+    double brute;
+  };
+  std::vector<Item> items;
+  items.reserve(valeurs.size());
+  for (double x : valeurs)
+    if (x > 0.0001) items.push_back({decileValue(x), x});
+  std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.valeur < b.valeur; });
   std::vector<std::string> textes;
   textes.reserve(items.size());
-  for (const Item& i : items) textes.push_back(i.texte);
-  liste.setItems(textes);
+  for (const Item& i : items) {
+    std::string t = decileItem(i.brute);
+    for (char& ch : t)
+      if (ch == ',' || ch == '.') ch = separateur;
+    textes.push_back(std::move(t));
+  }
+  return textes;
 }
 
 }  // namespace
@@ -73,27 +82,17 @@ void Cdecile(int col, bool fillList) {
   platform::FlexGrid& g = f.GrilleRef;
   if (col >= g.cols()) return;
   const int derniere = std::min(LigneCourante - 1, g.rows() - 1);
-
-  std::vector<Item> items;
-  items.reserve(static_cast<std::size_t>(std::max(derniere, 0)));
-  for (int r = 1; r <= derniere; ++r) {
-    const std::string t = g.textMatrix(r, col);
-    if (t.empty()) continue;
-    const double x = Val_Decimal(t);
-    if (!(x > 0.0001)) continue;
-    std::string texte = decileItem(x);
-    const double arrondi = Val_Decimal(texte);
-    items.push_back({arrondi, std::move(texte)});
-  }
-  std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.valeur < b.valeur; });
-  std::vector<double> v;
-  v.reserve(items.size());
-  for (const Item& i : items) v.push_back(i.valeur);
-  const DecileSummary s = computeDeciles(v);
+  const DecileSummary s = computeDeciles(Deciles_Colonne(g, col, derniere));
 
   if (fillList) {
-    remplitListe(f.Ldeci, items);
-    if (s.medianItem >= 0 && s.medianItem < f.Ldeci.listCount()) f.Ldeci.setListIndex(s.medianItem);
+    // The hidden list is filled when it is read or shown, from the numbers as they are
+    // now.
+    const std::span<const double> n = Nombres_Colonne(g, col, derniere);
+    f.Ldeci.setItemsLater(
+        [valeurs = std::vector<double>(n.begin(), n.end()), sep = platform::DecimalSeparator()] {
+          return itemsDecile(valeurs, sep);
+        },
+        s.medianItem);
   }
 
   Stat_N(col) = s.n;

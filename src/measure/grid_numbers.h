@@ -1,0 +1,58 @@
+#pragma once
+// Numbers of the measurement grid's columns, kept beside their texts so that the
+// statistics after a new value cost little more than the value itself. The grid
+// statistics (Calcul_stat) and the column deciles (Cdecile) read a column's numbers
+// here: each cell's text is converted once, when the cell first counts or after it
+// changed, and the usable decile values of the rows counted are kept sorted. Every
+// number is exactly the one a fresh reading of the texts gives.
+//
+// What changed is learnt from the grid's text journal (FlexGrid::textChangesSince):
+// any writer of the grid is seen without telling, whether it appends a value, edits a
+// cell, deletes or inserts rows, clears the grid or loads a session; a change of the
+// grid's shape or a burst of more than 32 changes in a column makes the next reading
+// convert that column's texts again. Relit_Nombres_Grille drops everything kept, for a
+// caller that wants the next statistics read from the texts alone.
+
+#include <span>
+#include <string>
+#include <vector>
+
+namespace platform {
+class FlexGrid;
+}
+
+// The numbers of one column, rows 1 to size(). No grid, no window.
+class NombresColonne {
+ public:
+  // Rows held.
+  int size() const { return static_cast<int>(valeurs_.size()); }
+  // Sets row r (1 to size() + 1; others are ignored) from the text of its cell.
+  void set(int r, const std::string& texte);
+  // Keeps rows 1 to n only (n >= 0).
+  void truncate(int n);
+  void clear() { truncate(0); }
+  // Rows 1 to n (clamped to 0..size()) as the grid statistics read them: the number
+  // of the text (Val_Decimal), 0 for an empty cell.
+  std::span<const double> values(int n) const;
+  // The usable decile values of rows 1 to n (clamped), ascending: the numbers above
+  // 0.0001, each as its sort item holds it (decileValue).
+  const std::vector<double>& sortedDeciles(int n);
+
+ private:
+  void ajouteTrie(double d);
+  void retireTrie(double d);
+
+  std::vector<double> valeurs_;
+  std::vector<double> deciles_;   // decileValue of each row, NaN when not usable
+  std::vector<double> tries_;     // usable deciles_ of rows 1 to lignesTriees_, ascending
+  int lignesTriees_ = 0;
+};
+
+// Rows 1 to last (clamped to the grid) of column c of grid g, read again where the
+// texts changed since the last reading. An empty span for a column outside the grid.
+std::span<const double> Nombres_Colonne(platform::FlexGrid& g, int c, int last);
+// The usable decile values of rows 1 to last of column c of g, ascending (see
+// NombresColonne::sortedDeciles); empty for a column outside the grid.
+const std::vector<double>& Deciles_Colonne(platform::FlexGrid& g, int c, int last);
+// Drops every number kept: the next reading of each column converts all its texts.
+void Relit_Nombres_Grille();

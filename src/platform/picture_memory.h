@@ -1,0 +1,30 @@
+#pragma once
+// Pixel memory and the direct JPEG decoder of pictures (internal to the platform layer).
+
+#include <QImage>
+
+class QIODevice;
+
+namespace platform {
+
+// A w x h image of 32-bit pixels in `format` (RGB32 or ARGB32), uninitialised. Large
+// images sit on memory aligned to and advised for huge pages, so that a camera
+// picture of 80 MB costs a few dozen page faults rather than twenty thousand. Null
+// for a size <= 0, beyond 2047 MB, or when memory runs out.
+QImage newPixelImage(int w, int h, QImage::Format format);
+
+// Outcome of the direct JPEG decoder.
+enum class JpegDecode {
+  kDone,        // the image holds the picture
+  kTruncated,   // the data end before the last row of pixels
+  kOutOfMemory,
+  kNotHandled,  // not a JPEG this decoder takes (CMYK, damaged...): use the general reader
+};
+
+// Decodes the JPEG read from `in` (at its start) once, straight into 32-bit RGB32
+// pixels on newPixelImage memory, with the library's accurate transform and smooth
+// upsampling; grey pictures give grey pixels, the resolution of the JFIF header becomes
+// the image's dots per metre. The EXIF orientation is not applied.
+JpegDecode decodeJpeg(QIODevice& in, QImage& out);
+
+}  // namespace platform
