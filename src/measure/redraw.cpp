@@ -142,9 +142,13 @@ void Retrace(int mode) {
   if (!QvlExists()) return;
   QVL& f = Qvl();
   bool focus = true;
-  try {
-    focus = Retrace_Lignes(f);
-  } catch (const std::exception&) {
+  {
+    // Every row is drawn in one pass: one painter for the texts, one repaint.
+    platform::PictureBox::Batch lot(f.Picture1);
+    try {
+      focus = Retrace_Lignes(f);
+    } catch (const std::exception&) {
+    }
   }
   if (mode == 1 && focus) f.Picture1.setFocus();
 }

@@ -205,13 +205,20 @@ void Control::setEnabled(bool e) {
 Colour Control::backColor() const { return s_->back; }
 
 void Control::setBackColor(Colour c) {
+  if (c == s_->back) return;
   s_->back = c;
   applyColourStyle(s_->w, s_->back, true, s_->fore);
+}
+
+void Control::keepColours(Colour back, Colour fore) {
+  s_->back = back;
+  s_->fore = fore;
 }
 
 Colour Control::foreColor() const { return s_->fore; }
 
 void Control::setForeColor(Colour c) {
+  if (c == s_->fore) return;
   s_->fore = c;
   applyColourStyle(s_->w, s_->back, true, s_->fore);
 }

@@ -119,6 +119,9 @@ class Control : public Component {
   // Called once by the concrete control's constructor with its widget, already
   // parented to parent.clientWidget().
   void attach(QWidget* w);
+  // Records the back and fore colours without restyling the widget, for a control
+  // that paints everything with them itself.
+  void keepColours(Colour back, Colour fore);
 
  private:
   Container* parent_;

@@ -1054,6 +1054,7 @@ Colour FlexGrid::cellForeColor() const { return cellForeColor(d_->row, d_->col);
 void FlexGrid::setCellForeColor(Colour colour) { setCellForeColor(d_->row, d_->col, colour); }
 
 void FlexGrid::setBackColor(Colour c) {
+  if (c == backColor()) return;
   Control::setBackColor(c);
   d_->repaintAll();
 }

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -262,6 +263,40 @@ void rasterLine(Pen& pen, const PixelSet& set, double fx0, double fy0, double fx
   }
 }
 
+// The same line one pixel wide, painted straight into img with the raster operation:
+// Bresenham's line visits each pixel once, so no pixel is painted twice.
+void rasterThinLine(QImage& img, int mode, int style, QRgb pen, double fx0, double fy0, double fx1,
+                    double fy1, long long& index) {
+  if (!std::isfinite(fx0) || !std::isfinite(fy0) || !std::isfinite(fx1) || !std::isfinite(fy1)) return;
+  const int w = img.width(), h = img.height();
+  const double m = 2;   // the margin of a pen one pixel wide
+  if (!clipSegment(fx0, fy0, fx1, fy1, -m, -m, w - 1 + m, h - 1 + m)) return;
+  int x0 = roundPixel(fx0), y0 = roundPixel(fy0);
+  const int x1 = roundPixel(fx1), y1 = roundPixel(fy1);
+  const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+  const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+  const qsizetype stride = img.bytesPerLine();
+  uchar* bits = img.bits();
+  int err = dx + dy;
+  for (;;) {
+    if (x0 >= 0 && y0 >= 0 && x0 < w && y0 < h && patternOn(style, index)) {
+      auto* px = reinterpret_cast<QRgb*>(bits + y0 * stride) + x0;
+      *px = rasterOp(mode, *px, pen);
+    }
+    ++index;
+    if (x0 == x1 && y0 == y1) break;
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x0 += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y0 += sy;
+    }
+  }
+}
+
 // First-quadrant points (x >= 0, y >= 0, y measured upwards) of the ellipse with
 // integer radii rx, ry, by the midpoint algorithm.
 std::vector<std::pair<int, int>> ellipseQuadrant(int rx, int ry) {
@@ -432,6 +467,18 @@ struct PictureBox::Impl {
   bool pressed = false;
   bool afterDoubleClick = false;
 
+  // Drawing in one pass (PictureBox::Batch): the painter of the texts stays open on
+  // the image it draws on, and one repaint is asked for at the end.
+  int batchDepth = 0;
+  bool batchChanged = false;
+  std::unique_ptr<QPainter> textPainter;
+  QImage* textImage = nullptr;
+
+  // Metrics of the box's font on the 96-dpi device, kept until the font changes.
+  QFont metricsFont;
+  bool metricsValid = false;
+  double fontHeight = 0, fontAscent = 0, fontMaxWidth = 0;
+
   // Units <-> pixels: unit = origin + pixel * perPixel.
   struct Map {
     double ox, oy, ux, uy;
@@ -475,8 +522,61 @@ struct PictureBox::Impl {
     return img;
   }
 
+  // Ends the painter of a batch's texts. Called before an image is replaced, shared or
+  // painted by another painter, so that no painter outlives the pixels it writes.
+  void endText() {
+    if (!textPainter) return;
+    textPainter->end();
+    textPainter.reset();
+    textImage = nullptr;
+  }
+
+  // The painter of texts on img with the box's font and fore colour: a new one
+  // outside a batch (kept in own), the batch's own inside.
+  QPainter* textPainterOn(QImage* img, std::unique_ptr<QPainter>& own) {
+    updateMetrics();
+    QPainter* p = nullptr;
+    if (batchDepth == 0) {
+      own = std::make_unique<QPainter>(img);
+      p = own.get();
+      p->setFont(metricsFont);
+    } else {
+      if (textImage != img) {
+        endText();
+        textPainter = std::make_unique<QPainter>(img);
+        textImage = img;
+        textPainter->setFont(metricsFont);
+      }
+      p = textPainter.get();
+      if (p->font() != metricsFont) p->setFont(metricsFont);
+    }
+    p->setPen(QColor::fromRgb(penColour(kUseForeColor)));
+    return p;
+  }
+
+  // False when no pixel of a line of text drawn with its top-left corner at pixel
+  // (x, y) can fall on img (a margin of one line height allows for overhangs).
+  bool lineMayShow(const QImage& img, double x, double y, const QString& line) {
+    updateMetrics();
+    const double m = fontHeight;
+    const double width = fontMaxWidth * static_cast<double>(line.size());
+    return x < img.width() + m && y < img.height() + m && y + fontHeight + m > 0 && x + width + m > 0;
+  }
+
+  void updateMetrics() {
+    const QFont f = font();
+    if (metricsValid && f == metricsFont) return;
+    const QFontMetricsF fm(f, &metricsDevice());
+    metricsFont = f;
+    fontHeight = std::ceil(fm.height());
+    fontAscent = fm.ascent();
+    fontMaxWidth = fm.maxWidth();
+    metricsValid = true;
+  }
+
   // Keeps the top-left content; the new area shows the background.
   void resizeCanvas(int w, int h) {
+    endText();
     QImage next = makeBackground(w, h);
     if (!next.isNull() && !persistent.isNull()) {
       QPainter p(&next);
@@ -488,6 +588,7 @@ struct PictureBox::Impl {
   }
 
   void dropOverlay() {
+    endText();
     hasOverlay = false;
     overlay = QImage();
   }
@@ -497,10 +598,11 @@ struct PictureBox::Impl {
     sync();
     if (persistent.isNull()) return nullptr;
     if (autoRedraw) {
-      dropOverlay();
+      if (hasOverlay) dropOverlay();
       return &persistent;
     }
     if (!hasOverlay) {
+      endText();
       overlay = persistent;
       hasOverlay = true;
     }
@@ -510,16 +612,19 @@ struct PictureBox::Impl {
   const QImage& shown() const { return hasOverlay ? overlay : persistent; }
 
   void changed() {
-    if (canvas) canvas->update();
+    if (batchDepth > 0)
+      batchChanged = true;
+    else if (canvas)
+      canvas->update();
   }
 
   QRgb penColour(Colour c) const { return toRgb(c == kUseForeColor ? self->foreColor() : c); }
 
   QFont font() const { return frame ? frame->font() : QFont(); }
 
-  double lineHeightPx() const {
-    QFontMetricsF fm(font(), &metricsDevice());
-    return std::ceil(fm.height());
+  double lineHeightPx() {
+    updateMetrics();
+    return fontHeight;
   }
   double textWidthPx(const QString& s) const {
     QFontMetricsF fm(font(), &metricsDevice());
@@ -552,6 +657,7 @@ void PictureFrame::resizeEvent(QResizeEvent* e) {
 void CanvasWidget::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   if (!owner_) return;
+  owner_->endText();
   owner_->sync();
   const QImage& img = owner_->shown();
   if (img.isNull()) return;
@@ -671,6 +777,7 @@ PictureBox::PictureBox(Container& parent, const std::string& name, int index)
 }
 
 PictureBox::~PictureBox() {
+  d_->endText();
   // The widgets outlive this object until the base class deletes them.
   if (d_->frame) d_->frame->detach();
   if (d_->canvas) d_->canvas->detach();
@@ -809,6 +916,7 @@ void PictureBox::setAutoRedraw(bool on) { d_->autoRedraw = on; }
 Picture PictureBox::picture() const { return d_->background; }
 
 void PictureBox::setPicture(const Picture& p) {
+  d_->endText();
   d_->background = p;
   if (d_->autoSize && !p.isNull()) {
     const int b = d_->border ? 2 * d_->frame->frameWidth() : 0;
@@ -821,6 +929,7 @@ void PictureBox::setPicture(const Picture& p) {
 }
 
 Picture PictureBox::image() const {
+  d_->endText();
   d_->sync();
   return Picture::fromQImage(d_->persistent);
 }
@@ -843,6 +952,7 @@ void PictureBox::setBorderStyle(int style) {
 }
 
 void PictureBox::cls() {
+  d_->endText();
   d_->sync();
   if (d_->autoRedraw) d_->persistent = d_->makeBackground(d_->canvasW(), d_->canvasH());
   d_->dropOverlay();
@@ -860,18 +970,28 @@ void PictureBox::refresh() {
 }
 
 void PictureBox::setBackColor(Colour c) {
-  Control::setBackColor(c);
-  d_->frame->setStyleSheet(QString());   // the canvas paints the whole client area
+  d_->endText();
+  keepColours(c, foreColor());   // the canvas paints the whole client area itself
   d_->sync();
   d_->persistent = d_->makeBackground(d_->canvasW(), d_->canvasH());
   d_->dropOverlay();
   d_->changed();
 }
 
-void PictureBox::setForeColor(Colour c) {
-  Control::setForeColor(c);
-  d_->frame->setStyleSheet(QString());
+PictureBox::Batch::Batch(PictureBox& box) : box_(box) { ++box_.d_->batchDepth; }
+
+PictureBox::Batch::~Batch() {
+  Impl& d = *box_.d_;
+  if (--d.batchDepth > 0) return;
+  d.endText();
+  if (d.batchChanged) {
+    d.batchChanged = false;
+    d.changed();
+  }
 }
+
+// The fore colour is the pen of the next drawing: nothing else changes.
+void PictureBox::setForeColor(Colour c) { keepColours(backColor(), c); }
 
 // --- drawing state --------------------------------------------------------------------
 
@@ -929,6 +1049,15 @@ void PictureBox::line(double x1, double y1, double x2, double y2, Colour colour,
   const double px1 = d_->toPixelX(m, x1), py1 = d_->toPixelY(m, y1);
   const double px2 = d_->toPixelX(m, x2), py2 = d_->toPixelY(m, y2);
   const QRgb pen = d_->penColour(colour);
+  if (!box && d_->drawWidth == 1) {
+    // One pixel wide: the line visits each pixel once, so it is painted as it goes.
+    if (d_->drawStyle != 5) {
+      long long index = 0;
+      rasterThinLine(*img, d_->drawMode, d_->drawStyle, pen, px1, py1, px2, py2, index);
+    }
+    d_->changed();
+    return;
+  }
   PixelSet outline(img->width(), img->height());
   PixelSet fill(img->width(), img->height());
   Pen p(outline, d_->drawWidth, d_->drawStyle);
@@ -1106,16 +1235,16 @@ void PictureBox::print(const std::string& text, bool newline) {
   const double leftX = d_->toPixelX(m, m.ox);
   if (!std::isfinite(startX) || !std::isfinite(startY)) return;
   if (img) {
-    QPainter p(img);
-    const QFont f = d_->font();
-    p.setFont(f);
-    p.setPen(QColor::fromRgb(d_->penColour(kUseForeColor)));
-    const double ascent = QFontMetricsF(f, &metricsDevice()).ascent();
+    std::unique_ptr<QPainter> own;
+    QPainter* p = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const double x = i == 0 ? startX : leftX;
       const double y = startY + static_cast<double>(i) * h;
       if (std::fabs(x) > 1e6 || std::fabs(y) > 1e6) continue;
-      p.drawText(QPointF(std::floor(x + 0.5), std::floor(y + 0.5) + ascent), lines[i]);
+      const double px = std::floor(x + 0.5), py = std::floor(y + 0.5);
+      if (!d_->lineMayShow(*img, px, py, lines[i])) continue;
+      if (!p) p = d_->textPainterOn(img, own);
+      p->drawText(QPointF(px, py + d_->fontAscent), lines[i]);
     }
     d_->changed();
   }
@@ -1138,15 +1267,14 @@ void PictureBox::printRotated(const std::string& text, double angleDegrees, doub
   const double px = d_->toPixelX(m, x), py = d_->toPixelY(m, y);
   if (!std::isfinite(px) || !std::isfinite(py) || !std::isfinite(angleDegrees)) return;
   if (img && std::fabs(px) < 1e6 && std::fabs(py) < 1e6) {
-    QPainter p(img);
-    const QFont f = d_->font();
-    p.setFont(f);
-    p.setPen(QColor::fromRgb(d_->penColour(kUseForeColor)));
-    const double ascent = QFontMetricsF(f, &metricsDevice()).ascent();
-    p.translate(std::floor(px + 0.5), std::floor(py + 0.5));
-    p.rotate(-angleDegrees);
+    std::unique_ptr<QPainter> own;
+    QPainter* p = d_->textPainterOn(img, own);
+    p->save();
+    p->translate(std::floor(px + 0.5), std::floor(py + 0.5));
+    p->rotate(-angleDegrees);
     for (std::size_t i = 0; i < lines.size(); ++i)
-      p.drawText(QPointF(0, static_cast<double>(i) * h + ascent), lines[i]);
+      p->drawText(QPointF(0, static_cast<double>(i) * h + d_->fontAscent), lines[i]);
+    p->restore();
     d_->changed();
   }
   d_->curX = m.ox;
@@ -1220,6 +1348,7 @@ void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double d
   const QRectF targetRect(d0x, d0y, d1x - d0x, d1y - d0y);
 
   const QImage src = pic.toQImage();
+  d_->endText();
   QPainter p(img);
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.setRenderHint(QPainter::Antialiasing, false);

@@ -234,6 +234,22 @@ class PictureBox : public Control, public Container {
                     double sh = std::numeric_limits<double>::quiet_NaN(),
                     unsigned opcode = kSrcCopy);
 
+  // Drawing in one pass: while a Batch of the box lives, its texts are drawn through
+  // one painter kept open and the box asks for a single repaint when the Batch ends,
+  // instead of one per figure. What is drawn is the same; methods that replace or
+  // hand out the image (setPicture, image(), cls...) may be called inside. Batches
+  // nest.
+  class Batch {
+   public:
+    explicit Batch(PictureBox& box);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    PictureBox& box_;
+  };
+
   // --- events (x, y in the box's units) ------------------------------------------
   // A press, release and click are MouseDown, MouseUp, Click (left button only).
   // A double click with an onDblClick handler gives MouseDown, MouseUp, Click,
