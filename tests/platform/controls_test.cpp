@@ -413,6 +413,55 @@ TEST(ListBox, SetItemsReplacesEverythingInTheListsOrder) {
   EXPECT_EQ(clicks, 0);
 }
 
+// Entries given by a source: a hidden list without a Click handler runs it only when
+// it is read or shown, once; the entries and the selection are those of setItems then
+// setListIndex, and a later change of the list drops what was pending.
+TEST(ListBox, EntriesFromASourceComeWhenTheListIsUsed) {
+  Form f("frmLater");
+  ListBox l(f, "Ldeci");
+  l.setSorted(true);
+  l.setVisible(false);
+  int runs = 0;
+  auto source = [&runs] {
+    ++runs;
+    return std::vector<std::string>{"00003.0000", "00001.0000", "00002.0000"};
+  };
+  l.setItemsLater(source, 1);
+  l.setItemsLater(source, 1);
+  EXPECT_EQ(runs, 0);
+  EXPECT_EQ(l.listCount(), 3);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(l.list(0), "00001.0000");
+  EXPECT_EQ(l.listIndex(), 1);
+  EXPECT_EQ(l.text(), "00002.0000");
+  EXPECT_EQ(runs, 1);
+
+  // An index outside the entries selects nothing; clear() drops a pending source.
+  l.setItemsLater(source, 7);
+  EXPECT_EQ(l.listIndex(), -1);
+  EXPECT_EQ(runs, 2);
+  l.setItemsLater(source, 0);
+  l.clear();
+  EXPECT_EQ(l.listCount(), 0);
+  EXPECT_EQ(runs, 2);
+
+  // Shown, the list fills itself.
+  l.setItemsLater(source, 2);
+  f.show();
+  l.setVisible(true);
+  QApplication::processEvents();
+  EXPECT_EQ(runs, 3);
+
+  // With a Click handler the entries come at once, and the selection fires it.
+  ListBox h(f, "List2");
+  int clicks = 0;
+  h.onClick = [&] { ++clicks; };
+  h.setVisible(false);
+  h.setItemsLater(source, 0);
+  EXPECT_EQ(runs, 4);
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST(ListBox, SortedIgnoringCaseAndMultiSelect) {
   Form f("frmSorted");
   ListBox l(f, "List1");

@@ -17,6 +17,8 @@
 #include <QWidget>
 
 #include <cmath>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -85,6 +87,67 @@ class FlexGridTest : public ::testing::Test {
 };
 
 // ---- size ----
+
+// The text journal: each change of a text gives its column a new revision and is
+// listed since any earlier revision of that column; writing the same text is no
+// change; a change of shape, or more changes than the journal keeps, leaves the
+// changes unknown.
+TEST_F(FlexGridTest, TextJournalListsTheChangedRows) {
+  fill(6, 3);
+  std::vector<int> rows;
+  const std::uint64_t r0 = grid->textRevision(1);
+  EXPECT_TRUE(grid->textChangesSince(1, r0, rows));
+  EXPECT_TRUE(rows.empty());
+
+  grid->setTextMatrix(3, 1, "new");
+  grid->setTextMatrix(1, 1, "other");
+  grid->setTextMatrix(3, 1, "again");
+  grid->setTextMatrix(2, 1, label(2, 1));   // the same text
+  grid->setTextMatrix(4, 2, "column 2");
+  const std::uint64_t r1 = grid->textRevision(1);
+  EXPECT_GT(r1, r0);
+  ASSERT_TRUE(grid->textChangesSince(1, r0, rows));
+  EXPECT_EQ(rows, (std::vector<int>{3, 1, 3}));
+  ASSERT_TRUE(grid->textChangesSince(1, r1, rows));
+  EXPECT_TRUE(rows.empty());
+  grid->setText("current");   // the current cell (1, 1)
+  ASSERT_TRUE(grid->textChangesSince(1, r1, rows));
+  EXPECT_EQ(rows, (std::vector<int>{1}));
+
+  // Every change of shape: the changes since an earlier revision are not known.
+  const struct {
+    const char* name;
+    std::function<void(FlexGrid&)> change;
+  } shapes[] = {
+      {"more rows", [](FlexGrid& g) { g.setRows(g.rows() + 1); }},
+      {"fewer rows", [](FlexGrid& g) { g.setRows(g.rows() - 1); }},
+      {"more columns", [](FlexGrid& g) { g.setCols(g.cols() + 1); }},
+      {"row inserted", [](FlexGrid& g) { g.addItem("a\tb", 2); }},
+      {"row removed", [](FlexGrid& g) { g.removeItem(2); }},
+      {"cleared", [](FlexGrid& g) { g.clear(); }},
+  };
+  for (const auto& s : shapes) {
+    const std::uint64_t before = grid->textRevision(1);
+    s.change(*grid);
+    EXPECT_GT(grid->textRevision(1), before) << s.name;
+    EXPECT_FALSE(grid->textChangesSince(1, before, rows)) << s.name;
+    EXPECT_TRUE(grid->textChangesSince(1, grid->textRevision(1), rows)) << s.name;
+  }
+
+  // The last 32 changes are kept.
+  const std::uint64_t start = grid->textRevision(1);
+  for (int k = 0; k < 32; ++k) grid->setTextMatrix(1 + k % 3, 1, "v" + std::to_string(k));
+  ASSERT_TRUE(grid->textChangesSince(1, start, rows));
+  EXPECT_EQ(rows.size(), 32u);
+  grid->setTextMatrix(2, 1, "one more");
+  EXPECT_FALSE(grid->textChangesSince(1, start, rows));
+
+  // Revisions are never shared with another grid.
+  FlexGrid other(form, "Autre");
+  EXPECT_GT(other.textRevision(0), grid->textRevision(1));
+  EXPECT_THROW(grid->textRevision(grid->cols()), IndexError);
+  EXPECT_THROW(grid->textChangesSince(-1, 0, rows), IndexError);
+}
 
 TEST_F(FlexGridTest, NewGridHasTwoByTwoWithOneFixedRowAndColumn) {
   EXPECT_EQ(grid->rows(), 2);

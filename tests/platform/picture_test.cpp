@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -188,6 +189,71 @@ TEST_F(PictureTest, JpegSaveDecodesToSameSizeAndColours) {
       EXPECT_NEAR(platform::greenOf(a), platform::greenOf(b), 6) << x << "," << y;
       EXPECT_NEAR(platform::blueOf(a), platform::blueOf(b), 6) << x << "," << y;
     }
+}
+
+// JPEG files of every kind a camera or an editor writes are decoded to exactly the
+// pixels of the general image reader: baseline at two qualities, progressive,
+// greyscale, a size that is no multiple of the blocks, and a picture large enough for
+// the memory of large pictures.
+TEST_F(PictureTest, JpegDecodesToThePixelsOfTheGeneralReader) {
+  auto noisy = [](int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    unsigned v = 99;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        v = v * 1103515245u + 12345u;
+        img.setPixel(x, y, qRgb((x * 3 + (v >> 28)) & 0xFF, (y * 2 + (v >> 20 & 15)) & 0xFF, (x ^ y) & 0xFF));
+      }
+    return img;
+  };
+  const struct {
+    const char* name;
+    QImage image;
+    int quality;
+    bool progressive;
+  } cases[] = {
+      {"baseline92", noisy(123, 77), 92, false},
+      {"baseline100", noisy(64, 48), 100, false},
+      {"progressive", noisy(130, 90), 85, true},
+      {"grey", noisy(50, 40).convertToFormat(QImage::Format_Grayscale8), 90, false},
+      {"large", noisy(1100, 700), 75, false},
+  };
+  for (const auto& c : cases) {
+    const std::string file = path(std::string(c.name) + ".jpg");
+    QImageWriter w(QString::fromStdString(file), "jpeg");
+    w.setQuality(c.quality);
+    w.setProgressiveScanWrite(c.progressive);
+    ASSERT_TRUE(w.write(c.image)) << c.name;
+    QImageReader r(QString::fromStdString(file));
+    r.setAutoTransform(false);
+    const QImage expected = r.read().convertToFormat(QImage::Format_RGB32);
+    std::string error;
+    const Picture p = Picture::load(file, &error);
+    ASSERT_FALSE(p.isNull()) << c.name << ": " << error;
+    ASSERT_EQ(p.toQImage().format(), QImage::Format_RGB32) << c.name;
+    ASSERT_EQ(p.toQImage().size(), expected.size()) << c.name;
+    EXPECT_TRUE(p.toQImage() == expected) << c.name;
+  }
+}
+
+// A JPEG cut short is refused and says so; a damaged one gives the reader's message.
+TEST_F(PictureTest, TruncatedOrDamagedJpegIsRefused) {
+  QByteArray jpeg;
+  {
+    QBuffer buf(&jpeg);
+    buf.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(gradient(96, 96).toQImage().save(&buf, "JPEG", 90));
+  }
+  writeFile("cut.jpg", jpeg.left(jpeg.size() * 2 / 3).toStdString());
+  writeFile("damaged.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + std::string(200, '\x11'));
+  for (const char* name : {"cut.jpg", "damaged.jpg"}) {
+    std::string error;
+    EXPECT_TRUE(Picture::load(path(name), &error).isNull()) << name;
+    EXPECT_NE(error.find(path(name)), std::string::npos) << error;
+  }
+  std::string error;
+  Picture::load(path("cut.jpg"), &error);
+  EXPECT_NE(error.find("truncated"), std::string::npos) << error;
 }
 
 TEST_F(PictureTest, LowerJpegQualityGivesSmallerFile) {

@@ -513,6 +513,85 @@ TEST_F(PictureBoxTest, RotatedTextGoesUpFromItsCorner) {
   EXPECT_DOUBLE_EQ(box_->currentY(), 150.0 + h);
 }
 
+// A batch draws what the same calls draw one by one: thin, dotted, XOR and thick lines,
+// texts with a change of colour and font, rotated text, figures, texts far outside
+// the canvas, an image taken in the middle, a new picture and drawings that are not
+// persistent. The pixels, the images taken and the text position are the same.
+TEST_F(PictureBoxTest, BatchDrawsTheSameAsSingleCalls) {
+  PictureBox other(form_, "Picture2");
+  other.setBorderStyle(0);
+  other.move(0, 0, 200 * 15.0, 100 * 15.0);
+  other.setBackColor(kWhite);
+  other.setAutoRedraw(true);
+  noise();
+  const Picture noisy = box_->picture();
+  struct Result {
+    std::vector<Picture> images;
+    std::vector<Colour> shown;
+    double x = 0, y = 0;
+  };
+  auto draw = [&](PictureBox& b) {
+    Result r;
+    b.setPicture(noisy);
+    b.setScaleMode(3);
+    b.setForeColor(kRed);
+    b.line(3, 4, 190, 90);
+    b.setDrawMode(7);
+    b.line(0, 50, 199, 60, kGreen);
+    b.setDrawMode(13);
+    b.setDrawStyle(2);
+    b.line(10, 95, 180, 5);
+    b.setDrawStyle(0);
+    b.setDrawWidth(3);
+    b.line(20, 20, 120, 70);
+    b.setDrawWidth(1);
+    b.setCurrentX(12);
+    b.setCurrentY(8);
+    b.print("12");
+    b.print(" 345", false);
+    b.setForeColor(kBlack);
+    b.print("a\r\nb");
+    b.setFontSize(14);
+    b.print("Big");
+    b.printRotated("rot", 30, 60, 60);
+    r.images.push_back(b.image());
+    b.circle(100, 50, 30, kRed);
+    b.pset(5, 5, kGreen);
+    b.line(40, 30, 90, 80, kBlack, true);
+    for (const auto& [x, y] : {std::pair{-500.0, -500.0}, {5000.0, 10.0}, {10.0, 4000.0}, {-300.0, 50.0}}) {
+      b.setCurrentX(x);
+      b.setCurrentY(y);
+      b.print("9999", false);
+    }
+    r.images.push_back(b.image());
+    b.setPicture(noisy);
+    b.setCurrentX(30);
+    b.setCurrentY(30);
+    b.print("after");
+    b.setAutoRedraw(false);
+    b.line(0, 0, 199, 99, kRed);
+    b.print("layer");
+    for (int x = 0; x < 200; x += 3) r.shown.push_back(b.point(x, x / 2));
+    r.images.push_back(b.image());
+    r.x = b.currentX();
+    r.y = b.currentY();
+    return r;
+  };
+  const Result single = draw(other);
+  Result batched;
+  {
+    PictureBox::Batch batch(*box_);
+    PictureBox::Batch nested(*box_);
+    batched = draw(*box_);
+  }
+  ASSERT_EQ(single.images.size(), batched.images.size());
+  for (std::size_t i = 0; i < single.images.size(); ++i) EXPECT_EQ(differences(single.images[i], batched.images[i]), 0) << i;
+  EXPECT_GT(differences(single.images[0], noisy), 100);
+  EXPECT_EQ(single.shown, batched.shown);
+  EXPECT_EQ(single.x, batched.x);
+  EXPECT_EQ(single.y, batched.y);
+}
+
 // --- pictures -------------------------------------------------------------------------
 
 TEST_F(PictureBoxTest, SetPictureResetsTheCanvasAndAutoSize) {
