@@ -238,7 +238,9 @@ TEST_F(GridNumbersWindow, EveryWriterOfTheGridIsSeen) {
     Calcul_stat();
     Entetes_Stat();
     ASSERT_NO_FATAL_FAILURE(nombresFrais("step " + std::to_string(pas)));
-    if (pas % 10 == 0) ASSERT_NO_FATAL_FAILURE(commeUnRecalculComplet("step " + std::to_string(pas)));
+    if (pas % 10 == 0) {
+      ASSERT_NO_FATAL_FAILURE(commeUnRecalculComplet("step " + std::to_string(pas)));
+    }
   }
 }
 
