@@ -48,7 +48,8 @@ SporeVolume sporeVolume(double m1, double m2, double m3, double s1, double s2, d
 // over rows 1 to LigneCourante (at most the last row of the grid) into the statistics
 // grid, marks the extremes and, for spores in three dimensions, leaves the volume in
 // ValMesure(0) and (1). Does nothing while "Calc..stat." is unticked. A full grid is
-// reported once, until the grid has room again.
+// reported once, until the grid has room again. The numbers of each column come from
+// measure/grid_numbers.h, which reads again only the cells whose texts changed.
 void Calcul_stat();
 
 // Any of the three statistics buttons: rewrites the statistics rows (Entetes_Stat).

@@ -522,6 +522,32 @@ struct PictureBox::Impl {
     return img;
   }
 
+  // The persistent image back to the background over the back colour. An opaque
+  // background of the canvas's size and resolution (a picture the box handed out
+  // itself) is shared, not copied: drawing on it copies it then, once. Otherwise the
+  // canvas's own pixels are painted again when nothing else holds them.
+  void restoreBackground() {
+    endText();
+    const int w = canvasW(), h = canvasH();
+    const QImage bg = background.toQImage();
+    if (!bg.isNull() && bg.format() == QImage::Format_RGB32 && bg.width() == w && bg.height() == h &&
+        bg.dotsPerMeterX() == kDotsPerMeter96 && bg.dotsPerMeterY() == kDotsPerMeter96) {
+      persistent = bg;
+      return;
+    }
+    if (w <= 0 || h <= 0 || !persistent.isDetached() || persistent.format() != QImage::Format_RGB32 ||
+        persistent.width() != w || persistent.height() != h || persistent.dotsPerMeterX() != kDotsPerMeter96 ||
+        persistent.dotsPerMeterY() != kDotsPerMeter96) {
+      persistent = makeBackground(w, h);
+      return;
+    }
+    persistent.fill(toRgb(self->backColor()));
+    if (!bg.isNull()) {
+      QPainter p(&persistent);
+      p.drawImage(0, 0, bg);
+    }
+  }
+
   // Ends the painter of a batch's texts. Called before an image is replaced, shared or
   // painted by another painter, so that no painter outlives the pixels it writes.
   void endText() {
@@ -923,7 +949,7 @@ void PictureBox::setPicture(const Picture& p) {
     move(left(), top(), pixelsToTwips(p.widthPixels() + b), pixelsToTwips(p.heightPixels() + b));
   }
   d_->sync();
-  d_->persistent = d_->makeBackground(d_->canvasW(), d_->canvasH());
+  d_->restoreBackground();
   d_->dropOverlay();
   d_->changed();
 }
@@ -954,7 +980,7 @@ void PictureBox::setBorderStyle(int style) {
 void PictureBox::cls() {
   d_->endText();
   d_->sync();
-  if (d_->autoRedraw) d_->persistent = d_->makeBackground(d_->canvasW(), d_->canvasH());
+  if (d_->autoRedraw) d_->restoreBackground();
   d_->dropOverlay();
   const Impl::Map m = d_->map();
   d_->curX = m.ox;
@@ -973,7 +999,7 @@ void PictureBox::setBackColor(Colour c) {
   d_->endText();
   keepColours(c, foreColor());   // the canvas paints the whole client area itself
   d_->sync();
-  d_->persistent = d_->makeBackground(d_->canvasW(), d_->canvasH());
+  d_->restoreBackground();
   d_->dropOverlay();
   d_->changed();
 }

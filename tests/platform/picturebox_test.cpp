@@ -679,6 +679,51 @@ TEST_F(PictureBoxTest, ImageIsOfCanvasSize) {
   EXPECT_EQ(img.heightPixels(), 100);
 }
 
+// A box's image given to a box as its picture (as the view hands its image to the
+// magnifier) is drawn on without reaching the giver or the images taken before; cls
+// returns to it. A picture of another resolution still takes the texts at the box's
+// own: both white backgrounds give the same ink.
+TEST_F(PictureBoxTest, PictureTakenFromABoxStaysItsOwn) {
+  box_->setScaleMode(3);
+  box_->line(0, 0, 199, 99, kRed);
+  const Picture given = box_->image();
+  const Picture kept = Picture::fromQImage(given.toQImage().copy());
+  PictureBox other(form_, "Picture2");
+  other.setBorderStyle(0);
+  other.move(0, 0, 200 * 15.0, 100 * 15.0);
+  other.setAutoRedraw(true);
+  other.setScaleMode(3);
+  other.setPicture(given);
+  EXPECT_EQ(differences(other.image(), kept), 0);
+  other.line(0, 99, 199, 0, kGreen);
+  const Picture drawn = other.image();
+  EXPECT_EQ(drawn.pixel(0, 99), kGreen);
+  other.cls();
+  EXPECT_EQ(differences(other.image(), kept), 0);
+  EXPECT_EQ(drawn.pixel(0, 99), kGreen);   // an image taken before the cls keeps its drawing
+  EXPECT_EQ(differences(given, kept), 0);
+  EXPECT_EQ(differences(box_->image(), kept), 0);
+
+  auto white = [](int dotsPerMeter) {
+    QImage img(200, 100, QImage::Format_RGB32);
+    img.fill(qRgb(255, 255, 255));
+    img.setDotsPerMeterX(dotsPerMeter);
+    img.setDotsPerMeterY(dotsPerMeter);
+    return Picture::fromQImage(img);
+  };
+  auto ink = [&](PictureBox& b, const Picture& background) {
+    b.setPicture(background);
+    b.setFontSize(14);
+    b.setCurrentX(5);
+    b.setCurrentY(5);
+    b.print("Hg 123");
+    return b.image();
+  };
+  const Picture at96 = ink(*box_, white(3780));
+  const Picture at72 = ink(other, white(2835));
+  EXPECT_GT(differences(at96, white(3780)), 50);
+  EXPECT_EQ(differences(at96, at72), 0);
+}
 TEST_F(PictureBoxTest, PaintPictureScaledTwice) {
   // Twips: 60 twips of source = 4 picture pixels, into 120 twips = 8 box pixels.
   const Picture pic = fourByFour();
