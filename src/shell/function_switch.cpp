@@ -85,25 +85,6 @@ void recopieTitresStatistiques(QVL& f) {
   }
 }
 
-// The question before a change of function, asked only when the grid holds a
-// measurement; true when the change may go on.
-bool confirmeChangement() {
-  if (LigneCourante <= 1) return true;
-  return platform::MsgBox(Txt_Confirm(1), platform::vbYesNo) == platform::vbYes;
-}
-
-// Switches to `fonction` after the question: the grid is cleared, laid out for the
-// function, its statistics rows recomputed and the picture redrawn.
-void changeFonction(int fonction) {
-  if (!confirmeChangement()) return;
-  Reinit_Fonction();
-  FonctionCourante = fonction;
-  Choix_Fonction_Mesure();
-  Calcul_stat();
-  Entetes_Stat();
-  Retrace(0);
-}
-
 }  // namespace
 
 void Aligne_Titres_Grille() {
@@ -143,18 +124,3 @@ bool Choix_Fonction_Mesure(int fonction) {
 }
 
 void Charge_Etalon_Defaut() {}
-
-void MnuFonc_Click(int Index) {
-  if (Index < 1 || Index > 3 || FonctionCourante == Index) return;
-  changeFonction(Index);
-}
-
-void Cyst_Click(int Index) {
-  if (Index < 1 || Index > 3) return;
-  changeFonction(Index + 3);
-}
-
-void Connecte_Fonctions(QVL& f) {
-  f.MnuFonc->onClick = [](int index) { MnuFonc_Click(index); };
-  f.Cyst->onClick = [](int index) { Cyst_Click(index); };
-}

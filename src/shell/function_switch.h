@@ -24,15 +24,3 @@ void Aligne_Titres_Grille();
 // Prepares the colour tools for the colour-zone function. Stand-in until the colour
 // measurement tools exist: it loads nothing and changes nothing.
 void Charge_Etalon_Defaut();
-
-// Function menu items 1 to 3 (segment, spores 2D, spores 3D): when the item is not
-// the current function, asks Txt_Confirm(1) if the grid holds a measurement (No
-// changes nothing), clears the grid and switches to it. Other items do nothing here.
-void MnuFonc_Click(int Index);
-// Cystidia sub-menu items 1 to 3 (functions 4 to 6), as MnuFonc_Click; choosing the
-// current function again lays its grid out afresh.
-void Cyst_Click(int Index);
-
-class QVL;
-// Connects the measuring-function menus and grid set-up buttons.
-void Connecte_Fonctions(QVL& f);

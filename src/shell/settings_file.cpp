@@ -20,6 +20,7 @@
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "platform/utf8.h"
+#include "shell/function_menus.h"
 #include "shell/language.h"
 #include "shell/options_panel.h"
 
@@ -449,14 +450,6 @@ int Notation_Cochee(QVL& f) {
   return n;
 }
 
-// The tool buttons and menus as a change of measuring function leaves them.
-void Reinit_Outils_Fonction(QVL& f) {
-  f.Bout(2).setEnabled(true);
-  f.StatusBar1.setSimpleText("");
-  f.MnuFIC(9).setEnabled(true);
-  f.Frame1.setVisible(false);
-}
-
 // The preset calibrations a CALPREDEF line set, with their buttons.
 void Applique_Predefinis(QVL& f, const Reglages& r, const LectureReglages& l) {
   for (int i = 1; i <= 5; ++i) Couleurs(i) = kCouleursPredef[i - 1];
@@ -484,7 +477,7 @@ void Applique_Reglages(QVL& f, const Reglages& r, const LectureReglages& l) {
   if (lu("FONCTION_DEMARRAGE")) {
     Fonction_Demarrage = r.Fonction_Demarrage;
     FonctionCourante = r.Fonction_Demarrage;
-    Reinit_Outils_Fonction(f);
+    Ini_fonc();
   }
   if (lu("REPIMAGE")) Rep_Images = r.Rep_Images;
   if (lu("REPDATA")) Rep_Data = r.Rep_Data;

@@ -20,6 +20,7 @@
 #include "platform/app.h"
 #include "platform/colour.h"
 #include "platform/runtime.h"
+#include "shell/function_menus.h"
 #include "shell/function_switch.h"
 #include "shell/language.h"
 #include "shell/options_panel.h"

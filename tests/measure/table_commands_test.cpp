@@ -20,6 +20,7 @@
 #include "platform/textfile.h"
 #include "session_window.h"
 #include "shell/button_bar.h"
+#include "shell/function_menus.h"
 #include "shell/function_switch.h"
 
 namespace {

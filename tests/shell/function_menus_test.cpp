@@ -1,0 +1,288 @@
+// The measuring-function menus on the real main window (offscreen, scripted answers).
+#include "shell/function_menus.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
+#include "measure/grid_templates.h"
+#include "measure/measure_state.h"
+#include "platform/colour.h"
+#include "platform/dialogs.h"
+#include "platform/events.h"
+#include "shell/button_bar.h"
+#include "shell/function_switch.h"
+
+namespace {
+
+// One item that chooses a function, the code it gives and the end of the caption.
+struct Item {
+  const char* label;
+  std::function<void()> click;
+  int code;
+  const char* name;
+};
+
+std::vector<Item> items() {
+  QVL& f = Qvl();
+  auto m = [](MenuArr& a, int i) { return [&a, i] { a(i).click(); }; };
+  return {
+      {"segment", m(f.MnuFonc, 1), 1, "mesure Segment"},
+      {"spores 2D", m(f.MnuFonc, 2), 2, "mesure Spore 2D"},
+      {"spores 3D", m(f.MnuFonc, 3), 3, "mesure Spore 3D"},
+      {"gills", m(f.MnuFonc, 8), 22, "Comptage_Lames"},
+      {"colour zone", m(f.MnuFonc, 20), 20, "tintavel"},
+      {"counting", m(f.Mncp, 1), 10, "Comptage_1"},
+      {"bumps", m(f.Mncp, 2), 11, "Comptage_2"},
+      {"cystidia 3", m(f.Cyst, 1), 4, "mesure Cystide 3"},
+      {"cystidia 5", m(f.Cyst, 3), 6, "mesure Cystide 5"},
+      {"ellipse", m(f.MnDens, 1), 13, "Densité_Ellipse"},
+      {"rectangle", m(f.MnDens, 2), 14, "Densité_rectangle"},
+      {"triangle", m(f.Mnusurf, 1), 15, "Triangle"},
+      {"closed curve", m(f.Mnusurf, 2), 16, "Courbe fermée"},
+      {"open polygon", m(f.Mnusurf, 3), 16, "Polygone ouvert abandonné"},
+  };
+}
+
+// What a declined change must leave as it was.
+struct Snapshot {
+  int function, line;
+  std::string cell, count, prompt, caption;
+  bool density, counting, surface, surface2;
+  std::vector<bool> states;
+
+  static Snapshot take() {
+    QVL& f = Qvl();
+    Snapshot s{FonctionCourante, LigneCourante, f.GrilleRef.textMatrix(1, 1), f.TBox(6).text(),
+               f.StatusBar1.simpleText(), f.caption(), Mode_Densite, Mode_Comptage, Mode_Surface,
+               Mode_Surface2, {}};
+    s.states = {f.MnuFIC(9).enabled(), f.MnuFIC(10).enabled(), f.MnuFonc(6).enabled(),
+                f.MnuFonc(7).enabled(), f.MnuEDit(9).enabled(), f.MntoolXp(4).enabled(),
+                f.Optn(5).enabled(),    f.Optn(6).enabled(),    f.Bout(2).enabled(),
+                f.Bout(9).enabled(),    f.Bout(10).enabled(),   f.Bout(42).visible(),
+                f.Bout(45).enabled(),   f.Frame1.visible()};
+    return s;
+  }
+  bool operator==(const Snapshot& o) const {
+    return function == o.function && line == o.line && cell == o.cell && count == o.count &&
+           prompt == o.prompt && caption == o.caption && density == o.density &&
+           counting == o.counting && surface == o.surface && surface2 == o.surface2 &&
+           states == o.states;
+  }
+};
+
+class FunctionMenus : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
+    QVL& f = Qvl();
+    f.show();
+    platform::DoEvents();
+    function_ = FonctionCourante;
+    start_ = Fonction_Demarrage;
+    autosave_ = Sauve_Auto;
+    closed_ = Courbe_Fermee;
+    auto d = std::make_unique<platform::ScriptedDialogs>();
+    dialogs_ = d.get();
+    platform::setDialogs(std::move(d));
+    Messages_Defaut();
+    Modeles_Grille();
+  }
+  void TearDown() override {
+    platform::setDialogs(nullptr);
+    Fonction_Demarrage = start_;
+    MNSav_Click(autosave_ / 10);
+    Courbe_Fermee = closed_;
+    Ini_fonc();
+    Mode_Comptage = false;
+    Choix_Fonction_Mesure(function_);
+  }
+
+  // Puts one measurement in row 1 of the grid of function `code`.
+  static void oneRow(int code) {
+    ASSERT_TRUE(Choix_Fonction_Mesure(code));
+    Qvl().GrilleRef.setTextMatrix(1, 1, "12.5");
+    TabMesures(1).NumImage = 1;
+    LigneCourante = 2;
+  }
+
+  platform::ScriptedDialogs* dialogs_ = nullptr;
+
+ private:
+  int function_ = 2, start_ = 0, autosave_ = 10;
+  bool closed_ = false;
+};
+
+TEST_F(FunctionMenus, NoToTheQuestionChangesNothing) {
+  for (const Item& it : items()) {
+    SCOPED_TRACE(it.label);
+    oneRow(it.code == 1 ? 2 : 1);
+    Mode_Densite = false;
+    const Snapshot before = Snapshot::take();
+    dialogs_->answerMsgBox(platform::vbNo);
+    it.click();
+    ASSERT_EQ(dialogs_->log().size(), 1u);
+    EXPECT_EQ(dialogs_->log()[0].text, " effacer  la grille  ?");
+    EXPECT_EQ(dialogs_->log()[0].style & 7, platform::vbYesNo);
+    EXPECT_TRUE(Snapshot::take() == before);
+    EXPECT_EQ(TabMesures(1).NumImage, 1);
+    dialogs_->clear();
+  }
+}
+
+TEST_F(FunctionMenus, YesClearsAndLaysOutTheFunction) {
+  QVL& f = Qvl();
+  for (const Item& it : items()) {
+    SCOPED_TRACE(it.label);
+    oneRow(it.code == 1 ? 2 : 1);
+    dialogs_->answerMsgBox(platform::vbYes);
+    it.click();
+    EXPECT_EQ(dialogs_->log().size(), 1u);
+    EXPECT_EQ(FonctionCourante, it.code);
+    EXPECT_EQ(LigneCourante, 1);
+    EXPECT_EQ(f.GrilleRef.textMatrix(1, 1), "");
+    EXPECT_EQ(TabMesures(1).NumImage, 0);
+    const std::string end = std::string(" : ") + it.name;
+    EXPECT_EQ(f.caption().substr(f.caption().size() - std::min(end.size(), f.caption().size())), end);
+    dialogs_->clear();
+  }
+}
+
+TEST_F(FunctionMenus, EmptyGridAsksNothing) {
+  for (const Item& it : items()) {
+    SCOPED_TRACE(it.label);
+    ASSERT_TRUE(Choix_Fonction_Mesure(it.code == 1 ? 2 : 1));
+    it.click();
+    EXPECT_EQ(FonctionCourante, it.code);
+  }
+  EXPECT_TRUE(dialogs_->log().empty());
+}
+
+TEST_F(FunctionMenus, CurrentFunctionAgainChangesNothing) {
+  QVL& f = Qvl();
+  const std::pair<MenuArr*, int> again[] = {
+      {&f.MnuFonc, 1}, {&f.MnuFonc, 2}, {&f.MnuFonc, 3}, {&f.Mncp, 1}, {&f.Mncp, 2}, {&f.MnuFonc, 20}};
+  const int codes[] = {1, 2, 3, 10, 11, 20};
+  for (int k = 0; k < 6; ++k) {
+    SCOPED_TRACE(codes[k]);
+    oneRow(codes[k]);
+    const Snapshot before = Snapshot::take();
+    (*again[k].first)(again[k].second).click();
+    EXPECT_TRUE(Snapshot::take() == before);
+  }
+  EXPECT_TRUE(dialogs_->log().empty());
+}
+
+TEST_F(FunctionMenus, EachFunctionLeavesItsTools) {
+  QVL& f = Qvl();
+  ASSERT_TRUE(Choix_Fonction_Mesure(1));
+  f.MnDens(1).click();
+  EXPECT_TRUE(Mode_Densite);
+  EXPECT_EQ(f.TBox(6).text(), "0");
+  EXPECT_FALSE(f.MnuFIC(9).enabled());
+  EXPECT_FALSE(f.Optn(5).enabled());
+  EXPECT_FALSE(f.Bout(10).enabled());
+  EXPECT_EQ(f.StatusBar1.simpleText(), MSG(69));
+
+  // Segment: the density mode ends, the tools come back.
+  f.MnuFonc(1).click();
+  EXPECT_FALSE(Mode_Densite);
+  EXPECT_TRUE(f.MnuFIC(9).enabled());
+  EXPECT_TRUE(f.Optn(5).enabled());
+  EXPECT_TRUE(f.Bout(10).enabled());
+  EXPECT_TRUE(f.Bout(42).visible());
+  EXPECT_FALSE(f.MnuEDit(9).enabled());
+  f.MnuFonc(2).click();
+  EXPECT_TRUE(f.MnuEDit(9).enabled());
+  EXPECT_TRUE(f.Bout(45).enabled());
+
+  // Gill count: its frame's count at "0", its prompt, "Sauver la Trame" off.
+  f.Label12.setCaption("7");
+  f.MnuFonc(8).click();
+  EXPECT_EQ(NbLames, 0);
+  EXPECT_EQ(f.Label12.caption(), "0");
+  EXPECT_EQ(f.StatusBar1.simpleText(), MSG(260));
+  EXPECT_FALSE(f.MnuFIC(9).enabled());
+  EXPECT_FALSE(f.Bout(9).enabled());
+
+  // Counting: the counting mode with the box at "0", the step prompt.
+  f.Mncp(2).click();
+  EXPECT_TRUE(Mode_Comptage);
+  EXPECT_EQ(f.StatusBar1.simpleText(), MSG(55));
+  EXPECT_FALSE(f.Bout(41).enabled());
+
+  // Surfaces.
+  f.Mnusurf(1).click();
+  EXPECT_TRUE(Mode_Surface);
+  EXPECT_FALSE(Mode_Surface2);
+  EXPECT_FALSE(Mode_Comptage);
+  f.Mnusurf(2).click();
+  EXPECT_TRUE(Mode_Surface2);
+  EXPECT_TRUE(Courbe_Fermee);
+  f.Mnusurf(3).click();
+  EXPECT_FALSE(Courbe_Fermee);
+
+  // Colour zone: the switch's cells, last column and prompt; the menus it cannot use off.
+  f.MnuFonc(20).click();
+  EXPECT_EQ(NbCellules, 6);
+  EXPECT_EQ(Der_Colonne, 6);
+  EXPECT_EQ(MSG(55), " marquer la zone couleur à mesurer");
+  for (int i : {6, 7}) EXPECT_FALSE(f.MnuFonc(i).enabled());
+  for (int i : {9, 10}) EXPECT_FALSE(f.MnuFIC(i).enabled());
+  EXPECT_FALSE(Etalon_Charge);
+  EXPECT_TRUE(dialogs_->log().empty());
+}
+
+TEST_F(FunctionMenus, StartFunctionAndAutomaticSave) {
+  QVL& f = Qvl();
+  const int current = FonctionCourante;
+  const std::pair<int, int> start[] = {{0, 1}, {3, 4}, {5, 6}, {20, 20}};
+  for (const auto& [item, code] : start) {
+    f.Fdemarrage(item).click();
+    EXPECT_EQ(Fonction_Demarrage, code);
+    for (int i : {0, 1, 2, 3, 4, 5, 20}) EXPECT_EQ(f.Fdemarrage(i).checked(), i == item) << i;
+  }
+  EXPECT_EQ(FonctionCourante, current);
+  for (int item = 0; item <= 2; ++item) {
+    f.MNSav(item).click();
+    EXPECT_EQ(Sauve_Auto, item * 10);
+    for (int i = 0; i <= 2; ++i) EXPECT_EQ(f.MNSav(i).checked(), i == item) << i;
+  }
+}
+
+TEST_F(FunctionMenus, PolyBoxSetsThePointingMode) {
+  QVL& f = Qvl();
+  f.Check2.setValue(1);
+  EXPECT_TRUE(Mode_Pointage);
+  EXPECT_EQ(f.Check2.backColor(), 0xFFu);
+  f.Check2.setValue(0);
+  EXPECT_FALSE(Mode_Pointage);
+  EXPECT_EQ(f.Check2.backColor(), platform::kButtonFace);
+}
+
+TEST_F(FunctionMenus, LeiosporeeBoxBuildsThePreviewAgain) {
+  QVL& f = Qvl();
+  auto saved = Actions_Barre().Resume_Stat;
+  int built = 0;
+  Actions_Barre().Resume_Stat = [&built, &f] {
+    ++built;
+    f.Frame(12).setVisible(true);
+  };
+  f.Frame(12).setVisible(true);
+  f.TBox(8).setText("ancien");
+  f.Check4.setValue(1);
+  EXPECT_EQ(built, 1);
+  EXPECT_EQ(f.TBox(8).text(), "");
+  f.Check4.setValue(0);
+  EXPECT_EQ(built, 2);
+  Actions_Barre().Resume_Stat = saved;
+}
+
+}  // namespace
