@@ -48,6 +48,12 @@ int saneRead(void* h, unsigned char* data, int max, int* length) {
 }
 Scanner::ReadFunction g_read = saneRead;
 
+void saneCancelAndClose(void* h) {
+  sane_cancel(static_cast<SANE_Handle>(h));
+  sane_close(static_cast<SANE_Handle>(h));
+}
+Scanner::CloseFunction g_close = saneCancelAndClose;
+
 std::string statusText(SANE_Status s) {
   const char* t = sane_strstatus(s);
   return t ? std::string(t) : std::string("erreur ") + std::to_string(static_cast<int>(s));
@@ -364,22 +370,24 @@ bool toImage(const std::vector<Frame>& frames, QImage* out, std::string* error) 
 }
 
 // One acquisition under way: filled by the worker thread, read by the caller once
-// `finished` is set. A caller that gives up marks it abandoned; the device is closed
-// on the caller's thread once the worker has finished.
+// `finished` is set. The worker then closes the device itself and sets `closed`, so
+// that a backend whose cancel or close hangs holds up the worker, not the caller.
 struct Acquisition {
   SANE_Handle handle = nullptr;
   Scanner::ReadFunction read = nullptr;
+  Scanner::CloseFunction close = nullptr;
   Deadline deadline;
   std::atomic<bool> stop{false};
   std::mutex mutex;
   std::condition_variable changed;
   bool finished = false;
+  bool closed = false;
   bool ok = false;
   std::string error;
   QImage image;
 };
 
-// Acquisitions given up while their read was blocked, waiting to be closed.
+// Acquisitions given up while their read or their closing was blocked.
 std::vector<std::shared_ptr<Acquisition>> g_leftovers;
 
 // The frames and the picture, on the worker thread.
@@ -401,27 +409,34 @@ void runAcquisition(const std::shared_ptr<Acquisition>& a) {
     if (frames.back().p.format == SANE_FRAME_GRAY || frames.back().p.format == SANE_FRAME_RGB) break;
   }
   if (ok) ok = toImage(frames, &image, &error);
-  std::lock_guard<std::mutex> lock(a->mutex);
-  a->ok = ok;
-  a->error = error;
-  a->image = image;
-  a->finished = true;
+  {
+    std::lock_guard<std::mutex> lock(a->mutex);
+    a->ok = ok;
+    a->error = error;
+    a->image = image;
+    a->finished = true;
+  }
+  a->changed.notify_all();
+  a->close(a->handle);
+  {
+    std::lock_guard<std::mutex> lock(a->mutex);
+    a->closed = true;
+  }
   a->changed.notify_all();
 }
 
-// Closes the devices of the abandoned acquisitions whose worker has finished, waiting
-// up to `wait` for them; true when none is left.
+// Forgets the abandoned acquisitions whose worker has closed its device, waiting up to
+// `wait` for them; true when none is left.
 bool closeLeftovers(std::chrono::milliseconds wait) {
   const Deadline until = std::chrono::steady_clock::now() + wait;
   for (auto it = g_leftovers.begin(); it != g_leftovers.end();) {
     Acquisition& a = **it;
     std::unique_lock<std::mutex> lock(a.mutex);
-    if (!a.changed.wait_until(lock, until, [&] { return a.finished; })) {
+    if (!a.changed.wait_until(lock, until, [&] { return a.closed; })) {
       ++it;
       continue;
     }
     lock.unlock();
-    sane_close(a.handle);
     it = g_leftovers.erase(it);
   }
   return g_leftovers.empty();
@@ -429,8 +444,8 @@ bool closeLeftovers(std::chrono::milliseconds wait) {
 
 // Scans with an open device: options on this thread, frames on a worker thread waited
 // for until the time limit; then the read is cancelled and, if it still does not
-// return, given up. False with a reason on failure. The device is closed here, or
-// later by closeLeftovers when its read was given up.
+// return, given up. False with a reason on failure. The worker closes the device; its
+// closing is waited for a short while, then given up too (the picture read stands).
 bool scan(SANE_Handle h, QImage* out, std::string* error) {
   chooseColour(h);
   chooseDepth(h);
@@ -439,11 +454,12 @@ bool scan(SANE_Handle h, QImage* out, std::string* error) {
   auto a = std::make_shared<Acquisition>();
   a->handle = h;
   a->read = g_read;
+  a->close = g_close;
   a->deadline = std::chrono::steady_clock::now() + g_timeLimit;
   try {
     std::thread(runAcquisition, a).detach();
   } catch (const std::exception&) {
-    sane_close(h);
+    g_close(h);
     setError(error, "Echec de l'acquisition : impossible de lancer la lecture");
     return false;
   }
@@ -458,13 +474,9 @@ bool scan(SANE_Handle h, QImage* out, std::string* error) {
     lock.lock();
     finished = a->changed.wait_for(lock, std::min(kCancelGrace, g_timeLimit), [&] { return a->finished; });
   }
+  const bool closed = finished && a->changed.wait_for(lock, kCancelGrace, [&] { return a->closed; });
   lock.unlock();
-  if (!finished) {
-    g_leftovers.push_back(a);
-  } else {
-    sane_cancel(h);
-    sane_close(h);
-  }
+  if (!closed) g_leftovers.push_back(a);
   if (!inTime || !a->ok) {
     setError(error, inTime ? a->error : std::string(kTimeOut));
     return false;
@@ -525,6 +537,8 @@ void Scanner::setTimeLimit(std::chrono::milliseconds limit) {
 }
 
 void Scanner::setReadFunction(ReadFunction read) { g_read = read ? read : saneRead; }
+
+void Scanner::setCloseFunction(CloseFunction close) { g_close = close ? close : saneCancelAndClose; }
 
 bool Scanner::acquire(Picture* out, std::string* error) {
   if (error) error->clear();

@@ -43,7 +43,7 @@ class Scanner {
   // Acquires one picture from the chosen device (the first device when none was
   // chosen), in colour where the device offers it and 8 bits per sample. Returns
   // within the time limit (plus as much again, at most 2 s, for a cancelled read to
-  // return) whatever the device does. False with a reason in *error on any failure
+  // return, and at most 2 s for the device to close) whatever the device does. False with a reason in *error on any failure
   // (no device, device busy or gone, unreadable data, no picture within the time
   // limit: "Délai d'acquisition dépassé"); *out is then left unchanged. A device whose
   // read never returned stays open, and so busy, until the read returns.
@@ -57,6 +57,12 @@ class Scanner {
   // Lets tests stand in a device that never answers.
   using ReadFunction = int (*)(void* handle, unsigned char* data, int maxLength, int* length);
   static void setReadFunction(ReadFunction read);
+
+  // The function that ends a scan and closes the device (sane_cancel then sane_close
+  // unless changed; nullptr restores them). Lets tests stand in a backend whose
+  // closing never returns.
+  using CloseFunction = void (*)(void* handle);
+  static void setCloseFunction(CloseFunction close);
 
   // Closes SANE; the next call starts it again. Waits up to 2 s for reads given up by
   // acquire to return; while one has not, SANE stays open.

@@ -16,6 +16,8 @@
 #include <string>
 #include <sys/stat.h>
 
+#include <sane/sane.h>
+
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 
@@ -111,6 +113,7 @@ class ScannerTest : public ::testing::Test {
   }
   void TearDown() override {
     Scanner::setReadFunction(nullptr);
+    Scanner::setCloseFunction(nullptr);
     Scanner::setTimeLimit(std::chrono::milliseconds::zero());
     Scanner::setOptions({});
     setDialogs(nullptr);
@@ -330,6 +333,46 @@ TEST_F(ScannerTest, DeviceThatSendsNothingEndsAtTheTimeLimit) {
   Scanner::setReadFunction(nullptr);
   EXPECT_TRUE(Scanner::acquire(&pic, &error)) << error;
   EXPECT_FALSE(pic.isNull());
+}
+
+// A backend whose closing never returns (until the test releases it): the picture read
+// is given all the same, a short while after, and the device is closed once the
+// closing returns.
+BlockedRead g_blockedClose;
+
+void closeThatHangs(void* h) {
+  {
+    std::unique_lock<std::mutex> lock(g_blockedClose.mutex);
+    g_blockedClose.entered = true;
+    g_blockedClose.changed.wait(lock, [] { return g_blockedClose.released; });
+  }
+  sane_cancel(static_cast<SANE_Handle>(h));
+  sane_close(static_cast<SANE_Handle>(h));
+}
+
+TEST_F(ScannerTest, CloseThatHangsStillGivesThePicture) {
+  Scanner::setCloseFunction(closeThatHangs);
+  Picture pic;
+  std::string error;
+  const Clock::time_point start = Clock::now();
+  EXPECT_TRUE(Scanner::acquire(&pic, &error)) << error;
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(pic.widthPixels(), 59);
+  EXPECT_EQ(pic.heightPixels(), 44);
+  // Until the closing returns, the device is busy; then it works again.
+  Picture other = Picture::filled(1, 1, 0);
+  EXPECT_FALSE(Scanner::acquire(&other, &error));
+  EXPECT_EQ(other.widthPixels(), 1);
+  {
+    std::lock_guard<std::mutex> lock(g_blockedClose.mutex);
+    EXPECT_TRUE(g_blockedClose.entered);
+    g_blockedClose.released = true;
+  }
+  g_blockedClose.changed.notify_all();
+  Scanner::setCloseFunction(nullptr);
+  Scanner::shutdown();
+  EXPECT_TRUE(Scanner::acquire(&other, &error)) << error;
+  EXPECT_EQ(other.widthPixels(), 59);
 }
 
 TEST_F(ScannerTest, ShutdownThenStartsAgain) {
