@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/helpers.h"
+#include "measure/figures.h"
 #include "measure/lengths.h"
 #include "platform/runtime.h"
 
@@ -11,6 +12,10 @@ namespace {
 constexpr double kHimetriqueParPixel = 2540.0 / 96.0;
 
 bool positifFini(double v) { return std::isfinite(v) && v > 0; }
+
+constexpr int kFonctionBosses = 11;
+constexpr int kFonctionEllipse = 13;
+constexpr int kFonctionRectangle = 14;
 
 }  // namespace
 
@@ -42,12 +47,56 @@ int Cellules_Longueurs(int fonction) {
   }
 }
 
+std::optional<double> Surface_Figure(int fonction, const Mesure& m, const ImageRemesure& image,
+                                     const ParametresRemesure& p) {
+  if (fonction != kFonctionEllipse && fonction != kFonctionRectangle) return std::nullopt;
+  if (!positifFini(image.largeurPixels) || !positifFini(p.largeurEchelle) || !positifFini(p.ratioEcran) ||
+      !positifFini(p.baseZoom) || !std::isfinite(image.calibrage))
+    return std::nullopt;
+  const Segment& s = m.Seg(1);
+  const double zoom = std::pow(p.baseZoom, static_cast<double>(m.ExpZoom));
+  const double echelle = image.largeurPixels * kHimetriqueParPixel / p.largeurEchelle;
+  // The figure in units of Picture1 as it was drawn: its ends were whole units there.
+  auto enUnites = [&](double d) {
+    const double u = d / (zoom * echelle);
+    return std::abs(u - std::round(u)) < 1e-6 ? std::round(u) : u;
+  };
+  const double dx = enUnites(s.X2 - s.X1), dy = enUnites(s.Y2 - s.Y1);
+  if (!std::isfinite(dx) || !std::isfinite(dy)) return std::nullopt;
+  double surface = 0;
+  if (fonction == kFonctionEllipse) {
+    if (!Surface_Ellipse(0, 0, dx, dy, surface)) return std::nullopt;
+  } else {
+    surface = Surface_Rectangle(0, 0, dx, dy);
+  }
+  const double facteur =
+      image.calibrage * zoom * Facteur_Resol_Pour(p.indepResol, image.largeurPixels) / p.ratioEcran;
+  const double resultat = surface * facteur * facteur;
+  if (!std::isfinite(resultat)) return std::nullopt;
+  return resultat;
+}
+
 std::vector<CelluleCalculee> Cellules_Remesurees(int fonction, const Mesure& m,
                                                  const std::optional<ImageRemesure>& image,
                                                  const ParametresRemesure& p,
                                                  std::vector<double>* valeurs) {
   std::vector<CelluleCalculee> out;
   if (valeurs) valeurs->clear();
+  if (fonction == kFonctionBosses) {
+    const double a = m.Seg(1).X2, b = m.Seg(1).Y2;
+    const double total = a + 2 * b;
+    if (!std::isfinite(total) || std::abs(total) > 2e9) return out;
+    out.push_back({1, platform::CStr(a)});
+    out.push_back({2, platform::CStr(b)});
+    out.push_back({3, platform::CStr(static_cast<long long>(platform::CLng(total)))});
+    return out;
+  }
+  if (fonction == kFonctionEllipse || fonction == kFonctionRectangle) {
+    if (!image) return out;
+    if (const std::optional<double> s = Surface_Figure(fonction, m, *image, p))
+      out.push_back({1, platform::Format(*s, p.masque)});
+    return out;
+  }
   const int n = Cellules_Longueurs(fonction);
   if (n == 0 || !image) return out;
   std::vector<double> v(static_cast<std::size_t>(n) + 1, 0.0);

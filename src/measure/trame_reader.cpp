@@ -116,6 +116,7 @@ ParametresRemesure Parametres_Remesure() {
   p.largeurEchelle = QvlExists() ? Qvl().Picture1.scaleWidth() : kLargeurEchellePicture1;
   p.ratioEcran = Ratio_Ecran;
   p.masque = Format_Decimal;
+  if (std::isfinite(Base_Zoom) && Base_Zoom > 0) p.baseZoom = Base_Zoom;
   return p;
 }
 

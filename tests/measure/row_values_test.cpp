@@ -150,10 +150,14 @@ TEST_F(RowValues, RowsThatCannotBeMeasured) {
   Mesure m = rangee({1000, 400});
   m.Seg(2).X2 = std::numeric_limits<double>::infinity();
   EXPECT_TRUE(Cellules_Remesurees(2, m, ImageRemesure{1200, 0.05}, p).empty());
-  // Functions whose columns are not lengths.
+  // Functions whose columns are not lengths; those whose values are not kept in the
+  // row give no cell.
   for (int f : {10, 11, 13, 14, 15, 16, 20, 22}) {
     SCOPED_TRACE(f);
     EXPECT_EQ(Cellules_Longueurs(f), 0);
+  }
+  for (int f : {10, 15, 16, 20, 22}) {
+    SCOPED_TRACE(f);
     EXPECT_TRUE(Cellules_Remesurees(f, rangee({1000, 400}), ImageRemesure{1200, 0.05}, p).empty());
   }
   // The values of the cells come out too.
@@ -173,6 +177,77 @@ TEST_F(RowValues, TheMaskOfTheDisplayApplies) {
   p.masque = "###0.00";
   EXPECT_EQ(textes(Cellules_Remesurees(1, rangee({1000}), ImageRemesure{1200, 0.05}, p), 1),
             (std::vector<std::string>{"18,50"}));
+}
+
+// Counting with bumps keeps A and B in cell 1's second point: the row comes back as
+// A, B and A + 2B, plain numbers, with or without its image.
+TEST_F(RowValues, BumpCountsComeBackFromTheirCell) {
+  const ParametresRemesure p = parametres(true);
+  struct Case {
+    double a, b;
+    std::vector<std::string> attendu;
+  };
+  const Case cases[] = {
+      {3, 4, {"3", "4", "11"}},
+      {0, 0, {"0", "0", "0"}},
+      {12, 0, {"12", "0", "12"}},
+  };
+  for (const Case& c : cases) {
+    Mesure m;
+    m.Seg(1) = {0, 0, c.a, c.b};
+    EXPECT_EQ(textes(Cellules_Remesurees(11, m, std::nullopt, p), 3), c.attendu);
+    EXPECT_EQ(textes(Cellules_Remesurees(11, m, ImageRemesure{1200, 0.05}, p), 3), c.attendu);
+  }
+  Mesure abime;
+  abime.Seg(1) = {0, 0, 3, std::numeric_limits<double>::quiet_NaN()};
+  EXPECT_TRUE(Cellules_Remesurees(11, abime, std::nullopt, p).empty());
+  abime.Seg(1) = {0, 0, 3, 1e300};
+  EXPECT_TRUE(Cellules_Remesurees(11, abime, std::nullopt, p).empty());
+}
+
+// Density figures measured again. The scale width is chosen so that one image pixel is
+// one unit of Picture1 at zoom 1 (W x 2540 / 96). Worked out independently: the
+// ellipse (100, 100) to (150, 130) has r^2 = 3400, k = 0.6, Int(3400 x 0.6 x 3.1416) =
+// 6408; with F = 0.1 that is 64.08, the rectangle 50 x 30 x 0.01 = 15.00. At zoom
+// exponent 2 (factor 1.4142136) the same figure drawn on the picture covers 1.4142136
+// times as many image pixels and F doubles its square: 6408 x 0.02 = 128.16 (taken in
+// image pixels the area would round to 12817 x 0.01 = 128.17). Without "Ind. Res." on a
+// 2000-pixel image F = 0.1 x 2: 6408 x 0.04 = 256.32; at exponent -3, 6408 x 0.01 /
+// 1.4142136^3 = 22.66.
+TEST_F(RowValues, DensityFiguresComeBackAsTheirSurface) {
+  struct Case {
+    int fonction;
+    bool indep;
+    double largeur;
+    int expZoom;
+    const char* texte;
+  };
+  const Case cases[] = {
+      {13, true, 1000, 0, "64.08"},  {14, true, 1000, 0, "15.00"},   {13, true, 1000, 2, "128.16"},
+      {14, true, 1000, 2, "30.00"},  {13, false, 2000, 0, "256.32"}, {13, true, 1000, -3, "22.66"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.fonction) + " " + std::to_string(c.expZoom));
+    ParametresRemesure p = parametres(c.indep);
+    p.largeurEchelle = c.largeur * 2540.0 / 96.0;
+    const double zoom = std::pow(p.baseZoom, c.expZoom);
+    Mesure m;
+    m.ExpZoom = c.expZoom;
+    // Stored in image pixels, with the offset of the view.
+    m.Seg(1) = {100 * zoom + 37, 100 * zoom + 11, 150 * zoom + 37, 130 * zoom + 11};
+    const std::vector<CelluleCalculee> cellules = Cellules_Remesurees(c.fonction, m, ImageRemesure{c.largeur, 0.1}, p);
+    EXPECT_EQ(textes(cellules, 4), (std::vector<std::string>{c.texte, "", "", ""}));
+  }
+  // An ellipse ended straight below its centre, or an unknown image: nothing.
+  const ParametresRemesure p = parametres(true);
+  Mesure m;
+  m.Seg(1) = {100, 100, 100, 160};
+  EXPECT_TRUE(Cellules_Remesurees(13, m, ImageRemesure{1000, 0.1}, p).empty());
+  EXPECT_EQ(Cellules_Remesurees(14, m, ImageRemesure{1000, 0.1}, p).size(), 1u);
+  m.Seg(1) = {100, 100, 150, 130};
+  EXPECT_TRUE(Cellules_Remesurees(13, m, std::nullopt, p).empty());
+  EXPECT_FALSE(Surface_Figure(13, m, ImageRemesure{0, 0.1}, p).has_value());
+  EXPECT_FALSE(Surface_Figure(2, m, ImageRemesure{1000, 0.1}, p).has_value());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // shown, and damaged or refused trames change nothing.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,49 @@ TEST_F(TrameReader, RowsUseTheScaleOfTheirOwnImage) {
       EXPECT_EQ(Qvl().GrilleRef.textMatrix(1, 1), attendus[indep ? 0 : 1][0]);
       EXPECT_EQ(Qvl().GrilleRef.textMatrix(2, 1), attendus[indep ? 0 : 1][1]);
     }
+  }
+  EXPECT_TRUE(messages().empty());
+}
+
+// Counting rows come back with what their cells keep: the bump counts A, B and A + 2B
+// (function 11), the surface of the density figure (13: the ellipse dragged from (100,
+// 100) to (150, 130) on the picture at zoom 1, 64.08 with calibration 0.1, as measured;
+// 14: that rectangle, 15.00); the counts of 13 and 14 are not kept and stay empty.
+TEST_F(TrameReader, CountingRowsComeBackWithWhatTheyKeep) {
+  const std::string un = picture(images_, "a.bmp", 1200);
+  Indep_Resol = true;
+  const double echelle = 1200 * 2540.0 / 96.0 / 11761.2;   // image pixels per unit of Picture1
+  auto image = [&](double u) {
+    char t[40];
+    std::snprintf(t, sizeof t, "%.9f", u * echelle + 20);
+    return std::string(t);
+  };
+  const std::string figure = "0;1;" + image(100) + ";" + image(100) + ";" + image(150) + ";" + image(130) +
+                             ";0;0;0;0;0;0;0;0;";
+  struct Case {
+    int fonction;
+    std::vector<std::string> rangees;
+    std::vector<std::string> attendu;
+  };
+  const Case cases[] = {
+      {11, {"0;1;0;0;3;4;0;0;0;0;", "0;1;0;0;12;0;0;0;0;0;"}, {"1\t3\t4\t11\t1\tx", "2\t12\t0\t12\t1\tx"}},
+      {13, {figure}, {"1\t64.08\t\t\t\t1\tx"}},
+      {14, {figure}, {"1\t15.00\t\t\t\t1\tx"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fonction);
+    const std::string path = images_.file("comptage.trm");
+    std::vector<std::string> l = {"INDPRES=True", "NBIMAGES= 1", "NBLIGNES= " + std::to_string(c.rangees.size()),
+                                  "FONCTION= " + std::to_string(c.fonction), "CALIBRAGE= ", " 0.1",
+                                  "PCTSW =  11761.2", "IMAGES= ", un, "COMMENT= "};
+    for (std::size_t i = 0; i < c.rangees.size(); ++i) l.push_back(std::to_string(i + 1) + ";x");
+    l.push_back("FIN");
+    l.push_back("TRAME= ");
+    for (const std::string& r : c.rangees) l.push_back(r);
+    ASSERT_TRUE(platform::writeLines(path, l));
+    ASSERT_TRUE(load(path));
+    const std::vector<std::string> grille = gridLines();
+    for (std::size_t i = 0; i < c.attendu.size(); ++i) EXPECT_EQ(grille.at(i + 1), c.attendu[i]);
   }
   EXPECT_TRUE(messages().empty());
 }
