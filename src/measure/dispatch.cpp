@@ -8,6 +8,7 @@
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "measure/annotations.h"
 #include "measure/counting_tools.h"
 #include "measure/density_tool.h"
 #include "measure/drawing.h"
@@ -191,7 +192,7 @@ void Clic_Image_Mesure(int Button, int Shift, double X, double Y) {
     Clic_X1 = x;
     Clic_Y1 = y;
     Etat_Saisie = 0;
-    Outil_A_Venir();   // reference marks, legends
+    Clic_Annotation();
     return;
   }
   if (Clic_Zoom_Ou_Centre(Button, Shift, X, Y)) return;

@@ -6,6 +6,7 @@
 #include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
+#include "measure/annotations.h"
 #include "measure/dispatch.h"
 #include "measure/live_display.h"
 #include "measure/measure_state.h"
@@ -114,4 +115,7 @@ void Connecte_Mesure(QVL& f) {
   f.Picture1.onKeyUp = [](int& KeyCode, int Shift) { Picture1_KeyUp(KeyCode, Shift); };
   f.onMouseDown = Place_Panneau_Clic;
   if (f.Pclic.a) f.Pclic->onClick = Pclic_Click;
+  f.TBox.onChange = [](int i) {
+    if (i == 5) Saisie_Change();
+  };
 }

@@ -119,13 +119,18 @@ void Copie_Resume() {
   platform::Clipboard::setText(Qvl().TBox(8).text());
 }
 
-void Copie_Mesures(int mode) {
+std::string Notation_Mesures(int mode) {
   Rafraichit_Statistiques();
   ReportNotices n;
   const std::string texte = Texte_Mesures(Modele_Rapport(), mode, &n);
+  Signale(n);
+  return texte;
+}
+
+void Copie_Mesures(int mode) {
+  const std::string texte = Notation_Mesures(mode);
   platform::Clipboard::clear();
   platform::Clipboard::setText(texte);
-  Signale(n);
 }
 
 ExportHeader Entete_Export() {

@@ -19,6 +19,9 @@ void Copie_Resume();
 // The notation text of the measurements (mode 1 starts the title with "Notation ") on
 // the clipboard, from freshly refreshed statistics.
 void Copie_Mesures(int mode);
+// The notation text Copie_Mesures puts on the clipboard, the clipboard left alone (the
+// statistics refreshed first, notices shown the same way).
+std::string Notation_Mesures(int mode);
 
 // The header of an export as the window stands: the date and time now, Ext_Export,
 // the resolution mode, the function and object names, the listed images with their

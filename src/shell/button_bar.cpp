@@ -12,6 +12,7 @@
 #include "forms/main_window.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
+#include "measure/annotations.h"
 #include "measure/dispatch.h"
 #include "measure/drawing.h"
 #include "measure/grid_reset.h"
@@ -61,6 +62,9 @@ ActionsBarre Actions_Reelles() {
   a.Bip = [] { platform::App::Beep(); };
   a.Sauve_Parametres = [](int flag) { return Sauve_Parametres(flag); };
   a.Trace_Ligne_Mesure = [] { Trace_Ligne_Mesure(); };
+  a.Commentaire_Point = [] { Commentaire_Point(); };
+  a.Place_Annotation = [] { Place_Annotation(); };
+  a.Inscrit_Legende = [] { Inscrit_Legende(); };
   a.Flash = [](double couleur, const std::string& texte, int delai) {
     Qvl().Flash(couleur, texte, delai);
   };

@@ -18,7 +18,7 @@ inline constexpr const char* kAdresseSupport = "support@quorvale.org";
 // What the buttons call in the rest of the program. Each slot starts out holding the
 // procedure that does the work; a slot left empty does nothing, for the features not
 // there yet (calibration, archive search, colour window, comment
-// panel, annotation steps, key help and warning text). Tests put recorders in them.
+// panel, key help and warning text). Tests put recorders in them.
 struct ActionsBarre {
   // The tail and the pump.
   std::function<void()> RAZ_Mesure, RAZ_Compteurs_Points;

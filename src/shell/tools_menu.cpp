@@ -3,6 +3,7 @@
 
 #include "forms/main_window.h"
 #include "images/exif_display.h"
+#include "measure/annotations.h"
 #include "measure/trame_dialogs.h"
 #include "shell/button_bar.h"
 
@@ -25,4 +26,7 @@ void Mntool_Click(int Index) {
   }
 }
 
-void Connecte_Menu_Outils(QVL& f) { f.Mntool->onClick = [](int i) { Mntool_Click(i); }; }
+void Connecte_Menu_Outils(QVL& f) {
+  f.Mntool->onClick = [](int i) { Mntool_Click(i); };
+  f.Illus->onClick = [](int i) { Illus_Click(i); };
+}

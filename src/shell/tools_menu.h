@@ -7,5 +7,5 @@
 void Mntool_Click(int Index);
 
 class QVL;
-// Connects the tools menu.
+// Connects the tools menu and its submenu "Illustrer écran".
 void Connecte_Menu_Outils(QVL& f);
