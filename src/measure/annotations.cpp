@@ -16,7 +16,6 @@
 #include "platform/app.h"
 #include "platform/colour.h"
 #include "platform/dialogs.h"
-#include "platform/events.h"
 #include "platform/runtime.h"
 #include "reports/report_commands.h"
 
@@ -95,6 +94,49 @@ void annuleReference() {
 void garde() {
   QVL& f = Qvl();
   f.ImageMem.setPicture(f.Picture1.image());
+}
+
+// The reference bar of P units from the click in pen width `largeur`, then a cross at
+// its end (pen width 1).
+void barre(double P, int largeur) {
+  platform::PictureBox& pic = Qvl().Picture1;
+  pic.setDrawWidth(largeur);
+  pic.line(Clic_X1, Clic_Y1, Clic_X1 + P, Clic_Y1, couleurTrace());
+  pic.setDrawWidth(1);
+  Trace_Croix_Couleur(std::round(Clic_X1 + P), Clic_Y1, couleurTrace());
+}
+
+// A caption at the lower end of the cross marking the click.
+void legendeSousCroix(const std::string& texte) {
+  platform::PictureBox& pic = Qvl().Picture1;
+  pic.setCurrentX(Clic_X1);
+  pic.setCurrentY(Clic_Y1 + kDessousCroix);
+  pic.print(texte, true);
+}
+
+// The reference is drawn: the panel closed, the insertion over, the picture kept.
+void referenceFaite() {
+  Etat_Saisie = 0;
+  finAnnotation();
+  fermePanneau();
+  garde();
+}
+
+// One step of a reference: 0 opens the panel, 3 draws, 4 cancels.
+void etapeReference(void (*dessine)()) {
+  switch (Etat_Saisie) {
+    case 0:
+      ouvreLongueur();
+      break;
+    case 3:
+      dessine();
+      break;
+    case 4:
+      annuleReference();
+      break;
+    default:
+      break;
+  }
 }
 
 // Picture2 holds the full-size picture, drawn persistently, in stored-point units.
@@ -192,106 +234,76 @@ void Commentaire_Point() {
   Etat_Saisie = 3;
 }
 
+namespace {
+
+// The scale reference on Picture1: its caption, then the bar of the typed length.
+void dessineReference() {
+  QVL& f = Qvl();
+  platform::PictureBox& pic = f.Picture1;
+  const double L = Val_Saisie;
+  Etat_Saisie = 0;
+  legendeSousCroix(platform::Str(L) + f.TBox(5).text());
+  pic.setFontSize(taillePolice(std::round(TaillePolice)));
+  pic.setFontBold(false);
+  double P = 0;
+  if (Longueur_Reference(L, Calibrage, K_Zoom, Facteur_Resol, Ratio_Ecran, P)) barre(P, 3);
+  referenceFaite();
+}
+
+// The same for the illustration, repeated on Picture2 at the matching point.
+void dessineReferenceIllustration() {
+  QVL& f = Qvl();
+  platform::PictureBox& pic = f.Picture1;
+  platform::PictureBox& p2 = f.Picture2;
+  const double L = Val_Saisie;
+  Etat_Saisie = 0;
+  policeDePicture1();
+  const std::string T = " " + platform::Str(Val_Saisie) + " " + f.TBox(5).text();
+  pic.setFontSize(tailleIllustration(TaillePoliceImg));
+  legendeSousCroix(T);
+  Facteur_Resol = Facteur_Resolution();
+  double P = 0;
+  if (!Longueur_Reference(L, Calibrage, K_Zoom, Facteur_Resol, Ratio_Ecran, P)) P = 0;
+  pic.setFontSize(taillePolice(TaillePoliceImg * Ratio_Aspect));
+  barre(P, EpaisseurTrait);
+  if (!Point_Image_Base(Clic_X1, Clic_Y1)) {
+    platform::MsgBox(MSG(81));
+    return;
+  }
+  const double bx = std::round(Point_Base.X + Larg_Affichee), by = std::round(Point_Base.Y + Haut_Affichee);
+  p2.setDrawWidth(EpaisseurTrait * 5);
+  const int w = platform::CInt(p2.drawWidth() / 2.0);
+  Trace_Croix_Illustration(bx, by, couleurTrace(), w);
+  p2.setFontSize(taillePolice(TaillePoliceImg));
+  p2.setForeColor(couleurTrace());
+  p2.setCurrentX(bx);
+  p2.setCurrentY(by + w * kBrasCroix);
+  p2.print(T, true);
+  // The bar on the full-size copy: the same length taken to stored-point units.
+  const double Q = P * K_Zoom * Echelle;
+  if (fini(Q)) {
+    p2.line(bx, by, bx + Q, by, couleurTrace());
+    Trace_Croix_Illustration(std::round(bx + Q), by, couleurTrace(), w);
+  }
+  referenceFaite();
+  Montre_Illustration();
+}
+
+}  // namespace
+
 void Place_Annotation() {
   if (!QvlExists()) return;
   if (Mode_InsTexte) {
     Place_Reference_Illustration();
     return;
   }
-  QVL& f = Qvl();
-  platform::PictureBox& pic = f.Picture1;
-  switch (Etat_Saisie) {
-    case 0:
-      ouvreLongueur();
-      break;
-    case 3: {
-      const double L = Val_Saisie;
-      Etat_Saisie = 0;
-      pic.setCurrentX(Clic_X1);
-      pic.setCurrentY(Clic_Y1 + kDessousCroix);
-      pic.print(platform::Str(L) + f.TBox(5).text(), true);
-      pic.setFontSize(taillePolice(std::round(TaillePolice)));
-      pic.setFontBold(false);
-      double P = 0;
-      if (Longueur_Reference(L, Calibrage, K_Zoom, Facteur_Resol, Ratio_Ecran, P)) {
-        pic.setDrawWidth(3);
-        pic.line(Clic_X1, Clic_Y1, Clic_X1 + P, Clic_Y1, couleurTrace());
-        pic.setDrawWidth(1);
-        Trace_Croix_Couleur(std::round(Clic_X1 + P), Clic_Y1, couleurTrace());
-      }
-      Etat_Saisie = 0;
-      finAnnotation();
-      fermePanneau();
-      garde();
-      break;
-    }
-    case 4:
-      annuleReference();
-      break;
-    default:
-      break;
-  }
+  etapeReference(dessineReference);
 }
 
 void Place_Reference_Illustration() {
   if (!QvlExists()) return;
-  QVL& f = Qvl();
   preparePicture2();
-  switch (Etat_Saisie) {
-    case 0:
-      ouvreLongueur();
-      break;
-    case 3: {
-      platform::PictureBox& pic = f.Picture1;
-      platform::PictureBox& p2 = f.Picture2;
-      const double L = Val_Saisie;
-      Etat_Saisie = 0;
-      policeDePicture1();
-      const std::string T = " " + platform::Str(Val_Saisie) + " " + f.TBox(5).text();
-      pic.setFontSize(tailleIllustration(TaillePoliceImg));
-      pic.setCurrentX(Clic_X1);
-      pic.setCurrentY(Clic_Y1 + kDessousCroix);
-      pic.print(T, true);
-      Facteur_Resol = Facteur_Resolution();
-      double P = 0;
-      if (!Longueur_Reference(L, Calibrage, K_Zoom, Facteur_Resol, Ratio_Ecran, P)) P = 0;
-      pic.setFontSize(taillePolice(TaillePoliceImg * Ratio_Aspect));
-      pic.setDrawWidth(EpaisseurTrait);
-      pic.line(Clic_X1, Clic_Y1, Clic_X1 + P, Clic_Y1, couleurTrace());
-      pic.setDrawWidth(1);
-      Trace_Croix_Couleur(std::round(Clic_X1 + P), Clic_Y1, couleurTrace());
-      if (!Point_Image_Base(Clic_X1, Clic_Y1)) {
-        platform::MsgBox(MSG(81));
-        return;
-      }
-      const double bx = std::round(Point_Base.X + Larg_Affichee), by = std::round(Point_Base.Y + Haut_Affichee);
-      p2.setDrawWidth(EpaisseurTrait * 5);
-      const int w = platform::CInt(p2.drawWidth() / 2.0);
-      Trace_Croix_Illustration(bx, by, couleurTrace(), w);
-      p2.setFontSize(taillePolice(TaillePoliceImg));
-      p2.setForeColor(couleurTrace());
-      p2.setCurrentX(bx);
-      p2.setCurrentY(by + w * kBrasCroix);
-      p2.print(T, true);
-      // The bar on the full-size copy: the same length taken to stored-point units.
-      const double Q = P * K_Zoom * Echelle;
-      if (fini(Q)) {
-        p2.line(bx, by, bx + Q, by, couleurTrace());
-        Trace_Croix_Illustration(std::round(bx + Q), by, couleurTrace(), w);
-      }
-      Etat_Saisie = 0;
-      finAnnotation();
-      fermePanneau();
-      garde();
-      Montre_Illustration();
-      break;
-    }
-    case 4:
-      annuleReference();
-      break;
-    default:
-      break;
-  }
+  etapeReference(dessineReferenceIllustration);
 }
 
 void Inscrit_Legende() {
