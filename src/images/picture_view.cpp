@@ -94,6 +94,8 @@ bool Charge_Image_Memoire(const std::string& path) {
     Haut_Affichee = 0;
   }
   f.picbase.setPicture(image);
+  // The illustration copy belongs to the picture shown: the next insertion copies afresh.
+  Loupe_Ouverte = false;
   const double wm = Vue_Himetrique(image.width());
   const double hm = Vue_Himetrique(image.height());
   Ratio_Image = wm / hm;

@@ -23,6 +23,7 @@
 #include "platform/runtime.h"
 #include "reports/report_commands.h"
 #include "shell/button_bar.h"
+#include "shell/tools_menu.h"
 
 namespace {
 
@@ -105,6 +106,7 @@ class Annotations : public MeasureWindow {
       platform::Clipboard::setText(clip);
     });
     Connecte_Mesure(f);
+    Connecte_Menu_Outils(f);
     ASSERT_TRUE(picture_window::loadPlainPicture(dir_, 400, 300, kFond));
     f.Picture1.setPicture(platform::Picture::filled(f.Picture1.canvasWidthPixels(),
                                                     f.Picture1.canvasHeightPixels(), kFond));
@@ -156,7 +158,8 @@ class Annotations : public MeasureWindow {
 TEST_F(Annotations, ScaleReferenceOfATypedLength) {
   QVL& f = Qvl();
   const platform::Colour rouge = platform::QBColor(12);
-  Illus_Click(1);
+  f.Illus(1).click();
+  EXPECT_TRUE(Mode_InsRef);
   EXPECT_EQ(f.StatusBar1.simpleText(), MSG(194));
   const double x = 2000, y = 1500;
   click(x, y);
@@ -193,7 +196,7 @@ TEST_F(Annotations, ScaleReferenceOfATypedLength) {
 // A legend of two lines printed from the clicked X; "Annule" prints nothing.
 TEST_F(Annotations, LegendOfSeveralLinesAndCancel) {
   QVL& f = Qvl();
-  Illus_Click(4);
+  f.Illus(4).click();
   EXPECT_TRUE(Mode_Annot && Mode_Illus);
   const double x = 1500, y = 1200;
   click(x, y);
@@ -222,6 +225,28 @@ TEST_F(Annotations, LegendOfSeveralLinesAndCancel) {
   EXPECT_FALSE(armee());
   Clic_Image_Mesure(platform::kLeftButton, 0, 4000, 3000);
   EXPECT_TRUE(Etat_Pt1);
+}
+
+// "Référence orientée": the direction dragged, "15" then the unit through OK: a line of
+// 15 / 0.02 = 750 units along the direction drawn.
+TEST_F(Annotations, OrientedReferenceAlongTheDirectionDrawn) {
+  QVL& f = Qvl();
+  const platform::Colour rouge = platform::QBColor(12);
+  f.Illus(2).click();
+  EXPECT_TRUE(Illus_Texte);
+  Clic_Image_Mesure(platform::kLeftButton, 0, 1000, 1000);
+  Relache_Image(platform::kLeftButton, 0, 1300, 1000);
+  EXPECT_TRUE(Illus_Saisie);
+  EXPECT_EQ(Etat_Saisie, 1);
+  f.TBox(5).setText("15");
+  Bout_Click(31);
+  EXPECT_EQ(Etat_Saisie, 3);
+  EXPECT_EQ(f.TBox(5).text(), "microns");
+  Bout_Click(31);
+  EXPECT_EQ(at(1000 + 700, 1000), rouge);
+  EXPECT_EQ(at(1000 + 750 + 40 * u_, 1000), kFond);
+  EXPECT_FALSE(Illus_Saisie || Illus_Texte);
+  EXPECT_FALSE(f.Frame(8).visible());
 }
 
 // The reference cancelled at the unit step.
@@ -264,6 +289,9 @@ TEST_F(Annotations, IllustrationReferenceRepeatedOnTheFullSizeCopy) {
   EXPECT_EQ(at(1000 + 700, 600), rouge);               // on Picture1 too
   EXPECT_FALSE(armee());
   EXPECT_FALSE(f.Frame(8).visible());
+  // Another picture shown: the next insertion starts from a fresh copy of it.
+  ASSERT_TRUE(picture_window::loadPlainPicture(dir_, 200, 100, kFond));
+  EXPECT_FALSE(Loupe_Ouverte);
 }
 
 // "Insérer Notation" prints the notation of the measurements at the click and leaves
@@ -283,7 +311,8 @@ TEST_F(Annotations, NotationPrintedWithoutTheClipboard) {
   const std::string notation = Notation_Mesures(0);
   ASSERT_FALSE(notation.empty());
   platform::Clipboard::setText("à garder");
-  Illus_Click(6);
+  f.Illus(6).click();
+  EXPECT_TRUE(Illus_Trait);
   click(1500, 1200);
   const double h = f.Picture1.textHeight("A");
   EXPECT_TRUE(ecrit(1500, 1200, 2000, h));
