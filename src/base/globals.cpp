@@ -45,4 +45,5 @@ std::string Fic_Ligne_Cmd;
 bool Export_Fait = false;
 std::string NomObjet;
 std::string Fic_Resultats;
+int Etat_Archive = 0;
 platform::BoundedArray<unsigned, 0, 6> Couleurs;

@@ -55,6 +55,7 @@ extern std::string Fic_Ligne_Cmd;    // the trame named on the command line, or 
 extern bool Export_Fait;         // an export with its dialog was made in this run
 extern std::string NomObjet;     // name of the studied object, written in exports
 extern std::string Fic_Resultats;  // the export comment kept for the next quick export
+extern int Etat_Archive;         // answer of the archive input frame (0 or 2)
 // Colour table (&HBBGGRR) reset at each activation; entries 1 to 5 colour the
 // programmed preset-calibration buttons.
 extern platform::BoundedArray<unsigned, 0, 6> Couleurs;

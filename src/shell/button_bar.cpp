@@ -29,6 +29,7 @@
 #include "platform/runtime.h"
 #include "reports/report_commands.h"
 #include "reports/stat_rows.h"
+#include "shell/help.h"
 #include "shell/settings_file.h"
 #include "shell/diagnostics.h"
 #include "statwindow/stat_window.h"
@@ -69,6 +70,8 @@ ActionsBarre Actions_Reelles() {
     Qvl().Flash(couleur, texte, delai);
   };
   a.Aff_Diagnostic = [] { Aff_Diagnostic(); };
+  a.Aide_Liste = [] { Aide_Liste(); };
+  a.Affiche_Avertissement = [] { Affiche_Avertissement(); };
   a.Resume_Stat = [] { Resume_Stat(); };
   a.Copie_Mesures = [](int code) { Copie_Mesures(code); };
   a.Ouvre_Lien = [](const std::string& lien, std::string* erreur) {

@@ -252,13 +252,7 @@ void reportLine(int n, const std::string& line) {
 // The program folder the language and manual files are sought in.
 std::string programFolder() { return Rep_Prog.empty() ? platform::App::Path() : Rep_Prog; }
 
-// The path of `name` in the program folder, its letter case as found on disk; the
-// plain path when no file matches.
-std::string programFile(const std::string& name) {
-  const std::string folder = programFolder();
-  const std::string found = platform::findFileNoCase(folder, name);
-  return found.empty() ? folder + "/" + name : found;
-}
+std::string programFile(const std::string& name) { return Fichier_Programme(name); }
 
 // A caption taken from a table: entry n of MSG ('S'), MNU ('U') or TINTAVEL ('T').
 struct FixedCaption {
@@ -409,12 +403,21 @@ void Init_Menus_Langue() {
   }
 }
 
-void DocLng_Click(int index) {
-  const std::string code = index >= 1 && index <= 6 ? kCodes[static_cast<std::size_t>(index)] : "";
-  const std::string path = programFile("Qvrl2_" + code + ".pdf");
+std::string Fichier_Programme(const std::string& name) {
+  const std::string folder = programFolder();
+  const std::string found = platform::findFileNoCase(folder, name);
+  return found.empty() ? folder + "/" + name : found;
+}
+
+void Ouvre_Manuel(const std::string& code) {
+  const std::string path = Fichier_Programme("Qvrl2_" + code + ".pdf");
   if (!Fichier_Existe(path, "", 1)) return;
   std::string error;
   if (!platform::App::OpenDocument(path, &error)) platform::MsgBox(error);
+}
+
+void DocLng_Click(int index) {
+  Ouvre_Manuel(index >= 1 && index <= 6 ? kCodes[static_cast<std::size_t>(index)] : "");
 }
 
 void Form_Activate_Langue() {

@@ -97,6 +97,13 @@ void Init_Menus_Langue();
 // file is missing or cannot be opened.
 void DocLng_Click(int index);
 
+// The path of `name` in the program folder (Rep_Prog), its letter case as found on
+// disk; the plain path when no file matches.
+std::string Fichier_Programme(const std::string& name);
+// Hands the manual "Qvrl2_" + code + ".pdf" of the program folder to the desktop; a
+// missing file shows its path and MSG(177), a desktop that cannot open it says why.
+void Ouvre_Manuel(const std::string& code);
+
 // Language step of the main window's activation: from now on a missing button named
 // by a language file is reported, and the language and manual menus are refreshed.
 void Form_Activate_Langue();

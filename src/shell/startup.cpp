@@ -21,11 +21,14 @@
 #include "platform/colour.h"
 #include "platform/runtime.h"
 #include "shell/function_menus.h"
+#include "shell/help.h"
 #include "shell/function_switch.h"
 #include "shell/language.h"
+#include "shell/main_menus.h"
 #include "shell/options_panel.h"
 #include "shell/session.h"
 #include "shell/settings_file.h"
+#include "shell/text_editor.h"
 #include "shell/tools_menu.h"
 
 using platform::QBColor;
@@ -45,6 +48,9 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Exif(f);
   Connecte_Table(f);
   Connecte_Session(f);
+  Connecte_Aide(f);
+  Connecte_Editeur(f);
+  Connecte_Menus_Principaux(f);
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
   Services_Shell().Choix_Fonction_Mesure = [](int code) { return Choix_Fonction_Mesure(code); };
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };

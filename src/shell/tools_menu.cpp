@@ -6,6 +6,7 @@
 #include "measure/annotations.h"
 #include "measure/trame_dialogs.h"
 #include "shell/button_bar.h"
+#include "shell/folders_window.h"
 
 void Mntool_Click(int Index) {
   switch (Index) {
@@ -17,6 +18,12 @@ void Mntool_Click(int Index) {
       break;
     case 11:
       Affiche_Exif();
+      break;
+    case 21:
+      Affiche_Repertoires();
+      break;
+    case 22:
+      if (Actions_Barre().CalObj_1) Actions_Barre().CalObj_1(0);
       break;
     case 25:
       Sauve_Trame_Locale();

@@ -2,8 +2,9 @@
 // The main window's tools menu (Outils).
 
 // Item Index of the tools menu: 4 "maj grille" measures every row again (Maj_Grille),
-// 5 "Numerax" opens the statistics window as the button bar's "Numerax" does, 25
-// "Transfert de  session" saves a local trame (Sauve_Trame_Locale).
+// 5 "Numerax" opens the statistics window as the button bar's "Numerax" does, 11 the
+// EXIF data, 21 the folders window, 22 the eyepiece calibration (the button bar's
+// CalObj_1), 25 "Transfert de  session" saves a local trame (Sauve_Trame_Locale).
 void Mntool_Click(int Index);
 
 class QVL;
