@@ -112,6 +112,17 @@ void FenHisto::creerPanneau1() {
   place(titled(CmdHist1.add(1), "Nuage de pts"), 60, 320, 1450, 240);
   place(Frame_extraire, 9000, 5000, 1212, 1572);
   place(titled(CmdHisto.add(0), "Extraire"), 60, 240, 1090, 300);
+  const char* formes[] = {"rectangle", "cercle", "ellipse"};
+  for (int i = 1; i <= 3; ++i) place(titled(Option1.add(i), formes[i - 1]), 60, 360 + i * 240.0, 1090, 230);
+  Option1(1).setValue(true);
+  place(titled(CmdHisto.add(1), "Classes"), 60, 1260, 1090, 280);
+  place(titled(Command1, "Command1"), 10260, 5000, 1000, 300);
+  place(titled(Label3, "liste extraite"), 5160, 7500, 3700, 500);
+  place(titled(Label12, "X0="), 60, 240, 400, 240);
+  place(Label11, 480, 240, 700, 240);
+  const char* coupes[] = {"Annule", "x < X0", "x > X0"};
+  for (int i = 0; i <= 2; ++i) place(titled(Command11.add(i), coupes[i]), 60, 540 + i * 270.0, 1090, 260);
+  place(titled(cmdCopie_Ecran, "copie écran"), 7750, 6960, 1200, 300);
   place(titled(Command12, "Extraction automatique"), 9000, 2720, 1335, 500).setVisible(false);
   place(titled(Cmd_Copyboard.addIn(stcadre(1), 2), "Copier"), 8800, 4160, 1500, 300);
   place(titled(CmdHist.add(0), "Sauver"), 8800, 4520, 1500, 300);
@@ -164,6 +175,8 @@ void FenHisto::creerPanneau2() {
   // The data text, the column title, the diagram and its copy.
   place(NmColonne, 2670, 300, 5000, 240);
   place(MText2, 7800, 260, 900, 285);
+  place(titled(Command2.add(0), "table(H) =>grille "), 8760, 240, 1350, 300);
+  place(titled(Command2.add(1), "table(V)=>grille"), 10150, 240, 1300, 300);
   place(MText3, 120, 1640, 2450, 3400);
   MText3.setScrollBars(2);
   place(titled(MLabel3, "Diagramme"), 2670, 1000, 3000, 240);

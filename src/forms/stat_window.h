@@ -62,8 +62,16 @@ class FenHisto : public FormDesign {
   Array<Button> cmdH{Framehist(3), "cmdH"};              // 0 (X), 1 (Y)
   Array<TextBox> Text2Hist{Framehist(3), "Text2Hist"};   // 0 (X), 1 (Y)
   Array<Button> CmdHist1{Frame2, "CmdHist1"};            // 0 "Histogramme", 1 "Nuage de pts"
-  Array<Button> CmdHisto{Frame_extraire, "CmdHisto"};    // 0 "Extraire"
+  Array<Button> CmdHisto{Frame_extraire, "CmdHisto"};    // 0 "Extraire", 1 "Classes"
+  Array<Option> Option1{Frame_extraire, "Option1"};      // 1 rectangle, 2 circle, 3 ellipse
+  Button Command1{stcadre(1), "Command1"};               // arms a rectangle extraction
+  Label Label3{stcadre(1), "Label3"};                    // the extraction's result line
   Button Command12{stcadre(1), "Command12"};
+  // The automatic split's frame Framehist(1): "X0=", the cut value and its buttons.
+  Label Label12{Framehist(1), "Label12"};
+  Label Label11{Framehist(1), "Label11"};
+  Array<Button> Command11{Framehist(1), "Command11"};    // 0 "Annule", 1 "x < X0", 2 "x > X0"
+  Button cmdCopie_Ecran{stcadre(1), "cmdCopie_Ecran"};   // screen copy
   Array<Button> Cmd_Copyboard{*this, "Cmd_Copyboard"};   // 1 (panel 2), 2 (panel 1)
   Array<Button> CmdHist{stcadre(1), "CmdHist"};          // 0, the chart save
   // Scatter plot options, its value lists and its texts.
@@ -94,6 +102,7 @@ class FenHisto : public FormDesign {
   TextBox txttest{stcadre(2), "txttest"};
   TextBox MText1{MFrame1(3), "MText1", -1, true};        // the result text
   TextBox MText2{stcadre(2), "MText2"};                  // the raw clipboard text of a paste
+  Array<Button> Command2{stcadre(2), "Command2"};        // 0 lines, 1 columns of a table pasted
   Label NmColonne{stcadre(2), "NmColonne"};              // column title or entry prompt
   platform::VScrollBar MVScroll1{MFrame1(4), "MVScroll1"};   // column spinner
   Array<Button> MCommand1{stcadre(2), "MCommand1"};      // 0 to 6, "1" to "7"
@@ -132,8 +141,9 @@ class FenHisto : public FormDesign {
   Array<Label> LNLabel{stcadre(5), "LNLabel"};           // 1, 2, 3 of the boxes; 7 results, 4 deciles
   Array<TextBox> StText{stcadre(6), "StText"};           // 1 t or risk, 2 degrees of freedom
   Array<Option> StOptTInv{stcadre(6), "StOptTInv"};      // 0 "tdist", 1 "T-inv"
-  Array<Option> StOption2{*this, "StOption2"};           // 0 "Unilateral", 1 "Bilateral" in StFrame
+  // Made before the options it holds, so that it goes after them.
   platform::Frame StFrame{stcadre(6), "StFrame"};        // holds StOption2
+  Array<Option> StOption2{*this, "StOption2"};           // 0 "Unilateral", 1 "Bilateral" in StFrame
   Array<Label> StLabel3{stcadre(6), "StLabel3"};         // 0, 1 of the boxes; 2 the result
   Label StlblLabel1{stcadre(6), "StlblLabel1"};          // name of the probability
   Array<Button> Command3{*this, "Command3"};             // 2, 3: "Fermer" of FraTest(i)
@@ -163,6 +173,8 @@ class FenHisto : public FormDesign {
   platform::MenuArray Mnstat5{Mnstat(5), "Mnstat5"};     // 1, 2
   platform::MenuArray Mnstat6{Mnstat(6), "Mnstat6"};     // Outils: 1, 2, 5, 6
   platform::MenuArray Hopt{Mnstat(7), "Hopt"};           // Options: 1
+
+  platform::StatusBar& StatusBar2 = statusBar();
 
  private:
   bool creerCadres();

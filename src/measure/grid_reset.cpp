@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/globals.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
@@ -47,6 +48,7 @@ bool Efface_Grille(int flag) {
   videCellules(g, true);
   videCellules(f.MGrille, false);
   Efface_Grille_Stat();
+  Liste_Extrait.clear();
   EtapeClic = 1;
   LigneCourante = 1;
   Compteur_Lignes = 0;
@@ -120,6 +122,7 @@ void Vide_Grille_Mesures() {
   f.GrilleRef.setRows(f.GrilleRef.fixedRows());
   f.MGrille.setRows(f.MGrille.fixedRows());
   for (auto& m : TabMesures) m = Mesure{};
+  Liste_Extrait.clear();
   LigneCourante = 1;
   EtapeClic = 1;
   Fic_CSV_Import.clear();

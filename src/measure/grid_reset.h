@@ -26,7 +26,8 @@ class SansRedessin {
 // a value in cell (1, 1) it first asks MSG(190) & " " & MSG(188) & " ? " (Yes/No); No
 // switches the calibration marking and the illustration mode off, clears nothing and
 // returns false. Returns true when the grid was cleared (the name of an imported
-// results file is then forgotten). TabMesures is not touched.
+// results file is then forgotten, and the extract Liste_Extrait, which named its rows,
+// emptied). TabMesures is not touched.
 bool Efface_Grille(int flag);
 
 // Empties every cell of the statistics grid outside row 0 and column 0, then the
@@ -38,8 +39,8 @@ void Efface_Grille_Stat();
 void Efface_Table();
 
 // Empties the measurement grid, its mirror and the statistics rows 1 to 12 (row 0 and
-// the titles of column 0 stay) and forgets every measurement of the table:
-// LigneCourante and EtapeClic back to 1, the name of an imported results file
+// the titles of column 0 stay) and forgets every measurement of the table and the
+// extract: LigneCourante and EtapeClic back to 1, the name of an imported results file
 // forgotten.
 void Vide_Grille_Mesures();
 

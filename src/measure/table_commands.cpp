@@ -117,6 +117,7 @@ void Efface_ligne(int& num_ligne) {
     const int fait = Supprime_Ligne(grille, num_ligne);
     if (fait == 0) return;
     num_ligne = fait;
+    Liste_Extrait.clear();
     for (int k = 1; k <= 6 && EtapeClic == 1; ++k) ValEtapes(k) = 0;
     Dimensionne_Grille(fait);
     if (LigneCourante < f.GrilleRef.rows()) f.GrilleRef.setRow(LigneCourante);

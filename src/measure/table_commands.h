@@ -11,7 +11,8 @@
 void EffacE_1();
 
 // Deletes grid row num_ligne (0: the row of the cursor) as Supprime_Ligne says, then
-// refreshes the mirror, makes row LigneCourante current and recomputes the statistics.
+// refreshes the mirror, makes row LigneCourante current and recomputes the statistics;
+// the extract Liste_Extrait, which named rows of the grid, is emptied.
 // num_ligne receives the row deleted. A failure shows "alerte 97"; what was done
 // stays.
 void Efface_ligne(int& num_ligne);

@@ -82,7 +82,11 @@ std::string Ligne_Rangee_Trame(const LigneTrame& ligne, int fonction) {
   return t + ";";
 }
 
-std::vector<std::string> Lignes_Trame(const SessionTrame& s) {
+namespace {
+
+// The lines of a trame; an extract (extraits given) leaves out the window state, the
+// calibration file and the local flag and names its rows after the images.
+std::vector<std::string> lignesTrame(const SessionTrame& s, const std::string* extraits) {
   const std::size_t n = std::min<std::size_t>(s.images.size(), kMaxImagesTrame);
   const std::size_t r = s.lignes.size();
   std::vector<std::string> out;
@@ -92,16 +96,19 @@ std::vector<std::string> Lignes_Trame(const SessionTrame& s) {
   out.push_back("NBLIGNES= " + entier(static_cast<long long>(r)));
   out.push_back("NBLGMAX =" + entier(s.tailleGrille));
   out.push_back("FONCTION= " + entier(s.fonction));
-  out.push_back("TAILLEECRAN= " + entier(s.tailleEcran));
-  out.push_back("FICHIERCALIBRAGE= " + s.ficCalib);
+  if (!extraits) {
+    out.push_back("TAILLEECRAN= " + entier(s.tailleEcran));
+    out.push_back("FICHIERCALIBRAGE= " + s.ficCalib);
+  }
   out.push_back("CALIBRAGE= ");
   for (std::size_t i = 0; i < n; ++i)
     out.push_back(platform::Str(i < s.calibrations.size() ? s.calibrations[i] : 1.0));
   out.push_back("RESH = " + Texte_Reel_Simple(s.largeurEcranPixels));
   out.push_back("PCTSW = " + Texte_Reel_Simple(s.largeurEchelle));
-  out.push_back(std::string("TRAMELOCALE = ") + (s.locale ? "true" : "false"));
+  if (!extraits) out.push_back(std::string("TRAMELOCALE = ") + (s.locale ? "true" : "false"));
   out.push_back("IMAGES= ");
   for (std::size_t i = 0; i < n; ++i) out.push_back(s.images[i]);
+  if (extraits) out.push_back("EXTRAITS= " + *extraits);
   out.push_back("COMMENT= ");
   for (std::size_t k = 0; k < r; ++k)
     out.push_back(entier(static_cast<long long>(k + 1)) + ";" +
@@ -110,6 +117,33 @@ std::vector<std::string> Lignes_Trame(const SessionTrame& s) {
   out.push_back("TRAME= ");
   for (const LigneTrame& l : s.lignes) out.push_back(Ligne_Rangee_Trame(l, s.fonction));
   return out;
+}
+
+}  // namespace
+
+std::vector<std::string> Lignes_Trame(const SessionTrame& s) { return lignesTrame(s, nullptr); }
+
+std::vector<std::string> Lignes_Trame_Extrait(const SessionTrame& s, const std::string& extraits) {
+  return lignesTrame(s, &extraits);
+}
+
+SessionTrame Session_Extrait(const SessionTrame& s, const std::vector<int>& lignes) {
+  SessionTrame e = s;
+  e.lignes.clear();
+  e.commentaires.clear();
+  for (int r : lignes) {
+    if (r < 1 || static_cast<std::size_t>(r) > s.lignes.size()) continue;
+    const std::size_t k = static_cast<std::size_t>(r - 1);
+    e.lignes.push_back(s.lignes[k]);
+    e.commentaires.push_back(k < s.commentaires.size() ? s.commentaires[k] : std::string());
+  }
+  return e;
+}
+
+bool Ligne_Mesuree(const LigneTrame& ligne) {
+  for (const Segment& c : ligne.cellules)
+    if (c.X1 != 0 || c.Y1 != 0 || c.X2 != 0 || c.Y2 != 0) return true;
+  return false;
 }
 
 bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s, std::string* error) {

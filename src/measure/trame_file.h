@@ -80,6 +80,20 @@ std::string Ligne_Rangee_Trame(const LigneTrame& ligne, int fonction);
 // kMaxImagesTrame (further images are left out); r is lignes.size(). Never fails.
 std::vector<std::string> Lignes_Trame(const SessionTrame& s);
 
+// The lines of an extract trame: those of a trame without the "TAILLEECRAN",
+// "FICHIERCALIBRAGE" and "TRAMELOCALE" lines, with "EXTRAITS= " & extraits after the
+// image paths. It loads as any trame.
+std::vector<std::string> Lignes_Trame_Extrait(const SessionTrame& s, const std::string& extraits);
+
+// The session s keeping only the rows listed (numbers from 1, in list order): their
+// comments and row lines; rows beyond those of s are left out. Images, calibrations
+// and the header stay those of the whole session.
+SessionTrame Session_Extrait(const SessionTrame& s, const std::vector<int>& lignes);
+
+// True when the row holds a measured segment (a cell with a coordinate other than 0);
+// a row pasted from a table holds none.
+bool Ligne_Mesuree(const LigneTrame& ligne);
+
 // Reads the lines of a trame back: keys are split at their first "=" and handled in
 // their order (key trimmed and upper-cased, value trimmed; unknown keys, blank lines
 // and lines without "=" skipped); the blocks after "CALIBRAGE", "IMAGES", "COMMENT"

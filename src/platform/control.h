@@ -136,6 +136,13 @@ template <class T>
 class ControlArray {
  public:
   ControlArray(Container& parent, std::string name) : parent_(&parent), name_(std::move(name)) {}
+  // Elements go in the reverse order of their making, so that a frame of the array
+  // that holds others (made before them) goes after them.
+  ~ControlArray() {
+    for (auto it = made_.rbegin(); it != made_.rend(); ++it) items_.erase(*it);
+  }
+  ControlArray(const ControlArray&) = delete;
+  ControlArray& operator=(const ControlArray&) = delete;
 
   template <class... Args>
   T& add(int index, Args&&... args) {
@@ -143,6 +150,7 @@ class ControlArray {
     T& ref = *p;
     bindEvents(ref, index);
     items_[index] = std::move(p);
+    made_.push_back(index);
     return ref;
   }
   // The same, the element sitting in another container than the array's (a frame).
@@ -152,6 +160,7 @@ class ControlArray {
     T& ref = *p;
     bindEvents(ref, index);
     items_[index] = std::move(p);
+    made_.push_back(index);
     return ref;
   }
   bool exists(int index) const { return items_.count(index) != 0; }
@@ -210,6 +219,7 @@ class ControlArray {
   Container* parent_;
   std::string name_;
   std::map<int, std::unique_ptr<T>> items_;
+  std::vector<int> made_;   // indices in the order of their making
 };
 
 }  // namespace platform

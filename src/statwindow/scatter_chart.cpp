@@ -21,13 +21,7 @@ constexpr int kCopyPen = 13;
 
 double arrondi(double v) { return std::nearbyint(v); }
 
-// A cross of half-size d centred on (x, y); returns the position it leaves, the lower
-// end of its vertical stroke.
-Vertex croix(DiagramCanvas& c, double x, double y, double d) {
-  c.line(x + d, y, x - d, y, kNoir);
-  c.line(x, y + d, x, y - d, kNoir);
-  return {x, y - d};
-}
+Vertex croix(DiagramCanvas& c, double x, double y, double d) { return Trace_Croix(c, x, y, d, kNoir); }
 
 void croix_points(DiagramCanvas& c, std::span<const double> x, std::span<const double> y, const ScatterResult& r,
                   bool numeros) {
@@ -172,6 +166,12 @@ Vertex traceEllipse(DiagramCanvas& canvas, double cx, double cy, double a, doubl
   if (v.empty()) return {cx, cy};
   for (std::size_t i = 1; i < v.size(); ++i) canvas.line(v[i - 1].x, v[i - 1].y, v[i].x, v[i].y, colour);
   return v.back();
+}
+
+Vertex Trace_Croix(DiagramCanvas& c, double x, double y, double d, platform::Colour colour) {
+  c.line(x + d, y, x - d, y, colour);
+  c.line(x, y + d, x, y - d, colour);
+  return {x, y - d};
 }
 
 PointMarks Points_Remarquables(std::span<const double> v) {

@@ -73,6 +73,10 @@ std::vector<Vertex> Sommets_Ellipse(double cx, double cy, double a, double b, do
 Vertex traceEllipse(DiagramCanvas& canvas, double cx, double cy, double a, double b, double theta,
                     platform::Colour colour);
 
+// A cross of half-size d centred on (x, y) in the colour; returns the position it
+// leaves, the lower end of its vertical stroke, where a row number is printed.
+Vertex Trace_Croix(DiagramCanvas& canvas, double x, double y, double d, platform::Colour colour);
+
 // Dominant value, median and mean of a series, computed on a sorted private copy.
 struct PointMarks {
   double dominante = 0, mediane = 0, moyenne = 0;

@@ -53,8 +53,8 @@ void Trace_Nuage() {
   try {
     f.Check2(1).setEnabled(coche(f.CheckN(0)));
     f.Label8.setCaption("");
-    int colX = colonne(Colonnes_Nuage(0)), colY = colonne(Colonnes_Nuage(1));
-    if (coche(f.Check4)) std::swap(colX, colY);
+    int colX = 0, colY = 0;
+    Colonnes_Axes(colX, colY);
     NbLignes_Nuage = LigneCourante - 1;
     f.List2(0).clear();
     f.List2(1).clear();
@@ -76,11 +76,19 @@ void Trace_Nuage() {
     if (!r.trace) return;
     Coef_X = r.coefX;
     Coef_Y = r.coefY;
+    Min_list2(0) = r.x.min;
+    Min_list2(1) = r.y.min;
     if (r.legende) f.LabelHisto.setCaption(*r.legende);
     f.Label8.setCaption(r.covariance);
   } catch (const std::exception&) {
     // A failing chart ends quietly, leaving what was drawn.
   }
+}
+
+void Colonnes_Axes(int& colX, int& colY) {
+  colX = colonne(Colonnes_Nuage(0));
+  colY = colonne(Colonnes_Nuage(1));
+  if (coche(StatWindow().Check4)) std::swap(colX, colY);
 }
 
 void Check2_Click(int /*Index*/) { redessine(); }

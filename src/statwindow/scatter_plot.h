@@ -9,6 +9,10 @@ class FenHisto;
 // and Label8. A cell that is not a number leaves the picture blank.
 void Trace_Nuage();
 
+// The grid columns on the scatter plot's X and Y axes: Colonnes_Nuage, exchanged when
+// "X <=> Y" is ticked.
+void Colonnes_Axes(int& colX, int& colY);
+
 // Option handlers: each redraws while the scatter plot is shown.
 void Check2_Click(int Index);
 void Check3_Click(int Index);

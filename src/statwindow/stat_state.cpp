@@ -10,6 +10,11 @@ int NbLignes_Nuage = 0;
 double Coef_X = 0;
 double Coef_Y = 0;
 bool Marque_Points = false;
+platform::BoundedArray<double, 0, 1> Min_list2;
+bool Extraction_Armee = false;
+bool Selection_En_Cours = false;
+int X_Centre = 0;
+int Y_Centre = 0;
 
 void ResetStatWindowVariables() {
   Mode_Histogramme = 0;
@@ -22,4 +27,9 @@ void ResetStatWindowVariables() {
   Coef_X = 0;
   Coef_Y = 0;
   Marque_Points = false;
+  Min_list2.fill(0);
+  Extraction_Armee = false;
+  Selection_En_Cours = false;
+  X_Centre = 0;
+  Y_Centre = 0;
 }

@@ -19,6 +19,15 @@ extern int NbLignes_Nuage;
 extern double Coef_X;
 extern double Coef_Y;
 extern bool Marque_Points;   // one of the three point-mark boxes is ticked
+// The scatter plot last drawn: the smallest X (entry 0) and Y (entry 1) after the
+// zero-range rule.
+extern platform::BoundedArray<double, 0, 1> Min_list2;
+// The extraction: armed by "Extraire" and not yet released; a shape being drawn from
+// the press point (X_Centre, Y_Centre), in picture units.
+extern bool Extraction_Armee;
+extern bool Selection_En_Cours;
+extern int X_Centre;
+extern int Y_Centre;
 
 // Sets every variable above back to zero.
 void ResetStatWindowVariables();

@@ -11,11 +11,15 @@
 #include "measure/grid_statistics.h"
 #include "measure/measure_state.h"
 #include "platform/colour.h"
+#include "statwindow/auto_split.h"
 #include "statwindow/diagram_panel.h"
+#include "statwindow/extract_files.h"
+#include "statwindow/extraction.h"
 #include "statwindow/histogram.h"
 #include "statwindow/law_panels.h"
 #include "statwindow/normality_panels.h"
 #include "statwindow/panel_layout.h"
+#include "statwindow/spreadsheet_paste.h"
 #include "statwindow/stat_state.h"
 #include "statwindow/test_panels.h"
 
@@ -42,6 +46,10 @@ void connecte(FenHisto& f) {
   ConnecteTestsNormalite(f);
   ConnecteLois(f);
   ConnecteComparaisons(f);
+  ConnecteExtraction(f);
+  ConnecteCoupure(f);
+  ConnecteCollage(f);
+  f.cmdCopie_Ecran.onClick = [] { cmdCopie_Ecran_Click(); };
 }
 
 // One series per value column (every column but the row number, the image number and
@@ -82,14 +90,18 @@ void axesNuage(FenHisto& f) {
 }  // namespace
 
 FenHisto& StatWindow() {
-  // Never destroyed, as the main window: its widgets belong to the application object.
-  static FenHisto* instance = [] {
-    auto* f = new FenHisto();
-    g_fenetre = f;
-    connecte(*f);
-    return f;
-  }();
-  return *instance;
+  if (!g_fenetre) {
+    g_fenetre = new FenHisto();
+    connecte(*g_fenetre);
+  }
+  return *g_fenetre;
+}
+
+void ForgetStatisticsWindow() {
+  if (!g_fenetre) return;
+  g_fenetre->unload();
+  delete g_fenetre;
+  g_fenetre = nullptr;
 }
 
 bool StatWindowExists() { return g_fenetre != nullptr; }

@@ -14,6 +14,10 @@ bool StatWindowExists();
 void ShowStatisticsWindow();
 // Unloads the window when it is loaded (nothing when it was never made).
 void UnloadStatisticsWindow();
+// Unloads and destroys the window: its next use makes it anew, every control in its
+// design state (the decimal separator of the boxes' example values is the system's
+// at that moment).
+void ForgetStatisticsWindow();
 
 // Load: the variables back to zero, the "Extrait" source disabled, the diagram
 // panel's start state.

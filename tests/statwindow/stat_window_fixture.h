@@ -35,6 +35,9 @@ class StatWindowTest : public ::testing::Test {
     auto d = std::make_unique<platform::ScriptedDialogs>();
     dialogs_ = d.get();
     platform::setDialogs(std::move(d));
+    // Every test meets the window as it is designed: no box, option or panel keeps
+    // what an earlier test left in it.
+    ForgetStatisticsWindow();
     platform::SetDecimalSeparator(',');
     QVL& f = Qvl();
     f.show();
@@ -49,7 +52,7 @@ class StatWindowTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    UnloadStatisticsWindow();
+    ForgetStatisticsWindow();
     QVL& f = Qvl();
     Vue_Stat = vue_;
     Liste_Extrait = extrait_;
