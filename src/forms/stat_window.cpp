@@ -175,8 +175,9 @@ void FenHisto::creerPanneau2() {
   // The data text, the column title, the diagram and its copy.
   place(NmColonne, 2670, 300, 5000, 240);
   place(MText2, 7800, 260, 900, 285);
-  place(titled(Command2.add(0), "table(H) =>grille "), 8760, 240, 1350, 300);
-  place(titled(Command2.add(1), "table(V)=>grille"), 10150, 240, 1300, 300);
+  // The paste buttons show with the typed-text source.
+  place(titled(Command2.add(0), "table(H) =>grille "), 8760, 240, 1350, 300).setVisible(false);
+  place(titled(Command2.add(1), "table(V)=>grille"), 10150, 240, 1300, 300).setVisible(false);
   place(MText3, 120, 1640, 2450, 3400);
   MText3.setScrollBars(2);
   place(titled(MLabel3, "Diagramme"), 2670, 1000, 3000, 240);

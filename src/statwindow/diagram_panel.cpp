@@ -152,6 +152,7 @@ void MOption1_Click(int Index) {
     f.MFrame1(i).move(1400, f.MFrame1(0).top());
     f.MFrame1(i).setVisible(false);
   }
+  for (int i : {0, 1}) f.Command2(i).setVisible(Index == 2);
   switch (Index) {
     case 0:
       Libelle_Donnees.clear();

@@ -74,6 +74,10 @@ TEST_F(PasteWindow, ColumnsAreSeriesInBothGrids) {
   platform::Clipboard::setText("2.718281828\t12,3456789\r\n1.5\t2\r\n");
   dialogs_->answerMsgBox(platform::vbYes);
   whileOpen(openWithButton, [&](FenHisto& f) {
+    f.Mnstat(2).click();
+    EXPECT_FALSE(f.Command2(1).visible());
+    f.MOption1(2).setValue(true);
+    EXPECT_TRUE(f.Command2(1).visible());
     f.Command2(1).click();
     QVL& q = Qvl();
     for (platform::FlexGrid* g : {&q.GrilleRef, &q.GrilleRefP, &q.MGrille}) EXPECT_EQ(g->cols(), 5);
@@ -95,6 +99,7 @@ TEST_F(PasteWindow, ColumnsAreSeriesInBothGrids) {
     EXPECT_FALSE(f.Mnstat6(1).enabled());
     EXPECT_FALSE(f.MOption1(3).enabled());
     EXPECT_TRUE(f.MOption1(0).value());
+    EXPECT_FALSE(f.Command2(1).visible());
     EXPECT_EQ(TabMesures(2).Seg(1).X2, 0);   // no old segment left for a pasted row
     EXPECT_EQ(f.List1.listCount(), 2);
   });
