@@ -11,6 +11,7 @@
 
 #include "base/globals.h"
 #include "base/text_tables.h"
+#include "golden.h"
 #include "images/image_list.h"
 #include "measure/dispatch.h"
 #include "measure/grid_templates.h"
@@ -268,6 +269,71 @@ TEST_F(ReportCommands, GoldenExportImportedWithoutQuestion) {
   EXPECT_EQ(f.GrilleRef.textMatrix(3, 6), "lisse; hyaline");
   EXPECT_EQ(f.GrilleRef.textMatrix(12, 1), "12.60");
   EXPECT_EQ(f.GrilleRefP.textMatrix(0, 4), f.GrilleRef.textMatrix(0, 4));
+  EXPECT_EQ(flashText(), " Poursuite des mesures déconseillée");
+}
+
+// "Export grille sous ..." of an imported grid, with a comment: the golden file of an
+// imported grid (its date line apart), whose list is the imported file's own list.
+TEST_F(ReportCommands, ImportedGridExportsItsGoldenFile) {
+  QVL& f = Qvl();
+  const int leio = f.Check4.value();
+  std::vector<bool> notations;
+  for (int t = 0; t <= 6; ++t) notations.push_back(f.NotExp.exists(t) && f.NotExp(t).checked());
+  r_.then([leio, notations] {
+    QVL& g = Qvl();
+    g.Check4.setValue(leio);
+    for (int t = 0; t <= 6; ++t)
+      if (g.NotExp.exists(t)) g.NotExp(t).setChecked(notations[static_cast<std::size_t>(t)]);
+  });
+  Vide_Listes();
+  f.GrilleRef.setRows(1);
+  ASSERT_TRUE(Choix_Fonction_Mesure(1));
+  f.Check4.setValue(1);
+  for (int t = 0; t <= 6; ++t)
+    if (f.NotExp.exists(t)) f.NotExp(t).setChecked(t == 5);
+  const std::string source = std::string(QV_TEST_DATA) + "/reports/export_spore2d/expected.csv";
+  script_->answerOpen({source});
+  Ouvre_CSV();
+  ASSERT_EQ(LigneCourante, 13);
+
+  // The comment asked for by the menu item goes in TBox(3) before the save dialog.
+  f.TBox(3).setText("spores du chapeau; sporée blanche");
+  const std::string file = dir_.file("imported.csv");
+  script_->answerSave(file);
+  Export_Resultats(1);
+  EXPECT_EQ(script_->pending(), 0u);
+  EXPECT_EQ(script_->log().back().request.fileName.substr(script_->log().back().request.fileName.find("- ")),
+            "- mesure Spore 2D.csv");
+  std::vector<std::string> written = fileLines(file);
+  ASSERT_GT(written.size(), 1u);
+  EXPECT_EQ(written[0].rfind(" Résultat des mesures du ", 0), 0u) << written[0];
+  EXPECT_EQ(listLines(written), listLines(fileLines(source)));
+  written[0] = " Résultat des mesures du 14/06/2024 à 16:35";
+  golden::expectFile("export_imported/expected.csv", platform::encodeLines(written));
+}
+
+// A 5,000-row file fills the grid to its size: the rows read, and a message saying so.
+TEST_F(ReportCommands, ImportBeyondTheGridSize) {
+  Qvl().GrilleRef.setRows(1);
+  ASSERT_TRUE(Choix_Fonction_Mesure(1));
+  Taille_Grille = 400;
+  std::vector<std::string> lines = {"Fonction : mesure Segment", "LISTE=", "N°; Longueur; img; comment; "};
+  for (int r = 1; r <= 5000; ++r) lines.push_back(std::to_string(r) + "; " + std::to_string(r % 97) + ".5; 1; ; ");
+  lines.push_back("; ; ; ; ");
+  const std::string file = dir_.file("cinq_mille.csv");
+  ASSERT_TRUE(platform::writeLines(file, lines));
+  script_->answerOpen({file});
+  script_->answerMsgBox(platform::vbOK);
+  Ouvre_CSV();
+  EXPECT_EQ(script_->pending(), 0u);
+  EXPECT_EQ(LigneCourante, 401);
+  EXPECT_EQ(Qvl().GrilleRef.cols(), 4);
+  EXPECT_EQ(Qvl().GrilleRef.textMatrix(400, 0), "400");
+  EXPECT_EQ(Qvl().GrilleRef.textMatrix(400, 1), std::to_string(400 % 97) + ".5");
+  const auto& log = script_->log();
+  EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const auto& a) {
+    return a.kind == "msgBox" && a.text == "grille pleine : 400 mesures lues sur 5000";
+  }));
   EXPECT_EQ(flashText(), " Poursuite des mesures déconseillée");
 }
 
