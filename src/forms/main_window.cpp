@@ -289,6 +289,8 @@ void QVL::creerPanneaux() {
   place(titled(CheckCalibre, "Calibré"), 1400, 520, 1100, 260);
   place(Label8.addIn(FraCharte, 0), 2550, 540, 800, 240);
   place(VScroll3.add(0), 3400, 450, 250, 450);
+  VScroll3(0).setMin(1);
+  VScroll3(0).setMax(6);
   place(Label8.addIn(FraCharte, 1), 3700, 540, 900, 240);
   place(Label6.addIn(FraCharte, 1), 4650, 540, 1900, 240);
   place(Label7, 6600, 540, 1850, 240);

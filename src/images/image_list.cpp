@@ -10,6 +10,7 @@
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "images/resolution.h"
+#include "measure/comment_panel.h"
 #include "measure/dispatch.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
@@ -215,9 +216,13 @@ bool Confirme_Vider_Liste() {
 }
 
 void Vide_Listes_Images() {
-  if (!QvlExists() || !Confirme_Vider_Liste()) return;
-  Vide_Listes();
-  Montre_Fond_Ecran();
+  if (!QvlExists()) return;
+  if (Confirme_Vider_Liste()) {
+    Vide_Listes();
+    Montre_Fond_Ecran();
+  }
+  Bout_dial_Click(8);
+  Bout_dial_Click(8);
 }
 
 void RAZ_Indices() { Img_Marque.fill(0); }
@@ -426,7 +431,10 @@ namespace {
 void MnuFIC_Ouvrir_Image() {
   Ouvre_Image();
   QVL& f = Qvl();
-  if (f.FraListeImg.visible()) f.FraListeImg.setVisible(false);
+  if (f.FraListeImg.visible()) {
+    f.FraListeImg.setVisible(false);
+    Bout_dial_Click(8);
+  }
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ void Vide_Listes();
 bool Confirme_Vider_Liste();
 // Menu "Effacer liste images": asks MSG(190) & " " & MSG(189) & " ? " (Yes/No) and on
 // Yes empties the lists and shows the background picture (Index_Image 0, Img_Active
-// ""). No changes nothing.
+// ""); No keeps them. Either way the measurement in progress is then abandoned and the
+// picture redrawn, twice.
 void Vide_Listes_Images();
 // Every multi-layer mark Img_Marque(0 to 50) := 0.
 void RAZ_Indices();

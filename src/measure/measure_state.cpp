@@ -62,6 +62,7 @@ bool Illus_Saisie = false;
 bool Mode_Densite = false;
 bool Comptage_Actif = false;
 bool Mode_Commentaire = false;
+bool Seq_Ouvert = false;
 bool Trace_Continu = false;
 bool Mode_Cumul = false;
 bool Pan_Clic = false;

@@ -92,6 +92,7 @@ extern bool Illus_Saisie;            // reference line waiting for its length an
 extern bool Mode_Densite;            // density counting
 extern bool Comptage_Actif;          // a count is in progress
 extern bool Mode_Commentaire;        // the comment panel writes into the grid (button 28)
+extern bool Seq_Ouvert;              // the comment panel is open for a results export
 extern bool Trace_Continu;           // continuous tracing (key "E" held)
 extern bool Mode_Cumul;              // cumulated length chosen in the pop-up menu
 extern bool Pan_Clic;                // key "W": the next window click moves the magnifier

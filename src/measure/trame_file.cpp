@@ -82,6 +82,17 @@ std::string Ligne_Rangee_Trame(const LigneTrame& ligne, int fonction) {
   return t + ";";
 }
 
+std::string Commentaire_Une_Ligne(const std::string& texte) {
+  std::string s;
+  s.reserve(texte.size());
+  for (std::size_t i = 0; i < texte.size(); ++i) {
+    const char c = texte[i];
+    if (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') continue;
+    s += (c == '\r' || c == '\n') ? ' ' : c;
+  }
+  return s;
+}
+
 namespace {
 
 // The lines of a trame; an extract (extraits given) leaves out the window state, the
@@ -112,7 +123,7 @@ std::vector<std::string> lignesTrame(const SessionTrame& s, const std::string* e
   out.push_back("COMMENT= ");
   for (std::size_t k = 0; k < r; ++k)
     out.push_back(entier(static_cast<long long>(k + 1)) + ";" +
-                  (k < s.commentaires.size() ? s.commentaires[k] : std::string()));
+                  (k < s.commentaires.size() ? Commentaire_Une_Ligne(s.commentaires[k]) : std::string()));
   out.push_back("FIN");
   out.push_back("TRAME= ");
   for (const LigneTrame& l : s.lignes) out.push_back(Ligne_Rangee_Trame(l, s.fonction));

@@ -76,7 +76,11 @@ std::string Texte_Reel_Simple(float x);
 // of its four texts (missing ones empty, extra ones dropped), then a final ";".
 std::string Ligne_Rangee_Trame(const LigneTrame& ligne, int fonction);
 
-// The lines of a trame in file order. n is images.size(), at most
+// The text as a comment is kept: one line, each line break (CR LF, CR or LF) a blank.
+std::string Commentaire_Une_Ligne(const std::string& texte);
+
+// The lines of a trame in file order; a comment holding line breaks is written on one
+// line. n is images.size(), at most
 // kMaxImagesTrame (further images are left out); r is lignes.size(). Never fails.
 std::vector<std::string> Lignes_Trame(const SessionTrame& s);
 

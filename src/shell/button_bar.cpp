@@ -13,6 +13,7 @@
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "measure/annotations.h"
+#include "measure/comment_panel.h"
 #include "measure/dispatch.h"
 #include "measure/drawing.h"
 #include "measure/grid_reset.h"
@@ -74,6 +75,7 @@ ActionsBarre Actions_Reelles() {
   a.Affiche_Avertissement = [] { Affiche_Avertissement(); };
   a.Resume_Stat = [] { Resume_Stat(); };
   a.Copie_Mesures = [](int code) { Copie_Mesures(code); };
+  a.Valide_Commentaire = [](int k) { Valide_Commentaire(k); };
   a.Ouvre_Lien = [](const std::string& lien, std::string* erreur) {
     return platform::App::OpenDocument(lien, erreur);
   };

@@ -2,6 +2,7 @@
 
 #include "base/globals.h"
 #include "forms/main_window.h"
+#include "measure/comment_panel.h"
 #include "measure/grid_statistics.h"
 #include "measure/measure_state.h"
 #include "platform/app.h"
@@ -37,6 +38,9 @@ void Machine_Rapide(QVL& f) {
 void MnuEDit_Click(int Index) {
   QVL& f = Qvl();
   switch (Index) {
+    case 1:
+      Fin_Etape_Mesure();
+      break;
     case 2:
       f.TBox(3).setText(Fic_Resultats);
       Export_Resultats(0);

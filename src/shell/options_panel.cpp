@@ -2,7 +2,9 @@
 // and its small command buttons.
 #include "shell/options_panel.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "base/globals.h"
 #include "colour/colour_state.h"
@@ -15,6 +17,7 @@
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
 #include "platform/calendar.h"
+#include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
 #include "shell/tools_menu.h"
@@ -26,6 +29,8 @@ const char* const kMasquesDecimales[] = {"###0", "###0.0", "###0.00", "###0.000"
 
 constexpr int kMaxZone = 6;     // items of the sample-size menu
 constexpr int kMaxNotation = 6; // items of the notation menu
+constexpr int kMaxTaille = 6;   // items of the grid-size menu
+constexpr int kMaxCote16 = 12;  // 4 x 2^12: the largest side a 16-bit number holds
 
 // The frames a held left button drags.
 bool Cadre_Deplacable(int index) { return index >= 6 && index <= 13 && index != 11; }
@@ -137,6 +142,39 @@ void Lrg_Click(int Index) {
   Coche_Seul(f.Lrg, 1, kMaxZone, Index);
 }
 
+void TgrilleMax_Click(int Index) {
+  if (Index < 0 || Index > kMaxTaille) return;
+  QVL& f = Qvl();
+  const int taille = std::min(64 << Index, kDerniereLigneTable);
+  // Rows holding data: the finished ones and the one being measured.
+  const int pleines = std::max(0, LigneCourante - 1) + (EtapeClic > 1 ? 1 : 0);
+  if (taille < pleines) {
+    platform::MsgBox("Taille grille " + f.TgrilleMax(Index).caption() + " : la grille contient déjà " +
+                         std::to_string(pleines) + " lignes",
+                     platform::vbExclamation);
+    return;
+  }
+  Coche_Seul(f.TgrilleMax, 0, kMaxTaille, Index);
+  Taille_Grille = taille;
+  f.GrilleRef.setRows(Taille_Grille + 1);
+}
+
+void mnFormat_Click(int Index) {
+  if (Index != 0 && Index != 1) return;
+  Coche_Seul(Qvl().mnFormat, 0, 1, Index);
+  Ext_Export = Index == 0 ? "csv" : "txt";
+}
+
+void VScroll3_Change(int) {
+  QVL& f = Qvl();
+  const int v = f.VScroll3(0).value();
+  if (v >= 0 && v <= kMaxCote16 && f.Label8.exists(1)) {
+    const std::string n = std::to_string(4 << v);
+    f.Label8(1).setCaption(n + "x" + n);
+  }
+  Lrg_Click(v);
+}
+
 void NotExp_Click(int Index) {
   if (Index < 1 || Index > kMaxNotation) return;
   Coche_Seul(Qvl().NotExp, 1, kMaxNotation, Index);
@@ -166,6 +204,9 @@ void Connecte_Options(QVL& f) {
   f.MonthView1.onDateClick = [] { MonthView1_DateClick(); };
   f.Mndecim->onClick = [](int i) { Mndecim_Click(i); };
   f.Lrg->onClick = [](int i) { Lrg_Click(i); };
+  f.TgrilleMax->onClick = [](int i) { TgrilleMax_Click(i); };
+  f.mnFormat->onClick = [](int i) { mnFormat_Click(i); };
+  f.VScroll3.onChange = [](int i) { VScroll3_Change(i); };
   f.NotExp->onClick = [](int i) { NotExp_Click(i); };
   f.Frame.onMouseMove = [](int i, int b, int s, double x, double y) { Frame_MouseMove(i, b, s, x, y); };
   f.cmd_Ch.onClick = [] { cmd_Ch_Click(); };

@@ -2,6 +2,7 @@
 // The option check boxes and option submenus of the main window: automatic redraw and
 // statistics (Check), text insertion (Check3), expert mode of the colour tools, the
 // reference toggle, the calendar stamp, decimals, colour sample size, notation type,
+// grid size, export type, the colour-zone scroll bar,
 // the dragging of panels and the small buttons "Ajuster", "Test", "test", Command4.
 
 // Check box Index of the Check array. A click of the user first selects "Bipoint"
@@ -30,6 +31,16 @@ void Coche_Decimales();
 // Colour sample size k = 1 to 6: Taille_Zone := 2^k, ZoneCouleur := k, VScroll3(0)
 // := k, item k alone ticked. Any other k changes nothing.
 void Lrg_Click(int Index);
+// Grid size item 0 to 6 ("63" to "4095"): Taille_Grille := 64 x 2^Index, at most
+// 3000 (the rows of the measurement table), GrilleRef gets Taille_Grille + 1 rows and
+// the item alone is ticked. A size below the rows holding measurements (the finished
+// ones and the one being measured) is refused with a message; nothing changes then.
+void TgrilleMax_Click(int Index);
+// Export type: 0 "CSV" gives Ext_Export "csv", 1 "TXT" "txt"; the item alone ticked.
+void mnFormat_Click(int Index);
+// Colour-zone scroll bar moved to v: Label8(1) shows n "x" n with n = 4 x 2^v (left as
+// it was when n does not fit 16 bits), then Lrg_Click(v) ticks the matching size.
+void VScroll3_Change(int Index);
 // Notation type 1 to 6: item Index alone ticked (the writers of notations read the
 // ticks). Any other index changes nothing.
 void NotExp_Click(int Index);

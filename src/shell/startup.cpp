@@ -12,6 +12,7 @@
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "measure/comment_panel.h"
 #include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
@@ -51,6 +52,7 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Aide(f);
   Connecte_Editeur(f);
   Connecte_Menus_Principaux(f);
+  Connecte_Commentaires(f);
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
   Services_Shell().Choix_Fonction_Mesure = [](int code) { return Choix_Fonction_Mesure(code); };
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };

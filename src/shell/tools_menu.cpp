@@ -8,6 +8,7 @@
 #include "images/image_state.h"
 #include "images/exif_display.h"
 #include "measure/annotations.h"
+#include "measure/comment_panel.h"
 #include "measure/trame_dialogs.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
@@ -47,6 +48,9 @@ void Mntool_Click(int Index) {
       break;
     case 6:
       Calibrage_Groupe(Qvl());
+      break;
+    case 10:
+      commenter_grille();
       break;
     case 11:
       Affiche_Exif();

@@ -276,3 +276,117 @@ TEST_F(Options, AjusterCountsTheFinishedRows) {
 }
 
 }  // namespace
+
+namespace {
+
+class GridOptions : public Options {
+ protected:
+  void SetUp() override {
+    Options::SetUp();
+    ligne_ = LigneCourante;
+    etape_ = EtapeClic;
+    taille_ = Taille_Grille;
+    rows_ = Qvl().GrilleRef.rows();
+    ext_ = Ext_Export;
+    label_ = Qvl().Label8(1).caption();
+    zone_ = ZoneCouleur;
+  }
+  void TearDown() override {
+    QVL& f = Qvl();
+    LigneCourante = ligne_;
+    EtapeClic = etape_;
+    Taille_Grille = taille_;
+    f.GrilleRef.setRows(rows_);
+    Ext_Export = ext_;
+    Lrg_Click(zone_);
+    f.Label8(1).setCaption(label_);
+    Options::TearDown();
+  }
+  int ligne_ = 1, etape_ = 1, taille_ = 3000, rows_ = 1, zone_ = 3;
+  std::string ext_, label_;
+};
+
+TEST_F(GridOptions, GridSizeItems) {
+  QVL& f = Qvl();
+  LigneCourante = 1;
+  EtapeClic = 1;
+  const int tailles[] = {64, 128, 256, 512, 1024, 2048, 3000};
+  for (int k : {6, 0, 3, 1, 2, 4, 5, 6}) {
+    f.TgrilleMax(k).click();
+    int coche = -1;
+    EXPECT_EQ(Taille_Grille, tailles[k]) << k;
+    EXPECT_EQ(f.GrilleRef.rows(), tailles[k] + 1) << k;
+    EXPECT_EQ(ticks(f.TgrilleMax, 0, 6, &coche), 1) << k;
+    EXPECT_EQ(coche, k);
+  }
+}
+
+TEST_F(GridOptions, GridSizeBelowTheMeasuredRowsIsRefused) {
+  QVL& f = Qvl();
+  LigneCourante = 1;
+  f.TgrilleMax(3).click();   // 512
+  f.GrilleRef.setTextMatrix(100, 0, "100");
+  LigneCourante = 101;   // 100 finished rows
+  EtapeClic = 1;
+  auto* d = static_cast<platform::ScriptedDialogs*>(&platform::dialogs());
+  d->answerMsgBox(platform::vbOK);
+  f.TgrilleMax(0).click();   // 64 < 100
+  ASSERT_EQ(d->log().size(), 1u);
+  EXPECT_EQ(d->log().back().text, "Taille grille 63 : la grille contient déjà 100 lignes");
+  int coche = -1;
+  EXPECT_EQ(Taille_Grille, 512);
+  EXPECT_EQ(f.GrilleRef.rows(), 513);
+  EXPECT_EQ(ticks(f.TgrilleMax, 0, 6, &coche), 1);
+  EXPECT_EQ(coche, 3);
+  EXPECT_EQ(f.GrilleRef.textMatrix(100, 0), "100");
+  // 128 holds the 100 rows, which stay.
+  f.TgrilleMax(1).click();
+  EXPECT_EQ(Taille_Grille, 128);
+  EXPECT_EQ(f.GrilleRef.textMatrix(100, 0), "100");
+  // A row being measured counts: 128 finished rows and a 129th under way.
+  LigneCourante = 129;
+  EtapeClic = 2;
+  f.TgrilleMax(2).click();
+  d->answerMsgBox(platform::vbOK);
+  f.TgrilleMax(1).click();
+  EXPECT_EQ(Taille_Grille, 256);
+  EXPECT_TRUE(d->unanswered().empty());
+}
+
+TEST_F(GridOptions, ExportFormat) {
+  QVL& f = Qvl();
+  const char* const types[] = {"csv", "txt"};
+  for (int k : {1, 0, 1}) {
+    f.mnFormat(k).click();
+    int coche = -1;
+    EXPECT_EQ(Ext_Export, types[k]);
+    EXPECT_EQ(ticks(f.mnFormat, 0, 1, &coche), 1);
+    EXPECT_EQ(coche, k);
+  }
+}
+
+TEST_F(GridOptions, ColourZoneScrollBar) {
+  QVL& f = Qvl();
+  const char* const cotes[] = {"", "8x8", "16x16", "32x32", "64x64", "128x128", "256x256"};
+  for (int v : {6, 1, 2, 3, 4, 5, 6, 2}) {
+    f.VScroll3(0).setValue(v);
+    int coche = 0;
+    EXPECT_EQ(f.Label8(1).caption(), cotes[v]) << v;
+    EXPECT_EQ(ZoneCouleur, v);
+    EXPECT_EQ(Taille_Zone, 1 << v);
+    EXPECT_EQ(ticks(f.Lrg, 1, 6, &coche), 1);
+    EXPECT_EQ(coche, v);
+  }
+  // A side beyond 16 bits leaves the label; the size step still runs (and refuses 14).
+  f.VScroll3(0).setMax(20);
+  f.VScroll3(0).setValue(14);
+  EXPECT_EQ(f.Label8(1).caption(), "16x16");
+  EXPECT_EQ(ZoneCouleur, 2);
+  f.VScroll3(0).setValue(12);
+  EXPECT_EQ(f.Label8(1).caption(), "16384x16384");
+  f.VScroll3(0).setValue(5);
+  EXPECT_EQ(ZoneCouleur, 5);
+  f.VScroll3(0).setMax(6);
+}
+
+}  // namespace
