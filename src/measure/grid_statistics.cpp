@@ -10,6 +10,7 @@
 #include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "measure/grid_numbers.h"
+#include "measure/grid_reset.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
@@ -69,19 +70,6 @@ void ecrit(platform::FlexGrid& g, int r, int c, const std::string& texte) {
 void colore(platform::FlexGrid& g, int r, int c, platform::Colour couleur) {
   if (existe(g, r, c)) g.setCellBackColor(r, c, couleur);
 }
-
-// Stops the repaints of a grid for a bulk change and repaints once at the end.
-class SansRedessin {
- public:
-  explicit SansRedessin(platform::FlexGrid& g) : g_(g), avant_(g.redraw()) { g_.setRedraw(false); }
-  ~SansRedessin() { g_.setRedraw(avant_); }
-  SansRedessin(const SansRedessin&) = delete;
-  SansRedessin& operator=(const SansRedessin&) = delete;
-
- private:
-  platform::FlexGrid& g_;
-  bool avant_;
-};
 
 // The numbers of column c of rows 1 to derniere (0 for empty cells), each cell given
 // the grid's light green.
