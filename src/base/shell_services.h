@@ -16,6 +16,10 @@ struct ServicesShell {
   // Makes `fonction` the current measuring function (cells, prompts, grid layout,
   // caption); false when its layout could not be applied.
   std::function<bool(int fonction)> Choix_Fonction_Mesure;
+  // Replays a button of the button bar.
+  std::function<void(int index)> Bout_Click;
+  // Opens the calibration file Fic_Calib in the built-in text editor.
+  std::function<void()> Edite_Fichier_Calibrage;
 };
 
 // The program-wide slots.

@@ -10,6 +10,7 @@
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "images/resolution.h"
+#include "measure/calibration.h"
 #include "measure/comment_panel.h"
 #include "measure/dispatch.h"
 #include "measure/measure_state.h"
@@ -271,6 +272,7 @@ void Image_Courante(const std::string& path) {
   f.labNomFic.setCaption(path);
   Affiche_Taille_Image();
   Affiche_Calibrage();
+  ChercheCal_FicCalibrage();
   f.listImgTxt.setText(path);
   f.listImgTxt.setSelStart(platform::Len(path));
   Selectionne_Image_Courante();

@@ -1,3 +1,4 @@
+#include "measure/calibration.h"
 #include "measure/grid_reset.h"
 
 #include <algorithm>
@@ -47,6 +48,7 @@ bool Efface_Grille(int flag) {
   }
   videCellules(g, true);
   videCellules(f.MGrille, false);
+  Oublie_Segments_Calibrage();
   Efface_Grille_Stat();
   Liste_Extrait.clear();
   EtapeClic = 1;

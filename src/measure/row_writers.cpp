@@ -11,6 +11,7 @@
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/resolution.h"
+#include "measure/calibration.h"
 #include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
 #include "measure/lengths.h"
@@ -112,6 +113,7 @@ void ecritValeur() {
     Calcul_stat();
     Entetes_Stat();
   }
+  Segment_Ecrit_Calibrage();
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "measure/calibration.h"
 #include "measure/table_commands.h"
 
 #include <algorithm>
@@ -165,6 +166,7 @@ void Cherche_spore() {
   }
   Calibrage = Calib_Images(std::clamp(Index_Image, 0, 50));
   Affiche_Calibrage();
+  ChercheCal_FicCalibrage();
 
   double x = 0, y = 0;
   pointDeLigne(m, x, y);
@@ -182,6 +184,10 @@ void Cherche_spore() {
 }
 
 void Annule_Mesure() {
+  if (Calibrage_En_Cours()) {
+    Annule_Calibrage();
+    return;
+  }
   QVL& f = Qvl();
   f.Frame(8).setVisible(false);
   Mode_Etalonnage = false;

@@ -13,6 +13,7 @@
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "measure/annotations.h"
+#include "measure/calibration.h"
 #include "measure/comment_panel.h"
 #include "measure/dispatch.h"
 #include "measure/drawing.h"
@@ -76,6 +77,10 @@ ActionsBarre Actions_Reelles() {
   a.Resume_Stat = [] { Resume_Stat(); };
   a.Copie_Mesures = [](int code) { Copie_Mesures(code); };
   a.Valide_Commentaire = [](int k) { Valide_Commentaire(k); };
+  a.Calibrage_Action = [](int code) { Calibrage_Action(code); };
+  a.Calibrage_Valide = [] { Calibrage_Valide(); };
+  a.Valide_Calibrage = [] { Valide_Calibrage(); };
+  a.CalObj_1 = [](int index) { CalObj_1(index); };
   a.Ouvre_Lien = [](const std::string& lien, std::string* erreur) {
     return platform::App::OpenDocument(lien, erreur);
   };
@@ -197,6 +202,7 @@ void Bouton_Compter(QVL& f) {
 
 // "Etalonner": the marking of eyepiece divisions on the picture starts.
 void Bouton_Etalonner(QVL& f) {
+  Debut_Marquage_Calibrage();
   Prompt(f, MSG(165));
   Mode_Etalonnage = true;
   Type_Etalonnage = 0;
@@ -222,8 +228,13 @@ void Bouton_Quitte_Calibrage(QVL& f) {
     f.Label_Calib.setCaption(NomCalib);
   }
   f.label(5).setCaption("Cal. = " + platform::Format(Calibrage, "###0.0000"));
+  if (Calib_Images.inBounds(Index_Image)) Calib_Images(Index_Image) = Calibrage;
   f.Frame(7).setVisible(false);
   Trace_Ok = false;
+  if (!Mode_Etalonnage) {
+    f.Bout(1).setEnabled(true);
+    f.Bout(4).setEnabled(true);
+  }
 }
 
 // Button 28: saves a pending colour record (false: no tail), or writes the comment

@@ -5,6 +5,7 @@
 #include "base/globals.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
+#include "measure/calibration.h"
 #include "measure/grid_reset.h"
 #include "measure/grid_setup.h"
 #include "measure/grid_statistics.h"
@@ -96,6 +97,11 @@ void Aligne_Titres_Grille() {
 
 bool Choix_Fonction_Mesure() {
   QVL& f = Qvl();
+  // A marking or guided calibration ends with the function; its grid is laid out anew.
+  if (Calibrage_En_Cours()) {
+    Oublie_Segments_Calibrage();
+    Annule_Calibrage();
+  }
   Ligne_Ref = 1;
   LigneCourante = 1;
   f.PopOrg(1).setVisible(false);

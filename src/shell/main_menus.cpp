@@ -2,6 +2,8 @@
 
 #include "base/globals.h"
 #include "forms/main_window.h"
+#include "measure/calibration.h"
+#include "measure/calibration_files_window.h"
 #include "measure/comment_panel.h"
 #include "measure/grid_statistics.h"
 #include "measure/measure_state.h"
@@ -45,6 +47,12 @@ void MnuEDit_Click(int Index) {
       f.TBox(3).setText(Fic_Resultats);
       Export_Resultats(0);
       Fic_Resultats = f.TBox(3).text();
+      break;
+    case 4:
+      Menu_Etalonnage();
+      break;
+    case 5:
+      Ouvre_Fichiers_Calibrage();
       break;
     case 7:
       Copie_Resume();

@@ -14,6 +14,7 @@
 #include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
+#include "measure/calibration.h"
 #include "measure/measure_state.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -436,10 +437,9 @@ std::string Remplace_Ligne_Session(const std::string& octets, const std::string&
 
 namespace {
 
-// Back colours of the preset-calibration buttons: programmed (entries 1 to 5 of
-// Couleurs: yellow, green, cyan, light red, light red) and not programmed (light grey).
+// Back colours of the programmed preset-calibration buttons (entries 1 to 5 of
+// Couleurs: yellow, green, cyan, light red, light red).
 constexpr unsigned kCouleursPredef[5] = {65535, 65280, 16776960, 12632319, 12632319};
-constexpr platform::Colour kGrisPredef = 14737632;
 
 // The last ticked item 1 to 6 of the notation menu; 0 when none is ticked.
 int Notation_Cochee(QVL& f) {
@@ -456,12 +456,7 @@ void Applique_Predefinis(QVL& f, const Reglages& r, const LectureReglages& l) {
   for (int i = 0; i <= 4; ++i) {
     if (!l.predef_lus[static_cast<size_t>(i)]) continue;
     Calib_Predef(i) = r.Calib_Predef[static_cast<size_t>(i)];
-    const bool programme = !Calib_Predef(i).empty();
-    const platform::Colour fond = programme ? Couleurs(i + 1) : kGrisPredef;
-    if (programme) f.Command14(i).setEnabled(true);
-    f.Command13(i).setEnabled(programme);
-    f.Command13(i).setBackColor(fond);
-    f.Command14(i).setBackColor(fond);
+    Montre_Predefini(f, i);
   }
 }
 

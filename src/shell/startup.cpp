@@ -12,6 +12,7 @@
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "measure/calibration.h"
 #include "measure/comment_panel.h"
 #include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
@@ -21,6 +22,7 @@
 #include "platform/app.h"
 #include "platform/colour.h"
 #include "platform/runtime.h"
+#include "shell/button_bar.h"
 #include "shell/function_menus.h"
 #include "shell/help.h"
 #include "shell/function_switch.h"
@@ -53,6 +55,12 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Editeur(f);
   Connecte_Menus_Principaux(f);
   Connecte_Commentaires(f);
+  Connecte_Calibrage(f);
+  Services_Shell().Bout_Click = [](int index) { Bout_Click(index); };
+  Services_Shell().Edite_Fichier_Calibrage = [] {
+    Type_Fichier_Edit = 1;
+    Editeur_GF(-1);
+  };
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
   Services_Shell().Choix_Fonction_Mesure = [](int code) { return Choix_Fonction_Mesure(code); };
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };
