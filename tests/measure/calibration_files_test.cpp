@@ -24,6 +24,7 @@
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "shell/main_menus.h"
+#include "shell/tools_menu.h"
 #include "shell/settings_file.h"
 
 namespace {
@@ -358,6 +359,51 @@ TEST_F(CalibrationFiles, EditMenuShowsTheWindowModal) {
   EXPECT_EQ(Fic_Calib, "z.cal");
   EXPECT_EQ(NomCalib, "nom");
   EXPECT_EQ(liste(), (std::vector<std::string>{"z = 2"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The menus and handlers that open the calibration tools: Edition > "Etalonnage/
+// Résolution", a double click on a list line, "Editer" of the files window and Outils >
+// "Calibrage Oculaire".
+TEST_F(CalibrationFiles, MenusAndShortcutsReachTheCalibrationTools) {
+  show("un.bmp", 400, 0.05);
+  ecrit("Qvrl.Cal", kEntete + "x40 =  0.125\r\n");
+  QVL& f = Qvl();
+  f.Label_Calib.setCaption("x10");
+  MnuEDit_Click(4);
+  EXPECT_EQ(NomCalib, "x10");
+  EXPECT_TRUE(f.Frame(7).visible());
+  EXPECT_EQ(f.TBox(0).text(), "0.05");
+  EXPECT_EQ(f.TBox(0).backColor(), 0xFFFFu);
+  EXPECT_EQ(f.Label10.caption(), "fichier .cal : Qvrl.Cal");
+  EXPECT_EQ(liste(), (std::vector<std::string>{"x40 =  0.125"}));
+  f.ListCalib.setListIndex(0);
+  f.ListCalib.onDblClick();
+  EXPECT_EQ(f.label(5).caption(), "Cal.=0.1250");
+  EXPECT_DOUBLE_EQ(Calib_Images(1), 0.125);
+  EXPECT_FALSE(f.Frame(7).visible());
+
+  // "Editer" opens the chosen file in the text editor and closes the window.
+  Cmpl& w = Fenetre_Fichiers_Calibrage();
+  w.show();
+  w.Combo1.setText("Qvrl.Cal");
+  w.Command2(2).click();
+  EXPECT_FALSE(w.visible());
+  EXPECT_TRUE(f.FrameEditer.visible());
+  EXPECT_NE(f.TextEdit.text().find("x40 =  0.125"), std::string::npos);
+  f.FrameEditer.setVisible(false);
+
+  ok();
+  Mntool_Click(22);
+  PGr_Etat = false;
+  EXPECT_EQ(Etape_CalObj, "0");
+  EXPECT_TRUE(Mode_Etalonnage);
+  EXPECT_EQ(messages().back().substr(0, 22), "Photographier une mire");
+  bouton(32);
+  EXPECT_EQ(Etape_CalObj, "99");
 }
 
 }  // namespace
