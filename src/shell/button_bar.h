@@ -17,7 +17,7 @@ inline constexpr const char* kAdresseSupport = "support@quorvale.org";
 
 // What the buttons call in the rest of the program. Each slot starts out holding the
 // procedure that does the work; a slot left empty does nothing, for the features not
-// there yet (calibration, archive search, colour window, key help and warning text).
+// there yet (archive search, colour window, key help and warning text).
 // Tests put recorders in them.
 struct ActionsBarre {
   // The tail and the pump.
