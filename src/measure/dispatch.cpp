@@ -5,6 +5,7 @@
 
 #include "base/globals.h"
 #include "base/text_tables.h"
+#include "colour/zone_measure.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
@@ -53,10 +54,6 @@ void Message_Etat(int n) {
   QVL& f = Qvl();
   f.StatusBar1.setSimpleText(MSG(n));
 }
-
-// Tools that come with their own modules (colour zone, reference marks and legends):
-// until then an event that reaches them changes nothing.
-void Outil_A_Venir() {}
 
 // Colour index i of CouleursTrace as a palette colour; an index outside 0..2 throws.
 platform::Colour Couleur_Trace(int i) { return platform::QBColor(CouleursTrace(i)); }
@@ -157,9 +154,14 @@ bool Point_Entier(double x, double y, int& X, int& Y) {
 }
 
 void Clic_Image_Mesure(int Button, int Shift, double X, double Y) {
-  int x = 0, y = 0;
-  if (!Point_Entier(X, Y, x, y)) return;
+  if (!std::isfinite(X) || !std::isfinite(Y)) return;
   QVL& f = Qvl();
+  int x = 0, y = 0;
+  if (!Point_Entier(X, Y, x, y)) {
+    // The colour zone takes its point in 32 bits.
+    if (f.FraCharte.visible() && !Mode_Main && !Illus_Texte) Mesure_Zone_Couleur(X, platform::CLng(Y));
+    return;
+  }
   Ignore_Relache = false;
   if (Illus_Texte) {
     Clic_X1 = x;
@@ -173,7 +175,7 @@ void Clic_Image_Mesure(int Button, int Shift, double X, double Y) {
   Appui_X = x;
   Appui_Y = y;
   if (f.FraCharte.visible()) {
-    if (!Mode_Main) Outil_A_Venir();   // the colour zone at the point
+    if (!Mode_Main) Mesure_Zone_Couleur(X, platform::CLng(Y));
     return;
   }
   if (Mode_Comptage) {

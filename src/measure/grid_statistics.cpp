@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -17,19 +18,19 @@
 #include "reports/stat_rows.h"
 #include "stats/descriptive.h"
 
-ColumnSummary summariseColumn(std::span<const double> values) {
+ColumnSummary summariseColumn(std::span<const double> values, bool zerosCount) {
   ColumnSummary s;
   std::vector<double> pris;
   pris.reserve(values.size());
   for (std::size_t i = 0; i < values.size(); ++i) {
     const double x = values[i];
-    if (!std::isfinite(x) || x == 0) continue;
+    if (!std::isfinite(x) || (x == 0 && !zerosCount)) continue;
     const int ligne = static_cast<int>(i) + 1;
     if (x > s.max) {
       s.max = x;
       s.maxRow = ligne;
     }
-    if (x > 0 && x < s.min) {
+    if ((x > 0 || (zerosCount && x == 0)) && x < s.min) {
       s.min = x;
       s.minRow = ligne;
     }
@@ -78,6 +79,19 @@ std::span<const double> litColonne(platform::FlexGrid& g, int c, int derniere) {
   return Nombres_Colonne(g, c, derniere);
 }
 
+// The colour zone: a channel of 0 is a colour, so only empty cells stay out (as NaN).
+constexpr int kFonctionCouleur = 20;
+
+ColumnSummary resumeColonne(platform::FlexGrid& g, int c, int derniere) {
+  const std::span<const double> nombres = litColonne(g, c, derniere);
+  if (FonctionCourante != kFonctionCouleur) return summariseColumn(nombres);
+  std::vector<double> valeurs(nombres.begin(), nombres.end());
+  for (std::size_t i = 0; i < valeurs.size(); ++i)
+    if (platform::Trim(g.textMatrix(static_cast<int>(i) + 1, c)).empty())
+      valeurs[i] = std::numeric_limits<double>::quiet_NaN();
+  return summariseColumn(valeurs, true);
+}
+
 // Rows 1 to 7 of column c of the statistics grid.
 void ecritColonne(platform::FlexGrid& p, int c, const ColumnSummary& s, const std::string& masque) {
   const double valeurs[6] = {s.mean, s.min, s.max, s.sigma, s.skewness, s.kurtosis};
@@ -115,7 +129,7 @@ void Calcul_stat() {
 
     std::string minima, maxima;
     for (int c = 1; c <= derniereStat; ++c) {
-      const ColumnSummary s = summariseColumn(litColonne(g, c, derniereLigne));
+      const ColumnSummary s = resumeColonne(g, c, derniereLigne);
       const bool colonneV = FonctionCourante == 2 && c == 4;
       ecritColonne(p, c, s, colonneV ? std::string("###0.0") : Format_Decimal);
       minima += std::to_string(s.minRow) + " / ";

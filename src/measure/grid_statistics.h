@@ -32,8 +32,10 @@ struct ColumnSummary {
 };
 
 // Statistics of a column whose grid row r + 1 holds values[r] (0 for an empty or
-// unreadable cell). Zeros count nowhere; non-finite values are left out.
-ColumnSummary summariseColumn(std::span<const double> values);
+// unreadable cell). Zeros count nowhere, unless zerosCount (then a 0 is a value like
+// any other, the smallest of them when no value lies between 0 and it); non-finite
+// values are left out.
+ColumnSummary summariseColumn(std::span<const double> values, bool zerosCount = false);
 
 // Volume of the ellipsoid of diameters m1, m2, m3 (3.14159 m1 m2 m3 / 6) and its
 // standard deviation from the sigmas s1, s2, s3 of the diameters (first-order error
@@ -46,6 +48,8 @@ SporeVolume sporeVolume(double m1, double m2, double m3, double s1, double s2, d
 
 // Recomputes the statistics of value columns 1 to Cols - 3 of the measurement grid
 // over rows 1 to LigneCourante (at most the last row of the grid) into the statistics
+// grid (with the colour zone, function 20, a cell holding 0 counts as a value and only
+// empty cells are left out)
 // grid, marks the extremes and, for spores in three dimensions, leaves the volume in
 // ValMesure(0) and (1). Does nothing while "Calc..stat." is unticked. A full grid is
 // reported once, until the grid has room again. The numbers of each column come from

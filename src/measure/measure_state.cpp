@@ -72,7 +72,7 @@ bool Bascule_Alt = false;
 int Clic_X1 = 0, Clic_Y1 = 0, Clic_X2 = 0, Clic_Y2 = 0;
 int Etat_Saisie = 0;
 double Val_Saisie = 0;
-int Taille_Zone = 1;
+int Taille_Zone = 8;   // 2 ^ ZoneCouleur (3 by default)
 int NbLames = 0;
 
 platform::BoundedArray<double, 0, 6> ValEtapes;

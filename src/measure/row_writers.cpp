@@ -8,6 +8,8 @@
 #include "base/globals.h"
 #include "base/helpers.h"
 #include "base/text_tables.h"
+#include "colour/colour_state.h"
+#include "colour/colour_zone.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/resolution.h"
@@ -116,7 +118,42 @@ void ecritValeur() {
   Segment_Ecrit_Calibrage();
 }
 
+void ecritCouleur() {
+  QVL& f = Qvl();
+  platform::FlexGrid& g = f.GrilleRef;
+  EtapeClic = 1;
+  if (Calibrage == 0) platform::MsgBox(MSG(136));
+  const int capacite = Capacite_Grille();
+  if (LigneCourante < 1 || LigneCourante > capacite) {
+    Grille_Pleine();
+    return;
+  }
+  Ouverture_Rangee();
+  const int ligne = LigneCourante;
+  for (int k = 1; k <= 3; ++k) {
+    Ecrit_Cellule_Grille(ligne, k, Texte_Couleur(Coul_Mesure(k)));
+    Ecrit_Cellule_Grille(ligne, k + 3, Texte_Couleur(Coul_Lab(k)));
+  }
+  Ecrit_Cellule_Grille(ligne, 7, platform::CStr(static_cast<long long>(Taille_Zone)));
+  Ecrit_Cellule_Grille(ligne, g.cols() - 2, platform::CStr(static_cast<long long>(Index_Image)));
+  Ecrit_Cellule_Grille(ligne, g.cols() - 1, "");
+  LigneCourante += 1;
+  Mode_Cumul = false;
+  Rafraichit_Grille(LigneCourante);
+  if (LigneCourante > capacite) Grille_Pleine();
+}
+
 }  // namespace
+
+void Rafraichit_Grille(int ligne) {
+  QVL& f = Qvl();
+  Dimensionne_Grille(ligne);
+  f.Frame(6).setVisible(true);
+  if (f.Frame(6).visible()) {
+    Calcul_stat();
+    Entetes_Stat();
+  }
+}
 
 int Capacite_Grille() {
   const platform::FlexGrid& g = Qvl().GrilleRef;
@@ -215,6 +252,14 @@ bool Sauvegarde_Automatique() {
   if (Ecrit_Trame(chemin, &erreur)) return true;
   Qvl().Flash(kJaune, "Sauvegarde automatique impossible : " + erreur, kDelaiEchecSauvegarde);
   return false;
+}
+
+void Inscrit_Mesure_Couleur() {
+  try {
+    ecritCouleur();
+  } catch (const std::exception&) {
+    platform::MsgBox(MSG(101) + "95_m");
+  }
 }
 
 void Inscrit_Mesure_Rapports() {

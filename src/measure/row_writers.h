@@ -57,6 +57,8 @@ std::vector<CelluleCalculee> Rapports_Cystide(int fonction, double B, double M, 
 // Rows the measurement grid may fill: Taille_Grille within the table, and never more
 // than GrilleRef has.
 int Capacite_Grille();
+// The mirror of row ligne, the grid frame shown, then the statistics when it is.
+void Rafraichit_Grille(int ligne);
 // Writes a cell of GrilleRef; a cell outside the grid throws std::out_of_range.
 void Ecrit_Cellule_Grille(int r, int c, const std::string& texte);
 // A full grid: the session is saved to the rescue file "TrameSav.trm", then MSG(214)
@@ -78,6 +80,16 @@ void Ouverture_Rangee();
 // and the value written anyway. Any failure ends the call with "alerte 95"; what was
 // written stays.
 void Inscrit_Mesure_Rapports();
+
+// Writes the colour row of the zone just measured (function 20) at row LigneCourante:
+// the row number, Coul_Mesure and Coul_Lab in columns 1 to 6 and Taille_Zone in column
+// 7 as plain numbers ("120.49"), the image number and an empty comment; the cursor
+// moves on, then the mirror, the grid frame and the statistics. A Calibrage of 0 is
+// reported and the row written anyway; the automatic save runs before the row when due.
+// A full grid writes nothing: the session is saved to "TrameSav.trm" and the user told.
+// The row that fills the grid is written whole, then the session is saved the same
+// way. Any failure shows "alerte 95_m"; what was written stays.
+void Inscrit_Mesure_Couleur();
 
 // Ratio columns of the cystidium of row `ligne` (function 5 or 6) from the numbers of
 // its columns 2, 3 and 4 (B, M, A); when M x B is 0 the notice kDimensionNulle is

@@ -36,17 +36,6 @@ std::string entier(long long n) { return platform::CStr(n); }
 
 void alerte() { platform::MsgBox(MSG(101) + "95"); }
 
-// The mirror, the grid frame, then the statistics when the frame is shown.
-void rafraichit(int ligne) {
-  QVL& f = Qvl();
-  Dimensionne_Grille(ligne);
-  f.Frame(6).setVisible(true);
-  if (f.Frame(6).visible()) {
-    Calcul_stat();
-    Entetes_Stat();
-  }
-}
-
 // The row is closed: the cursor moves on, step 1.
 void fermeRangee() {
   for (int k = 1; k <= 6; ++k) ValEtapes(k) = 0;
@@ -162,7 +151,7 @@ void ecritGrille() {
     default:
       break;
   }
-  rafraichit(ligne);
+  Rafraichit_Grille(ligne);
 }
 
 void ecritSurface() {
@@ -191,7 +180,7 @@ void ecritSurface() {
       Compteur_Lignes = -1;
     }
   }
-  rafraichit(LigneCourante);
+  Rafraichit_Grille(LigneCourante);
 }
 
 }  // namespace

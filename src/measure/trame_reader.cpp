@@ -7,6 +7,7 @@
 #include "base/helpers.h"
 #include "base/shell_services.h"
 #include "base/text_tables.h"
+#include "colour/zone_measure.h"
 #include "forms/main_window.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
@@ -25,6 +26,7 @@
 namespace {
 
 constexpr double kCalibrageNeutre = 1.0;
+constexpr int kFonctionCouleur = 20;
 
 // A path given by the user or a caller, with "/" separators; a relative one is taken
 // in Rep_Data.
@@ -195,6 +197,9 @@ BilanChargement Charge_Session(const SessionTrame& s, const std::string& dossier
   const int cols = g.cols();
   const int cellules = std::clamp(NbCellules, 0, 16);
   const bool avecLongueurs = Cellules_Longueurs(FonctionCourante) > 0;
+  // Colour zones are measured again on their pictures.
+  const bool couleur = FonctionCourante == kFonctionCouleur;
+  Remesure_Couleur couleurs;
   {
     SansRedessin gel(g);
     for (int k = 1; k <= r && k < g.rows(); ++k) {
@@ -207,8 +212,9 @@ BilanChargement Charge_Session(const SessionTrame& s, const std::string& dossier
       for (int j = 1; j <= n; ++j) m.Seg(j) = l.cellules[static_cast<std::size_t>(j - 1)];
       TabMesures(k) = m;
       g.setTextMatrix(k, 0, entier(k));
-      const std::vector<CelluleCalculee> valeurs = Cellules_Remesurees(FonctionCourante, m, imageDe(m.NumImage), p);
-      if (avecLongueurs && valeurs.empty()) ++b.lignesSansValeurs;
+      const std::vector<CelluleCalculee> valeurs = couleur ? couleurs.cellules(m)
+                                                           : Cellules_Remesurees(FonctionCourante, m, imageDe(m.NumImage), p);
+      if ((avecLongueurs || couleur) && valeurs.empty()) ++b.lignesSansValeurs;
       for (const CelluleCalculee& c : valeurs)
         if (c.colonne >= 1 && c.colonne < cols) g.setTextMatrix(k, c.colonne, c.texte);
       if (FonctionCourante == kFonctionPolygone)

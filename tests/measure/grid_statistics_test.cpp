@@ -2,6 +2,8 @@
 // Calcul_stat and the statistics controls on the main window.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +58,23 @@ TEST(ColumnSummary, ExtremesFollowTheirRules) {
   const ColumnSummary ties = summariseColumn(std::vector<double>{4, 1, 7, 1, 7});
   EXPECT_EQ(ties.minRow, 2);
   EXPECT_EQ(ties.maxRow, 3);
+}
+
+// Colour rows: a 0 is a value (the smallest when nothing lies between 0 and it);
+// empty cells, given as NaN, stay out.
+TEST(ColumnSummary, ZerosCountWhenAsked) {
+  const double vide = std::nan("");
+  //                            rows: 1   2     3  4   5
+  const ColumnSummary s = summariseColumn(std::vector<double>{90, 0, vide, 0, -6}, true);
+  EXPECT_EQ(s.n, 4);
+  EXPECT_DOUBLE_EQ(s.mean, 84 / 4.0);
+  EXPECT_EQ(s.min, 0.0);
+  EXPECT_EQ(s.minRow, 2);
+  EXPECT_EQ(s.maxRow, 1);
+  const ColumnSummary noirs = summariseColumn(std::vector<double>{0, 0}, true);
+  EXPECT_EQ(noirs.n, 2);
+  EXPECT_EQ(noirs.mean, 0.0);
+  EXPECT_EQ(noirs.maxRow, 0);
 }
 
 TEST(ColumnSummary, EmptyAndSingleColumns) {
