@@ -65,6 +65,33 @@ void BM_PlainCiede2000Loop(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainCiede2000Loop)->Unit(benchmark::kMicrosecond);
 
+// Both back to back in each iteration, for the counter `ratio` (search over loop).
+void BM_SearchBesideLoop(benchmark::State& state) {
+  DemandeAjust d;
+  d.formule = kDeltaCIE2000;
+  d.entree = {"42.3", "58.59", "32.19"};
+  d.nombre = "15";
+  const VueNuancier v = chart().vue();
+  const Couleur3 entree{42.3, 58.59, 32.19};
+  bench::PairedTimes times;
+  for (auto _ : state) {
+    const double base = bench::PairedTimes::time([&] {
+      double somme = 0;
+      for (int j = 1; j <= v.nb; ++j)
+        somme += Delta_E2000(entree, {v.valeurs(j, 4), v.valeurs(j, 5), v.valeurs(j, 6)});
+      benchmark::DoNotOptimize(somme);
+    });
+    const double ours = bench::PairedTimes::time([&] {
+      ResultatAjust r = calcul_Ajust(d, v);
+      benchmark::DoNotOptimize(r.texte);
+    });
+    state.SetIterationTime(ours);
+    times.add(ours, base);
+  }
+  times.report(state);
+}
+BENCHMARK(BM_SearchBesideLoop)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 }  // namespace
 
 int main(int argc, char** argv) { return bench::runBenchmarks(argc, argv); }

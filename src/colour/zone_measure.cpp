@@ -1,6 +1,7 @@
 #include "colour/zone_measure.h"
 
 #include <cmath>
+#include <exception>
 #include <optional>
 
 #include "base/globals.h"
@@ -92,7 +93,9 @@ CouleurZone Couleur_Zone(const platform::Picture& p, double xp, double yp, int t
   return c;
 }
 
-void Mesure_Zone_Couleur(double x, std::int32_t y) {
+namespace {
+
+void mesureZone(double x, std::int32_t y) {
   QVL& f = Qvl();
   if (Index_Image < 1) {
     f.StatusBar1.setSimpleText(MSG(kMsgChargerImage));
@@ -124,6 +127,16 @@ void Mesure_Zone_Couleur(double x, std::int32_t y) {
   Marque_Point_Couleur(platform::CLng(x), y);
   Retrace(0);
   Inscrit_Mesure_Couleur();
+}
+
+}  // namespace
+
+void Mesure_Zone_Couleur(double x, std::int32_t y) {
+  try {
+    mesureZone(x, y);
+  } catch (const std::exception&) {
+    platform::App::Beep();
+  }
 }
 
 // The mark of a zone is the mark of a counted element: the same number at the point

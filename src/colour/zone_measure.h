@@ -50,7 +50,9 @@ CouleurZone Couleur_Zone(const platform::Picture& p, double xp, double yp, int t
 // channels in label(9) ("120  80  40"), the correction when "Calibré" is ticked (the
 // red panel says " Fichier Etalon non chargé !" when no standard is named; with no
 // correction built it says why and nothing is written), Coul_Lab, Label7 ("8     / R
-// = 120.49 / V = 80.64 / B = 40.79"), the mark, the redraw and the grid row.
+// = 120.49 / V = 80.64 / B = 40.79"), the mark, the redraw and the grid row. With no
+// listed image shown the status bar asks for one. A failure on the way beeps; what
+// was shown stays.
 void Mesure_Zone_Couleur(double x, std::int32_t y);
 
 // Marks a measured zone at (x, y), units of Picture1: Pt_X, Pt_Y, the row number
