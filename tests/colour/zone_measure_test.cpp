@@ -20,6 +20,7 @@
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "measure/dispatch.h"
 #include "measure/grid_statistics.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
@@ -155,6 +156,24 @@ TEST_F(ZoneWindow, ClicksWriteTheZonesOfBothHalves) {
   // The mean of the statistics: (90 + 120.49 + the third zone) / 3.
   const double troisieme = Val_Decimal(f.GrilleRef.textMatrix(3, 1));
   EXPECT_EQ(f.GrilleRefP.textMatrix(1, 1), platform::Format((90 + 120.49 + troisieme) / 3, "###0.00"));
+}
+
+// A view scaled so that the click lies beyond the 16-bit range of Picture1 units: the
+// point is still taken. With Sauve_Auto = 2 the session is saved before row 3.
+TEST_F(ZoneWindow, FarClicksAndTheAutomaticSave) {
+  montre(tuiles(), "tuiles");
+  Echelle /= 40;   // until the redraw after the click lays the view out again
+  const double x = ecranX(150.5), y = ecranY(50.5);
+  ASSERT_GT(x, 32767.5);
+  Sauve_Auto = 2;
+  Fic_Trame = images_.file("auto.trm");
+  Clic_Image_Mesure(1, 0, x, y);
+  EXPECT_EQ(rangee(1), "1 | 120.49 | 80.64 | 40.79 | 37.88 | 12.57 | 29.44 | 8 | 1 | ");
+  clic(50, 50);
+  EXPECT_FALSE(std::filesystem::exists(Fic_Trame));
+  clic(50, 50);
+  EXPECT_EQ(LigneCourante, 4);
+  EXPECT_TRUE(std::filesystem::exists(Fic_Trame));
 }
 
 TEST_F(ZoneWindow, MarksFollowTheZoom) {
