@@ -28,9 +28,10 @@ constexpr double kHimetriqueParPixel = 2540.0 / 96.0;
 // "Calibré" ticked on the main window.
 bool calibreCoche() { return Qvl().CheckCalibre.value() == 1; }
 
-// The three channels corrected; none when a channel has no correction point at or
-// above its value (no correction built).
+// The three channels corrected; none when the correction of the present standard and
+// scanner files is not built, or a channel has no correction point at or above its value.
 std::optional<std::array<float, 3>> corrige(const std::array<float, 3>& rvb) {
+  if (!Correction_Valide) return std::nullopt;
   std::array<float, 3> c{};
   for (int k = 1; k <= 3; ++k) {
     if (Table_Correction.nbPoints(k) == 0) return std::nullopt;

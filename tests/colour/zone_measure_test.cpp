@@ -68,7 +68,7 @@ class ZoneWindow : public session_window::SessionWindow {
     SessionWindow::SetUp();
     QVL& f = Qvl();
     r_.keep(ZoneCouleur); r_.keep(Fic_Etalon); r_.keep(Rep_Prog); r_.keep(Coul_Mesure);
-    r_.keep(Coul_Lab); r_.keep(Table_Correction);
+    r_.keep(Coul_Lab); r_.keep(Table_Correction); r_.keep(Correction_Valide); r_.keep(Etalon_Charge);
     const int calibre = f.CheckCalibre.value();
     const bool charte = f.FraCharte.visible();
     const std::string label7 = f.Label7.caption();
@@ -81,6 +81,7 @@ class ZoneWindow : public session_window::SessionWindow {
     Rep_Prog = images_.file("");
     Fic_Etalon.clear();
     Table_Correction = TableCorrection();
+    Correction_Valide = false;
     f.CheckCalibre.setValue(0);
     ZoneCouleur = 3;
     Taille_Zone = 8;
@@ -241,6 +242,12 @@ TEST_F(ZoneWindow, CalibratedZonesAreCorrected) {
   f.CheckCalibre.setValue(0);
   clic(60, 50);
   EXPECT_EQ(rangee(2), "2 | 150 | 150 | 150 | 62.08 | 0.28 | -0.66 | 8 | 1 | ");
+  // Points left from files no longer current are not used.
+  Correction_Valide = false;
+  f.CheckCalibre.setValue(1);
+  clic(70, 50);
+  EXPECT_EQ(LigneCourante, 3);
+  EXPECT_EQ(f.lblLabelflashx.caption(), kCorrectionAbsente + kMesureNonInscrite);
   EXPECT_TRUE(messages().empty());
 }
 
