@@ -13,25 +13,9 @@
 #include <string>
 
 #include "forms/design.h"
+#include "forms/menu_titles.h"
 #include "platform/menu.h"
 #include "platform/picturebox.h"
-
-// Titles of the menu bar that form one array (Mnstat(1..15)): read as X(i), one
-// onClick receiving the index. Indexing a missing title throws IndexError.
-class MenuTitles {
- public:
-  MenuTitles(platform::Form& form, std::string name) : form_(&form), name_(std::move(name)) {}
-  platform::MenuItem& add(int index, const std::string& caption);
-  platform::MenuItem& operator()(int index) const;
-  bool exists(int index) const { return items_.count(index) != 0; }
-
-  std::function<void(int index)> onClick;
-
- private:
-  platform::Form* form_;
-  std::string name_;
-  std::map<int, platform::MenuItem*> items_;   // owned by the form
-};
 
 class FenHisto : public FormDesign {
  public:

@@ -11,6 +11,7 @@
 #include "images/image_state.h"
 #include "images/resolution.h"
 #include "measure/drawing.h"
+#include "measure/illustration.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
 #include "platform/app.h"
@@ -139,21 +140,6 @@ void etapeReference(void (*dessine)()) {
   }
 }
 
-// Picture2 holds the full-size picture, drawn persistently, in stored-point units.
-void preparePicture2() {
-  QVL& f = Qvl();
-  platform::PictureBox& p2 = f.Picture2;
-  if (!Loupe_Ouverte) {
-    p2.setPicture(f.picbase.picture());
-    Loupe_Ouverte = true;
-  }
-  p2.setAutoRedraw(true);
-  p2.setWidth(f.picbase.width() + 61);
-  p2.setHeight(f.picbase.height() + 61);
-  const int w = p2.canvasWidthPixels(), h = p2.canvasHeightPixels();
-  if (w > 0 && h > 0) p2.scale(0, 0, w * kHimetriqueParPixel, h * kHimetriqueParPixel);
-}
-
 // Picture2 takes Picture1's face, bold and italic.
 void policeDePicture1() {
   QVL& f = Qvl();
@@ -172,7 +158,7 @@ bool imprimeIllustration(const std::string& texte) {
     platform::MsgBox(MSG(78));
     return false;
   }
-  preparePicture2();
+  Prepare_Copie_Illustration();
   const double x = Point_Base.X + Larg_Affichee, y = Point_Base.Y + Haut_Affichee;
   policeDePicture1();
   f.Picture2.setForeColor(couleurTrace());
@@ -210,6 +196,20 @@ bool Point_Image_Base(double px, double py) {
   }
   Point_Base = {x, y};
   return true;
+}
+
+void Prepare_Copie_Illustration() {
+  QVL& f = Qvl();
+  platform::PictureBox& p2 = f.Picture2;
+  if (!Loupe_Ouverte) {
+    p2.setPicture(f.picbase.picture());
+    Loupe_Ouverte = true;
+  }
+  p2.setAutoRedraw(true);
+  p2.setWidth(f.picbase.width() + 61);
+  p2.setHeight(f.picbase.height() + 61);
+  const int w = p2.canvasWidthPixels(), h = p2.canvasHeightPixels();
+  if (w > 0 && h > 0) p2.scale(0, 0, w * kHimetriqueParPixel, h * kHimetriqueParPixel);
 }
 
 void Clic_Annotation() {
@@ -302,7 +302,8 @@ void Place_Annotation() {
 
 void Place_Reference_Illustration() {
   if (!QvlExists()) return;
-  preparePicture2();
+  EpaisseurTrait = Drwtrace_lire();
+  Prepare_Copie_Illustration();
   etapeReference(dessineReferenceIllustration);
 }
 
@@ -405,10 +406,6 @@ void Inscrit_Notation() {
   imprimeIllustration(T);
 }
 
-void Montre_Illustration() {
-  // The illustration window has not been built: Picture2 keeps the annotations for it.
-}
-
 void Saisie_Change() {
   if (!QvlExists()) return;
   if (Etat_Saisie == 1 && (Mode_InsRef || Illus_Saisie)) Val_Saisie = Val_Decimal(Qvl().TBox(5).text());
@@ -434,6 +431,9 @@ void Illus_Click(int index) {
       f.StatusBar1.setSimpleText(MSG(194));
       Mode_Annot = true;
       Mode_Illus = true;
+      break;
+    case 5:
+      Choix_Police(false);
       break;
     case 6:
       Mode_Annot = false;

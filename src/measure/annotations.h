@@ -59,14 +59,15 @@ void Inscrit_Texte_Illustration();
 // The notation of the measurements printed at the click on Picture1 and Picture2.
 void Inscrit_Notation();
 
-// The illustration window, shown after an illustration insertion when an image is
-// active (the window itself is not built yet: nothing is shown).
-void Montre_Illustration();
+// Picture2 ready for the illustration: the full-size picture copied into it once per
+// picture shown (Loupe_Ouverte), drawn persistently, sized to picbase plus 61 twips,
+// its unit a stored-point unit.
+void Prepare_Copie_Illustration();
 
 // A change of TBox(5) while a length is expected (state 1 with Mode_InsRef or
 // Illus_Saisie): Val_Saisie := the text as a number, comma or point.
 void Saisie_Change();
 
 // The main window's menu "Illustrer écran": 1 "Référence Simple", 2 "Référence
-// orientée", 4 "Texte", 6 "Insérer Notation" (5, the font choice, is not built).
+// orientée", 4 "Texte", 5 "Choix police" (Choix_Police), 6 "Insérer Notation".
 void Illus_Click(int index);

@@ -10,6 +10,7 @@
 #include "measure/dispatch.h"
 #include "measure/live_display.h"
 #include "measure/measure_state.h"
+#include "measure/picture_commands.h"
 #include "measure/redraw.h"
 #include "platform/colour.h"
 #include "platform/picturebox.h"
@@ -118,4 +119,5 @@ void Connecte_Mesure(QVL& f) {
   f.TBox.onChange = [](int i) {
     if (i == 5) Saisie_Change();
   };
+  Connecte_Commandes_Image(f);
 }

@@ -201,7 +201,9 @@ class QtDialogs : public Dialogs {
     // its place, so that the dialog finds it and keeps the styles.
     if (!QFontDatabase::hasFamily(f.family())) f.setFamily(QFontInfo(f).family());
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, f, nullptr, QString(), QFontDialog::DontUseNativeDialog);
+    QFontDialog::FontDialogOptions options = QFontDialog::DontUseNativeDialog;
+    if (initial.scalableOnly) options |= QFontDialog::ScalableFonts;
+    const QFont chosen = QFontDialog::getFont(&ok, f, nullptr, QString(), options);
     if (!ok) return std::nullopt;
     FontChoice c = initial;
     c.name = fromQ(chosen.family());
@@ -437,7 +439,7 @@ FileAnswer ScriptedDialogs::saveFile(const FileRequest& r) {
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(const FontChoice& initial) {
-  log_.push_back({"font", initial.name, 0, {}, {}});
+  log_.push_back({"font", initial.name, initial.scalableOnly ? 1 : 0, {}, {}});
   std::optional<FontChoice> f;
   if (take(font_, &f)) return f;
   unanswered_.push_back(initial.name);

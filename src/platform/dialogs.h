@@ -49,6 +49,7 @@ struct FontChoice {
   bool underline = false;
   bool strikeout = false;
   unsigned colour = 0;
+  bool scalableOnly = false;   // the dialog lists scalable fonts only
 };
 
 class Dialogs {
@@ -94,7 +95,7 @@ class ScriptedDialogs : public Dialogs {
   struct Asked {
     std::string kind;   // "msgBox", "inputBox", "openFile", "saveFile", "font", "folder", "popup", "choose"
     std::string text;   // message, prompt, title or captions joined by "|"
-    int style = 0;
+    int style = 0;      // message box style; for a font dialog 1 when scalable fonts only
     FileRequest request;
     std::vector<std::string> items;  // captions of a pop-up menu, items of a choice
   };

@@ -14,6 +14,7 @@
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "measure/grid_statistics.h"
+#include "measure/illustration.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
 #include "platform/calendar.h"
@@ -212,5 +213,5 @@ void Connecte_Options(QVL& f) {
   f.cmd_Ch.onClick = [] { cmd_Ch_Click(); };
   f.Command4.onClick = [] { Image_Temporaire(); };
   f.Command5.onClick = [] { Mntool_Click(4); };
-  // cmdTest ("test") shows the illustration window once that window exists.
+  f.cmdTest.onClick = [] { Affiche_Fen_Illust(); };
 }

@@ -55,5 +55,5 @@ void cmd_Ch_Click();
 class QVL;
 // Connects the option boxes, option menus, frames and buttons above, and the buttons
 // Command4 (the temporary image of the picture), "Test" (replays item 4 of the tools
-// menu) and "test" (the illustration window, not built yet: nothing opens).
+// menu) and "test" (the illustration window, Affiche_Fen_Illust).
 void Connecte_Options(QVL& f);

@@ -9,6 +9,8 @@
 #include "images/exif_display.h"
 #include "measure/annotations.h"
 #include "measure/comment_panel.h"
+#include "measure/illustration.h"
+#include "measure/spore_outline.h"
 #include "measure/trame_dialogs.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
@@ -54,6 +56,12 @@ void Mntool_Click(int Index) {
       break;
     case 11:
       Affiche_Exif();
+      break;
+    case 14:
+      Affiche_Sporogramme();
+      break;
+    case 20:
+      Illustrer_Copie();
       break;
     case 21:
       Affiche_Repertoires();
