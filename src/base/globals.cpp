@@ -27,6 +27,7 @@ int ZoneCouleur = 3;
 bool Etalon_Charge = false;
 std::vector<std::string> Ext_Images;
 float Alpha_Archive = 0.2f;
+std::string Filtre_Archive;
 bool Alerte_W7 = true;
 
 double Largeur_Ecran = 0;

@@ -34,7 +34,8 @@ extern std::string Fic_ArchNua;
 extern int ZoneCouleur;
 extern bool Etalon_Charge;
 extern std::vector<std::string> Ext_Images;
-extern float Alpha_Archive;
+extern float Alpha_Archive;          // one-sided risk of the archive search
+extern std::string Filtre_Archive;   // name filter of the archive search ("" none)
 extern bool Alerte_W7;
 
 // Window measures (twips, reals).
@@ -55,7 +56,7 @@ extern std::string Fic_Ligne_Cmd;    // the trame named on the command line, or 
 extern bool Export_Fait;         // an export with its dialog was made in this run
 extern std::string NomObjet;     // name of the studied object, written in exports
 extern std::string Fic_Resultats;  // the export comment kept for the next quick export
-extern int Etat_Archive;         // answer of the archive input frame (0 or 2)
+extern int Etat_Archive;         // the archive input frame: 0 answered, 1 waiting, 2 cancelled
 // Colour table (&HBBGGRR) reset at each activation; entries 1 to 5 colour the
 // programmed preset-calibration buttons.
 extern platform::BoundedArray<unsigned, 0, 6> Couleurs;

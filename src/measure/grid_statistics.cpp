@@ -114,6 +114,11 @@ void volumeMoyen(const platform::FlexGrid& p) {
 void Calcul_stat() {
   QVL& f = Qvl();
   if (!f.Check.exists(3) || f.Check(3).value() != 1) return;
+  Calcul_stat_Force();
+}
+
+void Calcul_stat_Force() {
+  QVL& f = Qvl();
   platform::FlexGrid& g = f.GrilleRef;
   platform::FlexGrid& p = f.GrilleRefP;
   if (g.rows() < 1) return;

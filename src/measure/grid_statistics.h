@@ -56,6 +56,10 @@ SporeVolume sporeVolume(double m1, double m2, double m3, double s1, double s2, d
 // measure/grid_numbers.h, which reads again only the cells whose texts changed.
 void Calcul_stat();
 
+// The same whether "Calc..stat." is ticked or not: the actions that copy or test the
+// statistics (the archive) must not read stale ones.
+void Calcul_stat_Force();
+
 // Any of the three statistics buttons: rewrites the statistics rows (Entetes_Stat).
 void cmdStat_Click(int Index);
 

@@ -23,6 +23,7 @@
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "platform/runtime.h"
+#include "reports/spore_marking.h"
 #include "reports/stat_rows.h"
 
 namespace {
@@ -102,8 +103,10 @@ void ecritValeur() {
   f.Frame(6).setVisible(true);
 
   EtapeClic += 1;
+  bool nouvelleRangee = false;
   if (EtapeClic > derniere) {
     fermeRangee();
+    nouvelleRangee = true;
   } else {
     // Density rows are closed by their count of values; the other functions only by
     // their last step.
@@ -116,6 +119,7 @@ void ecritValeur() {
     Entetes_Stat();
   }
   Segment_Ecrit_Calibrage();
+  if (nouvelleRangee) Spore_Optimale_Nouvelle_Rangee();
 }
 
 void ecritCouleur() {

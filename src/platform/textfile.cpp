@@ -177,22 +177,6 @@ std::string joinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
-bool appendBytes(const std::string& path, const std::string& bytes, std::string* error) {
-  std::FILE* f = std::fopen(path.c_str(), "ab");
-  if (f == nullptr) {
-    setError(error, "Impossible d'écrire dans le fichier " + path + " : " + errnoText());
-    return false;
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !closed) {
-    setError(error, "Impossible d'écrire dans le fichier " + path + " : " + errnoText());
-    return false;
-  }
-  return true;
-}
-
-
 // UTF-16 text (after its byte-order mark) as UTF-8. An unpaired surrogate gives U+FFFD;
 // an odd last byte is dropped.
 std::string decodeUtf16(const std::string& body, bool bigEndian) {
@@ -444,9 +428,11 @@ bool appendLines(const std::string& path, const std::vector<std::string>& lines,
     std::string whole1252;
     return saveFileAtomic(p, encodeWindows1252(whole, &whole1252) ? whole1252 : whole, error);
   }
-  if (looksUtf8(existing)) return appendBytes(p, text, error);
-  if (fits1252) return appendBytes(p, encoded, error);
-  if (!hasNonAscii(existing)) return appendBytes(p, text, error);
+  // The earlier bytes are written again with the new ones and renamed over the file,
+  // so that a failed write leaves the file as it was.
+  if (looksUtf8(existing)) return saveFileAtomic(p, existing + text, error);
+  if (fits1252) return saveFileAtomic(p, existing + encoded, error);
+  if (!hasNonAscii(existing)) return saveFileAtomic(p, existing + text, error);
   // The file holds Windows-1252 characters and the new lines need UTF-8: the whole
   // file is written again in UTF-8 so that it reads back in one encoding.
   return saveFileAtomic(p, decodeText(existing) + text, error);

@@ -37,7 +37,10 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error = nullptr);
 bool saveFileAtomic(const std::string& path, const std::string& bytes,
                     std::string* error = nullptr);
-// Appends lines (CR LF, same encoding rule) to a file, creating it.
+// Appends lines (CR LF, same encoding rule) to a file, creating it. The file is
+// written again atomically: a failure leaves its earlier bytes whole. The new lines
+// take the file's encoding; a Windows-1252 file whose new lines need UTF-8 becomes
+// UTF-8 as a whole, a UTF-16 one Windows-1252 (UTF-8 when needed).
 bool appendLines(const std::string& path, const std::vector<std::string>& lines,
                  std::string* error = nullptr);
 

@@ -7,23 +7,33 @@
 #include "platform/runtime.h"
 #include "stats/dominant.h"
 
-double Stat_Colonne(const ReportModel& m, int col, ReportNotices* notices) {
-  const int derniere = std::min(m.LigneCourante - 1, m.GrilleRef.rows() - 1);
-  // Element 0 holds 0 and takes no part; the values follow in row order.
+double Dominante_Valeurs(std::span<const double> values) {
+  // Element 0 holds 0 and takes no part; the values follow.
   std::vector<double> echantillon{0.0};
-  if (col >= 0 && col < m.GrilleRef.cols()) {
-    for (int r = 1; r <= derniere; ++r) {
-      const double v = Val_Decimal(m.GrilleRef.text(r, col));
-      if (v > 0) echantillon.push_back(v);
-    }
-  }
-  if (echantillon.size() == 1) {
-    if (notices != nullptr) notices->grilleIncomplete = true;
-    return 0;
-  }
+  for (double v : values)
+    if (v > 0) echantillon.push_back(v);
+  if (echantillon.size() == 1) return 0;
   const int k = static_cast<int>(echantillon.size()) - 1;
   stats::Tri_Rapide(echantillon, 1, k);
   return stats::Valeur_Dominante(echantillon);
+}
+
+double Stat_Colonne(const ReportModel& m, int col, ReportNotices* notices) {
+  const int derniere = std::min(m.LigneCourante - 1, m.GrilleRef.rows() - 1);
+  std::vector<double> valeurs;
+  bool positive = false;
+  if (col >= 0 && col < m.GrilleRef.cols()) {
+    for (int r = 1; r <= derniere; ++r) {
+      const double v = Val_Decimal(m.GrilleRef.text(r, col));
+      valeurs.push_back(v);
+      positive = positive || v > 0;
+    }
+  }
+  if (!positive) {
+    if (notices != nullptr) notices->grilleIncomplete = true;
+    return 0;
+  }
+  return Dominante_Valeurs(valeurs);
 }
 
 std::string Classe_Spore(float q) {

@@ -2,9 +2,14 @@
 // The dominant value of a column of the measurement grid and the shape class of
 // smooth spores measured in two dimensions.
 
+#include <span>
 #include <string>
 
 #include "reports/report_model.h"
+
+// Dominant value (estimated mode) of the positive values among `values`, in any
+// order; 0 when fewer than five are positive.
+double Dominante_Valeurs(std::span<const double> values);
 
 // Dominant value (estimated mode) of the positive values of grid column col, rows 1 to
 // LigneCourante - 1; 0 when fewer than five values are kept. A column without any

@@ -29,6 +29,7 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
+#include "reports/archive_window.h"
 #include "reports/report_commands.h"
 #include "reports/stat_rows.h"
 #include "shell/help.h"
@@ -75,6 +76,7 @@ ActionsBarre Actions_Reelles() {
   a.Aide_Liste = [] { Aide_Liste(); };
   a.Affiche_Avertissement = [] { Affiche_Avertissement(); };
   a.Resume_Stat = [] { Resume_Stat(); };
+  a.Nmst_Test = [] { Test_Archv(); };
   a.Copie_Mesures = [](int code) { Copie_Mesures(code); };
   a.Valide_Commentaire = [](int k) { Valide_Commentaire(k); };
   a.Calibrage_Action = [](int code) { Calibrage_Action(code); };

@@ -9,6 +9,7 @@
 #include "measure/measure_state.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
+#include "reports/archive_input.h"
 #include "reports/report_commands.h"
 
 namespace {
@@ -60,6 +61,9 @@ void MnuEDit_Click(int Index) {
     case 8:
       Ouvre_CSV();
       Calcul_stat();
+      break;
+    case 9:
+      Edition_Archive();
       break;
     default:
       break;

@@ -15,6 +15,7 @@
 #include "measure/trame_reader.h"
 #include "platform/app.h"
 #include "platform/events.h"
+#include "reports/archive_input.h"
 #include "reports/stat_rows.h"
 #include "shell/button_bar.h"
 #include "shell/language.h"
@@ -111,6 +112,7 @@ void Init2(bool premiere) {
 }
 
 void Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
+  Abandon_Saisie_Archive();
   if (g_panneauQuitter) {
     Cancel = 1;
     return;

@@ -23,6 +23,8 @@
 #include "platform/colour.h"
 #include "platform/runtime.h"
 #include "shell/button_bar.h"
+#include "reports/archive_input.h"
+#include "reports/spore_marking.h"
 #include "shell/function_menus.h"
 #include "shell/help.h"
 #include "shell/function_switch.h"
@@ -61,6 +63,8 @@ static void Connecte_Gestionnaires(QVL& f) {
     Type_Fichier_Edit = 1;
     Editeur_GF(-1);
   };
+  Connecte_Archives(f);
+  Connecte_Spore_Optimale(f);
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
   Services_Shell().Choix_Fonction_Mesure = [](int code) { return Choix_Fonction_Mesure(code); };
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };

@@ -1,0 +1,33 @@
+#pragma once
+// The archive search window: which archive file is searched, the search of the
+// records compatible with the sample of the grid, the risk and the name filter, and
+// the copy of the results.
+
+class Fen_Nmst;
+
+// The one program-wide window, made on first use with its handlers connected.
+Fen_Nmst& Fenetre_Archive();
+// True while the window is shown.
+bool Fenetre_Archive_Ouverte();
+
+// Opens the window (not modal) when it is not shown: its set-up, the choice of the
+// archive file and one search; brings it to the front otherwise.
+void Ouvre_Recherche_Archive();
+
+// The button "Test Archv": opens the window (which searches once) or searches again.
+void Test_Archv();
+
+// Sets the window up: size and caption, the archive file asked for, the risk at 20 %
+// (the scroll bar at 20, without a search), the filter cleared.
+void Nmst_init();
+
+// The search: fewer than two measurement rows give MSG(187) " (<=2)"; a file without
+// the archive header gives its message and a new file choice; otherwise the results
+// text is rebuilt from the records compatible with the grid's first column.
+void Nmst_Test();
+
+// Window handlers.
+void HScroll1_Change();
+void Nmst_m_Click(int Index);
+void Nmst_p_Click(int Index);
+void Command1_Click(int Index);

@@ -1,0 +1,125 @@
+// The optimal spore marked on the main window's grid: each option through the menus,
+// the mark following a new spore measured through the row writer, and the other
+// functions refused.
+#include "reports/spore_marking.h"
+
+#include <gtest/gtest.h>
+
+#include "base/text_tables.h"
+#include "forms/main_window.h"
+#include "measure/grid_statistics.h"
+#include "measure/measure_state.h"
+#include "measure/measure_window.h"
+#include "measure/row_writers.h"
+#include "shell/function_switch.h"
+
+namespace {
+
+constexpr platform::Colour kMarque = 0x808000;
+
+class SporeMarking : public measure_window::MeasureWindow {
+ protected:
+  void SetUp() override {
+    MeasureWindow::SetUp();
+    nspo1_Click(0);
+  }
+  void TearDown() override {
+    FonctionCourante = 2;
+    nspo1_Click(0);
+    MeasureWindow::TearDown();
+  }
+  // One spore of two dimensions measured through the row writer (lengths in 1/100).
+  void spore(int longueur, int largeur) {
+    NbSegments_Calib = longueur;
+    Inscrit_Mesure_Rapports();
+    NbSegments_Calib = largeur;
+    Inscrit_Mesure_Rapports();
+  }
+  void septSpores() {
+    startFunction(2);
+    QVL& f = Qvl();
+    f.Check(3).setValue(1);
+    f.Frame(6).setVisible(true);
+    const int spores[][2] = {{1200, 580}, {810, 580}, {1140, 740}, {1020, 570},
+                             {1260, 510}, {1120, 680}, {1000, 620}};
+    for (const auto& s : spores) spore(s[0], s[1]);
+    ASSERT_EQ(LigneCourante, 8);
+    ASSERT_EQ(f.GrilleRefP.textMatrix(1, 1), "10.79");
+    ASSERT_EQ(f.GrilleRefP.textMatrix(4, 2), "0.71");
+  }
+  // The marked rows of the grid; every other row is pale green.
+  static std::vector<int> marked() {
+    const platform::FlexGrid& g = Qvl().GrilleRef;
+    std::vector<int> rows;
+    for (int r = 1; r < LigneCourante; ++r) {
+      const platform::Colour c = g.cellBackColor(r, 0);
+      if (c == kMarque) rows.push_back(r);
+      else EXPECT_EQ(c, kVertGrille) << r;
+    }
+    return rows;
+  }
+};
+
+TEST_F(SporeMarking, EachOptionMarksItsRowAndNonUnmarks) {
+  septSpores();
+  QVL& f = Qvl();
+  const int attendus[] = {0, 4, 6, 7, 1, 6, 1};
+  for (int option = 1; option <= 6; ++option) {
+    f.nspo1(option).click();
+    EXPECT_EQ(marked(), std::vector<int>{attendus[option]}) << option;
+    EXPECT_EQ(Option_Spore_Optimale(), option);
+    EXPECT_EQ(f.GrilleRef.row(), attendus[option]);
+    for (int i = 0; i <= 6; ++i) EXPECT_EQ(f.nspoItems(i).checked(), i == option) << option << " " << i;
+  }
+  f.nspo1(0).click();
+  EXPECT_TRUE(marked().empty());
+  // The pop-up menu shares the option; the test button runs item 2.
+  f.nspoItems(3).click();
+  EXPECT_TRUE(f.nspo1(3).checked());
+  EXPECT_EQ(marked(), std::vector<int>{7});
+  f.cmdFlash.click();
+  EXPECT_TRUE(f.nspo1(2).checked());
+  EXPECT_EQ(marked(), std::vector<int>{6});
+  // The dominant values need five values: with seven, c 1 marks a row.
+  f.nspo1(7).click();
+  EXPECT_EQ(marked().size(), 1u);
+}
+
+TEST_F(SporeMarking, TheMarkFollowsANewSpore) {
+  septSpores();
+  QVL& f = Qvl();
+  f.nspo1(1).click();
+  EXPECT_EQ(marked(), std::vector<int>{4});
+  spore(1090, 610);
+  EXPECT_EQ(LigneCourante, 9);
+  EXPECT_EQ(marked(), std::vector<int>{8});
+  // Half a spore: no refresh while the measurement is pending; "MAJ" says so.
+  NbSegments_Calib = 1500;
+  Inscrit_Mesure_Rapports();
+  EXPECT_EQ(marked(), std::vector<int>{8});
+  f.OutlPItems(1).click();
+  EXPECT_EQ(f.lblLabelflashx.caption(), MSG(178));
+  EXPECT_EQ(marked(), std::vector<int>{8});
+}
+
+TEST_F(SporeMarking, ARowWithoutANumberIsNoCandidate) {
+  septSpores();
+  QVL& f = Qvl();
+  f.GrilleRef.setTextMatrix(4, 2, "x");
+  f.nspo1(1).click();
+  EXPECT_EQ(marked(), std::vector<int>{7});
+}
+
+TEST_F(SporeMarking, OtherFunctionsAreRefused) {
+  startFunction(1);
+  QVL& f = Qvl();
+  spore(1200, 1100);
+  f.nspo1(1).click();
+  EXPECT_EQ(f.lblLabelflashx.caption(), "Fonction 2D seulement");
+  EXPECT_TRUE(f.nspo1(0).checked());
+  EXPECT_FALSE(f.nspo1(1).checked());
+  EXPECT_EQ(f.GrilleRef.cellBackColor(1, 0), f.GrilleRef.cellBackColor(2, 0));
+  EXPECT_NE(f.GrilleRef.cellBackColor(1, 0), kMarque);
+}
+
+}  // namespace
