@@ -14,6 +14,7 @@
 
 #include "base/globals.h"
 #include "forms/main_window.h"
+#include "images/image_state.h"
 #include "platform/events.h"
 #include "platform/textfile.h"
 #include "report_window.h"
@@ -81,12 +82,17 @@ class ArchiveWindow : public report_window::ReportWindow {
     ext_ = Ext_Export;
     Ext_Export = "csv";
     Etat_Archive = 0;
+    // Images kept apart from the program folder: no one-time folder warning.
+    images_ = Rep_Images;
+    Rep_Images = dir_;
+    dialogs().clear();
   }
 
   void TearDown() override {
     EXPECT_TRUE(pump_->answers.empty()) << pump_->answers.size() << " answers left";
     platform::setEventPump(nullptr);
     Ext_Export = ext_;
+    Rep_Images = images_;
     Qvl().FraDial_Seq.setVisible(false);
     std::filesystem::remove_all(dir_);
     report_window::ReportWindow::TearDown();
@@ -103,6 +109,7 @@ class ArchiveWindow : public report_window::ReportWindow {
   PanelPump* pump_ = nullptr;
   std::string dir_;
   std::string ext_;
+  std::string images_;
 };
 
 }  // namespace archive_fixture
