@@ -65,10 +65,10 @@ void Legendes_Test_2m() {
 }
 
 void connecte(Fen_Nmst& w) {
-  w.HScroll1.onChange = [] { HScroll1_Change(); };
+  w.HScroll1.onChange = [] { Nmst_HScroll1_Change(); };
   w.Nmst_m.onClick = [](int i) { Nmst_m_Click(i); };
   w.Nmst_p.onClick = [](int i) { Nmst_p_Click(i); };
-  w.Command1.onClick = [](int i) { Command1_Click(i); };
+  w.Command1.onClick = [](int i) { Nmst_Command1_Click(i); };
 }
 
 }  // namespace
@@ -114,7 +114,7 @@ void Nmst_init() {
   w.HScroll1.setMin(1);
   w.HScroll1.setMax(100);
   w.HScroll1.setValue(kRisqueInitial);
-  HScroll1_Change();
+  Nmst_HScroll1_Change();
   g_miseEnPlace = false;
   w.Frame2.setVisible(false);
   Filtre_Archive.clear();
@@ -156,7 +156,7 @@ void Nmst_Test() {
   if (r.test2m) Legendes_Test_2m();
 }
 
-void HScroll1_Change() {
+void Nmst_HScroll1_Change() {
   Fen_Nmst& w = Fenetre_Archive();
   Alpha_Archive = static_cast<float>(w.HScroll1.value() * 0.5 / 100);
   w.Label1.setCaption("Risque " + Risque_Pourcent() + "%");
@@ -196,7 +196,7 @@ void Nmst_p_Click(int Index) {
   w.Text2.setFocus();
 }
 
-void Command1_Click(int Index) {
+void Nmst_Command1_Click(int Index) {
   Fen_Nmst& w = Fenetre_Archive();
   if (Index == 0 && w.Parametre == kParamRisque) {
     const double v = Val_Decimal(w.Text2.text()) / 100;

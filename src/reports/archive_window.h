@@ -27,7 +27,7 @@ void Nmst_init();
 void Nmst_Test();
 
 // Window handlers.
-void HScroll1_Change();
+void Nmst_HScroll1_Change();
 void Nmst_m_Click(int Index);
 void Nmst_p_Click(int Index);
-void Command1_Click(int Index);
+void Nmst_Command1_Click(int Index);
