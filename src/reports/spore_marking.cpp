@@ -13,7 +13,7 @@
 #include "measure/measure_state.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
-#include "reports/column_values.h"
+#include "stats/dominant.h"
 #include "reports/optimal_spore.h"
 #include "reports/report_model.h"
 
@@ -43,8 +43,9 @@ SporeStats Statistiques(platform::FlexGrid& g, int option, int derniere) {
   if (medL) s.medL = nombre(p, kLigneMediane, 1);
   if (medL && p.cols() > 2 && !p.textMatrix(kLigneMediane, 2).empty()) s.medW = nombre(p, kLigneMediane, 2);
   if (option >= 7) {
-    s.domL = static_cast<float>(Dominante_Valeurs(Nombres_Colonne(g, 1, derniere)));
-    s.domW = static_cast<float>(Dominante_Valeurs(Nombres_Colonne(g, 2, derniere)));
+    // The positive values kept sorted for the deciles: no sort of its own.
+    s.domL = static_cast<float>(stats::Recherche_Dominante(Deciles_Colonne(g, 1, derniere)));
+    s.domW = static_cast<float>(stats::Recherche_Dominante(Deciles_Colonne(g, 2, derniere)));
   }
   return s;
 }
