@@ -4,6 +4,7 @@
 // fills these slots once the main window is built. An empty slot does nothing.
 
 #include <functional>
+#include <string>
 #include <utility>
 
 struct ServicesShell {
@@ -20,6 +21,9 @@ struct ServicesShell {
   std::function<void(int index)> Bout_Click;
   // Opens the calibration file Fic_Calib in the built-in text editor.
   std::function<void()> Edite_Fichier_Calibrage;
+  // Opens a file in the main window's text editor as editor type `type` (3: the chart
+  // archive, saved back to `fichier`).
+  std::function<void(int type, const std::string& fichier)> Edite_Fichier;
 };
 
 // The program-wide slots.

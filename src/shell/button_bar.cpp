@@ -9,6 +9,7 @@
 #include "base/helpers.h"
 #include "base/text_tables.h"
 #include "colour/colour_state.h"
+#include "colour/colour_window.h"
 #include "forms/main_window.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
@@ -59,6 +60,7 @@ ActionsBarre Actions_Reelles() {
   a.Efface_ligne = [](int& ligne) { Efface_ligne(ligne); };
   a.aff_liste_images = [] { aff_liste_images(); };
   a.Fenetre_Statistiques = [] { ShowStatisticsWindow(); };
+  a.Comm_nuancier_Click = [] { Comm_nuancier_Click(); };
   a.DeplaceMain = [] { DeplaceMain(); };
   a.DeplaceMain_bis = [] { DeplaceMain_bis(); };
   a.Rappel_Ecran3 = [] { Rappel_Ecran3(); };

@@ -8,6 +8,7 @@
 
 #include "base/globals.h"
 #include "colour/colour_state.h"
+#include "colour/colour_window.h"
 #include "colour/scanner_correction.h"
 #include "forms/main_window.h"
 #include "images/image_files.h"
@@ -194,7 +195,7 @@ void Frame_MouseMove(int Index, int Button, int, double X, double Y) {
 void cmd_Ch_Click() {
   Calcul_stat();
   NbLignes_Ajust = LigneCourante - 1;
-  // The colour-match window opens here once it exists.
+  ShowColourWindow();
 }
 
 void Connecte_Options(QVL& f) {

@@ -49,7 +49,7 @@ void NotExp_Click(int Index);
 // Other frames, other buttons and non-finite positions change nothing.
 void Frame_MouseMove(int Index, int Button, int Shift, double X, double Y);
 // "Ajuster": statistics, NbLignes_Ajust := LigneCourante - 1, then the colour-match
-// window (not built yet: nothing opens).
+// window, modal, until it is closed.
 void cmd_Ch_Click();
 
 class QVL;

@@ -70,6 +70,10 @@ static void Connecte_Gestionnaires(QVL& f) {
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };
   f.TTrace->onClick = [&f](int index) { f.TTrace_Click(index); };
   Services_Shell().Sauve_Parametres = [] { return Sauve_Parametres(1); };
+  Services_Shell().Edite_Fichier = [](int type, const std::string& fichier) {
+    Type_Fichier_Edit = type;
+    EditerTexte(fichier);
+  };
   f.onLoad = [&f] { f.Form_Load(); };
   f.onResize = [&f] { f.Form_Resize(); };
 }

@@ -5,6 +5,7 @@
 #include "base/globals.h"
 #include "base/helpers.h"
 #include "base/text_tables.h"
+#include "colour/colour_state.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/trame_dialogs.h"
@@ -30,7 +31,7 @@ std::string Titre_Editeur(int type) {
     case kParametres:
       return kFichierParametres;
     case kArchiveNuancier:
-      return Fic_ArchNua;
+      return Nom_Fichier(Fic_ArchNua);
     default:
       return platform::App::Command();
   }
@@ -54,8 +55,9 @@ std::string Fichier_Edite(int type) {
   switch (type) {
     case kCalibrage:
     case kParametres:
-    case kArchiveNuancier:
       return Fichier_Programme(Titre_Editeur(type));
+    case kArchiveNuancier:
+      return Chemin_Fichier_Couleur(Fic_ArchNua);
     case kTrameCommande:
       return Fic_Ligne_Cmd;
     default:

@@ -14,8 +14,9 @@ extern int Type_Fichier_Edit;
 // text).
 std::string Texte_A_Ecrire(const std::string& texte);
 
-// The path of the file of an editor type: types 1 to 3 in the program folder, the
-// name matched without regard to case; 4 the command-line trame; "" otherwise.
+// The path of the file of an editor type: types 1 and 2 in the program folder, the
+// name matched without regard to case; 3 the chart archive (its path, a bare name
+// being taken in the program folder); 4 the command-line trame; "" otherwise.
 std::string Fichier_Edite(int type);
 
 // Opens the file of Type_Fichier_Edit in the editor. With ouvre 0 only types 3 and 4

@@ -4,10 +4,13 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QLocale>
+#include <QTimer>
 
 #include <cmath>
 
 #include "colour/colour_state.h"
+#include "colour/colour_window.h"
+#include "forms/colour_window.h"
 #include "images/image_state.h"
 #include "measure/grid_statistics.h"
 #include "platform/events.h"
@@ -270,8 +273,15 @@ TEST_F(Options, DraggingMovesFramesSixToThirteenExceptEleven) {
 TEST_F(Options, AjusterCountsTheFinishedRows) {
   const int ligne = LigneCourante;
   LigneCourante = 5;
+  // The colour-match window opens modal; closing it returns here.
+  QTimer::singleShot(0, [] {
+    EXPECT_TRUE(ColourWindow().visible());
+    UnloadColourWindow();
+  });
   Qvl().cmd_Ch.click();
   EXPECT_EQ(NbLignes_Ajust, 4);
+  EXPECT_FALSE(ColourWindow().isLoaded());
+  ForgetColourWindow();
   LigneCourante = ligne;
 }
 
