@@ -70,6 +70,9 @@ using Lignes = std::vector<std::pair<int, std::string>>;
 class ColourWindowTest : public colour_test::ColourTest {
  protected:
   void SetUp() override {
+    // The main window's first showing sets the program folder: the test's comes after.
+    Qvl().show();
+    platform::DoEvents();
     ColourTest::SetUp();
     ForgetColourWindow();
     auto d = std::make_unique<platform::ScriptedDialogs>();
@@ -79,9 +82,6 @@ class ColourWindowTest : public colour_test::ColourTest {
     bips_ = 0;
     Bip_Ajustement() = [this] { ++bips_; };
     QVL& f = Qvl();
-    f.show();
-    platform::DoEvents();
-    dialogs_->clear();
     fonction_ = FonctionCourante;
     calcul_ = f.Check(3).value();
     f.Check(3).setValue(1);
