@@ -7,6 +7,7 @@
 #include <string>
 
 #include "forms/design.h"
+#include "forms/menu_titles.h"
 #include "platform/calendar.h"
 #include "platform/menu.h"
 #include "platform/picturebox.h"

@@ -8,6 +8,8 @@
 // which holds (3) and (4) (comparisons of means), (5) and (6) (normal and Student
 // laws) and the test frames FraTest(2) and FraTest(3); (8) is never shown.
 
+#include <functional>
+#include <map>
 #include <string>
 
 #include "forms/design.h"
