@@ -6,6 +6,7 @@
 #include "images/capture_naming.h"
 #include "images/image_files.h"
 #include "images/image_list.h"
+#include "images/image_loading.h"
 #include "images/image_state.h"
 #include "images/picture_save.h"
 #include "images/picture_view.h"
@@ -68,6 +69,7 @@ bool Ecrit_Capture(const platform::Picture& image) {
 void AjouteImageTwain() {
   if (!QvlExists()) return;
   QVL& f = Qvl();
+  Rep_Panneau = 33;
   const std::string chemin = Chemin_Capture_Suivant();
   ++Num_Capture;
   if (Position_Image(chemin) >= 0) {

@@ -38,14 +38,6 @@ constexpr int kHauteurFond = 900;
 constexpr int kGrisHaut = 72;
 constexpr int kGrisBas = 168;
 
-// The folder of a chosen file: the dialog's answer, else the path's folder part.
-std::string Dossier_Choisi(const platform::FileAnswer& a) {
-  if (!a.folder.empty()) return a.folder;
-  std::string d = Rep_Fichier(a.path());
-  if (d.size() > 1 && (d.back() == '/' || d.back() == '\\')) d.pop_back();
-  return d;
-}
-
 // The program's name in capitals of a 5 x 7 dot font, each row's dots in the five
 // low bits (the highest bit on the left).
 constexpr int kColonnesLettre = 5;
@@ -126,6 +118,13 @@ void Ajoute_Image_Ouverte(const std::string& chemin) {
 }
 
 }  // namespace
+
+std::string Dossier_Choisi(const platform::FileAnswer& a) {
+  if (!a.folder.empty()) return a.folder;
+  std::string d = Rep_Fichier(a.path());
+  if (d.size() > 1 && (d.back() == '/' || d.back() == '\\')) d.pop_back();
+  return d;
+}
 
 std::string Chemin_Image_Temporaire() { return platform::App::Path() + "/ImgTempo.bmp"; }
 

@@ -7,11 +7,16 @@
 
 #include <string>
 
+#include "platform/dialogs.h"
 #include "platform/picture.h"
 
 // Filter of the open dialog for image files.
 inline const std::string kFiltreImages =
     "Fic.images(*.bmp;*.jpg;*.gif°)|*.bmp;*.jpg;*.gif|Tous les fichiers (*.*)|*.*";
+
+// The folder the files of an open dialog's answer were chosen in: the dialog's own
+// answer, else the folder part of its first path (no trailing separator).
+std::string Dossier_Choisi(const platform::FileAnswer& a);
 
 // Path of the clipboard picture: the program folder and "ImgTempo.bmp".
 std::string Chemin_Image_Temporaire();

@@ -13,11 +13,13 @@
 #include <stdexcept>
 
 #include "base/globals.h"
+#include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_save.h"
 #include "measure/redraw.h"
 #include "platform/colour.h"
+#include "platform/dialogs.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
 
@@ -340,10 +342,35 @@ void Rectangle_Vignette(double x, double y, double w, double h) {
   Instruction([&] { v.line(x, y + h, x, y, c); });
 }
 
+void Clic_Vignette(int /*button*/, int /*shift*/, double x, double y) {
+  QVL& f = Qvl();
+  try {
+    const double largeur = f.VignP.width();
+    const double r = largeur > 0 ? Wt(f) / largeur : 0.0;
+    Dessine_Vignette(Taille_Max);
+    if (Zoom_Auto) {
+      if (!std::isfinite(x * r) || !std::isfinite(y * r)) throw VueImpossible();
+      Larg_Affichee = platform::CLng(x * r);
+      Haut_Affichee = platform::CLng(y * r);
+      Cadre_Vignette(platform::CLng(x), platform::CLng(y));
+      Affiche_Image(Expo_Zoom);
+    }
+    if (Retrace_Zoom) Retrace(0);
+  } catch (const std::exception&) {
+    platform::MsgBox(MSG(101) + "103");
+  }
+}
+
+void VignP_MouseDown(int Button, int Shift, double X, double Y) {
+  Clic_Vignette(Button, Shift, X, Y);
+  Retrace(0);
+}
+
 // --- connections ----------------------------------------------------------------------
 
 void Connecte_Vue(QVL& f) {
   f.Czoom.onClick = [](int index) { Czoom_Click(index); };
+  f.VignP.onMouseDown = VignP_MouseDown;
   // Each item of the file menu gets its own handler, so the array's handler (the
   // other items) stays free for the image-file commands.
   f.MnuFIC(15).onClick = [] { Sauver_Image_actuelle(0); };

@@ -97,6 +97,14 @@ void Dessine_Vignette(int width);
 // 30000 drawn as 20000), height by the aspect of Picture1. Coordinates outside the
 // 16-bit range draw nothing.
 void Cadre_Vignette(std::int32_t tx, std::int32_t ty);
+// Click on the thumbnail at (x, y), thumbnail units: the picture point there becomes
+// the top-left corner of the view (offsets x and y times picbase width / VignP width,
+// 32-bit), the zoom unchanged, the frame drawn there; while Zoom_Auto is false only the
+// thumbnail is rebuilt. With Retrace_Zoom the stored measurements are drawn again. A
+// failure says MSG(101) and "103".
+void Clic_Vignette(int button, int shift, double x, double y);
+// Mouse-down on the thumbnail: Clic_Vignette, then the stored measurements redrawn.
+void VignP_MouseDown(int Button, int Shift, double X, double Y);
 // Four lines on VignP around (x, y, w, h), in the colour QBColor(CouleursTrace(1)).
 void Rectangle_Vignette(double x, double y, double w, double h);
 

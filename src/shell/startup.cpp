@@ -9,7 +9,9 @@
 #include "forms/main_window.h"
 #include "images/capture.h"
 #include "images/exif_display.h"
+#include "images/image_group.h"
 #include "images/image_list.h"
+#include "images/image_loading.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "measure/calibration.h"
@@ -44,6 +46,8 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Langue(f);
   Connecte_Vue(f);
   Connecte_Liste_Images(f);
+  Connecte_Chargement(f);
+  Connecte_Groupe(f);
   Connecte_Fonctions(f);
   Connecte_Statistiques(f);
   Connecte_Options(f);

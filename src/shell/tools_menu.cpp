@@ -4,6 +4,7 @@
 #include "base/globals.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
+#include "images/image_group.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "images/exif_display.h"
@@ -42,6 +43,9 @@ void Calibrage_Groupe(QVL& f) {
 
 void Mntool_Click(int Index) {
   switch (Index) {
+    case 3:
+      cmdChargeMC_Click();
+      break;
     case 4:
       Maj_Grille();
       break;

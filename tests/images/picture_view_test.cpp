@@ -10,6 +10,7 @@
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "measure/measure_state.h"
 #include "picture_fixture.h"
 #include "platform/colour.h"
 #include "platform/runtime.h"
@@ -402,4 +403,66 @@ TEST_F(PictureView, ThumbnailShowsThePictureAndTheViewFrame) {
   const platform::Colour droite = v.point(v.scaleWidth() * 0.9, v.scaleHeight() * 0.9);
   EXPECT_NEAR(static_cast<int>(droite & 0xFF), 0.9 * kWt / 15 / 5, 3);          // pixel x 1080
   EXPECT_NEAR(static_cast<int>((droite >> 8) & 0xFF), 0.9 * kHt / 15 / 4, 3);   // pixel y 810
+}
+
+// A click on the thumbnail brings that point of the picture to the top-left corner of
+// the view at the same zoom. A 1600 x 1200 picture is 24000 twips wide and the
+// thumbnail 2500, so r = 9.6: the point (1000, 300) of the thumbnail is the picture
+// point (9600, 2880), pixel (640, 192).
+TEST_F(PictureView, ThumbnailClickBringsThePointToTheTopLeftCorner) {
+  QVL& f = Qvl();
+  ASSERT_TRUE(Charge_Image_Memoire(bmp("t.bmp", 1600, 1200)));
+  Bouton_Zoom(0);
+  Bouton_Zoom(0);
+  ASSERT_EQ(Expo_Zoom, -4);
+  ASSERT_DOUBLE_EQ(f.VignP.width(), 2500);
+  // A stored length of image 1 inside the view that the click gives.
+  const Mesure ligne = TabMesures(1);
+  const int ligneCourante = LigneCourante, index = Index_Image, fonction = FonctionCourante,
+            cellules = NbCellules, couleur = CouleursTrace(0);
+  TabMesures(1) = Mesure{};
+  TabMesures(1).Seg(1) = Segment{12000, 6000, 16000, 6000};
+  TabMesures(1).NumImage = 1;
+  LigneCourante = 2;
+  Index_Image = 1;
+  FonctionCourante = 1;
+  NbCellules = 1;
+  CouleursTrace(0) = 12;
+
+  struct Click {
+    double x, y;
+    std::int32_t larg, haut;
+  };
+  const Click clicks[] = {{1000, 300, 9600, 2880}, {0, 0, 0, 0}, {1000, 300, 9600, 2880}};
+  for (const Click& c : clicks) {
+    f.VignP.onMouseDown(1, 0, c.x, c.y);
+    EXPECT_EQ(Larg_Affichee, c.larg);
+    EXPECT_EQ(Haut_Affichee, c.haut);
+    EXPECT_EQ(Expo_Zoom, -4);
+    // Top-left pixel of Picture1: the picture's pixel at the clicked point.
+    const platform::Colour p = f.Picture1.point(0, 0);
+    EXPECT_NEAR(static_cast<int>(p & 0xFF), c.larg / 15 / 5, 1);
+    EXPECT_NEAR(static_cast<int>((p >> 8) & 0xFF), c.haut / 15 / 4, 1);
+  }
+  // The stored length drawn again where the view now puts it.
+  const double k = K_Zoom * Echelle;
+  EXPECT_EQ(f.Picture1.point((14000 - 9600) / k, (6000 - 2880) / k), platform::QBColor(12));
+
+  TabMesures(1) = ligne;
+  LigneCourante = ligneCourante;
+  Index_Image = index;
+  FonctionCourante = fonction;
+  NbCellules = cellules;
+  CouleursTrace(0) = couleur;
+}
+
+// The click works with no automatic zoom too: only the thumbnail is rebuilt.
+TEST_F(PictureView, ThumbnailClickWithoutAutomaticZoomKeepsTheView) {
+  QVL& f = Qvl();
+  charge();
+  Zoom_Auto = false;
+  Clic_Vignette(2, 0, 500, 500);
+  EXPECT_EQ(Larg_Affichee, 0);
+  EXPECT_EQ(Haut_Affichee, 0);
+  EXPECT_DOUBLE_EQ(f.VignP.width(), Taille_Max);
 }
