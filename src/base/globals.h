@@ -47,7 +47,7 @@ extern double Largeur_Pic_Cour;
 extern bool FDecimAuto;          // the number of decimals follows the calibration
 extern bool AutoRetrace;         // the automatic-redraw box is ticked at activation
 extern bool Etalon_Actif;        // the colour standard is in use
-extern std::string Coul_Ref;     // bare name of the last colour file saved
+extern std::string Coul_Ref;     // path of the last colour file saved
 extern float TaillePolice;       // font size of texts on the picture (points)
 extern float TaillePoliceImg;    // font size of the annotation label (points)
 extern std::string Fic_Session;  // session file saved when the program last quit

@@ -187,7 +187,7 @@ void Abandonne_Fiche_Couleur() {
   Charte_Demande2 = false;
 }
 
-bool Sauve_Resultats_Couleur(const std::string& path, const ContenuFichierCouleur& contenu,
+bool Ecrit_Resultats_Couleur(const std::string& path, const ContenuFichierCouleur& contenu,
                              CasesCouleur& cases, std::string* error) {
   const bool scanner = Charte_Demande;
   Abandonne_Fiche_Couleur();

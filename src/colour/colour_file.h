@@ -128,5 +128,5 @@ void Abandonne_Fiche_Couleur();
 // path, and for a scanner record Fic_Scanner := path, Etalon_Charge and
 // Correction_Valide cleared, "Calibré" unticked and disabled. Both pending flags are
 // cleared in every case.
-bool Sauve_Resultats_Couleur(const std::string& path, const ContenuFichierCouleur& contenu,
+bool Ecrit_Resultats_Couleur(const std::string& path, const ContenuFichierCouleur& contenu,
                              CasesCouleur& cases, std::string* error = nullptr);

@@ -180,9 +180,9 @@ std::vector<std::string> Demarre_Couleur(CasesCouleur& cases, std::vector<std::s
 }
 
 std::string Choix_Etalon(const std::string& path, CasesCouleur& cases) {
-  const std::string avant = Fic_Etalon;
+  const std::string avant = Chemin_Fichier_Couleur(Fic_Etalon);
   Fic_Etalon = path;
-  if (path == avant) return "";
+  if (Chemin_Fichier_Couleur(path) == avant) return "";
   Etalon_Charge = false;
   invalide(cases);
   return "Attention : Recharger éventuellement le fichier scanner !";
@@ -193,6 +193,8 @@ ResultatCorrection Choix_Scanner(const std::string& path, CasesCouleur& cases,
   Fic_Scanner = path;
   ResultatCorrection r =
       Charge_Correction_Scanner(Chemin_Fichier_Couleur(Fic_Etalon), path, cases, listing);
+  // Points built from another scanner file no longer stand for this one.
+  if (r.absent) Correction_Valide = false;
   cases.calibreActif = Correction_Valide;
   cases.calibre = false;
   return r;

@@ -90,15 +90,16 @@ std::string Fichier_Etalon_Defaut();
 std::vector<std::string> Demarre_Couleur(CasesCouleur& cases,
                                          std::vector<std::string>* listing = nullptr);
 
-// Another standard chosen (path): Fic_Etalon takes it; when it differs from the
-// previous one the correction is no longer valid (Etalon_Charge and Correction_Valide
+// Another standard chosen (path): Fic_Etalon takes it; when it is another file than
+// the previous one (a bare name standing for the program folder) the correction is no longer valid (Etalon_Charge and Correction_Valide
 // cleared, "Calibré" unticked and disabled) and the result is the red warning
 // "Attention : Recharger éventuellement le fichier scanner !"; else "".
 std::string Choix_Etalon(const std::string& path, CasesCouleur& cases);
 
 // Another scanner file chosen (path): Fic_Scanner takes it and the correction is built
-// again (as Charge_Correction_Scanner); then "Calibré" is unticked, and enabled only
-// when the correction is valid.
+// again (as Charge_Correction_Scanner; a file that cannot be opened leaves the
+// correction no longer valid); then "Calibré" is unticked, and enabled only when the
+// correction is valid.
 ResultatCorrection Choix_Scanner(const std::string& path, CasesCouleur& cases,
                                  std::vector<std::string>* listing = nullptr);
 

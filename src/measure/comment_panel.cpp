@@ -195,6 +195,8 @@ void Bout_dial_Click(int Index) {
       }
       break;
     case 29:
+      Charte_Demande = false;
+      Charte_Demande2 = false;
       Ferme_Panneau_Commentaire();
       break;
     case 30:

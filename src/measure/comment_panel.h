@@ -70,8 +70,8 @@ void Fin_Etape_Mesure();
 // the row shown).
 void Ferme_Panneau_Commentaire();
 
-// Saves a pending colour record when "Valider" is pressed on a colour record; empty
-// until the colour window fills it.
+// Saves a pending colour record when "Valider" is pressed on a colour record ("annuler"
+// forgets the record); filled by the colour options.
 std::function<void()>& Enregistre_Couleur();
 
 // Connects the grid and the panel's controls.

@@ -8,6 +8,7 @@
 #include "base/globals.h"
 #include "base/helpers.h"
 #include "base/text_tables.h"
+#include "colour/colour_options.h"
 #include "colour/colour_state.h"
 #include "colour/colour_window.h"
 #include "forms/main_window.h"
@@ -85,6 +86,7 @@ ActionsBarre Actions_Reelles() {
   a.Calibrage_Valide = [] { Calibrage_Valide(); };
   a.Valide_Calibrage = [] { Valide_Calibrage(); };
   a.CalObj_1 = [](int index) { CalObj_1(index); };
+  a.Sauve_Resultats_Couleur = [] { Sauve_Resultats_Couleur(); };
   a.Ouvre_Lien = [](const std::string& lien, std::string* erreur) {
     return platform::App::OpenDocument(lien, erreur);
   };

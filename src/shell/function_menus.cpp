@@ -2,6 +2,7 @@
 
 #include "base/globals.h"
 #include "base/text_tables.h"
+#include "colour/colour_options.h"
 #include "forms/main_window.h"
 #include "measure/counting_tools.h"
 #include "measure/grid_reset.h"

@@ -4,6 +4,7 @@
 
 #include "base/globals.h"
 #include "base/text_tables.h"
+#include "colour/colour_options.h"
 #include "forms/main_window.h"
 #include "measure/calibration.h"
 #include "measure/grid_reset.h"
@@ -61,7 +62,10 @@ const RegleFonction* regleDe(int code) {
 }
 
 void appliqueRegle(const RegleFonction& r) {
-  if (r.code == 20) Charge_Etalon_Defaut();
+  if (r.code == 20)
+    Charge_Etalon_Defaut();
+  else
+    Ferme_Couleur();
   if (r.cellules != kGarderCellules) NbCellules = r.cellules;
   if (r.copie != kGarderCellules) NbPoints_Copie = r.copie;
   Der_Colonne = r.derniere;
@@ -128,5 +132,3 @@ bool Choix_Fonction_Mesure(int fonction) {
   FonctionCourante = fonction;
   return Choix_Fonction_Mesure();
 }
-
-void Charge_Etalon_Defaut() {}

@@ -20,7 +20,3 @@ bool Choix_Fonction_Mesure(int fonction);
 // Bottom-left alignment for the headings of every column of GrilleRef; leaves its
 // current row at 0.
 void Aligne_Titres_Grille();
-
-// Prepares the colour tools for the colour-zone function. Stand-in until the colour
-// measurement tools exist: it loads nothing and changes nothing.
-void Charge_Etalon_Defaut();

@@ -514,7 +514,7 @@ void Applique_Reglages(QVL& f, const Reglages& r, const LectureReglages& l) {
   if (lu("FETALONCOULEUR")) Etalon_Actif = r.Etalon_Actif;
   if (lu("FICSCANNER")) {
     Fic_Scanner = r.Fic_Scanner;
-    f.Label6(1).setCaption("Scanner : " + Fic_Scanner);
+    f.Label6(1).setCaption("Scanner : " + Nom_Fichier(Fic_Scanner));
   }
   if (lu("FICARCHNUA")) Fic_ArchNua = r.Fic_ArchNua;
   if (lu("ALRTW7")) Alerte_W7 = r.Alerte_W7;

@@ -6,6 +6,7 @@
 #include "base/helpers.h"
 #include "base/shell_services.h"
 #include "base/text_tables.h"
+#include "colour/colour_options.h"
 #include "forms/main_window.h"
 #include "images/capture.h"
 #include "images/exif_display.h"
@@ -62,6 +63,7 @@ static void Connecte_Gestionnaires(QVL& f) {
   Connecte_Menus_Principaux(f);
   Connecte_Commentaires(f);
   Connecte_Calibrage(f);
+  Connecte_Couleur(f);
   Services_Shell().Bout_Click = [](int index) { Bout_Click(index); };
   Services_Shell().Edite_Fichier_Calibrage = [] {
     Type_Fichier_Edit = 1;

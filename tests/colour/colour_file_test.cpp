@@ -60,7 +60,7 @@ TEST_F(ColourFile, GoldenFilesInBothSeparators) {
     CasesCouleur cases;
     const std::string path = dir_.file(std::string("nuancier") + sep + ".Nua");
     std::string erreur;
-    ASSERT_TRUE(Sauve_Resultats_Couleur(path, contenuDeuxLignes(), cases, &erreur)) << erreur;
+    ASSERT_TRUE(Ecrit_Resultats_Couleur(path, contenuDeuxLignes(), cases, &erreur)) << erreur;
     EXPECT_EQ(bytesOf(path), bytesOf(attendu));
     EXPECT_EQ(Coul_Ref, path);
     EXPECT_FALSE(Charte_Demande2 || Charte_Demande);
@@ -218,7 +218,7 @@ TEST_F(ColourFile, SavedScannerFileInvalidatesTheCorrection) {
   Etalon_Charge = Correction_Valide = true;
   CasesCouleur cases{false, true, true};
   const std::string path = dir_.file("scan2.Scn");
-  ASSERT_TRUE(Sauve_Resultats_Couleur(path, contenuDeuxLignes(), cases));
+  ASSERT_TRUE(Ecrit_Resultats_Couleur(path, contenuDeuxLignes(), cases));
   EXPECT_EQ(Fic_Scanner, path);
   EXPECT_EQ(Coul_Ref, path);
   EXPECT_FALSE(Etalon_Charge || Correction_Valide);
@@ -233,7 +233,7 @@ TEST_F(ColourFile, FailedSaveKeepsTheOldFile) {
   Charte_Demande2 = true;
   CasesCouleur cases;
   std::string erreur;
-  EXPECT_FALSE(Sauve_Resultats_Couleur(dir_.file("absent/x.Nua"), contenuDeuxLignes(), cases, &erreur));
+  EXPECT_FALSE(Ecrit_Resultats_Couleur(dir_.file("absent/x.Nua"), contenuDeuxLignes(), cases, &erreur));
   EXPECT_FALSE(erreur.empty());
   EXPECT_EQ(Coul_Ref, "");
   EXPECT_FALSE(Charte_Demande2);

@@ -53,6 +53,22 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// No chart, no correction, no colour file named, no record pending.
+inline void resetColourState() {
+  Nuancier.clear();
+  for (std::string& n : Nuancier_Noms) n.clear();
+  NbNuancier = 0;
+  Fic_Nuancier.clear();
+  Fic_Etalon.clear();
+  Fic_Scanner.clear();
+  Coul_Ref.clear();
+  Mode_Expert = Nuancier_Trouve = Nuancier_Choisi = false;
+  Charte_Demande = Charte_Demande2 = false;
+  Correction_Valide = Etalon_Charge = false;
+  Table_Correction = TableCorrection();
+  NbEtalon = NbScanner = 0;
+}
+
 // The program folder is a scratch folder; the chart, the correction and the colour
 // flags start empty; the default texts are in place; the decimal separator is the
 // point unless a test pins another.
@@ -62,18 +78,7 @@ class ColourTest : public ::testing::Test {
     Messages_Defaut();
     savedRepProg_ = Rep_Prog;
     Rep_Prog = dir_.path();
-    Nuancier.clear();
-    for (std::string& n : Nuancier_Noms) n.clear();
-    NbNuancier = 0;
-    Fic_Nuancier.clear();
-    Fic_Etalon.clear();
-    Fic_Scanner.clear();
-    Coul_Ref.clear();
-    Mode_Expert = Nuancier_Trouve = Nuancier_Choisi = false;
-    Charte_Demande = Charte_Demande2 = false;
-    Correction_Valide = Etalon_Charge = false;
-    Table_Correction = TableCorrection();
-    NbEtalon = NbScanner = 0;
+    resetColourState();
     platform::SetDecimalSeparator('.');
   }
   void TearDown() override {

@@ -237,6 +237,12 @@ TEST_F(ScannerCorrection, AnotherStandardInvalidatesTheSameOneDoesNot) {
   EXPECT_EQ(Fic_Etalon, "/d/b.Etl");
   EXPECT_FALSE(Correction_Valide || Etalon_Charge);
   EXPECT_FALSE(cases.calibre || cases.calibreActif);
+
+  // A bare name from older settings stands for the program folder: the same file.
+  Fic_Etalon = "EtalonCouleur.Etl";
+  ASSERT_TRUE(construit(cases).construite);
+  EXPECT_EQ(Choix_Etalon(dir_.file("EtalonCouleur.Etl"), cases), "");
+  EXPECT_TRUE(Correction_Valide && cases.calibre);
 }
 
 TEST_F(ScannerCorrection, ChoosingAScannerRebuildsAndUnticks) {
@@ -249,6 +255,15 @@ TEST_F(ScannerCorrection, ChoosingAScannerRebuildsAndUnticks) {
   EXPECT_FALSE(cases.calibre);
   r = Choix_Scanner(dataFile("correction/scanner3.Scn"), cases);
   EXPECT_FALSE(r.construite);
+  EXPECT_FALSE(cases.calibreActif || cases.calibre);
+
+  // With the standard gone, points of the previous scanner file do not stand for the
+  // new one.
+  ASSERT_TRUE(Choix_Scanner(dataFile("correction/scanner.Scn"), cases).construite);
+  Fic_Etalon = dir_.file("parti.Etl");
+  r = Choix_Scanner(dataFile("correction/scanner.Scn"), cases);
+  EXPECT_TRUE(r.absent);
+  EXPECT_FALSE(Correction_Valide);
   EXPECT_FALSE(cases.calibreActif || cases.calibre);
 }
 

@@ -113,6 +113,15 @@ class FunctionMenus : public ::testing::Test {
     LigneCourante = 2;
   }
 
+  // What was asked, less the colour zone's notice of a standard it could not open
+  // (every switch-on without one says so).
+  std::vector<platform::ScriptedDialogs::Asked> asked() const {
+    std::vector<platform::ScriptedDialogs::Asked> a;
+    for (const auto& q : dialogs_->log())
+      if (q.text != "fichier étalon non chargé ") a.push_back(q);
+    return a;
+  }
+
   platform::ScriptedDialogs* dialogs_ = nullptr;
 
  private:
@@ -144,7 +153,7 @@ TEST_F(FunctionMenus, YesClearsAndLaysOutTheFunction) {
     oneRow(it.code == 1 ? 2 : 1);
     dialogs_->answerMsgBox(platform::vbYes);
     it.click();
-    EXPECT_EQ(dialogs_->log().size(), 1u);
+    EXPECT_EQ(asked().size(), 1u);
     EXPECT_EQ(FonctionCourante, it.code);
     EXPECT_EQ(LigneCourante, 1);
     EXPECT_EQ(f.GrilleRef.textMatrix(1, 1), "");
@@ -162,7 +171,7 @@ TEST_F(FunctionMenus, EmptyGridAsksNothing) {
     it.click();
     EXPECT_EQ(FonctionCourante, it.code);
   }
-  EXPECT_TRUE(dialogs_->log().empty());
+  EXPECT_TRUE(asked().empty());
 }
 
 TEST_F(FunctionMenus, CurrentFunctionAgainChangesNothing) {
@@ -177,7 +186,7 @@ TEST_F(FunctionMenus, CurrentFunctionAgainChangesNothing) {
     (*again[k].first)(again[k].second).click();
     EXPECT_TRUE(Snapshot::take() == before);
   }
-  EXPECT_TRUE(dialogs_->log().empty());
+  EXPECT_TRUE(asked().empty());
 }
 
 TEST_F(FunctionMenus, EachFunctionLeavesItsTools) {
@@ -237,7 +246,7 @@ TEST_F(FunctionMenus, EachFunctionLeavesItsTools) {
   for (int i : {6, 7}) EXPECT_FALSE(f.MnuFonc(i).enabled());
   for (int i : {9, 10}) EXPECT_FALSE(f.MnuFIC(i).enabled());
   EXPECT_FALSE(Etalon_Charge);
-  EXPECT_TRUE(dialogs_->log().empty());
+  EXPECT_TRUE(asked().empty());
 }
 
 TEST_F(FunctionMenus, StartFunctionAndAutomaticSave) {

@@ -179,6 +179,15 @@ class FunctionSwitch : public ::testing::Test {
     LigneCourante = 2;
   }
 
+  // What was asked, less the colour zone's notice of a standard it could not open
+  // (every switch-on without one says so).
+  std::vector<platform::ScriptedDialogs::Asked> asked() const {
+    std::vector<platform::ScriptedDialogs::Asked> a;
+    for (const auto& q : dialogs_->log())
+      if (q.text != "fichier étalon non chargé ") a.push_back(q);
+    return a;
+  }
+
   platform::ScriptedDialogs* dialogs_ = nullptr;
   Strings errors_;
 
@@ -233,7 +242,7 @@ TEST_F(FunctionSwitch, EveryFunctionCode) {
     EXPECT_EQ(f.GrilleRefP.textMatrix(0, n - 1), "x");
   }
   // No function asks or reports anything (cystidia 5 drops its extra headings silently).
-  EXPECT_TRUE(dialogs_->log().empty());
+  EXPECT_TRUE(asked().empty());
   EXPECT_TRUE(errors_.empty());
 }
 
