@@ -1,0 +1,173 @@
+// The image loader from start to end on the real main window (offscreen), with the
+// user's answers scripted: an image opened, three more added from one dialog, rows
+// measured with the mouse on two of them, a coefficient of its own for the last, then
+// the unused images removed through the folder frame. The rows and the coefficients
+// must follow their images to their new numbers.
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/globals.h"
+#include "base/text_tables.h"
+#include "forms/main_window.h"
+#include "images/image_list.h"
+#include "images/image_loading.h"
+#include "images/image_state.h"
+#include "measure/calibration.h"
+#include "measure/measure_state.h"
+#include "measure/picture_window.h"
+#include "measure/session_window.h"
+#include "platform/events.h"
+
+namespace {
+
+using picture_window::drag;
+
+class ImageLoader : public session_window::SessionWindow {
+ protected:
+  void SetUp() override {
+    SessionWindow::SetUp();
+    QVL& f = Qvl();
+    r_.keep(Rep_Panneau);
+    r_.keep(Calib_Correction);
+    r_.keep(Largeur_Img_Prec);
+    r_.keep(Img_Temp);
+    r_.keep(Img_A_Calibrer);
+    const std::string tb0 = f.TBox(0).text(), tb1 = f.TBox(1).text();
+    r_.then([tb0, tb1] {
+      QVL& g = Qvl();
+      g.FraRep.setVisible(false);
+      g.FraListeImg.setVisible(false);
+      g.ListRep.clear();
+      g.TBox(0).setText(tb0);
+      g.TBox(1).setText(tb1);
+      Vide_Listes();
+      Montre_Fond_Ecran();
+    });
+    Vide_Listes();
+    Montre_Fond_Ecran();
+    f.FraRep.setVisible(false);
+    f.FraListeImg.setVisible(false);
+    Alerte_W7 = false;
+    Calibrage = 0.1;
+  }
+
+  // A left click of the mouse on entry k of the displayed image list.
+  static void clickEntry(int k) {
+    auto* list = static_cast<QListWidget*>(Qvl().ListImgAff.widget());
+    ASSERT_NE(list->item(k), nullptr) << k;
+    const QPoint p = list->visualItemRect(list->item(k)).center();
+    const QPointF global = list->viewport()->mapToGlobal(QPointF(p));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(p), global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(p), global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &release);
+  }
+
+  // One spore measured with the mouse: its length, then its width across the Palmer foot.
+  static void measureSpore(int y) {
+    drag(60, y, 260, y);
+    drag(110, y, 117, y + 60);
+  }
+
+  static std::vector<std::string> items(const platform::ListBox& l) {
+    std::vector<std::string> v;
+    for (int i = 0; i < l.listCount(); ++i) v.push_back(l.list(i));
+    return v;
+  }
+};
+
+TEST_F(ImageLoader, UnusedImagesLeaveAndTheRowsAndCoefficientsFollowTheirImages) {
+  QVL& f = Qvl();
+  startFunction(2);
+  const std::string a = session_window::picture(images_, "a.bmp", 400, 300);
+  const std::string b = session_window::picture(images_, "b.bmp", 410, 300);
+  const std::string c = session_window::picture(images_, "c.bmp", 420, 300);
+  const std::string d = session_window::picture(images_, "d.bmp", 430, 300);
+
+  // "Ouvrir Image": the first image, shown.
+  dialogs_->answerOpen({a});
+  f.MnuFIC(1).click();
+  ASSERT_EQ(Img_Active, a);
+  ASSERT_EQ(Index_Image, 1);
+
+  // "Chargeur" > "Ajouter": three more from one dialog, clicked in no particular order.
+  dialogs_->answerOpen({d, b, c});
+  f.MnuCharg(1).click();
+  ASSERT_EQ(session_window::imageList(), (std::vector<std::string>{a, b, c, d}));
+  EXPECT_EQ(Img_Active, a);
+  EXPECT_EQ(Index_Image, 1);
+  ASSERT_TRUE(f.FraListeImg.visible());
+  platform::DoEvents();
+
+  // A row on image 2, then a row on image 4, which is then given its own coefficient.
+  clickEntry(1);
+  ASSERT_EQ(Index_Image, 2);
+  ASSERT_EQ(f.picbase.picture().widthPixels(), 410);
+  measureSpore(60);
+  ASSERT_EQ(LigneCourante, 2);
+  clickEntry(3);
+  ASSERT_EQ(Index_Image, 4);
+  ASSERT_EQ(f.picbase.picture().widthPixels(), 430);
+  measureSpore(160);
+  ASSERT_EQ(LigneCourante, 3);
+  EXPECT_EQ(TabMesures(1).NumImage, 2);
+  EXPECT_EQ(TabMesures(2).NumImage, 4);
+  // The correction frame: coefficient 0.25 x factor 1.
+  f.TBox(0).setText("0.25");
+  f.TBox(1).setText("1");
+  f.Command1(0).click();
+  ASSERT_DOUBLE_EQ(Calibrage, 0.25);
+  EXPECT_DOUBLE_EQ(Calib_Images(4), 0.25);
+  EXPECT_DOUBLE_EQ(Calib_Images(2), 0.1);
+
+  // "Chargeur" > "Supprimer": the folder frame lists the images no row uses.
+  f.MnuCharg(2).click();
+  ASSERT_TRUE(f.FraRep.visible());
+  EXPECT_FALSE(f.RepDir.visible());
+  EXPECT_EQ(f.StatusBar1.simpleText(), MNU(25));
+  ASSERT_EQ(items(f.ListRep), (std::vector<std::string>{"a.bmp", "c.bmp"}));
+
+  // "Charger" with both selected: two images are left, renumbered with their rows.
+  f.ListRep.setSelected(0, true);
+  f.ListRep.setSelected(1, true);
+  f.cmdRep(0).click();
+  EXPECT_EQ(session_window::imageList(), (std::vector<std::string>{b, d}));
+  EXPECT_EQ(items(f.ListImgAff), (std::vector<std::string>{"b.bmp", "d.bmp"}));
+  EXPECT_EQ(TabMesures(1).NumImage, 1);
+  EXPECT_EQ(TabMesures(2).NumImage, 2);
+  const int colonneImage = f.GrilleRef.cols() - 2;
+  EXPECT_EQ(f.GrilleRef.textMatrix(1, colonneImage), "1");
+  EXPECT_EQ(f.GrilleRef.textMatrix(2, colonneImage), "2");
+  EXPECT_EQ(LigneCourante, 3);
+  // The picture shown (d) keeps its place in the list under its new number.
+  EXPECT_EQ(Img_Active, d);
+  EXPECT_EQ(Index_Image, 2);
+
+  // Each image comes back with its own coefficient.
+  clickEntry(0);
+  EXPECT_EQ(Img_Active, b);
+  EXPECT_DOUBLE_EQ(Calibrage, 0.1);
+  clickEntry(1);
+  EXPECT_EQ(Img_Active, d);
+  EXPECT_EQ(f.picbase.picture().widthPixels(), 430);
+  EXPECT_DOUBLE_EQ(Calibrage, 0.25);
+  EXPECT_EQ(f.label(5).caption(), "Cal. = 0.2500");
+
+  // The frame stayed open, now with nothing left to remove; "Fermer" hides it.
+  EXPECT_TRUE(f.FraRep.visible());
+  EXPECT_EQ(f.ListRep.listCount(), 0);
+  f.cmdRep(2).click();
+  EXPECT_FALSE(f.FraRep.visible());
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(dialogs_->pending(), 0u);
+}
+
+}  // namespace
