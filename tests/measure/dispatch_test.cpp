@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -296,6 +297,163 @@ TEST_F(Dispatch, KeyDownTable) {
   EXPECT_EQ(f.Frame(6).visible(), shown);
 }
 
+// Every key of the picture's table pressed and released on Picture1 as the system
+// sends it: what the press arms or does, and what is left once the key is up.
+TEST_F(Dispatch, RealKeysOfThePictureFollowTheirTable) {
+  QVL& f = Qvl();
+  struct Row {
+    const char* what;
+    int key;
+    std::function<void()> before;
+    std::function<void()> pressed;    // checked with the key down
+    std::function<void()> released;   // checked once it is up
+  };
+  const auto nothing = [] {};
+  const Row rows[] = {
+      {"Page Down arms the centring click", Qt::Key_PageDown, nothing,
+       [] { EXPECT_TRUE(Pan_Etat && Loupe_Active); }, [] { EXPECT_FALSE(Pan_Etat || Loupe_Active); }},
+      {"C arms the centring click", Qt::Key_C, nothing, [] { EXPECT_TRUE(Pan_Etat && Loupe_Active); },
+       [] { EXPECT_FALSE(Pan_Etat || Loupe_Active); }},
+      {"C refused while a step is pending", Qt::Key_C, [] { Loupe_Pt = true; },
+       [] { EXPECT_FALSE(Pan_Etat || Loupe_Active); }, [] { EXPECT_TRUE(Loupe_Pt); }},
+      {"Page Down refused while a step is pending", Qt::Key_PageDown, [] { Loupe_Pt = true; },
+       [] { EXPECT_FALSE(Pan_Etat || Loupe_Active); }, [] { Loupe_Pt = false; }},
+      {"Z arms the zoom click", Qt::Key_Z, nothing, [] { EXPECT_TRUE(Pan_Etat2 && Loupe_Active); },
+       [] { EXPECT_FALSE(Pan_Etat2 || Loupe_Active); }},
+      {"Esc with no pending step does nothing", Qt::Key_Escape, [&f] { f.Frame(1).setVisible(false); },
+       [&f] {
+         EXPECT_FALSE(f.Frame(1).visible());
+         EXPECT_FALSE(PGr_Etat);
+       },
+       nothing},
+      {"Esc abandons the pending step", Qt::Key_Escape,
+       [&f] {
+         Loupe_Pt = true;
+         f.Frame(1).setVisible(false);
+       },
+       [&f] {
+         EXPECT_FALSE(Loupe_Pt);
+         EXPECT_TRUE(f.Frame(1).visible());
+       },
+       nothing},
+      {"V arms the thumbnail move", Qt::Key_V, nothing, [] { EXPECT_TRUE(Pan_Actif); },
+       [] { EXPECT_FALSE(Pan_Actif); }},
+      {"W arms the magnifier move", Qt::Key_W, nothing, [] { EXPECT_TRUE(Pan_Clic); },
+       [] { EXPECT_FALSE(Pan_Clic); }},
+      {"E traces continuously while held", Qt::Key_E, nothing, [] { EXPECT_TRUE(Trace_Continu); },
+       [] { EXPECT_FALSE(Trace_Continu); }},
+      {"Ctrl holds the hand mode", Qt::Key_Control, nothing,
+       [&f] {
+         EXPECT_TRUE(Mode_Main);
+         EXPECT_EQ(f.Bout(5).backColor(), 0xC0FFC0u);
+       },
+       [&f] {
+         EXPECT_FALSE(Mode_Main);
+         EXPECT_EQ(f.Bout(5).backColor(), platform::kButtonFace);
+       }},
+      {"Space hides the grid panel", Qt::Key_Space, [&f] { f.Frame(6).setVisible(true); },
+       [&f] { EXPECT_FALSE(f.Frame(6).visible()); }, [&f] { EXPECT_FALSE(f.Frame(6).visible()); }},
+      {"Space shows it again", Qt::Key_Space, nothing, [&f] { EXPECT_TRUE(f.Frame(6).visible()); },
+       nothing},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    r.before();
+    key(QEvent::KeyPress, r.key);
+    r.pressed();
+    key(QEvent::KeyRelease, r.key);
+    r.released();
+  }
+}
+
+// "G" moves the grid panel at once, to the next place of its cycle 1, 2, 3, 0; no
+// click is awaited.
+TEST_F(Dispatch, GMovesTheGridPanelThroughItsFourPlaces) {
+  QVL& f = Qvl();
+  platform::Frame& g = f.Frame(6);
+  const double gauche = f.Picture1.left(), haut = f.Picture1.top();
+  const double droite = f.width() - g.width() - 10, bas = haut + f.Picture1.height() - g.height();
+  struct Place {
+    int vue;
+    double left, top;
+  };
+  const Place places[] = {{2, droite, bas}, {3, gauche, bas}, {0, gauche, haut}, {1, droite, haut}};
+  Type_Vue = 1;
+  g.move(5, 5);
+  for (const Place& p : places) {
+    SCOPED_TRACE(p.vue);
+    key(QEvent::KeyPress, Qt::Key_G);
+    EXPECT_EQ(Type_Vue, p.vue);
+    EXPECT_DOUBLE_EQ(g.left(), p.left);
+    EXPECT_DOUBLE_EQ(g.top(), p.top);
+    key(QEvent::KeyRelease, Qt::Key_G);
+    EXPECT_FALSE(Deplace_Grille);
+    // A click on the window afterwards leaves the panel where it is.
+    Place_Panneau_Clic(1, 0, 700, 800);
+    EXPECT_DOUBLE_EQ(g.left(), p.left);
+  }
+}
+
+// The angle-bracket key, reached by "<" and ">" too, switches the magnifier between
+// factors 3 and 6 and paints it again around the last click when it is shown.
+TEST_F(Dispatch, AngleBracketKeysSwitchTheMagnifierAndPaintItAgain) {
+  QVL& f = Qvl();
+  platform::PictureBox& loupe = f.PLoupePic;
+  const platform::Colour fond = loupe.backColor();
+  r_.then([fond] { Qvl().PLoupePic.setBackColor(fond); });
+  constexpr platform::Colour kBlanc = 0xFFFFFF;
+  loupe.setBackColor(kBlanc);
+  // The last click in the middle of the black picture.
+  Clic_X1 = platform::CInt(unitsOf(100));
+  Clic_Y1 = platform::CInt(unitsOf(100));
+  Pas_Loupe = 1000;
+  Pas_Loupe2 = 500;
+  struct Step {
+    int key;
+    bool shown;
+    int pas;
+    platform::Colour corner;   // a point of the magnifier off its cross
+  };
+  const Step steps[] = {{Qt::Key_Less, true, 500, kBlack},
+                        {Qt::Key_Greater, true, 1000, kBlack},
+                        {Qt::Key_Less, false, 500, kBlanc}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.key);
+    loupe.setVisible(s.shown);
+    loupe.cls();
+    ASSERT_EQ(loupe.point(300, 300), kBlanc);
+    key(QEvent::KeyPress, s.key);
+    key(QEvent::KeyRelease, s.key);
+    EXPECT_EQ(Pas_Loupe, s.pas);
+    EXPECT_EQ(Pas_Loupe2, s.pas / 2);
+    EXPECT_EQ(loupe.point(300, 300), s.corner);
+  }
+}
+
+// A held key repeats on its own: the repeated releases and presses neither disarm
+// nor arm anything; only the real release does.
+TEST_F(Dispatch, AHeldKeyKeepsItsModeArmed) {
+  auto repeat = [](QEvent::Type type, int k) {
+    QKeyEvent e(type, k, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(Qvl().Picture1.clientWidget(), &e);
+  };
+  key(QEvent::KeyPress, Qt::Key_Z);
+  for (int i = 0; i < 3; ++i) {
+    repeat(QEvent::KeyRelease, Qt::Key_Z);
+    repeat(QEvent::KeyPress, Qt::Key_Z);
+    EXPECT_TRUE(Pan_Etat2 && Loupe_Active);
+  }
+  key(QEvent::KeyRelease, Qt::Key_Z);
+  EXPECT_FALSE(Pan_Etat2 || Loupe_Active);
+  // The magnifier factor switches once per real press only.
+  Pas_Loupe = 1000;
+  key(QEvent::KeyPress, Qt::Key_Less);
+  repeat(QEvent::KeyPress, Qt::Key_Less);
+  repeat(QEvent::KeyPress, Qt::Key_Less);
+  key(QEvent::KeyRelease, Qt::Key_Less);
+  EXPECT_EQ(Pas_Loupe, 500);
+}
+
 TEST_F(Dispatch, WindowClickMovesTheArmedPanels) {
   QVL& f = Qvl();
   Pan_Clic = true;
@@ -315,6 +473,24 @@ TEST_F(Dispatch, WindowClickMovesTheArmedPanels) {
   // Nothing armed: nothing moves.
   Place_Panneau_Clic(1, 0, 10, 10);
   EXPECT_DOUBLE_EQ(f.Frame(6).left(), 1500);
+  // "V" held, then a click on the window: the thumbnail goes there, the magnifier stays.
+  key(QEvent::KeyPress, Qt::Key_V);
+  f.onMouseDown(1, 0, 2200, 3300);
+  EXPECT_DOUBLE_EQ(f.VignP.left(), 2200);
+  EXPECT_DOUBLE_EQ(f.VignP.top(), 3300);
+  EXPECT_DOUBLE_EQ(f.PLoupePic.left(), 800.4);
+  EXPECT_FALSE(Pan_Actif);
+  // The second click while the key is still down moves nothing: the move was used.
+  f.onMouseDown(1, 0, 100, 100);
+  EXPECT_DOUBLE_EQ(f.VignP.left(), 2200);
+  key(QEvent::KeyRelease, Qt::Key_V);
+  // "W" held: the magnifier goes to the click.
+  key(QEvent::KeyPress, Qt::Key_W);
+  f.onMouseDown(1, 0, 4000, 4100);
+  key(QEvent::KeyRelease, Qt::Key_W);
+  EXPECT_DOUBLE_EQ(f.PLoupePic.left(), 4000);
+  EXPECT_DOUBLE_EQ(f.PLoupePic.top(), 4100);
+  EXPECT_DOUBLE_EQ(f.VignP.left(), 2200);
 }
 
 TEST_F(Dispatch, CountingMarkStoresThePointInPictureUnits) {
