@@ -325,6 +325,63 @@ TEST_F(ImageLoading, FolderFrameButtonsFollowTheirTable) {
   Vide_Listes();
 }
 
+// In the browsing modes the frame shows the image folder in its folder list; a click in
+// the file list or the folder list writes the path in the path box. The export frame's
+// folder list names its folder in Label11.
+TEST_F(ImageLoading, BrowsingTheFolderFrameFillsThePathBox) {
+  QVL& f = Qvl();
+  std::filesystem::create_directories(folder_ / "lames");
+  Rep_Images = folder_.string();
+  NouveauRep("", 1);
+  EXPECT_TRUE(f.FraRep.visible());
+  EXPECT_TRUE(f.RepDir.visible());
+  EXPECT_TRUE(f.RepDrive.visible());
+  EXPECT_EQ(f.RepDir.path(), folder_.string());
+  f.ListRep.clear();
+  f.ListRep.addItem("spores 1.bmp");
+  f.ListRep.setListIndex(0);
+  const std::string attendu = folder_.string() + "/spores 1.bmp";
+  EXPECT_EQ(f.repText1.text(), attendu);
+  EXPECT_EQ(f.repText1.selStart(), platform::Len(attendu));
+  EXPECT_EQ(Rep_Courant, folder_.string());
+  int k = -1;
+  for (int i = 0; i < f.RepDir.listCount(); ++i)
+    if (Nom_Fichier(f.RepDir.list(i)) == "lames") k = i;
+  ASSERT_GE(k, 0);
+  f.RepDir.setListIndex(k);
+  EXPECT_EQ(f.repText1.text(), (folder_ / "lames").string());
+
+  const std::string dir1 = f.Dir1.path();
+  ASSERT_TRUE(f.Dir1.setPath((folder_ / "lames").string()));
+  EXPECT_EQ(f.Label11.caption(), "Rep : lames");
+  f.Dir1.setPath(dir1);
+}
+
+// The frame's "Charger" adding the files selected in its list stops at the limit too:
+// the files before it stay, the rest is dropped, MSG(242) says so and no dialog follows.
+TEST_F(ImageLoading, TheFolderFrameAddsUpToTheLimitOnly) {
+  QVL& f = Qvl();
+  for (int i = 1; i <= 49; ++i) ASSERT_EQ(Ajoute_Image_Liste("/x/i" + std::to_string(i) + ".bmp"), i);
+  bmp("p.bmp", 10, 10);
+  bmp("q.bmp", 10, 10);
+  Rep_Images = folder_.string();
+  Rep_Panneau = 1;
+  f.FraRep.setVisible(true);
+  f.RepDir.setVisible(false);
+  f.ListRep.clear();
+  for (const char* n : {"p.bmp", "q.bmp"}) f.ListRep.addItem(n);
+  f.ListRep.setSelected(0, true);
+  f.ListRep.setSelected(1, true);
+  dialogs_->answerMsgBox(platform::vbOK);
+  f.cmdRep(0).click();
+  EXPECT_EQ(Nombre_Images(), 50);
+  EXPECT_EQ(f.ListIMGchar.list(49), in("p.bmp"));
+  EXPECT_EQ(kinds(), (std::vector<std::string>{"msgBox"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{MSG(242)}));
+  EXPECT_EQ(MSG(242), "Charger les images par plus petits paquets !");
+  EXPECT_EQ(Index_Image, 0);
+}
+
 TEST_F(ImageLoading, RemovalFrameListsTheUnusedImagesWithoutFolderLists) {
   QVL& f = Qvl();
   for (const char* n : {"/x/a.bmp", "/x/b.bmp", "/x/c.bmp"}) Ajoute_Image_Liste(n);

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "forms/main_window.h"
+#include "images/image_files.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "measure/measure_state.h"
@@ -465,4 +466,26 @@ TEST_F(PictureView, ThumbnailClickWithoutAutomaticZoomKeepsTheView) {
   EXPECT_EQ(Larg_Affichee, 0);
   EXPECT_EQ(Haut_Affichee, 0);
   EXPECT_DOUBLE_EQ(f.VignP.width(), Taille_Max);
+}
+
+// The background picture shown when no image is open answers the click as well.
+TEST_F(PictureView, ThumbnailClickMovesTheBackgroundPictureToo) {
+  QVL& f = Qvl();
+  Rep_Prog = folder_;   // no "Fondecran.jpg" there: the built-in background
+  Charge_Fond_Ecran(1);
+  const platform::Picture fond = f.picbase.picture();
+  ASSERT_FALSE(fond.isNull());
+  Bouton_Zoom(0);
+  Bouton_Zoom(0);
+  const int expo = Expo_Zoom;
+  ASSERT_DOUBLE_EQ(f.VignP.width(), 2500);
+  // r = picture width in twips / 2500.
+  const double r = fond.widthPixels() * 15.0 / 2500;
+  f.VignP.onMouseDown(1, 0, 1000, 600);
+  EXPECT_EQ(Larg_Affichee, platform::CLng(1000 * r));
+  EXPECT_EQ(Haut_Affichee, platform::CLng(600 * r));
+  EXPECT_GT(Haut_Affichee, 0);
+  EXPECT_EQ(Expo_Zoom, expo);
+  // The top-left pixel of the view is the background's pixel at that point.
+  EXPECT_EQ(f.Picture1.point(0, 0), fond.pixel(Larg_Affichee / 15, Haut_Affichee / 15));
 }
