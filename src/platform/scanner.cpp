@@ -35,6 +35,11 @@ constexpr std::chrono::milliseconds kDefaultTimeLimit{180000};
 constexpr std::chrono::milliseconds kCancelGrace{2000};
 // Largest frame accepted (bytes).
 constexpr size_t kMaxFrameBytes = size_t(512) * 1024 * 1024;
+// Pause before each read that may take the last bytes of a frame. Some backends stop
+// their own reader thread, by asynchronous cancellation, inside the read that hands
+// over the last byte; a reader stopped while it is still freeing its buffer leaves
+// the allocator locked and the next pass hangs. The pause lets it finish first.
+constexpr std::chrono::milliseconds kLastReadPause{10};
 // Resolution kept when the device's own lies in this range, else brought into it (dpi).
 constexpr double kMinDpi = 75, kMaxDpi = 600;
 
@@ -267,6 +272,8 @@ bool readFrame(SANE_Handle h, Frame* f, Scanner::ReadFunction read, Deadline dea
       setError(error, kTimeOut);
       return false;
     }
+    if (p.lines > 0 && expected - std::min(expected, f->data.size()) <= buf.size())
+      std::this_thread::sleep_for(kLastReadPause);
     SANE_Int len = 0;
     s = static_cast<SANE_Status>(read(h, buf.data(), static_cast<int>(buf.size()), &len));
     if (s == SANE_STATUS_EOF) break;
