@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
+#include "window_bench_support.h"
 
 #include <cstdlib>
 #include <memory>
@@ -32,46 +33,15 @@ namespace {
 
 constexpr int kRows = 3001;        // Taille_Grille 3000 + the heading row
 constexpr int kNewRow = kRows - 2; // the row each iteration writes (2999)
-constexpr int kValueCols = 4;      // L, l, Q, V
-
-// One measured row: length, width, their ratio and the volume, as the grid shows them.
-std::vector<std::string> rowTexts(double l, double w) {
-  return {platform::Format(l, Format_Decimal), platform::Format(w, Format_Decimal),
-          platform::Format(l / w, Format_Decimal),
-          platform::Format(w * w * l * 3.14159 / 6, Format_Decimal)};
-}
-
-void writeRow(platform::FlexGrid& g, int r, const std::vector<std::string>& values) {
-  g.setTextMatrix(r, 0, std::to_string(r));
-  for (int c = 1; c <= kValueCols; ++c) g.setTextMatrix(r, c, values[c - 1]);
-  g.setTextMatrix(r, 5, "1");
-  g.setTextMatrix(r, 6, "");
-}
+constexpr int kValueCols = bench::kSporeValueCols;
 
 // The main window shown once, its grid laid out and filled up to the new row.
 void prepare() {
   static bool done = false;
   if (done) return;
   done = true;
-  platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
-  QVL& f = Qvl();
-  f.show();
-  platform::DoEvents();
-  platform::SetDecimalSeparator('.');
-  Format_Decimal = "###0.00";
-  FonctionCourante = 2;
-  NbCellules = 2;
-  Der_Colonne = kValueCols;
-  f.Check(3).setValue(1);
-  platform::FlexGrid& g = f.GrilleRef;
-  g.setRows(kRows);
-  g.setCols(7);
-  f.GrilleRefP.setCols(7);
-  const char* headings[] = {"N°", "L", "l", "Q", "V", "img", "comment"};
-  for (int c = 0; c < 7; ++c) g.setTextMatrix(0, c, headings[c]);
-  std::mt19937 gen(12345);
-  std::normal_distribution<double> length(11.0, 1.2), width(6.5, 0.6);
-  for (int r = 1; r < kNewRow; ++r) writeRow(g, r, rowTexts(length(gen), width(gen)));
+  QVL& f = bench::showMainWindow();
+  bench::fillSporeGrid(f, kRows, kNewRow - 1);
   LigneCourante = kNewRow;
   platform::DoEvents();
 }
@@ -100,12 +70,12 @@ double Recalcul_Plain(platform::FlexGrid& g) {
 void BM_NewRowAt3000(benchmark::State& state) {
   prepare();
   QVL& f = Qvl();
-  const std::vector<std::string> a = rowTexts(12.1, 6.9), b = rowTexts(10.4, 6.1);
+  const std::vector<std::string> a = bench::sporeRowTexts(12.1, 6.9), b = bench::sporeRowTexts(10.4, 6.1);
   bool flip = false;
   bench::PairedTimes times;
   for (auto _ : state) {
     const double ours = bench::PairedTimes::time([&] {
-      writeRow(f.GrilleRef, kNewRow, flip ? a : b);
+      bench::writeSporeRow(f.GrilleRef, kNewRow, flip ? a : b);
       flip = !flip;
       LigneCourante = kNewRow + 1;
       Calcul_stat();
@@ -123,10 +93,10 @@ BENCHMARK(BM_NewRowAt3000)->Unit(benchmark::kMillisecond)->UseManualTime();
 void BM_UpdateAfterNewRowWithRepaint(benchmark::State& state) {
   prepare();
   QVL& f = Qvl();
-  const std::vector<std::string> a = rowTexts(12.1, 6.9), b = rowTexts(10.4, 6.1);
+  const std::vector<std::string> a = bench::sporeRowTexts(12.1, 6.9), b = bench::sporeRowTexts(10.4, 6.1);
   bool flip = false;
   for (auto _ : state) {
-    writeRow(f.GrilleRef, kNewRow, flip ? a : b);
+    bench::writeSporeRow(f.GrilleRef, kNewRow, flip ? a : b);
     flip = !flip;
     LigneCourante = kNewRow + 1;
     Calcul_stat();

@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
+#include "window_bench_support.h"
 
 #include <QImage>
 #include <QImageWriter>
@@ -126,10 +127,7 @@ void prepare() {
   static bool done = false;
   if (done) return;
   done = true;
-  platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
-  QVL& f = Qvl();
-  f.show();
-  platform::DoEvents();
+  bench::showMainWindow();
   platform::setClock(std::make_unique<StepClock>());
   EtapeClic = 1;
   openCamera(cameraJpeg());

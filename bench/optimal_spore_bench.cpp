@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
+#include "window_bench_support.h"
 
 #include <memory>
 #include <random>
@@ -28,45 +29,15 @@ namespace {
 
 constexpr int kRows = 3001;
 constexpr int kNewRow = kRows - 2;
-constexpr int kValueCols = 4;
 constexpr int kOptionC3 = 9;
-
-std::vector<std::string> rowTexts(double l, double w) {
-  return {platform::Format(l, Format_Decimal), platform::Format(w, Format_Decimal),
-          platform::Format(l / w, Format_Decimal), platform::Format(w * w * l * 3.14159 / 6, Format_Decimal)};
-}
-
-void writeRow(platform::FlexGrid& g, int r, const std::vector<std::string>& values) {
-  g.setTextMatrix(r, 0, std::to_string(r));
-  for (int c = 1; c <= kValueCols; ++c) g.setTextMatrix(r, c, values[c - 1]);
-  g.setTextMatrix(r, 5, "1");
-  g.setTextMatrix(r, 6, "");
-}
 
 void prepare() {
   static bool done = false;
   if (done) return;
   done = true;
-  platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
-  QVL& f = Qvl();
-  f.show();
-  platform::DoEvents();
-  platform::SetDecimalSeparator('.');
-  Format_Decimal = "###0.00";
-  FonctionCourante = 2;
-  NbCellules = 2;
+  QVL& f = bench::showMainWindow();
+  bench::fillSporeGrid(f, kRows, kNewRow);
   EtapeClic = 1;
-  Der_Colonne = kValueCols;
-  f.Check(3).setValue(1);
-  platform::FlexGrid& g = f.GrilleRef;
-  g.setRows(kRows);
-  g.setCols(7);
-  f.GrilleRefP.setCols(7);
-  const char* headings[] = {"N°", "L", "l", "Q", "V", "img", "comment"};
-  for (int c = 0; c < 7; ++c) g.setTextMatrix(0, c, headings[c]);
-  std::mt19937 gen(12345);
-  std::normal_distribution<double> length(11.0, 1.2), width(6.5, 0.6);
-  for (int r = 1; r <= kNewRow; ++r) writeRow(g, r, rowTexts(length(gen), width(gen)));
   LigneCourante = kNewRow + 1;
   Calcul_stat();
   Entetes_Stat();
@@ -77,12 +48,12 @@ void prepare() {
 void BM_OptimalSporeAt3000(benchmark::State& state) {
   prepare();
   QVL& f = Qvl();
-  const std::vector<std::string> a = rowTexts(12.1, 6.9), b = rowTexts(10.4, 6.1);
+  const std::vector<std::string> a = bench::sporeRowTexts(12.1, 6.9), b = bench::sporeRowTexts(10.4, 6.1);
   bool flip = false;
   bench::PairedTimes times;
   for (auto _ : state) {
     const double base = bench::PairedTimes::time([&] {
-      writeRow(f.GrilleRef, kNewRow, flip ? a : b);
+      bench::writeSporeRow(f.GrilleRef, kNewRow, flip ? a : b);
       flip = !flip;
       Calcul_stat();
       Entetes_Stat();

@@ -18,6 +18,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_support.h"
+#include "window_bench_support.h"
 
 #include <QFont>
 #include <QImage>
@@ -58,10 +59,7 @@ void Prepare() {
   static bool done = false;
   if (done) return;
   done = true;
-  platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
-  QVL& f = Qvl();
-  f.show();
-  platform::DoEvents();
+  bench::showMainWindow();
   const std::string path = platform::App::Path() + "/bench_picture.bmp";
   platform::Picture::filled(2000, 1500, 0x404040).saveBmp(path);
   Expo_Zoom = 0;
