@@ -63,6 +63,21 @@ const std::vector<double>& NombresColonne::sortedDeciles(int n) {
   return tries_;
 }
 
+const std::vector<double>& NombresColonne::sortedPositives(int n) {
+  n = std::clamp(n, 0, size());
+  // A number at or below the threshold, or one that its sort item rounds, has no
+  // decile value equal to it: only then are the positive numbers sorted apart.
+  bool memes = true;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(n) && memes; ++i)
+    memes = !(valeurs_[i] > 0) || deciles_[i] == valeurs_[i];
+  if (memes) return sortedDeciles(n);
+  positifs_.clear();
+  for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i)
+    if (valeurs_[i] > 0) positifs_.push_back(valeurs_[i]);
+  std::sort(positifs_.begin(), positifs_.end());
+  return positifs_;
+}
+
 void NombresColonne::ajouteTrie(double d) {
   if (std::isnan(d)) return;
   tries_.insert(std::upper_bound(tries_.begin(), tries_.end(), d), d);
@@ -133,6 +148,13 @@ const std::vector<double>& Deciles_Colonne(platform::FlexGrid& g, int c, int las
   NombresColonne* n = Colonne_A_Jour(g, c, last);
   if (!n) return vide;
   return n->sortedDeciles(std::min(last, g.rows() - 1));
+}
+
+const std::vector<double>& Positifs_Colonne(platform::FlexGrid& g, int c, int last) {
+  static const std::vector<double> vide;
+  NombresColonne* n = Colonne_A_Jour(g, c, last);
+  if (!n) return vide;
+  return n->sortedPositives(std::min(last, g.rows() - 1));
 }
 
 void Relit_Nombres_Grille() {

@@ -37,6 +37,11 @@ class NombresColonne {
   // The usable decile values of rows 1 to n (clamped), ascending: the numbers above
   // 0.0001, each as its sort item holds it (decileValue).
   const std::vector<double>& sortedDeciles(int n);
+  // The positive numbers of rows 1 to n (clamped), ascending, exactly as values(n)
+  // holds them. When every positive number is a usable decile value kept whole by its
+  // sort item (texts of up to four decimals), these are the sorted deciles themselves
+  // and nothing is sorted again.
+  const std::vector<double>& sortedPositives(int n);
 
  private:
   void ajouteTrie(double d);
@@ -45,6 +50,7 @@ class NombresColonne {
   std::vector<double> valeurs_;
   std::vector<double> deciles_;   // decileValue of each row, NaN when not usable
   std::vector<double> tries_;     // usable deciles_ of rows 1 to lignesTriees_, ascending
+  std::vector<double> positifs_;  // sortedPositives when they differ from the deciles
   int lignesTriees_ = 0;
 };
 
@@ -54,5 +60,8 @@ std::span<const double> Nombres_Colonne(platform::FlexGrid& g, int c, int last);
 // The usable decile values of rows 1 to last of column c of g, ascending (see
 // NombresColonne::sortedDeciles); empty for a column outside the grid.
 const std::vector<double>& Deciles_Colonne(platform::FlexGrid& g, int c, int last);
+// The positive numbers of rows 1 to last of column c of g, ascending (see
+// NombresColonne::sortedPositives); empty for a column outside the grid.
+const std::vector<double>& Positifs_Colonne(platform::FlexGrid& g, int c, int last);
 // Drops every number kept: the next reading of each column converts all its texts.
 void Relit_Nombres_Grille();

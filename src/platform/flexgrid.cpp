@@ -194,13 +194,19 @@ struct FlexGrid::Impl {
   // --- cells ---------------------------------------------------------------------
   std::string where(const char* what) const { return owner->name() + ": " + what; }
 
+  // The checks stay cheap enough to inline at every cell access; the error is built
+  // out of line.
+  [[noreturn]] __attribute__((noinline, cold)) void rowError(int r) const {
+    throw IndexError(where("row ") + std::to_string(r) + " outside 0.." + std::to_string(rows - 1));
+  }
+  [[noreturn]] __attribute__((noinline, cold)) void colError(int c) const {
+    throw IndexError(where("column ") + std::to_string(c) + " outside 0.." + std::to_string(cols - 1));
+  }
   void checkRow(int r) const {
-    if (r < 0 || r >= rows)
-      throw IndexError(where("row ") + std::to_string(r) + " outside 0.." + std::to_string(rows - 1));
+    if (r < 0 || r >= rows) [[unlikely]] rowError(r);
   }
   void checkCol(int c) const {
-    if (c < 0 || c >= cols)
-      throw IndexError(where("column ") + std::to_string(c) + " outside 0.." + std::to_string(cols - 1));
+    if (c < 0 || c >= cols) [[unlikely]] colError(c);
   }
   Cell& at(int r, int c) {
     checkRow(r);
@@ -797,6 +803,8 @@ void FlexGrid::setFixedCols(int n) {
 }
 
 std::string FlexGrid::textMatrix(int r, int c) const { return d_->at(r, c).text; }
+
+const std::string& FlexGrid::textRef(int r, int c) const { return d_->at(r, c).text; }
 
 void FlexGrid::setTextMatrix(int r, int c, const std::string& text) {
   Cell& cell = d_->at(r, c);

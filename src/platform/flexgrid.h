@@ -62,6 +62,8 @@ class FlexGrid : public Control {
   // --- texts -----------------------------------------------------------------------
   // Text of cell (r, c); IndexError when outside the grid.
   std::string textMatrix(int r, int c) const;
+  // The same text without a copy, valid until the grid next changes.
+  const std::string& textRef(int r, int c) const;
   void setTextMatrix(int r, int c, const std::string& text);
   // Current cell. Setting row or col checks the index (IndexError), keeps it until
   // changed, does not scroll and fires no event. A new grid has 2 rows and 2 columns,

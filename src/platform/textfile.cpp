@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -260,6 +261,31 @@ bool writeAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// Appends the Windows-1252 bytes of a UTF-8 text to *out; false at the first character
+// Windows-1252 lacks (*out then holds part of the text).
+bool append1252(const std::string& utf8Text, std::string* out) {
+  std::size_t pos = 0;
+  while (pos < utf8Text.size()) {
+    // A run of ASCII is the same in both.
+    std::size_t ascii = pos;
+    for (std::uint64_t word = 0; ascii + 8 <= utf8Text.size(); ascii += 8) {
+      std::memcpy(&word, utf8Text.data() + ascii, 8);
+      if ((word & 0x8080808080808080ULL) != 0) break;
+    }
+    while (ascii < utf8Text.size() && static_cast<unsigned char>(utf8Text[ascii]) < 0x80) ++ascii;
+    out->append(utf8Text, pos, ascii - pos);
+    pos = ascii;
+    if (pos == utf8Text.size()) break;
+    long cp = -1;
+    const std::size_t len = utf8::decodeAt(utf8Text, pos, &cp);
+    const int b = byteOf1252(cp);
+    if (b < 0) return false;
+    out->push_back(static_cast<char>(b));
+    pos += len;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool encodeWindows1252(const std::string& utf8Text, std::string* out) {
@@ -367,10 +393,15 @@ bool readLines(const std::string& path, std::vector<std::string>* lines, std::st
 }
 
 std::string encodeLines(const std::vector<std::string>& lines) {
-  const std::string text = joinLines(lines);
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
   std::string encoded;
-  if (encodeWindows1252(text, &encoded)) return encoded;
-  return text;
+  encoded.reserve(size);
+  for (const std::string& line : lines) {
+    if (!append1252(line, &encoded)) return joinLines(lines);
+    encoded += "\r\n";
+  }
+  return encoded;
 }
 
 bool saveFileAtomic(const std::string& path, const std::string& bytes, std::string* error) {

@@ -1,6 +1,7 @@
 #include "reports/column_values.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "base/helpers.h"
@@ -18,7 +19,22 @@ double Dominante_Valeurs(std::span<const double> values) {
   return stats::Valeur_Dominante(echantillon);
 }
 
+DominanteColonne Dominante_Triee(std::span<const double> positifsTries) {
+  DominanteColonne d;
+  // The search reports an infinite value itself, when the column is asked for.
+  if (!positifsTries.empty() && !std::isfinite(positifsTries.back())) return d;
+  d.connue = true;
+  d.positive = !positifsTries.empty();
+  d.valeur = stats::Recherche_Dominante(positifsTries);
+  return d;
+}
+
 double Stat_Colonne(const ReportModel& m, int col, ReportNotices* notices) {
+  if (col >= 0 && col <= kDerniereColonneStat && m.Dominantes[static_cast<std::size_t>(col)].connue) {
+    const DominanteColonne& d = m.Dominantes[static_cast<std::size_t>(col)];
+    if (!d.positive && notices != nullptr) notices->grilleIncomplete = true;
+    return d.valeur;
+  }
   const int derniere = std::min(m.LigneCourante - 1, m.GrilleRef.rows() - 1);
   std::vector<double> valeurs;
   bool positive = false;

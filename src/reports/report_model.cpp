@@ -17,10 +17,12 @@ bool estBlanc(char c) { return c == ' ' || c == '\t'; }
 
 TextGrid::TextGrid(int rows, int cols) { resize(rows, cols); }
 
-const std::string& TextGrid::text(int r, int c) const {
-  if (r < 0 || r >= rows_ || c < 0 || c >= cols_) return kVide;
-  return cells_[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(c)];
+TextGrid::TextGrid(int rows, int cols, std::vector<std::string> cells)
+    : rows_(std::max(rows, 0)), cols_(std::max(cols, 0)), cells_(std::move(cells)) {
+  cells_.resize(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols_));
 }
+
+const std::string& TextGrid::vide() { return kVide; }
 
 void TextGrid::setText(int r, int c, std::string t) {
   if (r < 0 || r >= rows_ || c < 0 || c >= cols_) return;

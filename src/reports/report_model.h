@@ -15,15 +15,23 @@ class TextGrid {
  public:
   TextGrid() = default;
   TextGrid(int rows, int cols);
+  // A grid of the given texts, row after row; missing cells are empty, extra ones
+  // dropped.
+  TextGrid(int rows, int cols, std::vector<std::string> cells);
 
   int rows() const { return rows_; }
   int cols() const { return cols_; }
-  const std::string& text(int r, int c) const;
+  const std::string& text(int r, int c) const {
+    if (r < 0 || r >= rows_ || c < 0 || c >= cols_) return vide();
+    return cells_[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(c)];
+  }
   void setText(int r, int c, std::string t);
   // New size; the cells that stay inside keep their texts, new cells are empty.
   void resize(int rows, int cols);
 
  private:
+  static const std::string& vide();
+
   int rows_ = 0;
   int cols_ = 0;
   std::vector<std::string> cells_;
@@ -33,6 +41,13 @@ class TextGrid {
 constexpr int kDerniereColonneStat = 8;
 // Notation types of the notation menu, 1 to 6.
 constexpr int kDernierTypeNotation = 6;
+
+// The dominant value of one grid column, known once worked out.
+struct DominanteColonne {
+  bool connue = false;
+  bool positive = false;  // the column holds a positive value
+  double valeur = 0;
+};
 
 // The state of the main window that the reports read. Rows 1 to LigneCourante - 1 of
 // GrilleRef hold the measurements; GrilleRefP holds the statistics rows 0 to 12 as
@@ -50,6 +65,10 @@ struct ReportModel {
   std::array<double, kDerniereColonneStat + 1> Stat_D1{};
   std::array<double, kDerniereColonneStat + 1> Stat_Mediane{};
   std::array<double, kDerniereColonneStat + 1> Stat_D9{};
+  // Per-column dominant value (index = grid column) as the window's numbers gave it
+  // when the model was read; a column left unknown (a model built by hand, a column
+  // holding an infinite value) is worked out from the texts of GrilleRef when asked.
+  std::array<DominanteColonne, kDerniereColonneStat + 1> Dominantes{};
   // Spores in three dimensions: volume of the mean spore and its standard deviation.
   double Volume = 0;
   double Sigma_Volume = 0;

@@ -1,20 +1,27 @@
 #include "reports/report_source.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "base/globals.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
+#include "measure/grid_numbers.h"
+#include "reports/column_values.h"
 #include "reports/deciles.h"
 
 namespace {
 
 TextGrid copie(const platform::FlexGrid& g, int lignes) {
-  TextGrid t(lignes, g.cols());
+  const int colonnes = g.cols();
+  std::vector<std::string> textes;
+  textes.reserve(static_cast<std::size_t>(std::max(lignes, 0)) * static_cast<std::size_t>(colonnes));
   for (int r = 0; r < lignes; ++r)
-    for (int c = 0; c < g.cols(); ++c) t.setText(r, c, g.textMatrix(r, c));
-  return t;
+    for (int c = 0; c < colonnes; ++c) textes.push_back(g.textRef(r, c));
+  return TextGrid(lignes, colonnes, std::move(textes));
 }
 
 }  // namespace
@@ -36,6 +43,11 @@ ReportModel Modele_Rapport() {
     m.Stat_Mediane[k] = Stat_Mediane(c);
     m.Stat_D9[k] = Stat_D9(c);
   }
+  // The dominant values of the measured columns, from the numbers the statistics keep
+  // sorted, once for every report read from this model.
+  const int derniere = std::min(LigneCourante - 1, f.GrilleRef.rows() - 1);
+  for (int c = 1; c <= std::min({Der_Colonne, kDerniereColonneStat, f.GrilleRef.cols() - 1}); ++c)
+    m.Dominantes[static_cast<std::size_t>(c)] = Dominante_Triee(Positifs_Colonne(f.GrilleRef, c, derniere));
   m.Volume = ValMesure(0);
   m.Sigma_Volume = ValMesure(1);
   // The highest ticked item counts.

@@ -1,5 +1,6 @@
 #include "reports/results_export.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/helpers.h"
@@ -16,7 +17,17 @@ namespace {
 // outside the grid gives empty cells.
 std::string ligneGrille(const TextGrid& g, int r, const std::string& sep) {
   std::string s;
-  for (int c = 0; c < g.cols(); ++c) s += sansSautLigne(g.text(r, c)) + sep;
+  std::size_t taille = 0;
+  for (int c = 0; c < g.cols(); ++c) taille += g.text(r, c).size() + sep.size();
+  s.reserve(taille);
+  for (int c = 0; c < g.cols(); ++c) {
+    const std::string& t = g.text(r, c);
+    if (std::none_of(t.begin(), t.end(), [](char ch) { return ch == '\r' || ch == '\n'; }))
+      s += t;
+    else
+      s += sansSautLigne(t);
+    s += sep;
+  }
   return s;
 }
 
@@ -101,6 +112,7 @@ ExportLines Lignes_Export(const ReportModel& m, const ExportHeader& h) {
   const std::string sep = Separateur_Export(h.type);
   ajouteEntete(out.lines, m, h, sep);
   out.lines.push_back("LISTE=");
+  out.lines.reserve(out.lines.size() + static_cast<std::size_t>(std::max(m.LigneCourante, 0)) + 64);
   for (int r = 0; r < m.LigneCourante; ++r) out.lines.push_back(ligneGrille(m.GrilleRef, r, sep));
   out.lines.push_back(ligneGrille(TextGrid(1, m.GrilleRef.cols()), 0, sep));
   ajouteStatistiques(out, m, sep);

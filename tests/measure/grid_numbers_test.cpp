@@ -42,6 +42,14 @@ std::vector<double> decilesFrais(const std::vector<std::string>& textes) {
   return v;
 }
 
+std::vector<double> positifsFrais(const std::vector<std::string>& textes) {
+  std::vector<double> v;
+  for (const std::string& t : textes)
+    if (nombre(t) > 0) v.push_back(nombre(t));
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
 std::vector<double> vecteur(std::span<const double> s) { return std::vector<double>(s.begin(), s.end()); }
 
 // Texts a grid cell may hold: numbers in both separators, zero, values under the
@@ -81,6 +89,23 @@ TEST(NombresColonne, DecilesHoldTheRoundedValues) {
   EXPECT_EQ(n.sortedDeciles(2), (std::vector<double>{0.9999, 1.2346}));
 }
 
+// The positive numbers as the texts give them, sorted: the kept deciles while every
+// value has at most four decimals, the numbers themselves once one has more or lies
+// under the deciles' threshold, and the deciles again once that row is cut off.
+TEST(NombresColonne, SortedPositivesAreTheNumbersThemselves) {
+  NombresColonne n;
+  for (const char* t : {"12.5", "", "7,25", "-2", "4"}) n.set(n.size() + 1, t);
+  EXPECT_EQ(n.sortedPositives(5), (std::vector<double>{4, 7.25, 12.5}));
+  EXPECT_EQ(&n.sortedPositives(5), &n.sortedDeciles(5));
+  n.set(6, "1.23456");
+  n.set(7, "0.00005");
+  EXPECT_EQ(n.sortedPositives(7), (std::vector<double>{0.00005, 1.23456, 4, 7.25, 12.5}));
+  EXPECT_EQ(n.sortedDeciles(7), (std::vector<double>{1.2346, 4, 7.25, 12.5}));
+  n.set(6, "1.5");
+  EXPECT_EQ(n.sortedPositives(6), (std::vector<double>{1.5, 4, 7.25, 12.5}));
+  EXPECT_EQ(&n.sortedPositives(6), &n.sortedDeciles(6));
+}
+
 // 500 random changes (new rows, edits of any row, rows cut off, prefixes of every
 // length): the values and the sorted deciles always equal a fresh reading.
 TEST(NombresColonne, RandomChangesMatchAFreshReading) {
@@ -109,6 +134,7 @@ TEST(NombresColonne, RandomChangesMatchAFreshReading) {
     const std::vector<std::string> prefixe(textes.begin(), textes.begin() + k);
     ASSERT_EQ(vecteur(n.values(k)), valeursFraiches(prefixe)) << "step " << pas;
     ASSERT_EQ(n.sortedDeciles(k), decilesFrais(prefixe)) << "step " << pas;
+    ASSERT_EQ(n.sortedPositives(k), positifsFrais(prefixe)) << "step " << pas;
   }
 }
 

@@ -164,6 +164,19 @@ TEST_F(TextFileTest, TextOutsideWindows1252IsWrittenAsUtf8) {
 TEST_F(TextFileTest, EncodeLinesEndsEveryLine) {
   EXPECT_EQ(platform::encodeLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
   EXPECT_EQ(platform::encodeLines({}), "");
+  // Long runs of ASCII around accents at every offset of a word, and a character
+  // Windows-1252 lacks in a later line making the whole text UTF-8.
+  const struct {
+    Lines lines;
+    std::string bytes;
+  } cases[] = {
+      {{"paroi épaisse; guttulée", "0123456789abcdef"},
+       "paroi \xE9paisse; guttul\xE9" "e\r\n0123456789abcdef\r\n"},
+      {{"1234567é", "12345678é€"}, "1234567\xE9\r\n12345678\xE9\x80\r\n"},
+      {{"N°; Long.; Larg.; Q; V; img; comment; ", "12345678 Ω"},
+       "N\xC2\xB0; Long.; Larg.; Q; V; img; comment; \r\n12345678 \xCE\xA9\r\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(platform::encodeLines(c.lines), c.bytes) << c.lines[0];
 }
 
 TEST_F(TextFileTest, AtomicSaveReplacesWholeFile) {

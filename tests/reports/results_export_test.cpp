@@ -10,12 +10,15 @@
 #include "base/text_tables.h"
 #include "golden.h"
 #include "report_window.h"
+#include "reports/column_values.h"
+#include "reports/notations.h"
 #include "reports/results_import.h"
 
 namespace {
 
 using report_window::kDouzeSpores;
 using report_window::ReportWindow;
+using report_window::Spore;
 
 ExportHeader header(const std::string& type) {
   ExportHeader h;
@@ -127,6 +130,45 @@ TEST(ResultsExport, DefaultFileName) {
   EXPECT_EQ(Nom_Court_Fonction("mesure Cystide 3 $6$Long.$", "x"), "mesure Cystide 3");
   // An imported grid has no template: the function's name stands in.
   EXPECT_EQ(Nom_Court_Fonction("", "mesure Spore 2D"), "mesure Spore 2D");
+}
+
+// The model read from the window carries each measured column's dominant value, the
+// same as a reading of its texts gives; after cells change (one under the deciles'
+// threshold, one of six decimals) the next model, its mode row and its type 5 notation
+// follow the new values.
+TEST_F(ReportWindow, DominantValuesFollowTheGrid) {
+  const ReportModel m = spores2D(kDouzeSpores);
+  ReportModel fromTexts = m;
+  fromTexts.Dominantes = {};
+  for (int c = 1; c <= 4; ++c) {
+    EXPECT_TRUE(m.Dominantes[static_cast<std::size_t>(c)].connue) << c;
+    EXPECT_EQ(Stat_Colonne(m, c), Stat_Colonne(fromTexts, c)) << c;
+  }
+  // Lengths: five spores at 12.6, one tiny value, one of six decimals.
+  std::vector<double> longueurs;
+  for (const Spore& s : kDouzeSpores) longueurs.push_back(s.longueur);
+  platform::FlexGrid& g = Qvl().GrilleRef;
+  for (int r = 1; r <= 5; ++r) {
+    g.setTextMatrix(r, 1, "12.60");
+    longueurs[static_cast<std::size_t>(r - 1)] = 12.6;
+  }
+  g.setTextMatrix(6, 1, "0.00004");
+  longueurs[5] = 0.00004;
+  g.setTextMatrix(7, 1, "10.123456");
+  longueurs[6] = 10.123456;
+  Calcul_stat();
+  Entetes_Stat();
+  ReportModel apres = Modele_Rapport();
+  const double dl = Dominante_Valeurs(longueurs), dw = Stat_Colonne(m, 2);
+  ASSERT_NE(dl, Stat_Colonne(m, 1));
+  EXPECT_EQ(Stat_Colonne(apres, 1), dl);
+  EXPECT_EQ(Stat_Colonne(apres, 2), dw);
+
+  const std::vector<std::string> lines = Lignes_Export(apres, header("csv")).lines;
+  const std::string mode = "Mode ;" + platform::Format(dl, "###0.00") + "; " + platform::Format(dw, "###0.00") + "; ; ";
+  EXPECT_NE(std::find(lines.begin(), lines.end(), mode), lines.end()) << mode;
+  apres.Type_Notation = 5;
+  EXPECT_NE(Texte_Mesures(apres, 1).find("-" + generalNumber(dl) + "-"), std::string::npos) << generalNumber(dl);
 }
 
 }  // namespace
