@@ -556,12 +556,15 @@ TextBox::~TextBox() { delete tap_; }
 
 namespace {
 // A user's click goes between ticked and unticked only (a greyed box becomes ticked).
+// A click anywhere on the control ticks it, as on the original platform, not only on
+// the box and its text.
 class TwoStateCheckBox : public QCheckBox {
  public:
   using QCheckBox::QCheckBox;
 
  protected:
   void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
 // A user's click on a selected option leaves it selected; exclusivity is ours.
@@ -573,6 +576,7 @@ class OptionRadio : public QRadioButton {
   void nextCheckState() override {
     if (!isChecked()) setChecked(true);
   }
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 }  // namespace
 

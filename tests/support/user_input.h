@@ -1,0 +1,162 @@
+#pragma once
+// What a user can do with the mouse and the keyboard, for the window tests: a control
+// is pressed only when a user could press it (shown, enabled, inside its window and
+// every frame around it, and the widget under the point clicked is it, not a sibling
+// drawn over it). A control that cannot be reached fails the test and is not pressed.
+// Menu items are chosen only when they and every menu above them are shown and enabled.
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/control.h"
+#include "platform/menu.h"
+
+namespace user {
+
+// Rectangle of w in the coordinates of its window.
+inline QRect rectInWindow(const QWidget* w) {
+  return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+}
+
+inline std::string describe(const QWidget* w) {
+  const std::string name = w->objectName().toStdString();
+  return name.empty() ? std::string(w->metaObject()->className()) : name;
+}
+
+// Why a user could not click point p (in w's own coordinates) of widget w; empty when
+// a user can.
+inline std::string whyUnreachableAt(const QWidget* w, QPoint p) {
+  if (!w) return "no widget";
+  if (!w->isVisible()) return describe(w) + " is not showing";
+  if (!w->isEnabled()) return describe(w) + " is disabled";
+  if (!w->rect().contains(p)) return describe(w) + ": the point is outside the control";
+  const QWidget* window = w->window();
+  const QRect own = rectInWindow(w);
+  for (const QWidget* a = w->parentWidget(); a; a = a->parentWidget()) {
+    const QRect outer = rectInWindow(a);
+    if (!outer.contains(own))
+      return describe(w) + " is not wholly inside " + describe(a) + (a == window ? " (its window)" : "");
+    if (a == window) break;
+  }
+  const QPoint inWindow = w->mapTo(window, p);
+  const QWidget* hit = window->childAt(inWindow);
+  if (hit != w && !(hit && w->isAncestorOf(hit)))
+    return describe(w) + " is covered there by " + (hit ? describe(hit) : std::string("its window"));
+  return std::string();
+}
+
+inline QPoint centreOf(const QWidget* w) { return w->rect().center(); }
+
+inline std::string whyUnreachable(const platform::Control& c) {
+  const QWidget* w = c.widget();
+  return w ? whyUnreachableAt(w, centreOf(w)) : "no widget";
+}
+
+// A press and release of the left button at point p of w, sent to the widget a user's
+// click would reach there.
+inline void pressAndRelease(QWidget* w, QPoint p, Qt::MouseButton button = Qt::LeftButton,
+                            Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QWidget* window = w->window();
+  QWidget* target = window->childAt(w->mapTo(window, p));
+  if (!target) target = w;
+  const QPointF local = target->mapFrom(w, p);
+  const QPointF global = w->mapToGlobal(QPointF(p));
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, mods);
+  QCoreApplication::sendEvent(target, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, mods);
+  QCoreApplication::sendEvent(target, &release);
+  QCoreApplication::processEvents();
+}
+
+// Clicks control c at the point (fx, fy) given as fractions of its width and height
+// (0.5, 0.5 being its centre); fails the test and does nothing when a user could not.
+inline bool clickAt(platform::Control& c, double fx, double fy) {
+  QWidget* w = c.widget();
+  const QPoint p = w ? QPoint(static_cast<int>(fx * (w->width() - 1) + 0.5), static_cast<int>(fy * (w->height() - 1) + 0.5))
+                     : QPoint();
+  const std::string why = w ? whyUnreachableAt(w, p) : "no widget";
+  if (!why.empty()) {
+    ADD_FAILURE() << c.name() << (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : std::string())
+                  << " cannot be clicked: " << why;
+    return false;
+  }
+  pressAndRelease(w, p);
+  return true;
+}
+
+// Clicks control c at its centre, as a user does.
+inline bool click(platform::Control& c) { return clickAt(c, 0.5, 0.5); }
+
+// A double click at the centre of c.
+inline bool doubleClick(platform::Control& c) {
+  if (!click(c)) return false;
+  QWidget* w = c.widget();
+  QWidget* window = w->window();
+  QWidget* target = window->childAt(w->mapTo(window, centreOf(w)));
+  if (!target) target = w;
+  const QPointF local = target->mapFrom(w, centreOf(w));
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, local, w->mapToGlobal(QPointF(centreOf(w))), Qt::LeftButton,
+                  Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &dbl);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, w->mapToGlobal(QPointF(centreOf(w))), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &release);
+  QCoreApplication::processEvents();
+  return true;
+}
+
+// One key pressed and released on the widget that has the focus (or on w).
+inline void pressKey(QWidget* w, int qtKey, const QString& text = QString(),
+                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+  QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
+  QCoreApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
+  QCoreApplication::sendEvent(target, &release);
+  QCoreApplication::processEvents();
+}
+
+// Clicks into a text box, selects what it holds and types text over it key by key.
+inline bool typeInto(platform::Control& box, const std::string& text) {
+  if (!click(box)) return false;
+  QWidget* w = box.widget();
+  w->setFocus();
+  pressKey(w, Qt::Key_A, QString(), Qt::ControlModifier);
+  const QString t = QString::fromStdString(text);
+  if (t.isEmpty()) pressKey(w, Qt::Key_Delete);
+  for (const QChar ch : t) pressKey(w, 0, QString(ch));
+  return true;
+}
+
+// Why a user could not choose menu item m; empty when one can.
+inline std::string whyUnchoosable(const platform::MenuItem& m) {
+  for (const platform::MenuItem* i = &m; i; i = i->parentItem()) {
+    if (!i->visible()) return i->name() + " is not showing";
+    if (!i->enabled()) return i->name() + " is disabled";
+  }
+  return std::string();
+}
+
+// Chooses menu item m as a user does; fails the test and does nothing when a user
+// could not.
+inline bool choose(platform::MenuItem& m) {
+  const std::string why = whyUnchoosable(m);
+  if (!why.empty()) {
+    ADD_FAILURE() << "menu item " << m.name() << " \"" << m.caption() << "\" cannot be chosen: " << why;
+    return false;
+  }
+  m.click();
+  QCoreApplication::processEvents();
+  return true;
+}
+
+}  // namespace user
