@@ -1,7 +1,8 @@
 // Corrected two-pass moments (Chan, Golub and LeVeque, 1983): a first pass for the
 // mean, a second for the deviations, with the mean corrected by the mean deviation of
-// the second pass; the higher moments are taken on deviations scaled by sigma so that
-// large values do not overflow their fourth power.
+// the second pass. The central moments are sums of powers of the deviations from the
+// mean, scaled by a power of two so that large values do not overflow their fourth
+// power.
 #include "stats/descriptive.h"
 
 #include <algorithm>
@@ -21,6 +22,10 @@ std::vector<double> finiteValues(std::span<const double> x) {
 }
 
 double finiteOrZero(double d) { return std::isfinite(d) ? d : 0.0; }
+
+// Bound of the scaling exponent: deviations up to the largest double become at most
+// 2^24, and their fourth powers stay far from overflow.
+constexpr int kScaleExponent = 1000;
 
 }  // namespace
 
@@ -49,31 +54,32 @@ SampleMoments computeMoments(std::span<const double> x, double minSigma) {
   r.n = static_cast<int>(v.size());
   r.mean = mean(v);
 
-  // Deviations are scaled by the largest one so that their squares cannot overflow.
-  double echelle = 0;
-  for (double d : v) echelle = std::max(echelle, std::fabs(d - r.mean));
-  if (!(echelle > 0) || !std::isfinite(echelle)) return r;
-  double s1 = 0, s2 = 0;
+  // The deviations from the mean are scaled by the power of two nearest above the
+  // largest: exactly, so that exactly symmetric deviations give third-moment sums of
+  // exactly 0, and their fourth powers cannot overflow.
+  double largest = 0;
+  for (double d : v) largest = std::max(largest, std::fabs(d - r.mean));
+  if (!(largest > 0) || !std::isfinite(largest)) return r;
+  int exposant = 0;
+  std::frexp(largest, &exposant);
+  exposant = std::clamp(exposant, -kScaleExponent, kScaleExponent);
+  const double echelle = std::ldexp(1.0, -exposant);
+  double s1 = 0, s2 = 0, s3 = 0, s4 = 0;
   for (double d : v) {
-    const double u = (d - r.mean) / echelle;
+    const double u = (d - r.mean) * echelle;
+    const double u2 = u * u;
     s1 += u;
-    s2 += u * u;
+    s2 += u2;
+    s3 += u2 * u;
+    s4 += u2 * u2;
   }
-  const double varReduite = (s2 - s1 * s1 / n) / n;
-  if (!(varReduite > 0)) return r;
-  r.sigma = finiteOrZero(echelle * std::sqrt(varReduite));
+  const double m2 = (s2 - s1 * s1 / n) / n;
+  if (!(m2 > 0)) return r;
+  r.sigma = finiteOrZero(std::ldexp(std::sqrt(m2), exposant));
   r.variance = finiteOrZero(r.sigma * r.sigma);
   if (!(r.sigma > minSigma) || !(r.sigma > 0)) return r;
-
-  double s3 = 0, s4 = 0;
-  for (double d : v) {
-    const double z = (d - r.mean) / r.sigma;
-    const double z2 = z * z;
-    s3 += z2 * z;
-    s4 += z2 * z2;
-  }
-  r.skewness = finiteOrZero(s3 / n);
-  r.kurtosis = finiteOrZero(s4 / n);
+  r.skewness = finiteOrZero(s3 / n / (m2 * std::sqrt(m2)));
+  r.kurtosis = finiteOrZero(s4 / n / (m2 * m2));
   return r;
 }
 

@@ -43,6 +43,11 @@ TEST(Dagostino, PanelTexts) {
                                        "1.56442554578836\r\nK² = 8.06079117708314\r\np (khi², 2 ddl) = 0.0177673000229674",
                                        sep));
   }
+  // 1 to 25 is symmetric about 13: Z1 is exactly 0 and written "0".
+  std::string un_a_25;
+  for (int i = 1; i <= 25; ++i) un_a_25 += std::to_string(i) + ";";
+  EXPECT_EQ(stats::Texte_Dagostino(un_a_25, false).rfind("n = 25\r\nZ1 (asymétrie) = 0\r\nZ2 (aplatissement) = ", 0), 0u)
+      << stats::Texte_Dagostino(un_a_25, false);
   EXPECT_EQ(stats::Texte_Dagostino("1;2;3;4;5;6;7;", false), "D'Agostino : il faut au moins 8 valeurs");
   EXPECT_EQ(stats::Texte_Dagostino("1;2;3;4;5;6;7;0;8", true), "D'Agostino : il faut au moins 8 valeurs");
   EXPECT_EQ(stats::Texte_Dagostino("4;4;4;4;4;4;4;4;", false), "D'Agostino : écart-type nul, test impossible");

@@ -115,6 +115,38 @@ TEST(Descriptive, MeanIsCorrectedBySecondPass) {
   EXPECT_EQ(stats::mean(x), 0.1);
 }
 
+// Samples whose deviations from the mean are exactly symmetric have a skewness of
+// exactly 0, whatever their order and size: 1 to 25 (mean 13, deviations -12 to 12),
+// the same taken from both ends in turn, a wide symmetric spread around 1e6 and one of
+// tiny values.
+TEST(Descriptive, ExactlySymmetricSamplesHaveNoSkewness) {
+  std::vector<double> un_a_25, entrelaces, large, petits;
+  for (int i = 1; i <= 25; ++i) un_a_25.push_back(i);
+  for (int i = 0; i < 12; ++i) {
+    entrelaces.push_back(25 - i);
+    entrelaces.push_back(1 + i);
+  }
+  entrelaces.push_back(13);
+  for (double d : {0.0, 3.0, 1e-3, 250.0, 7.5, 1e5}) {
+    large.push_back(1e6 + d);
+    large.push_back(1e6 - d);
+  }
+  for (double d : {1.0, 3.0, 5.0, 11.0}) {
+    petits.push_back(0x1p-900 * (64 + d));
+    petits.push_back(0x1p-900 * (64 - d));
+  }
+  for (const std::vector<double>* x : {&un_a_25, &entrelaces, &large, &petits}) {
+    const SampleMoments m = computeMoments(*x);
+    EXPECT_EQ(m.skewness, 0.0) << x->size();
+    EXPECT_GT(m.kurtosis, 1.0) << x->size();
+  }
+  // 1 to 25: variance (25^2 - 1) / 12 = 52; fourth central moment 2 (1^4 + ... +
+  // 12^4) / 25 = 2 x 60710 / 25 = 4856.8, kurtosis 4856.8 / 52^2.
+  const SampleMoments m = computeMoments(un_a_25);
+  EXPECT_DOUBLE_EQ(m.variance, 52.0);
+  EXPECT_NEAR(m.kurtosis, 4856.8 / 2704, 1e-15);
+}
+
 TEST(Descriptive, SortAscendingPutsNaNLast) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   std::vector<double> x = {3, nan, -1, 2, 2, nan, 0};
