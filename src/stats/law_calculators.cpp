@@ -30,9 +30,11 @@ std::optional<std::string> Calcul_Student(bool tInverse, bool bilateral, const s
     return NMST(5) + generalNumber(bilateral ? 2 * F->p - 1 : F->p);
   }
   if (!(*x > 0 && *x < 1)) return std::nullopt;
-  const std::optional<double> t = Inverse_Student(1 - (bilateral ? *x / 2 : *x), *nu);
+  // The t whose upper tail is the risk: by symmetry minus the t of the lower tail, taken
+  // from the risk itself (1 - risk would keep no digit of a risk below 1e-16).
+  const std::optional<double> t = Inverse_Student(bilateral ? *x / 2 : *x, *nu);
   if (!t) return std::nullopt;
-  return " t = " + generalNumber(*t);
+  return " t = " + generalNumber(*t == 0 ? 0.0 : -*t);
 }
 
 std::string Libelle_Normale(bool inverse) { return inverse ? "p= " : "X= "; }

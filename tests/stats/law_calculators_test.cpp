@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <tuple>
+
 #include "stat_test_support.h"
 
 namespace {
@@ -34,6 +38,32 @@ TEST(LawCalculators, StudentLines) {
   };
   for (const auto& [inverse, first, df] : kept)
     EXPECT_FALSE(stats::Calcul_Student(inverse, false, first, df).has_value()) << first << " " << df;
+}
+
+// "T-inv" for risks down to 1e-300: the t exceeded with that probability, to 12 digits.
+// References: the upper tail 0.5 I_y(df/2, 1/2), y = df / (df + t^2), solved for t by
+// bisection with mpmath's betainc at 50 digits, and again by bisection on log t over the
+// series B_y(a, 1/2) = y^a sum (1/2)_n y^n / (n! (a + n)) in long double (both agree to
+// 17 digits).
+TEST(LawCalculators, InverseStudentFromTinyRisks) {
+  const std::tuple<double, const char*, bool, double> cases[] = {
+      {1, "1e-300", false, 3.1830988618379067154e+299},  {1, "2e-17", true, 31830988618379067.154},
+      {3, "1e-100", false, 2.2257698238224420358e+33},   {5, "1e-16", false, 2485.7338279612052058},
+      {10, "1e-3", false, 4.1437004940465896662},        {10, "1e-5", false, 7.5269540193396510589},
+      {10, "1e-17", false, 128.49509145889273683},       {10, "1e-300", false, 2.564525718948197828e+30},
+      {10, "2e-300", true, 2.564525718948197828e+30},    {30, "1e-10", false, 9.3774897804071431961},
+      {100, "1e-200", false, 968.22280668187905377},     {1000, "1e-300", false, 54.291388553051742855},
+      {2.5, "1e-50", false, 87654378822799919496.0},     {10, "0.9", false, -1.3721836411103356272},
+      {12, "0.1", true, 1.7822875556493200745},
+  };
+  stat_test::PinnedSeparator pinned('.');
+  for (const auto& [df, risk, bilateral, t] : cases) {
+    const std::optional<std::string> line = stats::Calcul_Student(true, bilateral, risk, std::to_string(df));
+    ASSERT_TRUE(line.has_value()) << risk << " " << df;
+    ASSERT_EQ(line->rfind(" t = ", 0), 0u) << *line;
+    const double got = std::strtod(line->c_str() + 5, nullptr);
+    EXPECT_NEAR(got / t, 1.0, 1e-12) << risk << " " << df << ": " << *line;
+  }
 }
 
 TEST(LawCalculators, NormalLaw) {
