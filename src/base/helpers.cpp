@@ -1,9 +1,11 @@
 #include "base/helpers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <system_error>
 
@@ -86,7 +88,23 @@ Lookup lookupOnce(const std::string& folder, const std::string& name, std::strin
 
 }  // namespace
 
-double LeadingNumber(const std::string& s) {
+namespace {
+
+// The power of ten of the first non-zero digit of a plain "-ddd.ddd" text (0 for
+// "5.2", 2 for "123", -3 for "0.0012"); empty when every digit is 0.
+std::optional<long long> firstDigitPower(const std::string& t) {
+  const std::size_t point = t.find('.');
+  const std::size_t units = point == std::string::npos ? t.size() : point;
+  const std::size_t first = t.find_first_of("123456789");
+  if (first == std::string::npos) return std::nullopt;
+  if (first < units) return static_cast<long long>(units - first) - 1;
+  return -static_cast<long long>(first - units);
+}
+
+// LeadingNumber, telling in *overflow whether the number is written but lies beyond
+// the largest double.
+double leadingNumber(const std::string& s, bool* overflow) {
+  *overflow = false;
   const std::size_t n = s.size();
   std::size_t i = 0;
   while (i < n && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n')) ++i;
@@ -121,28 +139,59 @@ double LeadingNumber(const std::string& s) {
   }
   if (!digits) return 0.0;
 
+  constexpr long long kExposantBorne = 1000000;   // far beyond any double's exponent
+  const std::string mantisse = t;
+  long long puissance = 0;   // the exponent written after the digits
+
   if (i < n && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
     std::string e = "e";
     std::size_t j = i + 1;
     while (j < n && s[j] == ' ') ++j;
+    bool negatif = false;
     if (j < n && (s[j] == '+' || s[j] == '-')) {
-      if (s[j] == '-') e += '-';
+      negatif = s[j] == '-';
+      if (negatif) e += '-';
       ++j;
     }
     bool expDigits = false;
+    long long exposant = 0;
     for (; j < n; ++j) {
       if (s[j] == ' ') continue;
       if (!isDigit(s[j])) break;
       e += s[j];
       expDigits = true;
+      exposant = std::min(exposant * 10 + (s[j] - '0'), kExposantBorne);
     }
-    if (expDigits) t += e;
+    if (expDigits) {
+      t += e;
+      puissance = negatif ? -exposant : exposant;
+    }
   }
 
   double value = 0.0;
   const auto r = std::from_chars(t.data(), t.data() + t.size(), value);
+  if (r.ec == std::errc::result_out_of_range) {
+    const std::optional<long long> p = firstDigitPower(mantisse);
+    *overflow = p && *p + puissance > 0;
+  }
   if (r.ec != std::errc() || !std::isfinite(value)) return 0.0;
   return value == 0.0 ? 0.0 : value;   // no "-0"
+}
+
+}  // namespace
+
+double LeadingNumber(const std::string& s) {
+  bool overflow = false;
+  return leadingNumber(s, &overflow);
+}
+
+bool NumberOverflows(const std::string& s) {
+  std::string t = s;
+  for (char& c : t)
+    if (c == ',') c = '.';
+  bool overflow = false;
+  leadingNumber(t, &overflow);
+  return overflow;
 }
 
 double Val_Decimal(const std::string& s) {

@@ -29,6 +29,10 @@ double LeadingNumber(const std::string& s);
 // 3.5; "1,234.5" gives 1.234, the second point ending the number); 0 when the text
 // holds no number or an out-of-range one. Never throws.
 double Val_Decimal(const std::string& s);
+// True when the text's leading number, read as Val_Decimal reads it, is too large for
+// a double ("1e400", "-2,5E308"), the case Val_Decimal gives 0 for; false for any
+// other text, an underflowing one ("1e-400") included.
+bool NumberOverflows(const std::string& s);
 
 // The smaller of a and b (b when they are equal or either is NaN).
 double Min_D(double a, double b);

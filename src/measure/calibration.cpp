@@ -341,8 +341,17 @@ void Valide_Calibrage() {
     fermeDialogue(f);
     return;
   }
-  const double v = Val_Decimal(f.TBox(5).text());
-  if (!(v > 0)) {
+  // A number too large to be read is refused and the dialogue waits for another; 0 (or
+  // no number) ends the marking; a negative value is below the minimum and may be typed
+  // again, as a too small one.
+  const std::string saisie = f.TBox(5).text();
+  if (NumberOverflows(saisie)) {
+    f.Flash(kVertFlash, MNU(6), 2);
+    f.TBox(5).setFocus();
+    return;
+  }
+  const double v = Val_Decimal(saisie);
+  if (v == 0) {
     f.Flash(kVertFlash, MNU(6), 2);
     abandonneMarquage(f, "Mini 0.0001");
     return;

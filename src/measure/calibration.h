@@ -43,7 +43,9 @@ void Debut_Marquage_Calibrage();
 // A segment was written while marking: the dialogue asks its value.
 void PasCalibr();
 // "OK" of the dialogue while marking: the typed value gives the coefficient (or the
-// value of one eyepiece division); the marked segments leave the grid.
+// value of one eyepiece division); the marked segments leave the grid. 0 or no number
+// ends the marking ("Mini 0.0001"); a negative, too small or too large value, or one
+// beyond any number ("1e400", refused as invalid), keeps the dialogue for another.
 void Valide_Calibrage();
 // True when the last Valide_Calibrage took its value.
 bool Valeur_Calibrage_Acceptee();

@@ -86,7 +86,12 @@ OneSampleLabels CompMoy_1(const OneSampleInput& in) {
   const double df = std::nearbyint(*n - 1);
   if (df > kMaxSize) return fail();
   if (df == 0) {
+    // One value is no sample: a beep, and no decision of an earlier one stays.
     Stat_Beep();
+    r.CLabel3 = "";
+    r.CLabel4 = "";
+    r.Clabel5_0 = "";
+    r.Clabel5_1 = "";
     return r;
   }
   const std::optional<double> typedSe = typedNumber(in.deviationGiven ? in.deviation : in.standardError);

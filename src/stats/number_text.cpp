@@ -25,7 +25,10 @@ std::optional<double> typedNumber(const std::string& text) {
   bool mark = false;
   for (; i < text.size(); ++i) {
     const char c = text[i];
-    if (isDigit(c)) return Val_Decimal(text);
+    if (isDigit(c)) {
+      if (NumberOverflows(text)) return std::nullopt;
+      return Val_Decimal(text);
+    }
     if (c == ' ') continue;
     if ((c == '.' || c == ',') && !mark) {
       mark = true;

@@ -12,7 +12,8 @@ namespace stats {
 
 // The number typed in a box, read with Val_Decimal (a comma or a point as decimal
 // mark); empty when the text holds no number at all: nothing but blanks, or no digit
-// where a number should start ("", "-", "abc", ".", "e5").
+// where a number should start ("", "-", "abc", ".", "e5"), and when the number is too
+// large for a double ("1e400").
 std::optional<double> typedNumber(const std::string& text);
 
 // The values of a data text: items separated by ";", each read with Val_Decimal. An

@@ -72,6 +72,21 @@ TEST_P(ValDecimal, LeadingNumberTakesOnlyThePoint) {
   EXPECT_EQ(LeadingNumber("abc"), 0.0);
 }
 
+// Which texts overflow: a number beyond 1.797...e308 once written out, whatever its
+// sign, its digits before the point or its zeros after it; an underflow, a number in
+// range, "&H" numbers and texts without a number do not.
+TEST_P(ValDecimal, OverflowIsToldFromUnderflowAndZero) {
+  const std::pair<std::string, bool> cases[] = {
+      {"1e400", true},          {"1E400", true},         {"-1e400", true},       {"2,5E308", true},
+      {"1.8e308", true},        {"1 e 400", true},       {"0,001e312", true},    {"123e307", true},
+      {std::string(400, '9'), true},                     {"1e99999999999999999999", true},
+      {"1.7e308", false},       {"0,001e310", false},    {"1e-400", false},      {"0e400", false},
+      {"000e999", false},       {"1e308", false},        {"12e-330", false},     {"", false},
+      {"abc", false},           {"&H100000000", false},  {"1E", false},          {"0," + std::string(400, '9'), false},
+  };
+  for (const auto& [text, overflows] : cases) EXPECT_EQ(NumberOverflows(text), overflows) << text;
+}
+
 INSTANTIATE_TEST_SUITE_P(Separators, ValDecimal, ::testing::Values(',', '.'));
 
 TEST(Helpers, VeryLongNumbersDoNotThrow) {

@@ -13,6 +13,7 @@
 #include "measure/row_writers.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -270,6 +271,52 @@ TEST_F(Calibration, BadTypedValuesChangeNothing) {
     EXPECT_DOUBLE_EQ(Calibrage, platform::Val(texte)) << texte;
   }
   EXPECT_EQ(gridLines(), avant);
+}
+
+// A negative length is below the minimum: "Mini 0.0001" and the dialogue stays for the
+// user to type again; a length too large for any number ("1e400") is refused as
+// invalid and the dialogue stays too; the spores stay throughout and the next good
+// length calibrates on the segment marked.
+TEST_F(Calibration, NegativeOrOverflowingLengthIsTypedAgain) {
+  show("un.bmp", 400, 0.05);
+  startFunction(2);
+  spore(40, 40, 300, 120);
+  const std::vector<std::string> avant = gridLines();
+  QVL& f = Qvl();
+  ASSERT_TRUE(user::click(f.Bout(10)));
+  PGr_Etat = false;
+  picture_window::drag(30, 250, 330, 250);
+  const int n = NbSegments_Calib;
+  ASSERT_GT(n, 0);
+  ASSERT_TRUE(f.Frame(8).visible());
+
+  ok();
+  ASSERT_TRUE(user::typeInto(f.TBox(5), "-5"));
+  ASSERT_TRUE(user::click(f.Bout(31)));
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages().back(), "Mini 0.0001");
+  EXPECT_TRUE(Mode_Etalonnage);
+  EXPECT_TRUE(f.Frame(8).visible());
+  EXPECT_DOUBLE_EQ(Calibrage, 0.05);
+  EXPECT_EQ(gridLines(), avant);
+
+  f.lblLabelflashx.setCaption("");
+  ASSERT_TRUE(user::typeInto(f.TBox(5), "1e400"));
+  ASSERT_TRUE(user::click(f.Bout(31)));
+  EXPECT_EQ(messages().size(), 1u);
+  EXPECT_EQ(f.lblLabelflashx.caption(), MNU(6));
+  EXPECT_TRUE(Mode_Etalonnage);
+  EXPECT_TRUE(f.Frame(8).visible());
+  EXPECT_DOUBLE_EQ(Calibrage, 0.05);
+  EXPECT_EQ(gridLines(), avant);
+
+  ASSERT_TRUE(user::typeInto(f.TBox(5), "37.5"));
+  ASSERT_TRUE(user::click(f.Bout(31)));
+  EXPECT_FALSE(Mode_Etalonnage);
+  EXPECT_FALSE(f.Frame(8).visible());
+  EXPECT_DOUBLE_EQ(Calibrage, 37.5 / n);
+  EXPECT_EQ(gridLines(), avant);
+  EXPECT_EQ(messages().size(), 1u);
 }
 
 TEST_F(Calibration, CorrectionFrameMultipliesAndCancels) {

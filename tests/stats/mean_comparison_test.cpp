@@ -123,12 +123,28 @@ TEST(MeanComparison, BadInputSaysDonneesIncorrectes) {
     EXPECT_TRUE(r.CLabel6_4 == "" && r.CLabel6_11 == "" && !r.CLabel6_1);
   }
   EXPECT_TRUE(notices.messages.empty());
-  // One value in the one-sample panel: a beep, t emptied, the rest kept.
+  // One value in the one-sample panel: a beep, and t, the decision, beta, the power
+  // and the derived error emptied.
   stats::OneSampleInput in = oneSample('.');
   in.size = "1.4";
   const stats::OneSampleLabels r = stats::CompMoy_1(in);
   EXPECT_EQ(notices.beeps, 1);
-  EXPECT_TRUE(r.CLabel1 == "" && !r.CLabel3 && !r.Clabel5_0);
+  EXPECT_TRUE(r.CLabel1 == "" && r.CLabel3 == "" && r.CLabel4 == "" && r.Clabel5_0 == "" && r.Clabel5_1 == "");
+  // A number too large for a double is no number: "1e400" as mean, reference,
+  // deviation, size or risk is refused, never read as 0.
+  const std::function<void(stats::OneSampleInput&)> tropGrand[] = {
+      [](auto& in) { in.mean = "1e400"; },      [](auto& in) { in.reference = "-1e400"; },
+      [](auto& in) { in.deviation = "1e400"; }, [](auto& in) { in.size = "1e400"; },
+      [](auto& in) { in.risk = "1e400"; },
+  };
+  for (const auto& change : tropGrand) {
+    stats::OneSampleInput grand = oneSample('.');
+    change(grand);
+    EXPECT_EQ(stats::CompMoy_1(grand).CLabel3, " données  incorrectes");
+  }
+  stats::TwoSampleInput deux = twoSamples('.');
+  deux.m2 = "1e400";
+  EXPECT_EQ(stats::CompMoy_2(deux).CLabel6_3, " données  incorrectes");
 }
 
 }  // namespace
