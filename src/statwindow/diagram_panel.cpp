@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <span>
 
 #include "base/globals.h"
@@ -46,19 +47,28 @@ bool numeroColonne(const std::string& texte, int& col) {
   return true;
 }
 
-// Fills MText3 from grid column col, every cell or only the non-zero ones.
-bool chargeColonne(int col, bool toutes) {
-  FenHisto& f = StatWindow();
+// The cells of grid column col (rows 1 to LigneCourante - 1), every one or only the
+// non-zero ones, each followed by ";"; empty for a column outside the grid.
+std::optional<std::string> texteColonne(int col, bool toutes) {
   const platform::FlexGrid& g = Qvl().GrilleRef;
-  if (col < 0 || col >= g.cols() || g.rows() < 1) return false;
-  f.MText3.setText("");
-  f.NmColonne.setCaption(g.textMatrix(0, col));
+  if (col < 0 || col >= g.cols() || g.rows() < 1) return std::nullopt;
   std::string t;
   const int derniere = std::min(LigneCourante - 1, g.rows() - 1);
   for (int r = 1; r <= derniere; ++r) {
     const std::string cellule = g.textMatrix(r, col);
     if (toutes || Val_Decimal(cellule) != 0) t += cellule + ";";
   }
+  return t;
+}
+
+// Fills MText3 from grid column col, every cell or only the non-zero ones.
+bool chargeColonne(int col, bool toutes) {
+  FenHisto& f = StatWindow();
+  const std::optional<std::string> lu = texteColonne(col, toutes);
+  if (!lu) return false;
+  const std::string& t = *lu;
+  f.MText3.setText("");
+  f.NmColonne.setCaption(Qvl().GrilleRef.textMatrix(0, col));
   f.MText3.setText(t);
   if (f.MCheck1(6).value() != 1) Texte_Donnees = t;
   if (Texte_Donnees == ";") {
@@ -224,6 +234,10 @@ void traite_Stats() {
 bool MText3_2_MstrData(int col) { return chargeColonne(col, false); }
 
 bool MText3_2_MstrData_test(int col) { return chargeColonne(col, true); }
+
+std::optional<std::string> Texte_Colonne_Test(int col) { return texteColonne(col, true); }
+
+bool Source_Mesures() { return StatWindow().MOption1(0).value(); }
 
 // --- computing -----------------------------------------------------------------------
 

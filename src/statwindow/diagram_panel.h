@@ -3,6 +3,7 @@
 // frequency diagram. The computations themselves are in data_series.h and
 // frequency_diagram.h; here are the panel's handlers.
 
+#include <optional>
 #include <string>
 
 class FenHisto;
@@ -26,6 +27,12 @@ bool MText3_2_MstrData(int col);
 // The same keeping every cell, empty or zero (the test panels' loader; they pass the
 // column number of their column box).
 bool MText3_2_MstrData_test(int col);
+// What MText3_2_MstrData_test would load from column col, without loading it: every
+// cell followed by ";"; empty for a column outside the grid.
+std::optional<std::string> Texte_Colonne_Test(int col);
+// True while the panel's data source is the grid's measures ("mesures"); a typed,
+// pasted, file or extract series is the data text as it stands.
+bool Source_Mesures();
 // A lone ";" as data text gives the entry prompt; then Mcalcul0.
 void Recalcul_Diagramme();
 // Ends any mode marking (the modes start again from slot 1), then computes the data

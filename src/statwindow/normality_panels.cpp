@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "forms/stat_window.h"
 #include "measure/measure_state.h"
@@ -40,17 +41,26 @@ std::optional<int> nombreEntier(const std::string& text) {
 }
 
 // A column box and its spinner: the spinner follows the box, the number capped to the
-// grid's value columns (the box then shows the cap). False when the box holds no number
-// or the grid is empty.
+// grid's value columns (the box then shows the cap, its own Change handler doing
+// nothing then). False when the box holds no number or the grid is empty.
 bool regleColonne(platform::TextBox& box, platform::VScrollBar& spin) {
   if (LigneCourante == 1) return false;
   const std::optional<int> k = nombreEntier(box.text());
   if (!k) return false;
+  const bool avant = std::exchange(g_miseEnPlace, true);
   spin.setMax(derniereColonne());
   const int col = std::clamp(*k, 1, derniereColonne());
   if (col != *k) box.setText(platform::CStr(static_cast<long long>(col)));
   spin.setValue(col);
+  g_miseEnPlace = avant;
   return true;
+}
+
+// The grid column a column box names, capped to the grid's value columns.
+std::optional<int> colonneDe(const platform::TextBox& box) {
+  const std::optional<int> k = nombreEntier(box.text());
+  if (!k) return std::nullopt;
+  return std::clamp(*k, 1, derniereColonne());
 }
 
 // A spinner writes its value into its box when the box says otherwise.
@@ -59,11 +69,22 @@ void spinnerVersBoite(platform::VScrollBar& spin, platform::TextBox& box) {
   if (!k || *k != spin.value()) box.setText(platform::CStr(static_cast<long long>(spin.value())));
 }
 
-// Loads grid column of box into MText3; false when there is none to load.
-bool chargeColonne(platform::TextBox& box) {
-  const std::optional<int> k = nombreEntier(box.text());
-  if (!k) return false;
-  return MText3_2_MstrData_test(std::clamp(*k, 1, derniereColonne()));
+// With the grid's measures as the diagram panel's source, loads the grid column of box
+// into MText3; a typed, pasted, file or extract series stays as it is.
+void chargeColonne(const platform::TextBox& box) {
+  if (!Source_Mesures()) return;
+  if (const std::optional<int> col = colonneDe(box)) MText3_2_MstrData_test(*col);
+}
+
+// The values a frame tests: the grid column its box shows while the source is the
+// grid's measures, else the data text as it stands.
+std::string donneesDuCadre(int index) {
+  FenHisto& f = StatWindow();
+  if (Source_Mesures() && LigneCourante != 1) {
+    if (const std::optional<int> col = colonneDe(f.Ttxt1(index)))
+      if (std::optional<std::string> t = Texte_Colonne_Test(*col)) return *t;
+  }
+  return f.MText3.text();
 }
 
 }  // namespace
@@ -74,7 +95,7 @@ void Tests_Normalite(int index) {
   const bool grille = LigneCourante != 1;
   f.Ttxt1(index).setEnabled(grille);
   f.TVScroll1(index).setEnabled(grille);
-  const std::string donnees = f.MText3.text();
+  const std::string donnees = donneesDuCadre(index);
   if (index == 2) {
     if (auto r = stats::Test_Homogeneite_Texte(donnees)) f.Tlabel1(2).setCaption(r->text);
   } else {
@@ -93,6 +114,8 @@ void Teste_Colonne(int index) {
 void Affiche_Test(int Index) {
   FenHisto& f = StatWindow();
   if (Index == 2 || Index == 3) {
+    // One test panel at a time: the D'Agostino panel would lie over this one.
+    f.TestNorm.setVisible(false);
     platform::Frame& cadre = f.FraTest(Index);
     f.stcadre(7).setVisible(true);
     cadre.move(0, 0, 7000, 3000);

@@ -26,6 +26,8 @@ void RedimPicbox(platform::Control& f, const std::string& nom, double h, double 
 void Cache_Cadres_Test() {
   FenHisto& f = StatWindow();
   for (int i = 1; i <= 7; ++i) f.stcadre(i).setVisible(false);
+  // The D'Agostino panel belongs to the panel it was opened over.
+  f.TestNorm.setVisible(false);
   f.Mnstat6(1).setEnabled(false);
 }
 

@@ -16,7 +16,8 @@ void Init_cadrage_frames(int p);
 // Layout of panel 1 (chart, series, columns, extraction).
 void init_cadre_nuage();
 
-// Hides stcadre(1) to stcadre(7) and disables Outils > "Sauver trame extraite".
+// Hides stcadre(1) to stcadre(7) and the D'Agostino panel TestNorm, and disables
+// Outils > "Sauver trame extraite".
 void Cache_Cadres_Test();
 
 // Geometry in twips, set in this order: Top := t, Width := W, Left := L, Height := h

@@ -14,6 +14,7 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
+#include "platform/textfile.h"
 #include "statwindow/grid_columns.h"
 #include "statwindow/stat_window.h"
 #include "stats/number_text.h"
@@ -216,7 +217,16 @@ void Tblcopie_Click(int Index) {
 void TCopie_Click(int Index) {
   if (Index != 2 && Index != 3) return;
   platform::Clipboard::clear();
-  platform::Clipboard::setText(StatWindow().Tlabel1(Index).caption());
+  platform::Clipboard::setText(Fins_CrLf(StatWindow().Tlabel1(Index).caption()));
+}
+
+std::string Fins_CrLf(const std::string& texte) {
+  std::string t;
+  for (const std::string& ligne : platform::splitLines(texte)) t += ligne + platform::vbCrLf;
+  // A text that does not end with a line break keeps its last line open.
+  const bool finOuverte = !texte.empty() && texte.back() != '\r' && texte.back() != '\n';
+  if (finOuverte && t.size() >= 2) t.resize(t.size() - 2);
+  return t;
 }
 
 void ConnecteCollage(FenHisto& f) {

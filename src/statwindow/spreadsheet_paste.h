@@ -50,7 +50,10 @@ bool Excel_Coller_V();
 
 // Copy buttons: the text of a panel's result label on the clipboard.
 void Tblcopie_Click(int Index);
+// The test frames' "Copier": their result with every line ending CR LF.
 void TCopie_Click(int Index);
+// The text with each line break (CR, LF or CR LF) written CR LF.
+std::string Fins_CrLf(const std::string& texte);
 
 // Connects the paste and copy buttons (once, when the window is made).
 void ConnecteCollage(FenHisto& f);

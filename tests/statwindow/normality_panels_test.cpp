@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/clipboard.h"
+#include "statwindow/spreadsheet_paste.h"
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -135,6 +138,118 @@ TEST_P(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
     f.Command3(2).click();
     EXPECT_FALSE(cadre.visible());
   });
+}
+
+// W of column 1 and of its logarithms (the values of the test above).
+const std::string kW1 = "W = 0,900472869646947\r";
+const std::string kW1Log = "W = 0,891922295702424\r";
+
+// The Shapiro-Wilk frame of column 1 keeps testing column 1 whatever the D'Agostino
+// panel loads: its risk and its law rerun it on its own column.
+TEST_P(NormalityPanels, ShapiroWilkFrameTestsItsOwnColumnAfterDagostino) {
+  Vue_Stat = 3;
+  grid(2, loc(colonnesDeTest()));
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    ASSERT_TRUE(user::choose(f.Mnstat3(3)));
+    ASSERT_TRUE(contient(f.Tlabel1(3).caption(), loc(kW1))) << f.Tlabel1(3).caption();
+    for (int tour = 0; tour < 2; ++tour) {
+      // The diagram panel's "Test", then the D'Agostino panel's "Calcul" on column 4.
+      ASSERT_TRUE(user::click(f.Command8));
+      ASSERT_TRUE(f.TestNorm.visible());
+      ASSERT_TRUE(user::typeInto(f.TnText(0), "4"));
+      ASSERT_TRUE(user::click(f.TNCmd(1)));
+      ASSERT_TRUE(contient(f.TNLabel(0).caption(), "n = 30\r\n")) << f.TNLabel(0).caption();
+      ASSERT_TRUE(contient(f.MText3.text(), loc("13,4;")));
+
+      ASSERT_TRUE(user::typeInto(f.Ttxt2(3), tour == 0 ? "4" : "6"));
+      EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc(kW1))) << f.Tlabel1(3).caption();
+      EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc(tour == 0 ? "risque du rejet  : 0,04\r" : "risque du rejet  : 0,06\r")));
+      ASSERT_TRUE(user::click(f.TNCmd(1)));
+      ASSERT_TRUE(user::click(f.Option3(1)));
+      EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc(kW1Log))) << f.Tlabel1(3).caption();
+      ASSERT_TRUE(user::click(f.TNCmd(1)));
+      ASSERT_TRUE(user::click(f.Option3(0)));
+      EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc(kW1))) << f.Tlabel1(3).caption();
+    }
+    EXPECT_TRUE(dialogs_->log().empty());
+  });
+}
+
+// A list typed into the diagram panel (source "Texte") is tested as it stands by the
+// Tests menu and by each frame's "Calcul": nothing loads a grid column over it.
+TEST_P(NormalityPanels, TypedListSurvivesTheTestsMenu) {
+  Vue_Stat = 3;
+  grid(2, loc(colonnesDeTest()));
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    ASSERT_TRUE(user::click(f.MOption1(2)));
+    const std::string liste = loc("3,1;3,3;3,4;3,9;4,6;");
+    ASSERT_TRUE(user::typeInto(f.MText3, liste));
+    ASSERT_EQ(f.MText3.text(), liste);
+    ASSERT_TRUE(user::choose(f.Mnstat3(3)));
+    EXPECT_EQ(f.MText3.text(), liste);
+    // W of column 2 in the test above, whose five values these are.
+    EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc("W = 0,897830517723016\r"))) << f.Tlabel1(3).caption();
+    ASSERT_TRUE(user::typeInto(f.Ttxt2(3), "4"));
+    ASSERT_TRUE(user::click(f.Command4(3)));
+    EXPECT_EQ(f.MText3.text(), liste);
+    EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc("W = 0,897830517723016\r")));
+    ASSERT_TRUE(user::choose(f.Mnstat3(2)));
+    EXPECT_EQ(f.MText3.text(), liste);
+    EXPECT_TRUE(contient(f.Tlabel1(2).caption(), "5 données")) << f.Tlabel1(2).caption();
+  });
+}
+
+// A column typed above the last one is capped, and its too few values give one
+// message, not two.
+TEST_P(NormalityPanels, CappedColumnWarnsOnce) {
+  Rows rows = loc(colonnesDeTest());
+  for (size_t r = 2; r < rows.size(); ++r) rows[r][3] = "";
+  grid(2, rows);
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    ASSERT_TRUE(user::choose(f.Mnstat3(3)));
+    ASSERT_EQ(Der_Colonne, 4);
+    dialogs_->answerMsgBox(platform::vbOK);
+    ASSERT_TRUE(user::typeInto(f.Ttxt1(3), "9"));
+    EXPECT_EQ(f.Ttxt1(3).text(), "4");
+    EXPECT_EQ(f.TVScroll1(3).value(), 4);
+    EXPECT_EQ(dialogLog(), std::vector<std::string>{"msgBox: " + MSG(187)});
+  });
+}
+
+// The D'Agostino panel goes when another panel comes: the comparison of means, a test
+// frame or a law table; "Copier" of a test frame puts its result with CR LF line ends.
+TEST_P(NormalityPanels, DagostinoPanelGivesWayAndCopiesUseCrLf) {
+  grid(2, loc(colonnesDeTest()));
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    platform::MenuItem* suivants[] = {&f.Mnstat3(1), &f.Mnstat3(2), &f.Mnstat3(3), &f.Mnstat4(2)};
+    for (platform::MenuItem* m : suivants) {
+      ASSERT_TRUE(user::choose(f.Mnstat3(4)));
+      ASSERT_TRUE(f.TestNorm.visible());
+      ASSERT_TRUE(user::choose(*m));
+      EXPECT_FALSE(f.TestNorm.visible()) << m->caption();
+    }
+    // The two-sample result is whole to its last words.
+    ASSERT_TRUE(user::choose(f.Mnstat3(4)));
+    ASSERT_TRUE(user::choose(f.Mnstat3(1)));
+    EXPECT_TRUE(user::whyUnreachable(f.CLabel6(4)).empty()) << user::whyUnreachable(f.CLabel6(4));
+
+    ASSERT_TRUE(user::choose(f.Mnstat3(3)));
+    const std::string resultat = f.Tlabel1(3).caption();
+    ASSERT_EQ(resultat, loc(kRejet));
+    ASSERT_TRUE(user::click(f.TCopie(3)));
+    std::string attendu = resultat;
+    for (size_t i = attendu.find('\r'); i != std::string::npos; i = attendu.find('\r', i + 2)) attendu.insert(i + 1, "\n");
+    EXPECT_EQ(platform::Clipboard::getText(), attendu);
+    EXPECT_EQ(f.Tlabel1(3).caption(), resultat);
+  });
+}
+
+TEST(TestFrameCopies, LineBreaksBecomeCrLf) {
+  const std::pair<std::string, std::string> cas[] = {
+      {"a\rb\rc", "a\r\nb\r\nc"}, {"a\r\nb\n", "a\r\nb\r\n"}, {"a\r\rb", "a\r\n\r\nb"},
+      {"\n", "\r\n"},            {"", ""},                    {"sans saut", "sans saut"},
+  };
+  for (const auto& [texte, attendu] : cas) EXPECT_EQ(Fins_CrLf(texte), attendu) << texte;
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, NormalityPanels, ::testing::Values('.', ','), separatorName);
