@@ -143,9 +143,30 @@ double Chi2_Niveau(int niveau) {
   }
 }
 
-ToleranceEllipse Ellipse_Tolerance(double sx, double sy, double slope, double chi2) {
-  const double rc = std::sqrt(chi2);
-  return {rc * sx, rc * sy, std::atan(slope)};
+ToleranceEllipse Ellipse_Tolerance(std::span<const double> x, std::span<const double> y, double chi2) {
+  ToleranceEllipse e;
+  const std::size_t n = x.size();
+  if (n < 2 || y.size() != n) return e;
+  e.cx = stats::Moyenne(x);
+  e.cy = stats::Moyenne(y);
+  double sxx = 0, syy = 0, sxy = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double dx = x[i] - e.cx, dy = y[i] - e.cy;
+    sxx += dx * dx;
+    syy += dy * dy;
+    sxy += dx * dy;
+  }
+  const double d = static_cast<double>(n - 1);
+  sxx /= d;
+  syy /= d;
+  sxy /= d;
+  // Eigenvalues of [[sxx, sxy], [sxy, syy]]: half the trace plus or minus the radius.
+  const double demiTrace = (sxx + syy) / 2, rayon = std::hypot((sxx - syy) / 2, sxy);
+  const double l1 = demiTrace + rayon, l2 = std::max(0.0, demiTrace - rayon);
+  e.a = std::sqrt(chi2 * l1);
+  e.b = std::sqrt(chi2 * l2);
+  e.theta = std::atan2(2 * sxy, sxx - syy) / 2;
+  return e;
 }
 
 std::vector<Vertex> Sommets_Ellipse(double cx, double cy, double a, double b, double theta) {
@@ -237,10 +258,9 @@ ScatterResult Trace_Nuage(DiagramCanvas& c, std::span<const double> x, std::span
     c.textColour(kRouge);
     c.text(720, 35, legende, 8);
   } else if (ellipse && r.droiteCalculee) {
-    const ToleranceEllipse e =
-        Ellipse_Tolerance(stats::Ecart_Type(x), stats::Ecart_Type(y), r.droite[0], Chi2_Niveau(o.niveau));
+    const ToleranceEllipse e = Ellipse_Tolerance(x, y, Chi2_Niveau(o.niveau));
     const double k = r.coefX;
-    const double cx = 150 + (stats::Moyenne(x) - r.x.min) * k, cy = 150 + (stats::Moyenne(y) - r.y.min) * k;
+    const double cx = 150 + (e.cx - r.x.min) * k, cy = 150 + (e.cy - r.y.min) * k;
     const Vertex fin = traceEllipse(c, cx, cy, k * e.a, k * e.b, e.theta, kRouge);
     c.textColour(kRouge);
     c.text(fin.x, fin.y, "  " + o.niveauTexte + " %", 8);

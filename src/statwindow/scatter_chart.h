@@ -52,12 +52,18 @@ NormedFrame Cadre_Norme(const Range& x, const Range& y, double ratio);
 // Chi-square value of the confidence level 1 (90 %), 2 (95 %), 3 (99 %); 0 otherwise.
 double Chi2_Niveau(int niveau);
 
-// The tolerance ellipse in data units (a = sqrt(c) sx, b = sqrt(c) sy) and its angle
-// atan(slope) in radians.
+// The tolerance ellipse of the pairs (x[i], y[i]) in data units: centred on the mean
+// point, along the principal axes of their covariance matrix (divisor n - 1, the
+// matrix's eigenvalues l1 >= l2), semi-axes a = sqrt(c l1) along the major axis and
+// b = sqrt(c l2) across it, theta the major axis's angle from the X axis in radians,
+// in (-pi/2, pi/2] (0 when the matrix has no preferred direction). The region holds
+// the chi-square level c of 2 degrees of freedom of a bivariate normal law. All zero
+// with fewer than two pairs or series of different lengths.
 struct ToleranceEllipse {
   double a = 0, b = 0, theta = 0;
+  double cx = 0, cy = 0;   // the mean point
 };
-ToleranceEllipse Ellipse_Tolerance(double sx, double sy, double slope, double chi2);
+ToleranceEllipse Ellipse_Tolerance(std::span<const double> x, std::span<const double> y, double chi2);
 
 // The outline of an ellipse centred on (cx, cy) with semi-axis a along the angle theta
 // and b across it: 127 vertices for t = 0, 0.05 ... while t <= 6.3, each coordinate

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -189,16 +190,19 @@ TEST_F(ScatterChart, NormedFrameKeepsEveryCrossInThePicture) {
 }
 
 TEST_F(ScatterChart, ToleranceEllipseAtEachLevel) {
-  // Standard deviations 1.322876 and 1.447987, slope 1.033333; chi2.ppf(0.95, 2) 5.99,
-  // (0.99, 2) 9.21.
+  // kXn, kYn: means 4 and 3; covariance matrix (divisor n - 1) 7/4, 217/120 / 217/120,
+  // 629/300, worked out in fractions; its eigenvalues 3.73995489240635 and
+  // 0.106711774260314 and the major axis (217/120, l1 - 7/4) at 47.7376091680721
+  // degrees (mpmath, 30 digits). Semi-axes sqrt(c l) in data units, times the common
+  // scale 850 / 4 on the picture; chi2.ppf(0.95, 2) 5.99, (0.99, 2) 9.21.
   const struct {
     int niveau;
     const char* texte;
     const char* ligne;
     double a, b;
   } cases[] = {
-      {2, "95", "Y / X    a= 3,2; b= 3,5 ;Theta = 45,9°", 688.0, 753.1},
-      {3, "99", "Y / X    a= 4,0; b= 4,4 ;Theta = 45,9°", 853.1, 933.8},
+      {2, "95", "Y / X    a= 4,7; b= 0,8 ;Theta = 47,7°", 1005.785865, 169.8941856},
+      {3, "99", "Y / X    a= 5,9; b= 1,0 ;Theta = 47,7°", 1247.159306, 210.6662283},
   };
   for (const auto& c : cases) {
     ScatterOptions o;
@@ -213,19 +217,71 @@ TEST_F(ScatterChart, ToleranceEllipseAtEachLevel) {
     ASSERT_NE(log.find(c.ligne), nullptr);
     EXPECT_DOUBLE_EQ(log.find(c.ligne)->y, 35);
     EXPECT_TRUE(messages.empty());
-    // The outline starts at the end of the a-axis turned by 45,94° from (575, 575).
-    const double theta = 45.94 * std::numbers::pi / 180;
+    // The outline starts at the end of the a-axis turned by 47.74 degrees from the
+    // mean point (575, 575).
+    const double theta = 47.7376091680721 * std::numbers::pi / 180;
     const auto rouges = log.of('l', kRouge);
     ASSERT_GE(rouges.size(), 127u);
     const auto& premier = rouges[rouges.size() - 127];
     EXPECT_NEAR(premier.x1, 575 + c.a * std::cos(theta), 1.5);
     EXPECT_NEAR(premier.y1, 575 + c.a * std::sin(theta), 1.5);
-    // Across it, at t = pi / 2, the b semi-axis.
-    const auto& quart = rouges[rouges.size() - 127 + 31];   // t = 1.55
-    EXPECT_NEAR(std::hypot(quart.x2 - 575, quart.y2 - 575), c.b, 2);
+    // At t = 1.55, almost across it, the b semi-axis.
+    const auto& quart = rouges[rouges.size() - 127 + 31];
+    const double t = 1.55;
+    EXPECT_NEAR(std::hypot(quart.x2 - 575, quart.y2 - 575), std::hypot(c.a * std::cos(t), c.b * std::sin(t)), 1.5);
     const std::string niveau = std::string("  ") + c.texte + " %";
     ASSERT_NE(log.find(niveau), nullptr);
     EXPECT_DOUBLE_EQ(log.find(niveau)->x, rouges.back().x2);
+  }
+}
+
+// The painted ellipse holds its level of 10,000 bivariate normal points with
+// correlation 0.8 and unequal spreads, to one point, with X and Y either way round:
+// the crosses' centres and the outline are read off the drawing.
+TEST_F(ScatterChart, ToleranceEllipseHoldsItsLevelOfANormalCloud) {
+  std::mt19937_64 alea(20240611);
+  std::uniform_real_distribution<double> u(0.0, 1.0);
+  std::vector<double> x, y;
+  for (int i = 0; i < 10000; ++i) {
+    // Box-Muller: two independent standard normal values from two uniform ones.
+    const double r = std::sqrt(-2 * std::log(1 - u(alea))), phi = 2 * std::numbers::pi * u(alea);
+    const double z1 = r * std::cos(phi), z2 = r * std::sin(phi);
+    x.push_back(10 + 2 * z1);
+    y.push_back(5 + 0.5 * (0.8 * z1 + 0.6 * z2));
+  }
+  const struct {
+    int niveau;
+    double pourcent;
+  } niveaux[] = {{1, 90}, {2, 95}, {3, 99}};
+  for (bool echange : {false, true}) {
+    for (const auto& n : niveaux) {
+      ScatterOptions o;
+      o.norme = true;
+      o.ellipse = true;
+      o.niveau = n.niveau;
+      o.ratio = kRatio;
+      ChartLog log;
+      Trace_Nuage(log, echange ? y : x, echange ? x : y, o);
+      const auto rouges = log.of('l', kRouge);
+      ASSERT_GE(rouges.size(), 127u);
+      std::vector<Vertex> contour;
+      for (std::size_t i = rouges.size() - 127; i < rouges.size(); ++i) contour.push_back({rouges[i].x1, rouges[i].y1});
+      contour.push_back({rouges.back().x2, rouges.back().y2});
+      int croix = 0, dedans = 0;
+      for (const auto& l : log.of('l', 0x000000)) {
+        if (l.y1 != l.y2) continue;   // the vertical stroke of a cross
+        ++croix;
+        const double cx = (l.x1 + l.x2) / 2, cy = l.y1;
+        bool in = false;   // crossings of a ray towards +x
+        for (std::size_t i = 0, j = contour.size() - 1; i < contour.size(); j = i++) {
+          const Vertex &p = contour[i], &q = contour[j];
+          if ((p.y > cy) != (q.y > cy) && cx < (q.x - p.x) * (cy - p.y) / (q.y - p.y) + p.x) in = !in;
+        }
+        dedans += in;
+      }
+      ASSERT_EQ(croix, 10000);
+      EXPECT_NEAR(dedans / 100.0, n.pourcent, 1.0) << "level " << n.pourcent << (echange ? " X<=>Y" : "");
+    }
   }
 }
 
@@ -235,12 +291,26 @@ TEST_F(ScatterChart, EllipseValuesAndLevels) {
     double chi2;
   } niveaux[] = {{1, 4.61}, {2, 5.99}, {3, 9.21}, {0, 0}, {4, 0}};
   for (const auto& n : niveaux) EXPECT_EQ(Chi2_Niveau(n.niveau), n.chi2);
-  const ToleranceEllipse e = Ellipse_Tolerance(1.322876, 1.447987, 1.033333, 5.99);
-  EXPECT_NEAR(e.a, 3.23764, 1e-4);
-  EXPECT_NEAR(e.b, 3.54388, 1e-4);
-  EXPECT_NEAR(e.theta * 180 / std::numbers::pi, 45.9392, 1e-3);
-  EXPECT_DOUBLE_EQ(Ellipse_Tolerance(1, 1, 0, 4.61).theta, 0);
-  EXPECT_LT(Ellipse_Tolerance(1, 1, -2, 4.61).theta, 0);
+  // (2, 2), (-2, -2), (1, -1), (-1, 1): variances 10/3, covariance 2, eigenvalues 16/3
+  // along 45 degrees and 4/3 across.
+  const std::vector<double> x = {2, -2, 1, -1}, y = {2, -2, -1, 1};
+  const ToleranceEllipse e = Ellipse_Tolerance(x, y, 4.61);
+  EXPECT_NEAR(e.a, std::sqrt(4.61 * 16 / 3), 1e-12);
+  EXPECT_NEAR(e.b, std::sqrt(4.61 * 4 / 3), 1e-12);
+  EXPECT_NEAR(e.theta, std::numbers::pi / 4, 1e-12);
+  EXPECT_EQ(e.cx, 0);
+  EXPECT_EQ(e.cy, 0);
+  // Turned the other way the major axis lies at -45 degrees; no correlation and equal
+  // spreads give a circle at angle 0; a spread along Y only stands at 90 degrees.
+  EXPECT_NEAR(Ellipse_Tolerance(x, std::vector<double>{-2, 2, 1, -1}, 4.61).theta, -std::numbers::pi / 4, 1e-12);
+  const ToleranceEllipse cercle = Ellipse_Tolerance(std::vector<double>{1, -1, 0, 0}, std::vector<double>{0, 0, 1, -1}, 5.99);
+  EXPECT_EQ(cercle.theta, 0);
+  EXPECT_NEAR(cercle.a, cercle.b, 1e-15);
+  const ToleranceEllipse debout = Ellipse_Tolerance(std::vector<double>{3, 3, 3}, std::vector<double>{1, 2, 3}, 9.21);
+  EXPECT_NEAR(debout.theta, std::numbers::pi / 2, 1e-15);
+  EXPECT_NEAR(debout.a, std::sqrt(9.21), 1e-15);
+  EXPECT_EQ(debout.b, 0);
+  EXPECT_EQ(Ellipse_Tolerance(std::vector<double>{1}, std::vector<double>{1}, 4.61).a, 0);
 }
 
 TEST_F(ScatterChart, EllipseOutlineHas127VerticesAndClosesItself) {
