@@ -2,9 +2,11 @@
 // "Tables stat", recomputed at each keystroke and option, bad input cleared or kept.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -71,6 +73,35 @@ TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
     EXPECT_EQ(f.LNLabel(7).caption(), "");
     EXPECT_TRUE(dialogs_->log().empty());
   });
+}
+
+// "T-inv" typed key by key down to a risk of 1e-300 (10 degrees of freedom): t =
+// 2.564525718948197828e+30, the upper tail 0.5 I_y(5, 1/2) solved by bisection with
+// mpmath at 50 digits; "1e400" for t gives nothing and the result stays.
+TEST_P(LawPanels, TinyRiskAndOverflowingNumbersTypedByTheUser) {
+  grid(2, loc(kTroisSpores));
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    ASSERT_TRUE(user::choose(f.Mnstat4(2)));
+    ASSERT_TRUE(user::click(f.StOptTInv(1)));
+    ASSERT_TRUE(user::typeInto(f.StText(2), "10"));
+    ASSERT_TRUE(user::typeInto(f.StText(1), "1e-300"));
+    const std::string ligne = f.StLabel3(2).caption();
+    ASSERT_EQ(ligne.rfind(" t = ", 0), 0u) << ligne;
+    std::string nombre = ligne.substr(5);
+    for (char& c : nombre)
+      if (c == ',') c = '.';
+    EXPECT_NEAR(std::strtod(nombre.c_str(), nullptr) / 2.564525718948197828e+30, 1.0, 1e-12) << ligne;
+
+    // The last key of "1e400" is refused: the result of "1e40" stays, never that of 0.
+    ASSERT_TRUE(user::click(f.StOptTInv(0)));
+    ASSERT_TRUE(user::typeInto(f.StText(1), "1e40"));
+    const std::string risque = f.StLabel3(2).caption();
+    ASSERT_TRUE(user::typeInto(f.StText(1), "1e400"));
+    EXPECT_EQ(f.StLabel3(2).caption(), risque);
+    ASSERT_TRUE(user::typeInto(f.StText(1), "0"));
+    EXPECT_NE(f.StLabel3(2).caption(), risque);
+  });
+  EXPECT_TRUE(dialogLog().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, LawPanels, ::testing::Values('.', ','), separatorName);
