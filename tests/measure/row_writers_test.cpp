@@ -258,6 +258,7 @@ TEST_F(RowWriters, ZeroCalibrationIsReportedAndWritten) {
 TEST_F(RowWriters, AutomaticSaveBeforeRows11And21) {
   TempFolder dir;
   startFunction(1);
+  listOneImage();
   Sauve_Auto = 10;
   Fic_Trame = dir.file("session.trm");
   std::vector<int> savedBefore;
@@ -290,6 +291,7 @@ TEST_F(RowWriters, AutomaticSaveBeforeRows11And21) {
 
 TEST_F(RowWriters, AutomaticSaveWithoutSessionFileGoesToTheProgramFolder) {
   startFunction(1);
+  listOneImage();
   Sauve_Auto = 2;
   Fic_Trame = "";
   const std::string path = platform::App::Path() + "/TrameSav.trm";
@@ -327,6 +329,7 @@ TEST_F(RowWriters, FailedAutomaticSaveIsShownAndMeasuringGoesOn) {
 TEST_F(RowWriters, FullGridIsSavedAndNothingIsWritten) {
   Taille_Grille = 3;
   startFunction(1);
+  listOneImage();
   const std::string path = platform::App::Path() + "/TrameSav.trm";
   platform::removeFile(path);
   // The statistics say once that the grid is full; then the writer.
