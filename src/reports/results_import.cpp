@@ -67,6 +67,17 @@ bool marqueUtf16(const std::string& octets) {
   return (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF);
 }
 
+// The count of a line "N mesures" (the export's line above the list); -1 for any
+// other line.
+int compteAnnonce(const std::string& ligne) {
+  const std::string t = epure(ligne);
+  const std::string suite = " mesures";
+  if (t.size() <= suite.size() || t.compare(t.size() - suite.size(), suite.size(), suite) != 0) return -1;
+  const std::string n = t.substr(0, t.size() - suite.size());
+  if (n.size() > 9 || !std::all_of(n.begin(), n.end(), [](char c) { return c >= '0' && c <= '9'; })) return -1;
+  return std::stoi(n);
+}
+
 const FonctionImportable* fonctionNommee(const std::string& ligne,
                                          const std::vector<FonctionImportable>& fonctions) {
   const std::string nom = epure(ligne.substr(kMarqueFonction.size()));
@@ -98,18 +109,17 @@ std::vector<FonctionImportable> Fonctions_Importables(const std::string& courbeF
   return out;
 }
 
-std::vector<std::string> Cellules_Ligne(const std::string& ligne, int colonnes, bool known) {
+std::vector<std::string> Cellules_Ligne(const std::string& ligne, int colonnes) {
   std::vector<std::string> cellules(static_cast<std::size_t>(std::max(colonnes, 0)));
   if (colonnes <= 0) return cellules;
-  const int lus = known ? colonnes - 1 : std::min(kChampsSansFonction, colonnes);
   std::size_t debut = 0;
-  for (int c = 0; c < lus; ++c) {
+  for (int c = 0; c < colonnes - 1; ++c) {
     if (debut > ligne.size()) return cellules;
     const std::size_t fin = std::min(ligne.find(';', debut), ligne.size());
     cellules[static_cast<std::size_t>(c)] = epure(ligne.substr(debut, fin - debut));
     debut = fin + 1;
   }
-  if (!known || debut > ligne.size()) return cellules;
+  if (debut > ligne.size()) return cellules;
   // The comment: the rest of the line up to its last separator.
   std::string reste = ligne.substr(debut);
   if (const auto dernier = reste.rfind(';'); dernier != std::string::npos) reste.erase(dernier);
@@ -139,27 +149,30 @@ ResultatsLus Lit_Resultats(const std::string& texte, const std::vector<FonctionI
       break;
     }
   }
+  for (int i = liste - 1; i >= 0 && r.annoncees < 0; --i) r.annoncees = compteAnnonce(lignes[static_cast<std::size_t>(i)]);
   if (fonction != nullptr) {
     r.fonction = fonction->code;
     r.colonnes = fonction->colonnes;
   }
-  const bool connue = fonction != nullptr;
 
   const std::size_t premiere = static_cast<std::size_t>(liste) + 1;
   r.lignes.push_back(premiere < lignes.size()
-                         ? Cellules_Ligne(lignes[premiere], r.colonnes, connue)
+                         ? Cellules_Ligne(lignes[premiere], r.colonnes)
                          : std::vector<std::string>(static_cast<std::size_t>(r.colonnes)));
   const int plafond = std::max(capacite, 0);
   for (std::size_t i = premiere + 1; i < lignes.size() && !champsVides(lignes[i]); ++i) {
     if (static_cast<int>(r.lignes.size()) - 1 < plafond)
-      r.lignes.push_back(Cellules_Ligne(lignes[i], r.colonnes, connue));
+      r.lignes.push_back(Cellules_Ligne(lignes[i], r.colonnes));
     else
       ++r.laissees;
   }
+  const int lues = static_cast<int>(r.lignes.size()) - 1;
   if (r.laissees > 0) {
-    const int lues = static_cast<int>(r.lignes.size()) - 1;
     r.message = MSG(215) + " : " + std::to_string(lues) + " " + MSG(150) + " lues sur " +
                 std::to_string(lues + r.laissees);
+  } else if (r.annoncees > lues) {
+    // The rows stopped before the count the file gives (an empty row, a cut file).
+    r.message = std::to_string(lues) + " " + MSG(150) + " lues sur " + std::to_string(r.annoncees);
   }
   return r;
 }
