@@ -307,20 +307,40 @@ TEST_F(RowWriters, AutomaticSaveWithoutSessionFileGoesToTheProgramFolder) {
   platform::removeFile(path);
 }
 
-// A save that cannot be written is shown in the message panel; the value is written.
+// A save that cannot be written is shown in the message panel, and stays there while
+// measuring goes on and later saves fail too, other notices coming and going; the
+// first save that succeeds again says so and the panel then goes.
 TEST_F(RowWriters, FailedAutomaticSaveIsShownAndMeasuringGoesOn) {
   TempFolder dir;
   startFunction(1);
+  listOneImage();
   QVL& f = Qvl();
   Sauve_Auto = 1;
   Fic_Trame = dir.file("no_such_folder/session.trm");
   write(100);
   f.lblLabelflashx.setCaption("");
   write(200);
-  EXPECT_EQ(f.lblLabelflashx.caption().rfind("Sauvegarde automatique impossible", 0), 0u)
-      << f.lblLabelflashx.caption();
+  const std::string echec = "Sauvegarde automatique impossible : Impossible d'enregistrer le fichier " + Fic_Trame;
+  EXPECT_EQ(f.lblLabelflashx.caption().rfind(echec, 0), 0u) << f.lblLabelflashx.caption();
   EXPECT_EQ(row(2, 1), std::vector<std::string>{"2.00"});
   EXPECT_EQ(LigneCourante, 3);
+  EXPECT_TRUE(f.FraFlash.visible());
+  // Another notice in the panel, then more rows whose saves fail as well.
+  f.Flash(65280, "autre avis", 1);
+  EXPECT_TRUE(f.FraFlash.visible());
+  EXPECT_EQ(f.lblLabelflashx.caption().rfind(echec, 0), 0u) << f.lblLabelflashx.caption();
+  write(300);
+  write(400);
+  EXPECT_TRUE(f.FraFlash.visible());
+  EXPECT_EQ(f.lblLabelflashx.caption().rfind(echec, 0), 0u) << f.lblLabelflashx.caption();
+  // The folder exists now: the next save is written and says so, then the panel goes.
+  ASSERT_TRUE(platform::makeFolder(dir.file("no_such_folder")));
+  write(500);
+  EXPECT_TRUE(platform::fileExists(Fic_Trame));
+  EXPECT_EQ(f.lblLabelflashx.caption(), "Sauvegarde automatique rétablie : " + Fic_Trame);
+  EXPECT_FALSE(f.FraFlash.visible());
+  write(600);
+  EXPECT_EQ(f.lblLabelflashx.caption(), "Sauvegarde automatique rétablie : " + Fic_Trame);
   EXPECT_TRUE(messages().empty());
 }
 
