@@ -7,7 +7,6 @@
 #include "measure/grid_templates.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
-#include "platform/utf8.h"
 
 namespace {
 
@@ -35,36 +34,6 @@ int colonnesModele(int code) {
   if (items.empty()) return 0;
   const double n = platform::Val(items[0]);
   return n >= 2 && n <= kMaxColonnesGrille ? static_cast<int>(n) : 0;
-}
-
-// UTF-16 text with its byte-order mark to UTF-8; unpaired surrogates become U+FFFD.
-std::string depuisUtf16(const std::string& octets) {
-  const bool petitBoutiste = static_cast<unsigned char>(octets[0]) == 0xFF;
-  std::string out;
-  out.reserve(octets.size());
-  auto unite = [&](std::size_t k) -> long {
-    const auto a = static_cast<unsigned char>(octets[k]), b = static_cast<unsigned char>(octets[k + 1]);
-    return petitBoutiste ? (b << 8) | a : (a << 8) | b;
-  };
-  for (std::size_t k = 2; k + 1 < octets.size(); k += 2) {
-    long u = unite(k);
-    if (u >= 0xD800 && u <= 0xDBFF && k + 3 < octets.size()) {
-      const long v = unite(k + 2);
-      if (v >= 0xDC00 && v <= 0xDFFF) {
-        u = 0x10000 + ((u - 0xD800) << 10) + (v - 0xDC00);
-        k += 2;
-      }
-    }
-    if (u >= 0xD800 && u <= 0xDFFF) u = 0xFFFD;
-    platform::utf8::append(&out, u);
-  }
-  return out;
-}
-
-bool marqueUtf16(const std::string& octets) {
-  if (octets.size() < 2) return false;
-  const auto a = static_cast<unsigned char>(octets[0]), b = static_cast<unsigned char>(octets[1]);
-  return (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF);
 }
 
 // The count of a line "N mesures" (the export's line above the list); -1 for any
@@ -192,17 +161,13 @@ ResultatsLus Lit_Fichier_Resultats(const std::string& path, const std::vector<Fo
     r.message = entete + platform::vbCrLf + erreur;
     return r;
   }
-  std::string texte;
-  if (marqueUtf16(octets)) {
-    texte = depuisUtf16(octets);
-  } else if (octets.find('\0') != std::string::npos) {
+  // NULs are UTF-16 text (with or without its mark), or binary data.
+  if (!platform::isUtf16Text(octets) && octets.find('\0') != std::string::npos) {
     r.etat = ResultatsLus::Etat::Illisible;
     r.message = entete + platform::vbCrLf + "ce n'est pas un fichier texte";
     return r;
-  } else {
-    texte = platform::decodeText(octets);
   }
-  r = Lit_Resultats(texte, fonctions, capacite);
+  r = Lit_Resultats(platform::decodeText(octets), fonctions, capacite);
   if (r.etat == ResultatsLus::Etat::SansListe) r.message = entete + platform::vbCrLf + r.message;
   return r;
 }

@@ -56,8 +56,8 @@ std::vector<std::string> Cellules_Ligne(const std::string& ligne, int colonnes);
 ResultatsLus Lit_Resultats(const std::string& texte, const std::vector<FonctionImportable>& fonctions,
                            int capacite);
 
-// Reads the file at path (Windows-1252, UTF-8 or UTF-16 with its mark; CR LF, LF or
-// CR). A missing file, an unreadable or binary one and one without "LISTE=" give their
+// Reads the file at path (Windows-1252, UTF-8 or UTF-16 with or without its mark;
+// CR LF, LF or CR). A missing file, an unreadable or binary one and one without "LISTE=" give their
 // state and a message, and no row.
 ResultatsLus Lit_Fichier_Resultats(const std::string& path, const std::vector<FonctionImportable>& fonctions,
                                    int capacite);

@@ -111,6 +111,19 @@ TEST(ResultsImport, RowsFewerThanTheCountAreSaid) {
   }
 }
 
+// UTF-16 without its byte-order mark is text, not binary data.
+TEST(ResultsImport, Utf16WithoutItsMarkIsRead) {
+  const std::string file = ::testing::TempDir() + "results_utf16_sans_marque.csv";
+  std::string bytes;
+  for (char c : std::string("Fonction : mesure Segment\r\nLISTE=\r\nN; Longueur; img; comment; \r\n1; 42,5; 1; ; \r\n"))
+    bytes += std::string{c, '\0'};
+  ASSERT_TRUE(platform::saveFileAtomic(file, bytes));
+  const ResultatsLus r = Lit_Fichier_Resultats(file, knownFunctions(), 3000);
+  EXPECT_EQ(r.etat, ResultatsLus::Etat::Lu) << r.message;
+  EXPECT_EQ(r.lignes, (Rows{{"N", "Longueur", "img", "comment"}, {"1", "42,5", "1", ""}}));
+  platform::removeFile(file);
+}
+
 TEST(ResultsImport, BadFilesGiveAMessageAndNoRow) {
   const std::vector<FonctionImportable> known = knownFunctions();
   const struct {
