@@ -85,12 +85,40 @@ bool Valeur_Logique(const std::string& texte) {
   return v != 0.0;
 }
 
+std::vector<bool> Lignes_De_Notes(const std::vector<std::string>& lignes) {
+  const std::size_t n = lignes.size();
+  auto ouvre = [](const std::string& l) {
+    const std::size_t egal = l.find('=');
+    return egal != std::string::npos && platform::UCase(platform::Trim(l.substr(0, egal))) == "NOTES";
+  };
+  auto ferme = [](const std::string& l) {
+    const std::size_t debut = l.find_first_not_of(" \t");
+    return debut != std::string::npos && platform::UCase(l.substr(debut, 8)) == "FINNOTES";
+  };
+  // The next closing line at or after each line, found from the end in one pass.
+  std::vector<std::size_t> prochaineFin(n + 1, n);
+  for (std::size_t k = n; k-- > 0;) prochaineFin[k] = ferme(lignes[k]) ? k : prochaineFin[k + 1];
+  std::vector<bool> notes(n, false);
+  for (std::size_t k = 0; k < n; ++k) {
+    if (!ouvre(lignes[k])) continue;
+    const std::size_t fin = prochaineFin[k + 1];
+    if (fin == n) {
+      notes[k] = true;
+      continue;
+    }
+    for (std::size_t j = k; j <= fin; ++j) notes[j] = true;
+    k = fin;
+  }
+  return notes;
+}
+
 NuancierLu Analyse_Nuancier(const std::vector<std::string>& lignes) {
   NuancierLu lu;
+  const std::vector<bool> notes = Lignes_De_Notes(lignes);
   std::size_t k = 0;
   for (; k < lignes.size() && !lu.liste; ++k) {
     const std::string& ligne = lignes[k];
-    if (estBlanche(ligne)) continue;
+    if (estBlanche(ligne) || notes[k]) continue;
     if (contientCle(ligne, "CALIBRAGECOL=")) {
       lu.calibrage = Valeur_Logique(ligne.substr(ligne.find('=') + 1));
     }
@@ -146,10 +174,11 @@ ResultatNuancier Charge_Nuancier(const std::string& fichier, CasesCouleur& cases
 int Compte_Entrees_Liste(const std::string& fichier) {
   std::vector<std::string> lignes;
   if (fichier.empty() || !platform::readLines(platform::normalizePath(fichier), &lignes)) return 0;
-  auto debut = std::find_if(lignes.begin(), lignes.end(), [](const std::string& l) {
-    return !estBlanche(l) && contientCle(l, "LISTE=");
-  });
-  if (debut == lignes.end()) return 0;
-  return static_cast<int>(
-      std::count_if(debut + 1, lignes.end(), [](const std::string& l) { return !estBlanche(l); }));
+  const std::vector<bool> notes = Lignes_De_Notes(lignes);
+  std::size_t debut = 0;
+  while (debut < lignes.size() && (notes[debut] || estBlanche(lignes[debut]) || !contientCle(lignes[debut], "LISTE=")))
+    ++debut;
+  if (debut == lignes.size()) return 0;
+  return static_cast<int>(std::count_if(lignes.begin() + static_cast<std::ptrdiff_t>(debut) + 1, lignes.end(),
+                                        [](const std::string& l) { return !estBlanche(l); }));
 }

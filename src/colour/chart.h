@@ -4,7 +4,8 @@
 //
 // Chart file (text, any extension, ".Nua" by default): header lines, of which only
 // a line holding "CALIBRAGECOL=" (a truth value after its first "=") is read; the
-// first line holding "LISTE=" (letter case ignored) ends the header. Every non-blank
+// first line holding "LISTE=" (letter case ignored) ends the header. The record's
+// notes (from "NOTES=" to "FINNOTES") are free text: nothing in them is a key. Every non-blank
 // line after it is one entry, fields separated by ";":
 //
 //   number;R;V;B;L;a;b;zone;S;comment;
@@ -66,7 +67,15 @@ struct NuancierLu {
 // case, or a number (a point or a comma) that is true unless 0; anything else is false.
 bool Valeur_Logique(const std::string& texte);
 
-// Parses the lines of a chart file. Blank lines (blanks and tabs only) are skipped;
+// For each line of a colour record file, true when it belongs to the record's notes,
+// free text that is never read as a key: from a line whose key (the text before its
+// first "=", trimmed, letter case ignored) is NOTES to the next line that starts with
+// FINNOTES (blanks and letter case ignored), both included. A NOTES line that no
+// FINNOTES line follows is a note on its own.
+std::vector<bool> Lignes_De_Notes(const std::vector<std::string>& lignes);
+
+// Parses the lines of a chart file. The header ends at the first line holding
+// "LISTE=" outside the notes; a CALIBRAGECOL line in the notes is not read either. Blank lines (blanks and tabs only) are skipped;
 // missing or unreadable fields read 0; at most kMaxNuancier entries are kept.
 NuancierLu Analyse_Nuancier(const std::vector<std::string>& lignes);
 
@@ -88,6 +97,6 @@ struct ResultatNuancier {
 ResultatNuancier Charge_Nuancier(const std::string& fichier, CasesCouleur& cases);
 
 // Number of entries of a chart or chart-archive file: the non-blank lines after its
-// first line holding "LISTE=" (letter case ignored); 0 for a file without that line
-// or one that cannot be read.
+// first line holding "LISTE=" (letter case ignored) outside the notes; 0 for a file
+// without that line or one that cannot be read.
 int Compte_Entrees_Liste(const std::string& fichier);

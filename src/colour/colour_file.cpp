@@ -5,6 +5,7 @@
 #include "base/globals.h"
 #include "base/helpers.h"
 #include "base/text_tables.h"
+#include "colour/chart.h"
 #include "platform/control.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
@@ -108,10 +109,12 @@ FichierCouleurLu Analyse_Fichier_Couleur(const std::vector<std::string>& lignes,
     lu.lues = 0;
     return lu;
   };
+  const std::vector<bool> notes = Lignes_De_Notes(lignes);
   std::size_t k = 0;
   while (k < lignes.size()) {
+    const bool note = notes[k];
     const std::string& ligne = lignes[k++];
-    if (platform::Trim(ligne).empty()) continue;
+    if (note || platform::Trim(ligne).empty()) continue;
     const std::size_t egal = ligne.find('=');
     if (egal == std::string::npos) continue;
     const std::string cle = platform::UCase(platform::Trim(ligne.substr(0, egal)));

@@ -81,7 +81,8 @@ struct FichierCouleurLu {
 };
 
 // Reads the rows of a colour file's lines into tableau (emptied first). Key lines
-// ("KEY = value", blank lines and lines without "=" skipped) are read until "LISTE=";
+// ("KEY = value", blank lines, lines without "=" and the record's notes from "NOTES="
+// to "FINNOTES" skipped) are read until "LISTE=";
 // NBMESURES gives the rows announced. Then, while fewer rows than announced were read,
 // each line split at ";" is a row (fewer than three parts end the rows and the key
 // lines resume): row f gets f in column 1 and its fields 1, 2, ... in columns 2, 3, ...

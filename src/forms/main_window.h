@@ -165,6 +165,11 @@ class QVL : public FormDesign {
   void Flash_ouvre(const std::string& Chn);
   // Waits delai seconds (events running), then hides the panel.
   void Flash_ferme(int delai);
+  // Keeps Chn on the colour couleur in the panel until Flash_Permanent_Fin: a timed
+  // message shown meanwhile gives the panel back to it when its time is over.
+  void Flash_Permanent(double couleur, const std::string& Chn);
+  // Ends the message of Flash_Permanent and hides the panel (nothing when none is kept).
+  void Flash_Permanent_Fin();
 
   // Sizes Picture1 for the window state (0 normal, 1 minimised, 2 maximised).
   void Dimensionne_Cadres_Image(int mode);

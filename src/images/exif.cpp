@@ -219,7 +219,9 @@ void clsExif::Lit_Bloc(const LectureFichier& lire) {
 void clsExif::Load(const std::string& chemin) {
   if (picFile_.empty()) picFile_ = chemin;
   if (picFile_.empty()) return;
-  std::ifstream f(picFile_, std::ios::binary);
+  // Only a regular file is opened: a named pipe or a device would block the read.
+  std::ifstream f;
+  if (platform::fileExists(picFile_)) f.open(picFile_, std::ios::binary);
   // The segment walk reads a few bytes at a time: serve it from 64 KB windows.
   std::string fenetre;
   std::uint64_t debut = 0;

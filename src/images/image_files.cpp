@@ -182,7 +182,7 @@ void Ouvre_Image() {
   }
   Rep_Images = Dossier_Choisi(reponse);
   if (Meme_Dossier(Rep_Images, Rep_Prog)) Appelle_Service(Services_Shell().Alerte_Unique);
-  if (vider) Vide_Listes();
+  if (vider) Vide_Listes_Et_Grille();
 
   if (position >= 0) {
     Image_Courante(chemin);
@@ -213,8 +213,8 @@ void Image_Temporaire() {
     Message_Echec_Chargement(chemin, 481);
     return;
   }
-  // The grid's rows name their images by number: emptying the list under them asks.
-  if (Nombre_Images() > 0 && (LigneCourante <= 1 || Confirme_Vider_Liste())) Vide_Listes();
+  // The grid's rows name their images by number: they go with the list, after a Yes.
+  if (Nombre_Images() > 0 && Confirme_Vider_Grille()) Vide_Listes_Et_Grille();
   // Kept as a capture, the picture becomes a file of the list; otherwise it stays the
   // temporary picture outside the list.
   if (!(Sauve_Captures(1) && Capture_Presse_Papier(image))) Image_Courante(chemin);

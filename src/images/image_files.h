@@ -34,7 +34,9 @@ void Message_Echec_Chargement(const std::string& path, int numero);
 
 // "Ouvrir Image": one image file from the open dialog becomes the current image. The
 // dialog comes first (cancel changes nothing); then, when the list is not empty, the
-// question whether to empty it. A file that cannot be loaded, or that would be a 51st
+// question whether to empty it (Confirme_Vider_Liste: while the grid holds rows, Yes
+// to both questions clears the grid and the table with the list; any No keeps them all
+// and the picture is added to the list). A file that cannot be loaded, or that would be a 51st
 // image, changes nothing and gives Message_Echec_Chargement. A file already listed
 // becomes the current entry with its own calibration and MSG(111) says so; a new one
 // is appended with the calibration in force and shown in the fitted view, the grid's
@@ -46,7 +48,8 @@ void Ouvre_Image();
 // "Charger image presse papier": the clipboard picture is written as
 // Chemin_Image_Temporaire() and shown as a picture outside the list (Index_Image 0,
 // the calibration in force kept). The image list is emptied first; when the grid holds
-// measurements the question MSG(190)/MSG(189) is asked and No keeps the list. With
+// measurements the question of Confirme_Vider_Grille is asked: Yes clears the grid and
+// the table with the list, No keeps all three. With
 // pasted pictures kept as captures (Sauve_Captures(1)) it is also written as the next
 // capture and that file becomes the current, selected image (Capture_Presse_Papier). Without
 // a picture on the clipboard MSG(76) is shown; a failed write or load is shown and

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/globals.h"
 #include "base/helpers.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
@@ -13,6 +14,7 @@
 #include "measure/calibration.h"
 #include "measure/comment_panel.h"
 #include "measure/dispatch.h"
+#include "measure/grid_reset.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
 #include "platform/dialogs.h"
@@ -212,14 +214,31 @@ void Vide_Listes() {
   if (Index_Image != 0) Image_Hors_Liste();
 }
 
+bool Confirme_Vider_Grille() {
+  if (LigneCourante <= 1) return true;
+  return platform::MsgBox(MSG(185) + SautLigne + MSG(190) + " " + MSG(188) + " ? ", platform::vbYesNo) ==
+         platform::vbYes;
+}
+
 bool Confirme_Vider_Liste() {
-  return platform::MsgBox(MSG(190) + " " + MSG(189) + " ? ", platform::vbYesNo) == platform::vbYes;
+  return platform::MsgBox(MSG(190) + " " + MSG(189) + " ? ", platform::vbYesNo) == platform::vbYes &&
+         Confirme_Vider_Grille();
+}
+
+void Vide_Listes_Et_Grille() {
+  if (!QvlExists()) return;
+  if (LigneCourante > 1) {
+    Efface_Lignes_Table(LigneCourante);
+    Efface_Grille(1);
+    Statistiques_Grille();
+  }
+  Vide_Listes();
 }
 
 void Vide_Listes_Images() {
   if (!QvlExists()) return;
   if (Confirme_Vider_Liste()) {
-    Vide_Listes();
+    Vide_Listes_Et_Grille();
     Montre_Fond_Ecran();
   }
   Bout_dial_Click(8);

@@ -52,13 +52,22 @@ bool Retire_Image(int k);
 // without asking. When the picture shown was a list entry it becomes a picture outside
 // the list (Index_Image 0, calibration kept in Calib_Images(0)).
 void Vide_Listes();
+// The question before the grid's rows go with the list their images were in: while
+// the grid holds measured rows (LigneCourante above 1), MSG(185) & line break & MSG(190)
+// & " " & MSG(188) & " ? " with Yes and No; true for Yes, and true without asking when
+// the grid holds no row.
+bool Confirme_Vider_Grille();
 // The question before the list is emptied, MSG(190) & " " & MSG(189) & " ? " with Yes
-// and No buttons; true for Yes.
+// and No buttons, then Confirme_Vider_Grille; true when both say Yes.
 bool Confirme_Vider_Liste();
-// Menu "Effacer liste images": asks MSG(190) & " " & MSG(189) & " ? " (Yes/No) and on
-// Yes empties the lists and shows the background picture (Index_Image 0, Img_Active
-// ""); No keeps them. Either way the measurement in progress is then abandoned and the
-// picture redrawn, twice.
+// Empties the lists as Vide_Listes does; a grid holding rows is cleared first with them
+// (the table rows, the grid, its mirror and statistics), so that no row is left naming
+// an image the list no longer holds.
+void Vide_Listes_Et_Grille();
+// Menu "Effacer liste images": asks as Confirme_Vider_Liste and on Yes empties the
+// lists with the grid's rows (Vide_Listes_Et_Grille) and shows the background picture
+// (Index_Image 0, Img_Active ""); No keeps everything. Either way the measurement in
+// progress is then abandoned and the picture redrawn, twice.
 void Vide_Listes_Images();
 // Every multi-layer mark Img_Marque(0 to 50) := 0.
 void RAZ_Indices();

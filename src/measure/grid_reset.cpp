@@ -12,6 +12,7 @@
 #include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
+#include "measure/outline_tool.h"
 #include "measure/redraw.h"
 #include "measure/table_editing.h"
 #include "platform/dialogs.h"
@@ -106,6 +107,8 @@ void Reinit_Fonction() {
   Dimensionne_Grille(0);
   Affiche_Image(Expo_Zoom);
   RAZ_Mesure();
+  // An outline left unfinished is not carried into the next one.
+  Nouveau_Contour(0);
   Compteur_Lignes = 0;
   PGr_Etat = false;
 }

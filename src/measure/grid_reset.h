@@ -62,7 +62,8 @@ void RAZ_Echelles();
 // The full reset for a new or repeated measuring function: the table rows the session
 // used are emptied, the grid cleared without question, the cursor back to row 1 and
 // the mirror refreshed, the picture shown again at the current zoom exponent, the
-// measurement in progress abandoned, Compteur_Lignes 0 and PGr_Etat cleared.
+// measurement in progress abandoned (an unfinished outline or triangle included: the
+// next one starts empty), Compteur_Lignes 0 and PGr_Etat cleared.
 void Reinit_Fonction();
 
 // The statistics of the grid after rows were written, deleted, cleared or loaded:

@@ -119,6 +119,11 @@ void sommet(int X, int Y, bool droit) {
 
 }  // namespace
 
+void Nouveau_Contour(int premier) {
+  videListes();
+  NbPoints_Surface = premier;
+}
+
 std::vector<double> Valeurs_Sommets(const std::string& liste) {
   std::vector<double> v;
   const std::vector<std::string> pieces = platform::Split(liste, ";");

@@ -15,6 +15,11 @@
 // when the function is chosen and after each measured outline.
 extern platform::BoundedArray<std::string, 1, 2> Liste_Sommets;
 
+// Starts the next outline empty: both vertex lists emptied and NbPoints_Surface :=
+// premier (1, the first vertex, for the outline tool; 0 for the triangle tool, whose
+// first point is 0; the outline tool takes 0 as 1 too).
+void Nouveau_Contour(int premier);
+
 // The numbers of a vertex list, in order (the empty piece before the first ";" skipped,
 // numbers read with a comma or a point).
 std::vector<double> Valeurs_Sommets(const std::string& liste);

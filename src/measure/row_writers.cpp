@@ -32,7 +32,10 @@ constexpr double kPi = 3.14159;            // constant of the spore volumes
 constexpr double kLargeurMinimaleQ = 0.01; // narrower spores get no Q
 constexpr int kBoutonFonction = 41;        // tool button, disabled while a row is open
 constexpr double kJaune = 65535;           // message panel colour of notices
-constexpr int kDelaiEchecSauvegarde = 2;   // seconds a failed save stays shown
+constexpr double kVertAvis = 65280;        // message panel colour of good news
+constexpr int kDelaiRetablissement = 2;    // seconds the save working again is shown
+
+bool g_sauvegardeEnEchec = false;          // the last automatic save failed
 
 bool celluleExiste(const platform::FlexGrid& g, int r, int c) {
   return r >= 0 && r < g.rows() && c >= 0 && c < g.cols();
@@ -251,10 +254,20 @@ void Calcule_Rapports(int fonction, int ligne) {
 }
 
 bool Sauvegarde_Automatique() {
+  QVL& f = Qvl();
   const std::string chemin = Fichier_Sauvegarde_Auto();
   std::string erreur;
-  if (Ecrit_Trame(chemin, &erreur)) return true;
-  Qvl().Flash(kJaune, "Sauvegarde automatique impossible : " + erreur, kDelaiEchecSauvegarde);
+  if (Ecrit_Trame(chemin, &erreur)) {
+    if (g_sauvegardeEnEchec) {
+      g_sauvegardeEnEchec = false;
+      f.Flash_Permanent_Fin();
+      f.Flash(kVertAvis, "Sauvegarde automatique rétablie : " + chemin, kDelaiRetablissement);
+    }
+    return true;
+  }
+  // Every later save may fail as well: the failure stays shown until one succeeds.
+  g_sauvegardeEnEchec = true;
+  f.Flash_Permanent(kJaune, "Sauvegarde automatique impossible : " + erreur);
   return false;
 }
 

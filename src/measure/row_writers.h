@@ -97,6 +97,8 @@ void Inscrit_Mesure_Couleur();
 // nothing.
 void Calcule_Rapports(int fonction, int ligne);
 
-// Writes the session to Fichier_Sauvegarde_Auto(); a failure is shown for 2 seconds
-// in the message panel. True when written.
+// Writes the session to Fichier_Sauvegarde_Auto(). A failure ("Sauvegarde automatique
+// impossible : " and the cause) stays in the message panel until a later save
+// succeeds, which then says so for 2 seconds ("Sauvegarde automatique rétablie : " and
+// the file). True when written.
 bool Sauvegarde_Automatique();

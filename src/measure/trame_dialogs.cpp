@@ -85,7 +85,8 @@ bool sauve(bool locale) {
   std::string erreur;
   const bool ecrit = locale ? Ecrit_Trame_Locale(chemin, &erreur) : Ecrit_Trame(chemin, &erreur);
   if (!ecrit) {
-    platform::MsgBox(MSG(144) + chemin + SautLigne + erreur, platform::vbExclamation);
+    // A local trame the user chose not to complete (a file not replaced) says nothing more.
+    if (!erreur.empty()) platform::MsgBox(MSG(144) + chemin + SautLigne + erreur, platform::vbExclamation);
     return false;
   }
   Fic_Trame = chemin;

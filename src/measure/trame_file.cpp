@@ -4,12 +4,15 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "base/globals.h"
 #include "base/helpers.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
+#include "base/text_tables.h"
 #include "platform/app.h"
+#include "platform/dialogs.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 
@@ -271,31 +274,99 @@ SessionTrame Session_Courante() {
   return s;
 }
 
+bool Trame_Relisible(const SessionTrame& s, std::string* error) {
+  if (!s.images.empty()) return true;
+  if (error) *error = "aucune image dans la liste : une trame sans image ne peut pas être relue";
+  return false;
+}
+
 bool Ecrit_Trame(const std::string& path, std::string* error) {
   const SessionTrame s = Session_Courante();
+  if (!Trame_Relisible(s, error)) return false;
   if (!platform::writeLines(path, Lignes_Trame(s), error)) return false;
   Fic_Session = path;
   return true;
 }
 
+namespace {
+
+// One file a local trame puts into its folder.
+struct CopieLocale {
+  std::string source, destination;
+  bool remplace = false;   // a different file of that name is there: its bytes are kept
+  std::string ancien;      // to put back should the transfer fail
+};
+
+// Bytes of a file, or nullopt when it cannot be read.
+std::optional<std::string> octets(const std::string& path) {
+  std::string b;
+  if (!platform::readBytes(path, &b)) return std::nullopt;
+  return b;
+}
+
+// Puts the target folder back as it was: the files copied are removed, the files
+// replaced get their bytes back.
+void annuleCopies(const std::vector<CopieLocale>& faites) {
+  for (auto it = faites.rbegin(); it != faites.rend(); ++it) {
+    if (it->remplace)
+      platform::saveFileAtomic(it->destination, it->ancien);
+    else
+      platform::removeFile(it->destination);
+  }
+}
+
+// Decides what happens to each planned copy: a file already in place (the same file,
+// or one with the same bytes) is left alone; a different file of that name is replaced
+// only after a Yes to the question naming it. False when the user said No (nothing is
+// copied then) or a file there cannot be read (*error says why).
+bool examineCopies(std::vector<CopieLocale>* copies, std::string* error) {
+  std::vector<CopieLocale> retenues;
+  for (CopieLocale& c : *copies) {
+    if (platform::normalizePath(c.source) == platform::normalizePath(c.destination)) continue;
+    if (!platform::fileExists(c.destination) && !platform::folderExists(c.destination)) {
+      retenues.push_back(std::move(c));
+      continue;
+    }
+    std::optional<std::string> la = octets(c.destination);
+    if (!la) {
+      // A folder or an unreadable file in the way: the copy will say why it fails.
+      retenues.push_back(std::move(c));
+      continue;
+    }
+    const std::optional<std::string> nouveau = octets(c.source);
+    if (!nouveau) {
+      if (error) *error = c.source + " : lecture impossible";
+      return false;
+    }
+    if (*nouveau == *la) continue;
+    if (platform::MsgBox(MSG(116) + platform::vbCrLf + c.destination, platform::vbYesNo) != platform::vbYes) {
+      if (error) error->clear();
+      return false;
+    }
+    c.remplace = true;
+    c.ancien = std::move(*la);
+    retenues.push_back(std::move(c));
+  }
+  *copies = std::move(retenues);
+  return true;
+}
+
+}  // namespace
+
 bool Ecrit_Trame_Locale(const std::string& path, std::string* error) {
   SessionTrame s = Session_Courante();
   s.locale = true;
+  if (!Trame_Relisible(s, error)) return false;
   std::string dossier = Rep_Fichier(path);
   if (dossier.empty()) dossier = platform::App::Path() + "/";
   const std::string cible = platform::normalizePath(dossier);
-  // Copies source into the target folder under `nom`, unless it is already there.
-  auto copie = [&](const std::string& source, const std::string& nom) {
-    const std::string destination = cible + nom;
-    if (platform::normalizePath(source) == platform::normalizePath(destination)) return true;
-    return platform::copyFile(source, destination, error);
-  };
+  std::vector<CopieLocale> copies;
   if (!Fic_Calib.empty()) {
     const std::string calib = platform::findFileNoCase(platform::App::Path(), Fic_Calib);
-    if (!calib.empty() && !copie(calib, Nom_Fichier(calib))) return false;
+    if (!calib.empty() && platform::fileExists(calib)) copies.push_back({calib, cible + Nom_Fichier(calib), false, {}});
   }
   std::vector<std::string> pris;
-  std::vector<std::pair<std::string, std::string>> copiees;   // source, name given
+  std::vector<std::pair<std::string, std::string>> nommees;   // source, name given
   for (std::string& image : s.images) {
     const std::string trouve = platform::findFileNoCase(Rep_Fichier(image), Nom_Fichier(image));
     if (trouve.empty() || !platform::fileExists(trouve)) {
@@ -304,16 +375,28 @@ bool Ecrit_Trame_Locale(const std::string& path, std::string* error) {
     }
     const std::string source = platform::normalizePath(trouve);
     std::string nom;
-    for (const auto& [dejaSource, dejaNom] : copiees)
+    for (const auto& [dejaSource, dejaNom] : nommees)
       if (dejaSource == source) nom = dejaNom;
     if (nom.empty()) {
       nom = Nom_Local_Unique(Nom_Fichier(trouve), &pris);
-      if (!copie(trouve, nom)) return false;
-      copiees.emplace_back(source, nom);
+      nommees.emplace_back(source, nom);
+      copies.push_back({trouve, cible + nom, false, {}});
     }
     image = nom;
   }
-  if (!platform::writeLines(path, Lignes_Trame(s), error)) return false;
+  if (!examineCopies(&copies, error)) return false;
+  std::vector<CopieLocale> faites;
+  for (CopieLocale& c : copies) {
+    if (!platform::copyFile(c.source, c.destination, error)) {
+      annuleCopies(faites);
+      return false;
+    }
+    faites.push_back(std::move(c));
+  }
+  if (!platform::writeLines(path, Lignes_Trame(s), error)) {
+    annuleCopies(faites);
+    return false;
+  }
   Fic_Session = path;
   return true;
 }

@@ -122,19 +122,28 @@ bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s,
 // scale width of Picture1.
 SessionTrame Session_Courante();
 
+// True when a trame of s can be read back: it lists at least one image (the reader
+// refuses a trame without one). False with the reason in *error otherwise.
+bool Trame_Relisible(const SessionTrame& s, std::string* error = nullptr);
+
 // Writes the current session as an ordinary trame to path (atomic save: a failure
 // leaves any file there whole). True when written; Fic_Session then holds path. False
-// with the reason in *error otherwise (nothing is shown).
+// with the reason in *error otherwise (nothing is shown), a session without an image
+// among them: nothing is written then.
 bool Ecrit_Trame(const std::string& path, std::string* error = nullptr);
 
 // Writes a local trame to path: the calibration file Fic_Calib (when the program
 // folder holds it) and every listed image are copied into path's folder under their
-// own names, and the images are listed by those bare names. True when everything was
-// copied and the trame written (Fic_Session := path); false with the reason in *error
-// at the first failure (a missing image, a failed copy or write): files already
-// copied stay, the trame is not written. Two images of one name from different
-// folders are copied under distinct names: the second "a.jpg" becomes "a_2.jpg" (names
-// compared without case).
+// own names, and the images are listed by those bare names. A file of that name
+// already there is left alone when it has the same bytes; a different one is replaced
+// only after a Yes to MSG(116) & line break & its path (Yes/No), asked before anything
+// is copied. True when everything was copied and the trame written (Fic_Session :=
+// path). False when the user said No (*error then empty, nothing copied) or at the
+// first failure (a session without an image, a missing image, a failed copy or write;
+// the reason in *error): the folder is then put back as it was, the files copied
+// removed and the files replaced given their bytes back. Two images of one name from
+// different folders are copied under distinct names: the second "a.jpg" becomes
+// "a_2.jpg" (names compared without case).
 bool Ecrit_Trame_Locale(const std::string& path, std::string* error = nullptr);
 
 // The name under which a local trame copies an image called `nom` when the names in

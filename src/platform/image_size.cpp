@@ -5,11 +5,13 @@
 #include <QSize>
 
 #include "platform/qt_bridge.h"
+#include "platform/textfile.h"
 
 namespace platform {
 
 bool pictureSizeOfFile(const std::string& path, int* width, int* height) {
-  if (path.empty()) return false;
+  // Only a regular file: a named pipe or a device would block the read.
+  if (path.empty() || !fileExists(path)) return false;
   QFile file(toQ(path));
   if (!file.open(QIODevice::ReadOnly)) return false;
   QImageReader reader(&file);

@@ -154,6 +154,11 @@ Picture Picture::load(const std::string& path, std::string* error) {
     setError(error, what + "the file does not exist.");
     return Picture();
   }
+  // A named pipe or a device would block the read until something writes to it.
+  if (!fileExists(path)) {
+    setError(error, what + "not a regular file.");
+    return Picture();
+  }
   if (!file.open(QIODevice::ReadOnly)) {
     setError(error, what + fromQ(file.errorString()) + ".");
     return Picture();

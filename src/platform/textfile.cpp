@@ -206,6 +206,28 @@ bool isUtf16(const std::string& bytes) {
   return bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0;
 }
 
+enum class Utf16Order { None, Little, Big };
+
+// The byte order of UTF-16 text without a byte-order mark, told by where its NULs lie:
+// text that is mostly Latin has a NUL as the high byte of nearly every character, and
+// never a NUL character. Looked at over the first 64 KB; an empty or odd-sized sample
+// and binary data (NULs on both sides, or NUL characters) give None.
+Utf16Order unmarkedUtf16Order(const std::string& bytes) {
+  const std::size_t n = std::min<std::size_t>(bytes.size(), 65536) & ~std::size_t{1};
+  const std::size_t pairs = n / 2;
+  if (pairs == 0) return Utf16Order::None;
+  std::size_t zeroFirst = 0, zeroSecond = 0;
+  for (std::size_t k = 0; k < n; k += 2) {
+    const bool a = bytes[k] == '\0', b = bytes[k + 1] == '\0';
+    if (a && b) return Utf16Order::None;
+    zeroFirst += a ? 1 : 0;
+    zeroSecond += b ? 1 : 0;
+  }
+  if (zeroSecond * 2 >= pairs && zeroFirst * 8 <= zeroSecond) return Utf16Order::Little;
+  if (zeroFirst * 2 >= pairs && zeroSecond * 8 <= zeroFirst) return Utf16Order::Big;
+  return Utf16Order::None;
+}
+
 // --- atomic save ---
 
 std::string saveError(const std::string& path, int code) {
@@ -311,9 +333,21 @@ std::string decodeWindows1252(const std::string& bytes) {
   return out;
 }
 
+bool isUtf16Text(const std::string& bytes) {
+  return isUtf16(bytes) || unmarkedUtf16Order(bytes) != Utf16Order::None;
+}
+
 std::string decodeText(const std::string& bytes) {
   if (bytes.rfind("\xFF\xFE", 0) == 0) return decodeUtf16(bytes.substr(2), false);
   if (bytes.rfind("\xFE\xFF", 0) == 0) return decodeUtf16(bytes.substr(2), true);
+  switch (unmarkedUtf16Order(bytes)) {
+    case Utf16Order::Little:
+      return decodeUtf16(bytes, false);
+    case Utf16Order::Big:
+      return decodeUtf16(bytes, true);
+    case Utf16Order::None:
+      break;
+  }
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
     const std::string body = bytes.substr(3);
     if (utf8::isValid(body)) return body;
@@ -359,19 +393,38 @@ bool readBytes(const std::string& path, std::string* bytes, std::string* error) 
     setError(error, "Impossible de lire le fichier " + p + " : c'est un dossier");
     return false;
   }
-  std::FILE* f = std::fopen(p.c_str(), "rb");
-  if (f == nullptr) {
+  // Opened without waiting, so that a named pipe or a device is refused at once
+  // instead of blocking until something writes to it.
+  const int fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
     setError(error, "Impossible d'ouvrir le fichier " + p + " : " + errnoText());
     return false;
   }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    setError(error, "Impossible de lire le fichier " + p + " : ce n'est pas un fichier ordinaire");
+    return false;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::string data;
+  if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
   std::array<char, 65536> buffer{};
-  std::size_t got = 0;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), f)) > 0) data.append(buffer.data(), got);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) {
-    setError(error, "Impossible de lire le fichier " + p + " : " + errnoText());
+  int failure = 0;
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    if (got > 0) {
+      data.append(buffer.data(), static_cast<std::size_t>(got));
+    } else if (got == 0) {
+      break;
+    } else if (errno != EINTR) {
+      failure = errno;
+      break;
+    }
+  }
+  ::close(fd);
+  if (failure != 0) {
+    setError(error, "Impossible de lire le fichier " + p + " : " + std::strerror(failure));
     return false;
   }
   if (bytes != nullptr) *bytes = std::move(data);
@@ -454,7 +507,7 @@ bool appendLines(const std::string& path, const std::vector<std::string>& lines,
   std::string encoded;
   const bool fits1252 = encodeWindows1252(text, &encoded);
   // Bytes of another encoding cannot follow UTF-16: the whole file is written again.
-  if (isUtf16(existing)) {
+  if (isUtf16Text(existing)) {
     const std::string whole = decodeText(existing) + text;
     std::string whole1252;
     return saveFileAtomic(p, encodeWindows1252(whole, &whole1252) ? whole1252 : whole, error);

@@ -13,8 +13,11 @@ namespace platform {
 bool encodeWindows1252(const std::string& utf8, std::string* out);
 std::string decodeWindows1252(const std::string& bytes);
 // Bytes of a file to UTF-8 text: UTF-16 (little- or big-endian) after its byte-order
-// mark, a UTF-8 BOM or valid UTF-8 taken as UTF-8, else Windows-1252.
+// mark or, without one, recognised by its NULs (every second byte, none on the other
+// side), a UTF-8 BOM or valid UTF-8 taken as UTF-8, else Windows-1252.
 std::string decodeText(const std::string& bytes);
+// True when decodeText reads the bytes as UTF-16 (with or without a byte-order mark).
+bool isUtf16Text(const std::string& bytes);
 
 // Splits text at CR LF, LF or CR. A final line break does not make an empty last line.
 std::vector<std::string> splitLines(const std::string& text);
@@ -23,7 +26,8 @@ std::vector<std::string> splitLines(const std::string& text);
 bool readLines(const std::string& path, std::vector<std::string>* lines,
                std::string* error = nullptr);
 bool readText(const std::string& path, std::string* text, std::string* error = nullptr);
-// Raw bytes of a file.
+// Raw bytes of a regular file; a folder, a named pipe or a device is refused at once
+// (false, *error saying so) and never opened for a blocking read.
 bool readBytes(const std::string& path, std::string* bytes, std::string* error = nullptr);
 
 // Each line followed by CR LF, encoded Windows-1252 (UTF-8 when needed).

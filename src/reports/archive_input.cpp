@@ -213,8 +213,10 @@ void Ecrit_Archive(bool coord) {
   if (!chemin.empty()) {
     const std::string ligne =
         Ligne_Archive(Reponses(reponses, coord), std::max(LigneCourante - 1, 0), Textes_Statistiques(f), sep);
-    if (!Ajoute_Enregistrement(chemin, ligne, coord))
-      platform::MsgBox(MSG(144) + (coord ? "012" : "014"), platform::vbOKOnly);
+    std::string erreur;
+    // The code, then the file and the system's cause.
+    if (!Ajoute_Enregistrement(chemin, ligne, coord, &erreur))
+      platform::MsgBox(MSG(144) + (coord ? "012" : "014") + platform::vbCrLf + erreur, platform::vbOKOnly);
   }
   f.MonthView1.setVisible(false);
   f.FraDial_Seq.setVisible(false);

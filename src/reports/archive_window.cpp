@@ -129,6 +129,9 @@ void Nmst_Test() {
   }
   Calcul_stat_Force();
   w.NbLgn = 2;
+  // The results of an earlier search go at once: a file that cannot be read leaves
+  // the title and the rule alone.
+  w.Text1.setText(stats::Titre_Recherche(Alpha_Archive));
   const platform::FlexGrid& p = Qvl().GrilleRefP;
   const std::string moyenne = p.rows() > 4 && p.cols() > 1 ? p.textMatrix(1, 1) : std::string();
   const std::string sigma = p.rows() > 4 && p.cols() > 1 ? p.textMatrix(4, 1) : std::string();

@@ -21,9 +21,11 @@ void Test_Archv();
 // (the scroll bar at 20, without a search), the filter cleared.
 void Nmst_init();
 
-// The search: fewer than two measurement rows give MSG(187) " (<=2)"; a file without
-// the archive header gives its message and a new file choice; otherwise the results
-// text is rebuilt from the records compatible with the grid's first column.
+// The search: fewer than two measurement rows give MSG(187) " (<=2)" and leave the
+// results as they were; otherwise the results text starts again from its title and
+// rule, then a file that cannot be read (a beep) or lacks the archive header (its
+// message and a new file choice) leaves them alone, and a readable archive adds the
+// records compatible with the grid's first column.
 void Nmst_Test();
 
 // Window handlers.

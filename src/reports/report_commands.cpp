@@ -6,6 +6,7 @@
 #include "base/helpers.h"
 #include "base/shell_services.h"
 #include "base/text_tables.h"
+#include "colour/colour_options.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "images/picture_save.h"
@@ -66,9 +67,14 @@ void Place_Apercu(QVL& f) {
 // and columns, FonctionCourante left at 0), or 8 columns with 6 cells.
 void Prepare_Grilles_Import(const ResultatsLus& lu) {
   QVL& f = Qvl();
+  // The imported rows belong to no measuring function: the colour tools close, and
+  // only the grid of the function the file names is laid out.
+  Ferme_Couleur();
   const bool prete = lu.fonction != 0 &&
-                     Appelle_Service<bool>(Services_Shell().Choix_Fonction_Mesure, lu.fonction);
+                     Appelle_Service<bool>(Services_Shell().Dispose_Grilles_Fonction, lu.fonction);
   FonctionCourante = 0;
+  Ligne_Ref = 1;
+  Compteur_Lignes = 0;
   if (!prete) {
     f.GrilleRef.setCols(kColonnesSansFonction);
     f.GrilleRefP.setCols(kColonnesSansFonction);
@@ -220,7 +226,8 @@ void Ouvre_CSV() {
   Facteur_Resol = Facteur_Resolution();
   Prepare_Grilles_Import(lu);
   Importe_Lignes(lu);
-  if (lu.laissees > 0) platform::MsgBox(lu.message, platform::vbOKOnly);
+  // Rows left out (a full grid) or not there (the list ended early) are said.
+  if (!lu.message.empty()) platform::MsgBox(lu.message, platform::vbOKOnly);
 
   f.ListImgMC.clear();
   f.ListImgIdx.clear();

@@ -7,7 +7,6 @@
 #include "measure/grid_templates.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
-#include "platform/utf8.h"
 
 namespace {
 
@@ -37,34 +36,15 @@ int colonnesModele(int code) {
   return n >= 2 && n <= kMaxColonnesGrille ? static_cast<int>(n) : 0;
 }
 
-// UTF-16 text with its byte-order mark to UTF-8; unpaired surrogates become U+FFFD.
-std::string depuisUtf16(const std::string& octets) {
-  const bool petitBoutiste = static_cast<unsigned char>(octets[0]) == 0xFF;
-  std::string out;
-  out.reserve(octets.size());
-  auto unite = [&](std::size_t k) -> long {
-    const auto a = static_cast<unsigned char>(octets[k]), b = static_cast<unsigned char>(octets[k + 1]);
-    return petitBoutiste ? (b << 8) | a : (a << 8) | b;
-  };
-  for (std::size_t k = 2; k + 1 < octets.size(); k += 2) {
-    long u = unite(k);
-    if (u >= 0xD800 && u <= 0xDBFF && k + 3 < octets.size()) {
-      const long v = unite(k + 2);
-      if (v >= 0xDC00 && v <= 0xDFFF) {
-        u = 0x10000 + ((u - 0xD800) << 10) + (v - 0xDC00);
-        k += 2;
-      }
-    }
-    if (u >= 0xD800 && u <= 0xDFFF) u = 0xFFFD;
-    platform::utf8::append(&out, u);
-  }
-  return out;
-}
-
-bool marqueUtf16(const std::string& octets) {
-  if (octets.size() < 2) return false;
-  const auto a = static_cast<unsigned char>(octets[0]), b = static_cast<unsigned char>(octets[1]);
-  return (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF);
+// The count of a line "N mesures" (the export's line above the list); -1 for any
+// other line.
+int compteAnnonce(const std::string& ligne) {
+  const std::string t = epure(ligne);
+  const std::string suite = " mesures";
+  if (t.size() <= suite.size() || t.compare(t.size() - suite.size(), suite.size(), suite) != 0) return -1;
+  const std::string n = t.substr(0, t.size() - suite.size());
+  if (n.size() > 9 || !std::all_of(n.begin(), n.end(), [](char c) { return c >= '0' && c <= '9'; })) return -1;
+  return std::stoi(n);
 }
 
 const FonctionImportable* fonctionNommee(const std::string& ligne,
@@ -98,18 +78,17 @@ std::vector<FonctionImportable> Fonctions_Importables(const std::string& courbeF
   return out;
 }
 
-std::vector<std::string> Cellules_Ligne(const std::string& ligne, int colonnes, bool known) {
+std::vector<std::string> Cellules_Ligne(const std::string& ligne, int colonnes) {
   std::vector<std::string> cellules(static_cast<std::size_t>(std::max(colonnes, 0)));
   if (colonnes <= 0) return cellules;
-  const int lus = known ? colonnes - 1 : std::min(kChampsSansFonction, colonnes);
   std::size_t debut = 0;
-  for (int c = 0; c < lus; ++c) {
+  for (int c = 0; c < colonnes - 1; ++c) {
     if (debut > ligne.size()) return cellules;
     const std::size_t fin = std::min(ligne.find(';', debut), ligne.size());
     cellules[static_cast<std::size_t>(c)] = epure(ligne.substr(debut, fin - debut));
     debut = fin + 1;
   }
-  if (!known || debut > ligne.size()) return cellules;
+  if (debut > ligne.size()) return cellules;
   // The comment: the rest of the line up to its last separator.
   std::string reste = ligne.substr(debut);
   if (const auto dernier = reste.rfind(';'); dernier != std::string::npos) reste.erase(dernier);
@@ -139,27 +118,30 @@ ResultatsLus Lit_Resultats(const std::string& texte, const std::vector<FonctionI
       break;
     }
   }
+  for (int i = liste - 1; i >= 0 && r.annoncees < 0; --i) r.annoncees = compteAnnonce(lignes[static_cast<std::size_t>(i)]);
   if (fonction != nullptr) {
     r.fonction = fonction->code;
     r.colonnes = fonction->colonnes;
   }
-  const bool connue = fonction != nullptr;
 
   const std::size_t premiere = static_cast<std::size_t>(liste) + 1;
   r.lignes.push_back(premiere < lignes.size()
-                         ? Cellules_Ligne(lignes[premiere], r.colonnes, connue)
+                         ? Cellules_Ligne(lignes[premiere], r.colonnes)
                          : std::vector<std::string>(static_cast<std::size_t>(r.colonnes)));
   const int plafond = std::max(capacite, 0);
   for (std::size_t i = premiere + 1; i < lignes.size() && !champsVides(lignes[i]); ++i) {
     if (static_cast<int>(r.lignes.size()) - 1 < plafond)
-      r.lignes.push_back(Cellules_Ligne(lignes[i], r.colonnes, connue));
+      r.lignes.push_back(Cellules_Ligne(lignes[i], r.colonnes));
     else
       ++r.laissees;
   }
+  const int lues = static_cast<int>(r.lignes.size()) - 1;
   if (r.laissees > 0) {
-    const int lues = static_cast<int>(r.lignes.size()) - 1;
     r.message = MSG(215) + " : " + std::to_string(lues) + " " + MSG(150) + " lues sur " +
                 std::to_string(lues + r.laissees);
+  } else if (r.annoncees > lues) {
+    // The rows stopped before the count the file gives (an empty row, a cut file).
+    r.message = std::to_string(lues) + " " + MSG(150) + " lues sur " + std::to_string(r.annoncees);
   }
   return r;
 }
@@ -179,17 +161,13 @@ ResultatsLus Lit_Fichier_Resultats(const std::string& path, const std::vector<Fo
     r.message = entete + platform::vbCrLf + erreur;
     return r;
   }
-  std::string texte;
-  if (marqueUtf16(octets)) {
-    texte = depuisUtf16(octets);
-  } else if (octets.find('\0') != std::string::npos) {
+  // NULs are UTF-16 text (with or without its mark), or binary data.
+  if (!platform::isUtf16Text(octets) && octets.find('\0') != std::string::npos) {
     r.etat = ResultatsLus::Etat::Illisible;
     r.message = entete + platform::vbCrLf + "ce n'est pas un fichier texte";
     return r;
-  } else {
-    texte = platform::decodeText(octets);
   }
-  r = Lit_Resultats(texte, fonctions, capacite);
+  r = Lit_Resultats(platform::decodeText(octets), fonctions, capacite);
   if (r.etat == ResultatsLus::Etat::SansListe) r.message = entete + platform::vbCrLf + r.message;
   return r;
 }

@@ -9,6 +9,7 @@
 #include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
+#include "measure/outline_tool.h"
 #include "measure/panels.h"
 #include "measure/redraw.h"
 #include "measure/table_commands.h"
@@ -111,6 +112,7 @@ void Ini_fonc() {
   f.MnuFIC(9).setEnabled(true);
   Mode_Surface = false;
   Mode_Surface2 = false;
+  Nouveau_Contour(0);
   Mode_Densite = false;
   f.Frame1.setVisible(false);
 }
@@ -210,6 +212,8 @@ void Mnusurf_Click(int Index) {
   Mode_Surface2 = Index != 1;
   if (Index == 1) f.MnuFIC(9).setEnabled(false);
   if (Index != 1) Courbe_Fermee = Index == 2;
+  // Each tool starts with its first point: the outline's vertex 1, the triangle's 0.
+  Nouveau_Contour(Index == 1 ? 0 : 1);
   f.Picture1.setFocus();
   PGr_Etat = false;
   Active_Fonction();

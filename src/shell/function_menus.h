@@ -8,8 +8,8 @@
 // menus exactly as they were.
 
 // Reset of the tool buttons and menus for a function: "Nouv. mes." enabled, the prompt
-// line emptied, "Sauver la Trame" enabled, the surface and density modes off, the
-// gill-count frame hidden.
+// line emptied, "Sauver la Trame" enabled, the surface and density modes off with any
+// unfinished outline or triangle forgotten, the gill-count frame hidden.
 void Ini_fonc();
 
 // Fonction menu. Items 1 to 3 (segment, spores 2D, spores 3D) switch to functions 1 to

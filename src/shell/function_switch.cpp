@@ -90,6 +90,22 @@ void recopieTitresStatistiques(QVL& f) {
   }
 }
 
+// The grids laid out from the templates of `fonction`: the measurement grid with
+// Taille_Grille + 1 rows, the mirror with 4, aligned headings and the statistics
+// headings, and the window caption naming the function. False when the width
+// template cannot be applied.
+bool disposeGrilles(QVL& f, int fonction) {
+  if (!Prepare_Grilles_Mesure(fonction)) return false;
+  Prepare_Grille(fonction);
+  f.setCaption("Quorvale 2.0" + std::to_string(kRevisionProgramme) + "  /  " + Nom_Utilisateur);
+  f.setCaption(f.caption() + " : " + NomFonction);
+  f.GrilleRef.setRows(Borne_Taille_Grille(Taille_Grille) + 1);
+  f.MGrille.setRows(4);
+  Aligne_Titres_Grille();
+  recopieTitresStatistiques(f);
+  return true;
+}
+
 }  // namespace
 
 void Aligne_Titres_Grille() {
@@ -115,17 +131,17 @@ bool Choix_Fonction_Mesure() {
   Compteur_Lignes = 0;
   if (const RegleFonction* r = regleDe(FonctionCourante)) appliqueRegle(*r);
 
-  if (!Prepare_Grilles_Mesure(FonctionCourante)) return false;
-  Prepare_Grille(FonctionCourante);
-  f.setCaption("Quorvale 2.0" + std::to_string(kRevisionProgramme) + "  /  " + Nom_Utilisateur);
-  f.setCaption(f.caption() + " : " + NomFonction);
-
+  if (!disposeGrilles(f, FonctionCourante)) return false;
   Compteur_Lignes = 0;
-  f.GrilleRef.setRows(Borne_Taille_Grille(Taille_Grille) + 1);
-  f.MGrille.setRows(4);
-  Aligne_Titres_Grille();
-  recopieTitresStatistiques(f);
   return true;
+}
+
+bool Dispose_Grilles_Fonction(int fonction) {
+  if (const RegleFonction* r = regleDe(fonction)) {
+    if (r->cellules != kGarderCellules) NbCellules = r->cellules;
+    Der_Colonne = r->derniere;
+  }
+  return disposeGrilles(Qvl(), fonction);
 }
 
 bool Choix_Fonction_Mesure(int fonction) {

@@ -17,6 +17,13 @@ bool Choix_Fonction_Mesure();
 // The same after FonctionCourante := fonction.
 bool Choix_Fonction_Mesure(int fonction);
 
+// Only the grids of `fonction`, as Choix_Fonction_Mesure lays them out (templates,
+// headings and NomFonction, Taille_Grille + 1 rows, statistics headings, the window
+// caption), with its NbCellules and Der_Colonne; nothing else changes: no colour
+// set-up, prompt, cursor or calibration. False after the layout step reported a template it could not
+// apply.
+bool Dispose_Grilles_Fonction(int fonction);
+
 // Bottom-left alignment for the headings of every column of GrilleRef; leaves its
 // current row at 0.
 void Aligne_Titres_Grille();

@@ -529,6 +529,31 @@ void Applique_Reglages(QVL& f, const Reglages& r, const LectureReglages& l) {
 // Shows why a file could not be read or written.
 void Signale(const std::string& texte) { platform::MsgBox(texte, platform::vbExclamation); }
 
+// The settings file could not be read and no copy of it could be kept: it is not to be
+// replaced by the start values in this run.
+bool g_fichierAGarder = false;
+
+// A settings file that gave no setting (it could not be read, or none of its lines is
+// a setting): the program goes on with the start values, and the file is kept aside
+// as path + ".illisible" before a later save may replace it; when no copy can be made
+// the file is not replaced at all. Either way the user is told.
+void Garde_Fichier_Illisible(const std::string& chemin, const std::string& cause) {
+  const std::string copie = chemin + ".illisible";
+  std::string octets;
+  const std::string debut = chemin + " illisible (" + cause + ") : réglages par défaut ; ";
+  if (platform::readBytes(chemin, &octets) && platform::saveFileAtomic(copie, octets)) {
+    Signale(debut + "le fichier est conservé sous " + copie);
+  } else {
+    g_fichierAGarder = true;
+    Signale(debut + "le fichier ne sera pas remplacé");
+  }
+}
+
+bool Texte_Non_Vide(const std::vector<std::string>& lignes) {
+  return std::any_of(lignes.begin(), lignes.end(),
+                     [](const std::string& l) { return l.find_first_not_of(" \t") != std::string::npos; });
+}
+
 }  // namespace
 
 std::string Chemin_Parametres() {
@@ -594,9 +619,11 @@ void Lire_Parametres() {
       std::string erreur;
       if (platform::readLines(chemin, &lignes, &erreur)) {
         Reglages r = Reglages_Courants();
-        Applique_Reglages(f, r, Lire_Lignes_Parametres(lignes, r));
+        const LectureReglages lu = Lire_Lignes_Parametres(lignes, r);
+        if (lu.cles.empty() && Texte_Non_Vide(lignes)) Garde_Fichier_Illisible(chemin, "aucun réglage reconnu");
+        Applique_Reglages(f, r, lu);
       } else {
-        Signale(erreur);
+        Garde_Fichier_Illisible(chemin, erreur);
       }
     } else {
       Rep_Data = Rep_Prog;
@@ -614,6 +641,10 @@ void Lire_Parametres() {
 
 bool Sauve_Parametres(int /*flag*/) {
   std::string erreur;
+  if (g_fichierAGarder && platform::fileExists(Chemin_Parametres())) {
+    Signale(Chemin_Parametres() + " n'a pas pu être lu : il n'est pas remplacé");
+    return false;
+  }
   try {
     // The last session file stays recorded: a full save keeps its line, last.
     std::vector<std::string> lignes = Lignes_Parametres(Reglages_Courants());

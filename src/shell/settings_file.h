@@ -108,13 +108,18 @@ Reglages Reglages_Courants();
 
 // Reads the settings file into the variables and the main window's controls; when
 // it is missing, shows MSG(114) + " Qvrl.dat", sets Rep_Data to the program folder
-// and creates it. Then loads the language file when Langue is not "fr", and
-// Calib_Images(0) := Calibrage. Never fails: refused values keep their defaults.
+// and creates it. A file that gives no setting (unreadable, or text without one
+// setting) is never taken silently for the start values: a message says so and the
+// file is kept as path + ".illisible" (when even that fails, Sauve_Parametres leaves
+// the file alone for the rest of the run). Then loads the language file when Langue
+// is not "fr", and Calib_Images(0) := Calibrage. Never fails: refused values keep their
+// defaults.
 void Lire_Parametres();
 
 // Rewrites the whole settings file (without a SESSION line) atomically; the argument
 // is not used. On failure a message gives the reason, the previous file stays whole
-// and false is returned.
+// and false is returned; so too for a file that could be neither read nor kept aside
+// (Lire_Parametres).
 bool Sauve_Parametres(int flag = 1);
 
 // Writes Fic_Session into the SESSION line of the settings file, creating the file

@@ -1,5 +1,6 @@
 #include "shell/text_editor.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "base/globals.h"
@@ -37,6 +38,36 @@ std::string Titre_Editeur(int type) {
   }
 }
 
+// The file the editor opened: its path and bytes, its lines as read, and the text the
+// box gave back once it showed them.
+struct FichierEdite {
+  std::string chemin, octets;
+  std::vector<std::string> lignes;
+  std::string affiche;
+};
+FichierEdite g_edite;
+
+const std::string kEspaceInsecable = "\xC2\xA0";
+const std::string kSeparateurLigne = "\xE2\x80\xA8";
+const std::string kSeparateurParagraphe = "\xE2\x80\xA9";
+
+// The lines a file's line shows as in the editor's box: no-break spaces as blanks, a
+// line or paragraph separator breaking the line.
+std::vector<std::string> Lignes_Affichees(const std::string& ligne) {
+  std::string t = platform::Replace(ligne, kEspaceInsecable, " ");
+  t = platform::Replace(t, kSeparateurParagraphe, kSeparateurLigne);
+  return platform::Split(t, kSeparateurLigne);
+}
+
+// True when the lines from e on are the lines shown for a file's line.
+bool Montre(const std::vector<std::string>& lignes, std::size_t e, const std::vector<std::string>& groupe) {
+  if (e + groupe.size() > lignes.size()) return false;
+  return std::equal(groupe.begin(), groupe.end(), lignes.begin() + static_cast<std::ptrdiff_t>(e));
+}
+
+// How far a typed line looks for the file's line it may be.
+constexpr std::size_t kPortee = 64;
+
 void Ouvre_Si_Present(int type) {
   const std::string path = Fichier_Edite(type);
   if (Fichier_Existe(path)) EditerTexte(path);
@@ -49,6 +80,62 @@ std::string Texte_A_Ecrire(const std::string& texte) {
   if (!t.empty() && t.back() == '\n') t.pop_back();
   if (!t.empty() && t.back() == '\r') t.pop_back();
   return platform::encodeLines({t});
+}
+
+std::string Texte_Edite_A_Ecrire(const std::vector<std::string>& lues, const std::string& affiche,
+                                 const std::string& edite) {
+  // The file's lines as the box showed them, as long as the text shown agrees.
+  const std::vector<std::string> montrees = platform::splitLines(affiche);
+  std::vector<std::vector<std::string>> groupes;
+  for (std::size_t i = 0, m = 0; i < lues.size(); ++i) {
+    std::vector<std::string> g = Lignes_Affichees(lues[i]);
+    if (!Montre(montrees, m, g)) break;
+    m += g.size();
+    groupes.push_back(std::move(g));
+  }
+  const std::vector<std::string> tapees = platform::splitLines(edite);
+  struct Sortie {
+    std::string texte;
+    bool lue;   // a line of the file, written as it was read
+  };
+  std::vector<Sortie> avant, apres;
+  std::size_t e = 0, fin = tapees.size(), g = 0, gFin = groupes.size();
+  // The lines left as they were at the start, then at the end.
+  while (g < gFin && Montre(tapees, e, groupes[g])) {
+    avant.push_back({lues[g], true});
+    e += groupes[g++].size();
+  }
+  while (gFin > g && fin >= e + groupes[gFin - 1].size() &&
+         Montre(tapees, fin - groupes[gFin - 1].size(), groupes[gFin - 1])) {
+    fin -= groupes[gFin - 1].size();
+    apres.push_back({lues[--gFin], true});
+  }
+  std::reverse(apres.begin(), apres.end());
+  // Between them, each typed line is looked for a little further among the file's lines.
+  while (e < fin) {
+    std::size_t trouve = gFin;
+    for (std::size_t j = g; j < gFin && j < g + kPortee; ++j)
+      if (e + groupes[j].size() <= fin && Montre(tapees, e, groupes[j])) {
+        trouve = j;
+        break;
+      }
+    if (trouve == gFin) {
+      avant.push_back({tapees[e++], false});
+      continue;
+    }
+    avant.push_back({lues[trouve], true});
+    e += groupes[trouve].size();
+    g = trouve + 1;
+  }
+  avant.insert(avant.end(), apres.begin(), apres.end());
+  if (avant.empty()) avant.push_back({"", false});
+  if (!avant.front().lue) avant.front().texte = platform::LTrim(avant.front().texte);
+  const bool finSansSaut = edite.empty() || (edite.back() != '\n' && edite.back() != '\r');
+  if (finSansSaut && !avant.back().lue) avant.back().texte = platform::RTrim(avant.back().texte);
+  std::vector<std::string> lignes;
+  lignes.reserve(avant.size());
+  for (Sortie& s : avant) lignes.push_back(std::move(s.texte));
+  return platform::encodeLines(lignes);
 }
 
 std::string Fichier_Edite(int type) {
@@ -96,23 +183,30 @@ void EditerTexte(const std::string& Fichier) {
     f.FrameEditer.setCaption(Titre_Editeur(Type_Fichier_Edit));
   }
   if (!Fichier_Existe(Fichier, MSG(137), 1)) return;
-  std::vector<std::string> lignes;
-  std::string erreur;
-  if (!platform::readLines(Fichier, &lignes, &erreur)) {
+  std::string octets, erreur;
+  if (!platform::readBytes(Fichier, &octets, &erreur)) {
     platform::MsgBox(MSG(144) + erreur);
     return;
   }
+  const std::vector<std::string> lignes = platform::splitLines(platform::decodeText(octets));
   f.TextEdit.setText("");
   f.FrameEditer.setVisible(true);
   std::string texte;
   for (const std::string& l : lignes) texte += l + SautLigne;
   f.TextEdit.setText(texte);
+  g_edite = {Fichier, std::move(octets), lignes, f.TextEdit.text()};
 }
 
 bool Sauve_Texte(const std::string& t_texte, const std::string& nomfichier) {
   if (!Fichier_Existe(nomfichier, "", 1)) return false;
+  std::string a_ecrire;
+  if (!g_edite.chemin.empty() && platform::normalizePath(g_edite.chemin) == platform::normalizePath(nomfichier))
+    a_ecrire = t_texte == g_edite.affiche ? g_edite.octets
+                                          : Texte_Edite_A_Ecrire(g_edite.lignes, g_edite.affiche, t_texte);
+  else
+    a_ecrire = Texte_A_Ecrire(t_texte);
   std::string erreur;
-  if (!platform::saveFileAtomic(nomfichier, Texte_A_Ecrire(t_texte), &erreur)) {
+  if (!platform::saveFileAtomic(nomfichier, a_ecrire, &erreur)) {
     platform::MsgBox(MSG(144) + erreur, platform::vbExclamation);
     return false;
   }

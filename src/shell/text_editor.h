@@ -6,6 +6,7 @@
 // trame. The buttons of the archive input frame live here too.
 
 #include <string>
+#include <vector>
 
 extern int Type_Fichier_Edit;
 
@@ -13,6 +14,15 @@ extern int Type_Fichier_Edit;
 // one final CR dropped, followed by CR LF; Windows-1252 (UTF-8 when it cannot hold the
 // text).
 std::string Texte_A_Ecrire(const std::string& texte);
+
+// The bytes an edited text is saved as, the editor having shown the file's lines
+// `lues` as the text `affiche`: every line the user left as shown is written as it was
+// read (its no-break spaces, line separators U+2028 and leading blanks kept), the
+// others as typed; the text's leading blanks, and its trailing ones when it ends
+// without a line break, are trimmed where the user typed them. Each line ends with
+// CR LF; Windows-1252 (UTF-8 when it cannot hold the text). An empty text gives CR LF.
+std::string Texte_Edite_A_Ecrire(const std::vector<std::string>& lues, const std::string& affiche,
+                                 const std::string& edite);
 
 // The path of the file of an editor type: types 1 and 2 in the program folder, the
 // name matched without regard to case; 3 the chart archive (its path, a bare name
@@ -27,8 +37,9 @@ void Editeur_GF(int ouvre);
 // Lays the editor out for Type_Fichier_Edit, then shows the file's lines, each
 // followed by CR LF. A missing file shows MSG(137) and leaves the editor as it was.
 void EditerTexte(const std::string& Fichier);
-// Writes t_texte (as Texte_A_Ecrire) over the file nomfichier atomically and closes
-// the editor. A vanished file shows the not-found message and nothing is created; a
+// Writes t_texte over the file nomfichier atomically and closes the editor: the bytes
+// the editor read when the text is still the one it showed, else as
+// Texte_Edite_A_Ecrire (as Texte_A_Ecrire for a file the editor did not open). A vanished file shows the not-found message and nothing is created; a
 // failed write shows MSG(144) with the cause and keeps the editor open with its text.
 // True when written.
 bool Sauve_Texte(const std::string& t_texte, const std::string& nomfichier);

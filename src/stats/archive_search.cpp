@@ -137,11 +137,15 @@ bool compatible(const ArchiveRecord& r, const ArchiveSample& s, const ArchiveSea
 
 }  // namespace
 
+std::string Titre_Recherche(float alpha) {
+  return kTitre + Str_Simple(static_cast<double>(enSimple(alpha * 200.0f))) + "%" + kCrLf + std::string(59, '-') +
+         kCrLf;
+}
+
 ArchiveResult Recherche_Archive(const std::vector<std::string>& records, bool headerCoord,
                                 const ArchiveSample& sample, const ArchiveSearch& search) {
   ArchiveResult res;
-  res.text = kTitre + Str_Simple(static_cast<double>(enSimple(search.alpha * 200.0f))) + "%" + kCrLf +
-             std::string(59, '-') + kCrLf;
+  res.text = Titre_Recherche(search.alpha);
   const std::string filtre = platform::LCase(search.filter);
   for (const std::string& line : records) {
     if (line.empty()) continue;

@@ -80,8 +80,11 @@ struct ArchiveResult {
   bool test2m = false; // a record was tested against the sample with its count
 };
 
-// The search of the records (the file's lines after its header): the title with the
-// risk (alpha x 200 in percent), a rule of 59 "-", then each record compatible with
+// The first two lines of a search's results: the title with the risk (alpha x 200 in
+// percent, Str_Simple) and a rule of 59 "-", each ended by CR LF.
+std::string Titre_Recherche(float alpha);
+
+// The search of the records (the file's lines after its header): Titre_Recherche, then each record compatible with
 // the sample; "Aucune" when none; n & " ligne(s) ignorée(s)" when lines could not be
 // read. Blank lines and lines without the filter (compared without regard to case,
 // accented letters included) are passed over.

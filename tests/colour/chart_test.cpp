@@ -2,6 +2,7 @@
 // (comma decimals, lower-case key, blank lines, the archive's lines, UTF-8 with LF),
 // the limit of 3000 entries, and files that must change nothing.
 #include "colour/chart.h"
+#include "colour/colour_file.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,43 @@ void expectEntry(int i, float r, float v, float b, float l, float a, float bb, c
   EXPECT_FLOAT_EQ(Nuancier(i, 6), bb);
   EXPECT_EQ(Nuancier(i, 0), 0.0f);
   EXPECT_EQ(Nuancier_Noms(i), nom);
+}
+
+// The notes of a record run from its NOTES key to the next FINNOTES line (letter
+// case and blanks ignored); a NOTES line that nothing closes is a note on its own.
+TEST(ChartNotes, LinesOfTheNotes) {
+  const std::vector<std::string> lignes = {"CODE= A1", " notes = vu le 3", "LISTE= 4", "CalibrageCol=1",
+                                           "  finNotes", "LISTE=", "1;2;3;4;5;6;7;8;9;x;", "NOTES=", "fin"};
+  EXPECT_EQ(Lignes_De_Notes(lignes),
+            (std::vector<bool>{false, true, true, true, true, false, false, true, false}));
+  EXPECT_TRUE(Lignes_De_Notes({}).empty());
+  EXPECT_EQ(Lignes_De_Notes({"FINNOTES", "NOTESX=1", "NOTES=a", "NOTES=b", "FINNOTES"}),
+            (std::vector<bool>{false, false, true, true, true}));
+}
+
+// Key words in the notes are text: the entries start at the LISTE= after the header,
+// and a CALIBRAGECOL written in the notes is not read.
+TEST(ChartNotes, KeysInTheNotesAreNotRead) {
+  const std::vector<std::string> lignes = {
+      "CODE=  A12", "NOTES=", "voir la liste= des exsiccata", "liste=12;13;14;15;16;17;18;", "CALIBRAGECOL=1",
+      "NBMESURES =9", "FINNOTES", "", "REM= les lignes suivantes ne doivent pas être modifiées !",
+      "N°;R;V;B;L;a;b;zone;S;comment;", "CALIBRAGECOL=0", "NBMESURES =2", "LISTE=",
+      "1;90;60;30;28.11;9.85;23.29;8;1;;", "2;30;120;90;44.87;-37.21;7.4;8;1;b, c;"};
+  const NuancierLu lu = Analyse_Nuancier(lignes);
+  ASSERT_TRUE(lu.liste);
+  ASSERT_EQ(lu.valeurs.size(), 2u);
+  EXPECT_EQ(lu.noms, (std::vector<std::string>{"", "b, c"}));
+  EXPECT_FLOAT_EQ(lu.valeurs[1][3], 44.87f);
+  ASSERT_TRUE(lu.calibrage.has_value());
+  EXPECT_FALSE(*lu.calibrage);
+
+  TableCouleur t;
+  const FichierCouleurLu c = Analyse_Fichier_Couleur(lignes, t);
+  EXPECT_TRUE(c.valide);
+  EXPECT_EQ(c.annonce, 2);
+  EXPECT_EQ(c.compte(), 2);
+  EXPECT_DOUBLE_EQ(t(2, 2), 30);
+  EXPECT_DOUBLE_EQ(t(2, 3), 120);
 }
 
 TEST_F(ChartFile, HandWrittenChartWithCommasLowerCaseKeyAndBlankLines) {

@@ -14,6 +14,7 @@
 
 #include "base/globals.h"
 #include "base/text_tables.h"
+#include "colour/chart.h"
 #include "colour/colour_file.h"
 #include "colour/colour_zone.h"
 #include "colour_fixture.h"
@@ -26,6 +27,8 @@
 #include "platform/textfile.h"
 #include "shell/function_switch.h"
 #include "shell/program_folder.h"
+#include "support/named_pipe.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -366,6 +369,68 @@ TEST_F(ColourOptions, ChartSavedFromTheRecordGivesTheGoldenFile) {
     EXPECT_EQ(Lit_Fichier_Couleur(fichier, t).compte(), 2);
     EXPECT_DOUBLE_EQ(t(2, 5), 44.87);
   }
+}
+
+// A note line that holds "liste=" is the user's text: the chart saved from the record
+// reloads with its two entries, not with the note's lines as entries.
+TEST_F(ColourOptions, NotesMentioningTheListKeepTheChartWhole) {
+  QVL& f = Qvl();
+  f.show();
+  platform::DoEvents();
+  colourZone();
+  twoRows();
+  dialogs_->clear();
+  ASSERT_TRUE(user::choose(f.MnuChrt(3)));
+  ASSERT_TRUE(f.Frame(10).visible());
+  // The user types two lines of notes before FINNOTES.
+  ASSERT_TRUE(user::click(f.TBox(3)));
+  f.TBox(3).setSelStart(static_cast<int>(f.TBox(3).text().find("FINNOTES")));
+  QWidget* w = f.TBox(3).widget();
+  for (const std::string& ligne : {std::string("voir la liste= des exsiccata"), std::string("liste=12;13;14;15;")}) {
+    for (const QChar ch : QString::fromStdString(ligne)) user::pressKey(w, 0, QString(ch));
+    user::pressKey(w, Qt::Key_Return);
+  }
+  ASSERT_NE(f.TBox(3).text().find("liste=12;13;14;15;\r\nFINNOTES"), std::string::npos) << f.TBox(3).text();
+  const std::string fichier = path("notes.Nua");
+  dialogs_->answerMsgBox(platform::vbYes);   // MSG 218: "Calibré" is not ticked
+  dialogs_->answerSave(fichier);
+  ASSERT_TRUE(user::click(f.Bout_dial(28)));
+  ASSERT_TRUE(platform::fileExists(fichier));
+
+  dialogs_->clear();
+  dialogs_->answerOpen({fichier});
+  ASSERT_TRUE(user::choose(f.MnuChrt(2)));
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(NbNuancier, 2);
+  EXPECT_EQ(Nuancier_Noms(2), "b, c");
+  EXPECT_FLOAT_EQ(Nuancier(1, 1), 90);
+  EXPECT_FLOAT_EQ(Nuancier(2, 2), 120);
+  EXPECT_EQ(Compte_Entrees_Liste(fichier), 2);
+  TableCouleur t;
+  EXPECT_EQ(Lit_Fichier_Couleur(fichier, t).compte(), 2);
+}
+
+// A named pipe chosen as the chart: refused at once with the load-failure message,
+// never opened; the chart loaded stays.
+TEST_F(ColourOptions, APipeAsChartIsRefused) {
+  QVL& f = Qvl();
+  colourZone();
+  const std::string bon = copy("chart/comma_lowercase/chart.Nua", "bon.Nua");
+  dialogs_->clear();
+  dialogs_->answerOpen({bon});
+  ASSERT_TRUE(user::choose(f.MnuChrt(2)));
+  ASSERT_EQ(NbNuancier, 4);
+  test_support::WatchedPipe tube(path("tube.Nua"));
+  ASSERT_TRUE(tube.made());
+  dialogs_->clear();
+  dialogs_->answerOpen({tube.path()});
+  dialogs_->answerMsgBox(platform::vbOK);
+  ASSERT_TRUE(user::choose(f.MnuChrt(2)));
+  EXPECT_EQ(messages(), std::vector<std::string>{"tube.Nua" + MSG(220)});
+  EXPECT_FALSE(tube.opened());
+  EXPECT_FALSE(Nuancier_Choisi);
+  EXPECT_EQ(NbNuancier, 4);
+  EXPECT_EQ(Fic_Nuancier, bon);
 }
 
 TEST_F(ColourOptions, CancelledSavesWriteNothing) {

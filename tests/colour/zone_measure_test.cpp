@@ -259,6 +259,7 @@ TEST_F(ZoneWindow, FullGridIsSavedAndKeptWhole) {
   startFunction(20);
   dialogs_->clear();   // the switch-on's notice of the missing standard
   QVL& f = Qvl();
+  listOneImage();
   f.Check(3).setValue(0);
   f.GrilleRef.setRows(3);
   LigneCourante = 2;

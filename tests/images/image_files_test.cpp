@@ -18,6 +18,8 @@
 #include "platform/app.h"
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
+#include "measure/measure_state.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -360,22 +362,87 @@ TEST_F(ImageFiles, APictureOfAnotherWidthFlashesAndSetsTheFontSize) {
   EXPECT_DOUBLE_EQ(f.Picture1.fontSize(), font);
 }
 
+// The grid question before the grid's rows go with the list.
+std::string questionGrille() { return MSG(185) + SautLigne + MSG(190) + " " + MSG(188) + " ? "; }
+
+// Two measured rows on image 1 of the list, in the grid and in the table.
+void deuxRangees() {
+  QVL& f = Qvl();
+  for (int r = 1; r <= 2; ++r) {
+    f.GrilleRef.setTextMatrix(r, 0, std::to_string(r));
+    f.GrilleRef.setTextMatrix(r, 1, std::to_string(10 * r) + ".00");
+    TabMesures(r).NumImage = 1;
+    TabMesures(r).Seg(1) = {0, 0, 1000.0 * r, 0};
+  }
+  LigneCourante = 3;
+}
+
+void videRangees() {
+  for (int r = 1; r <= 2; ++r) {
+    Qvl().GrilleRef.setTextMatrix(r, 1, "");
+    TabMesures(r) = Mesure{};
+  }
+}
+
 TEST_F(ImageFiles, PastingWhileTheGridHoldsRowsAsksBeforeEmptyingTheList) {
   QVL& f = Qvl();
   ownProgramFolder();
   const std::string shown = oneShown();
-  LigneCourante = 3;
+  deuxRangees();
   platform::Clipboard::setImage(platform::Picture::filled(64, 48, 0x808080));
   dialogs_->answerMsgBox(platform::vbNo);
   Image_Temporaire();
-  EXPECT_EQ(messages(), std::vector<std::string>{" effacer  la liste d'images  ? "});
+  EXPECT_EQ(messages(), std::vector<std::string>{questionGrille()});
   EXPECT_EQ(f.ListIMGchar.listCount(), 1);   // kept
+  EXPECT_EQ(LigneCourante, 3);
+  EXPECT_EQ(TabMesures(2).NumImage, 1);
   EXPECT_EQ(Index_Image, 0);                 // the pasted picture is no entry
   EXPECT_EQ(f.ListImgAff.listIndex(), -1);
   EXPECT_EQ(f.picbase.picture().widthPixels(), 64);
   dialogs_->answerMsgBox(platform::vbYes);
   Image_Temporaire();
   EXPECT_EQ(f.ListIMGchar.listCount(), 0);
+  EXPECT_EQ(LigneCourante, 1);
+  EXPECT_EQ(f.GrilleRef.textMatrix(2, 1), "");
+  EXPECT_EQ(TabMesures(2).NumImage, 0);
+  videRangees();
+}
+
+// "Ouvrir Image" while the grid holds rows: Yes to the list and No to the grid keeps
+// the rows and adds the picture to the list; Yes to both clears the grid and the table
+// with the list, and the picture becomes image 1 of an empty session.
+TEST_F(ImageFiles, OpeningWithRowsKeepsThemOrClearsThemWithTheList) {
+  QVL& f = Qvl();
+  const std::string shown = oneShown();
+  deuxRangees();
+  const std::string a = bmp("a.bmp", 60, 40);
+  dialogs_->answerOpen({a});
+  dialogs_->answerMsgBox(platform::vbYes);
+  dialogs_->answerMsgBox(platform::vbNo);
+  ASSERT_TRUE(user::choose(f.MnuFIC(1)));
+  EXPECT_EQ(messages(), (std::vector<std::string>{" effacer  la liste d'images  ? ", questionGrille()}));
+  ASSERT_EQ(f.ListIMGchar.listCount(), 2);
+  EXPECT_EQ(f.ListIMGchar.list(0), shown);
+  EXPECT_EQ(f.ListIMGchar.list(1), a);
+  EXPECT_EQ(Index_Image, 2);
+  EXPECT_EQ(LigneCourante, 3);
+  EXPECT_EQ(f.GrilleRef.textMatrix(2, 1), "20.00");
+  EXPECT_EQ(TabMesures(2).NumImage, 1);
+
+  const std::string b = bmp("b.bmp", 70, 40);
+  dialogs_->clear();
+  dialogs_->answerOpen({b});
+  dialogs_->answerMsgBox(platform::vbYes);
+  dialogs_->answerMsgBox(platform::vbYes);
+  ASSERT_TRUE(user::choose(f.MnuFIC(1)));
+  EXPECT_EQ(messages(), (std::vector<std::string>{" effacer  la liste d'images  ? ", questionGrille()}));
+  ASSERT_EQ(f.ListIMGchar.listCount(), 1);
+  EXPECT_EQ(f.ListIMGchar.list(0), b);
+  EXPECT_EQ(LigneCourante, 1);
+  EXPECT_EQ(f.GrilleRef.textMatrix(1, 1), "");
+  EXPECT_EQ(TabMesures(1).NumImage, 0);
+  EXPECT_EQ(TabMesures(2).Seg(1).X2, 0);
+  videRangees();
 }
 
 TEST_F(ImageFiles, AFailedWriteOfTheClipboardPictureChangesNothing) {

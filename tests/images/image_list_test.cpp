@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/text_tables.h"
 #include "forms/main_window.h"
@@ -19,6 +20,10 @@
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/events.h"
+#include "platform/textfile.h"
+#include "measure/trame_file.h"
+#include "base/globals.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -378,6 +383,83 @@ TEST_F(ImageList, EmptyingAsksFirstAndThenShowsTheBackground) {
   EXPECT_EQ(Index_Image, 0);
   EXPECT_EQ(Img_Active, "");
   EXPECT_EQ(f.picbase.picture().widthPixels(), Image_Fond_Integree().widthPixels());
+}
+
+// What emptying the list may change: the list, the grid's rows and the table's rows.
+struct Session {
+  std::vector<std::string> images, grid;
+  std::vector<std::string> table;   // NumImage and the first cell of rows 1 to 4
+  int ligne = 0;
+  bool operator==(const Session&) const = default;
+};
+
+Session sessionNow() {
+  QVL& f = Qvl();
+  Session s;
+  for (int i = 0; i < f.ListIMGchar.listCount(); ++i) s.images.push_back(f.ListIMGchar.list(i));
+  for (int r = 1; r < f.GrilleRef.rows() && r <= 4; ++r) {
+    std::string l;
+    for (int c = 0; c < f.GrilleRef.cols(); ++c) l += f.GrilleRef.textMatrix(r, c) + "|";
+    s.grid.push_back(l);
+  }
+  for (int r = 1; r <= 4; ++r) {
+    const Mesure& m = TabMesures(r);
+    s.table.push_back(std::to_string(m.NumImage) + ";" + std::to_string(m.Seg(1).X2));
+  }
+  s.ligne = LigneCourante;
+  return s;
+}
+
+// "Effacer liste images" while the grid holds rows on both images: after Yes to the
+// list, the grid question; No keeps list, grid and table as they were; Yes clears them
+// together, so that a trame written later names the image of every row it holds.
+TEST_F(ImageList, EmptyingTheListWithRowsClearsTheGridOrNothing) {
+  QVL& f = Qvl();
+  addPictures(2);
+  clickEntry(1);
+  gridWithRows({1, 2});
+  for (int r = 1; r <= 2; ++r) {
+    f.GrilleRef.setTextMatrix(r, 0, std::to_string(r));
+    f.GrilleRef.setTextMatrix(r, 1, std::to_string(10 * r) + ".00");
+    TabMesures(r).Seg(1) = {0, 0, 1000.0 * r, 0};
+  }
+  const Session avant = sessionNow();
+  const std::string questionGrille = MSG(185) + SautLigne + MSG(190) + " " + MSG(188) + " ? ";
+  ASSERT_EQ(questionGrille, " La table actuelle contient des données\r\n effacer  la grille  ? ");
+
+  dialogs_->answerMsgBox(platform::vbYes);
+  dialogs_->answerMsgBox(platform::vbNo);
+  ASSERT_TRUE(user::choose(f.MnuCharg(3)));
+  EXPECT_EQ(messages(), (std::vector<std::string>{" effacer  la liste d'images  ? ", questionGrille}));
+  EXPECT_EQ(sessionNow(), avant);
+  EXPECT_EQ(Index_Image, 2);
+
+  dialogs_->clear();
+  dialogs_->answerMsgBox(platform::vbYes);
+  dialogs_->answerMsgBox(platform::vbYes);
+  ASSERT_TRUE(user::choose(f.MnuCharg(3)));
+  EXPECT_EQ(messages(), (std::vector<std::string>{" effacer  la liste d'images  ? ", questionGrille}));
+  const Session apres = sessionNow();
+  EXPECT_TRUE(apres.images.empty());
+  EXPECT_EQ(apres.ligne, 1);
+  EXPECT_EQ(f.GrilleRef.textMatrix(1, 1), "");
+  EXPECT_EQ(apres.table, (std::vector<std::string>(4, "0;0.000000")));
+
+  // A picture added now and the session saved: every row of the trame has its image.
+  EXPECT_EQ(Ajoute_Image_Liste(bmp("nouvelle.bmp", 90, 40)), 1);
+  const std::string trame = bmp("dummy.bmp", 1, 1) + ".trm";
+  std::string erreur;
+  ASSERT_TRUE(Ecrit_Trame(trame, &erreur)) << erreur;
+  std::vector<std::string> lignes;
+  ASSERT_TRUE(platform::readLines(trame, &lignes));
+  SessionTrame lue;
+  ASSERT_TRUE(Analyse_Trame(lignes, &lue));
+  ASSERT_EQ(lue.images.size(), 1u);
+  for (const LigneTrame& l : lue.lignes) {
+    EXPECT_GE(l.numImage, 1);
+    EXPECT_LE(l.numImage, 1);
+  }
+  EXPECT_TRUE(lue.lignes.empty());
 }
 
 TEST_F(ImageList, TheLoaderMenuEmptiesTheList) {

@@ -117,6 +117,13 @@ class MeasureWindow : public ::testing::Test {
     Trace_Continu = false;
   }
 
+  // Makes the image list hold one image, the image 1 that rows written here name (a
+  // trame is saved only with its images).
+  void listOneImage(const std::string& path = "lame.bmp") {
+    Qvl().ListIMGchar.clear();
+    Qvl().ListIMGchar.addItem(path);
+  }
+
   // The texts of columns 1 to last of a grid row.
   std::vector<std::string> row(int r, int last) const {
     std::vector<std::string> v;

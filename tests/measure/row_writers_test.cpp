@@ -258,6 +258,7 @@ TEST_F(RowWriters, ZeroCalibrationIsReportedAndWritten) {
 TEST_F(RowWriters, AutomaticSaveBeforeRows11And21) {
   TempFolder dir;
   startFunction(1);
+  listOneImage();
   Sauve_Auto = 10;
   Fic_Trame = dir.file("session.trm");
   std::vector<int> savedBefore;
@@ -290,6 +291,7 @@ TEST_F(RowWriters, AutomaticSaveBeforeRows11And21) {
 
 TEST_F(RowWriters, AutomaticSaveWithoutSessionFileGoesToTheProgramFolder) {
   startFunction(1);
+  listOneImage();
   Sauve_Auto = 2;
   Fic_Trame = "";
   const std::string path = platform::App::Path() + "/TrameSav.trm";
@@ -305,20 +307,40 @@ TEST_F(RowWriters, AutomaticSaveWithoutSessionFileGoesToTheProgramFolder) {
   platform::removeFile(path);
 }
 
-// A save that cannot be written is shown in the message panel; the value is written.
+// A save that cannot be written is shown in the message panel, and stays there while
+// measuring goes on and later saves fail too, other notices coming and going; the
+// first save that succeeds again says so and the panel then goes.
 TEST_F(RowWriters, FailedAutomaticSaveIsShownAndMeasuringGoesOn) {
   TempFolder dir;
   startFunction(1);
+  listOneImage();
   QVL& f = Qvl();
   Sauve_Auto = 1;
   Fic_Trame = dir.file("no_such_folder/session.trm");
   write(100);
   f.lblLabelflashx.setCaption("");
   write(200);
-  EXPECT_EQ(f.lblLabelflashx.caption().rfind("Sauvegarde automatique impossible", 0), 0u)
-      << f.lblLabelflashx.caption();
+  const std::string echec = "Sauvegarde automatique impossible : Impossible d'enregistrer le fichier " + Fic_Trame;
+  EXPECT_EQ(f.lblLabelflashx.caption().rfind(echec, 0), 0u) << f.lblLabelflashx.caption();
   EXPECT_EQ(row(2, 1), std::vector<std::string>{"2.00"});
   EXPECT_EQ(LigneCourante, 3);
+  EXPECT_TRUE(f.FraFlash.visible());
+  // Another notice in the panel, then more rows whose saves fail as well.
+  f.Flash(65280, "autre avis", 1);
+  EXPECT_TRUE(f.FraFlash.visible());
+  EXPECT_EQ(f.lblLabelflashx.caption().rfind(echec, 0), 0u) << f.lblLabelflashx.caption();
+  write(300);
+  write(400);
+  EXPECT_TRUE(f.FraFlash.visible());
+  EXPECT_EQ(f.lblLabelflashx.caption().rfind(echec, 0), 0u) << f.lblLabelflashx.caption();
+  // The folder exists now: the next save is written and says so, then the panel goes.
+  ASSERT_TRUE(platform::makeFolder(dir.file("no_such_folder")));
+  write(500);
+  EXPECT_TRUE(platform::fileExists(Fic_Trame));
+  EXPECT_EQ(f.lblLabelflashx.caption(), "Sauvegarde automatique rétablie : " + Fic_Trame);
+  EXPECT_FALSE(f.FraFlash.visible());
+  write(600);
+  EXPECT_EQ(f.lblLabelflashx.caption(), "Sauvegarde automatique rétablie : " + Fic_Trame);
   EXPECT_TRUE(messages().empty());
 }
 
@@ -327,6 +349,7 @@ TEST_F(RowWriters, FailedAutomaticSaveIsShownAndMeasuringGoesOn) {
 TEST_F(RowWriters, FullGridIsSavedAndNothingIsWritten) {
   Taille_Grille = 3;
   startFunction(1);
+  listOneImage();
   const std::string path = platform::App::Path() + "/TrameSav.trm";
   platform::removeFile(path);
   // The statistics say once that the grid is full; then the writer.

@@ -220,6 +220,7 @@ TEST_F(SurfaceTools, TriangleRows) {
 // (150, 100); cell 2 (6000, 12000) and the closed flag 1.
 TEST_F(SurfaceTools, OutlineClosedMeasuredAndSaved) {
   startFunction(16);
+  listOneImage();
   Mode_Surface2 = true;
   Courbe_Fermee = true;
   Liste_Sommets(1).clear();

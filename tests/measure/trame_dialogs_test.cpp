@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -23,6 +24,7 @@
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "session_window.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -258,6 +260,107 @@ TEST_F(TrameDialogs, LocalTrameKeepsImagesOfOneNameApart) {
   ASSERT_TRUE(Lit_Trame(path, code));
   EXPECT_EQ(Qvl().ListIMGchar.list(1), cible.file("LAME_2.bmp"));
   EXPECT_EQ(Qvl().GrilleRef.textMatrix(1, 1), "13.90");
+}
+
+// The names of the files of a folder, sorted.
+std::vector<std::string> filesIn(const std::string& folder) {
+  std::vector<std::string> l;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) l.push_back(e.path().filename().string());
+  std::sort(l.begin(), l.end());
+  return l;
+}
+
+class SessionTransfer : public TrameDialogs {
+ protected:
+  // One row on "spore.bmp" of the image folder; the transfer goes into target_,
+  // which already holds another picture of that name.
+  void SetUp() override {
+    TrameDialogs::SetUp();
+    oneRow();
+    Qvl().ListIMGchar.clear();
+    Qvl().ListIMGchar.addItem(picture(images_, "spore.bmp", 1200));
+    other_ = picture(target_, "spore.bmp", 800, 12, 0x0000FF);
+    otherBytes_ = bytesOf(other_);
+    before_ = filesIn(target_.file(""));
+  }
+  // "Transfert de  session" of the tools menu, into target_/session.trm.
+  void transfer() {
+    dialogs_->answerSave(target_.file("session.trm"));
+    ASSERT_TRUE(user::choose(Qvl().Mntool(25)));
+  }
+  std::string question() const { return MSG(116) + platform::vbCrLf + other_; }
+
+  session_window::TempFolder target_;
+  std::string other_, otherBytes_;
+  std::vector<std::string> before_;
+};
+
+// No: the other picture keeps its bytes, nothing is added to the folder, no trame.
+TEST_F(SessionTransfer, NoKeepsTheFileOfTheSameName) {
+  dialogs_->answerMsgBox(platform::vbNo);
+  transfer();
+  EXPECT_EQ(messages(), std::vector<std::string>{question()});
+  EXPECT_EQ(bytesOf(other_), otherBytes_);
+  EXPECT_EQ(filesIn(target_.file("")), before_);
+  EXPECT_EQ(Fic_Session, "avant.trm");
+  EXPECT_TRUE(Fic_Trame.empty());
+}
+
+// Yes: the session's picture replaces it and the trame names it.
+TEST_F(SessionTransfer, YesReplacesIt) {
+  dialogs_->answerMsgBox(platform::vbYes);
+  transfer();
+  EXPECT_EQ(messages(), std::vector<std::string>{question()});
+  EXPECT_EQ(bytesOf(other_), bytesOf(images_.file("spore.bmp")));
+  SessionTrame s;
+  std::vector<std::string> l;
+  ASSERT_TRUE(platform::readLines(target_.file("session.trm"), &l));
+  ASSERT_TRUE(Analyse_Trame(l, &s));
+  EXPECT_EQ(s.images, std::vector<std::string>{"spore.bmp"});
+  EXPECT_EQ(Fic_Session, target_.file("session.trm"));
+}
+
+// A file of the same bytes is the session's own picture: no question, left as it is.
+TEST_F(SessionTransfer, AnIdenticalFileIsLeftAlone) {
+  ASSERT_TRUE(platform::copyFile(images_.file("spore.bmp"), other_));
+  const auto written = std::filesystem::last_write_time(other_);
+  transfer();
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(bytesOf(other_), bytesOf(images_.file("spore.bmp")));
+  EXPECT_EQ(std::filesystem::last_write_time(other_), written);
+  EXPECT_TRUE(platform::fileExists(target_.file("session.trm")));
+}
+
+// The trame cannot be written (a folder has its name): the picture replaced gets its
+// bytes back and the files copied for the trame go again.
+TEST_F(SessionTransfer, AFailedTrameLeavesTheFolderAsItWas) {
+  ASSERT_TRUE(platform::makeFolder(target_.file("session.trm")));
+  before_ = filesIn(target_.file(""));
+  dialogs_->answerMsgBox(platform::vbYes);
+  dialogs_->answerMsgBox(platform::vbOK);
+  transfer();
+  const std::vector<std::string> m = messages();
+  ASSERT_EQ(m.size(), 2u);
+  EXPECT_EQ(m[0], question());
+  EXPECT_EQ(m[1].rfind(MSG(144) + target_.file("session.trm") + SautLigne, 0), 0u) << m[1];
+  EXPECT_EQ(bytesOf(other_), otherBytes_);
+  EXPECT_EQ(filesIn(target_.file("")), before_);
+  EXPECT_EQ(Fic_Session, "avant.trm");
+}
+
+// A session whose rows have no image listed is refused with its reason: its trame
+// could not be read back.
+TEST_F(TrameDialogs, RowsWithoutImagesAreNotSaved) {
+  oneRow();
+  Qvl().ListIMGchar.clear();
+  const std::string path = images_.file("sans_image.trm");
+  dialogs_->answerSave(path);
+  dialogs_->answerMsgBox(platform::vbOK);
+  EXPECT_FALSE(Sauve_Trame_Sous());
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_NE(messages()[0].find("aucune image"), std::string::npos) << messages()[0];
+  EXPECT_FALSE(platform::fileExists(path));
+  EXPECT_EQ(Fic_Session, "avant.trm");
 }
 
 TEST(LocalNames, DistinctNames) {

@@ -26,6 +26,9 @@
 #include "platform/colour.h"
 #include "platform/textfile.h"
 
+#include "platform/image_size.h"
+#include "support/named_pipe.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -254,6 +257,22 @@ TEST_F(PictureTest, TruncatedOrDamagedJpegIsRefused) {
   std::string error;
   Picture::load(path("cut.jpg"), &error);
   EXPECT_NE(error.find("truncated"), std::string::npos) << error;
+}
+
+// A named pipe or a device given as a picture is refused with the cause and never
+// opened, and its size is not read either.
+TEST_F(PictureTest, OnlyRegularFilesAreLoaded) {
+  test_support::WatchedPipe pipe(path("tube.bmp"));
+  ASSERT_TRUE(pipe.made());
+  for (const std::string& p : {pipe.path(), std::string("/dev/null")}) {
+    SCOPED_TRACE(p);
+    std::string error;
+    EXPECT_TRUE(Picture::load(p, &error).isNull());
+    EXPECT_EQ(error, "Cannot read the picture \"" + p + "\": not a regular file.");
+    int w = -1, h = -1;
+    EXPECT_FALSE(platform::pictureSizeOfFile(p, &w, &h));
+  }
+  EXPECT_FALSE(pipe.opened());
 }
 
 TEST_F(PictureTest, LowerJpegQualityGivesSmallerFile) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "support/file_size_limit.h"
+#include "support/named_pipe.h"
 
 namespace {
 
@@ -113,6 +114,23 @@ TEST(DecodeText, Utf16WithItsMark) {
       {std::string("\xFF\xFE", 2), ""},
   };
   for (const auto& c : cases) EXPECT_EQ(platform::decodeText(c.bytes), c.text);
+}
+
+// UTF-16 without a byte-order mark, told by its NULs: "Clé=1" CR LF in both orders.
+// Text whose NULs lie on both sides (binary data) or that holds a NUL character is
+// not taken for UTF-16.
+TEST(DecodeText, Utf16WithoutItsMark) {
+  const std::string little("C\0l\0\xE9\0=\0" "1\0\r\0\n\0", 14);
+  const std::string big("\0C\0l\0\xE9\0=\0" "1\0\r\0\n", 14);
+  EXPECT_EQ(platform::decodeText(little), "Clé=1\r\n");
+  EXPECT_EQ(platform::decodeText(big), "Clé=1\r\n");
+  EXPECT_TRUE(platform::isUtf16Text(little));
+  EXPECT_TRUE(platform::isUtf16Text(big));
+  for (const std::string& b : {std::string("A\0\0B", 4), std::string("\0\0\0\0", 4),
+                               std::string("A\0BC\0D\0\0", 8), std::string("plain text"), std::string("A")}) {
+    EXPECT_FALSE(platform::isUtf16Text(b)) << b.size();
+    EXPECT_NE(platform::decodeText(b), platform::decodeText(std::string("\xFF\xFE", 2) + b));
+  }
 }
 
 TEST(SplitLines, AllLineEnds) {
@@ -331,6 +349,35 @@ TEST_F(TextFileTest, Utf16FilesReadAndAppendInOneEncoding) {
   // Lines added to a UTF-16 file turn it into the program's own encoding.
   ASSERT_TRUE(platform::appendLines(path("u16.txt"), {"hiver"}));
   EXPECT_EQ(bytesOf("u16.txt"), "\xE9t\xE9\r\nhiver\r\n");
+}
+
+// A UTF-16 file without its mark reads as text, and lines appended to it do not mix
+// two encodings.
+TEST_F(TextFileTest, Utf16WithoutItsMarkOnDisk) {
+  put("u16.txt", std::string("L\0=\0" "1\0\r\0\n\0\xE9\0t\0\xE9\0\r\0\n\0", 20));
+  Lines lines;
+  ASSERT_TRUE(readLines(path("u16.txt"), &lines));
+  EXPECT_EQ(lines, (Lines{"L=1", "été"}));
+  ASSERT_TRUE(platform::appendLines(path("u16.txt"), {"hiver"}));
+  EXPECT_EQ(bytesOf("u16.txt"), "L=1\r\n\xE9t\xE9\r\nhiver\r\n");
+}
+
+// A named pipe and a device are refused at once with the reason; the pipe is never
+// opened, so nothing waits for a writer.
+TEST_F(TextFileTest, OnlyRegularFilesAreRead) {
+  test_support::WatchedPipe pipe(path("tube"));
+  ASSERT_TRUE(pipe.made());
+  for (const std::string& p : {pipe.path(), std::string("/dev/null")}) {
+    SCOPED_TRACE(p);
+    std::string bytes = "kept", error;
+    EXPECT_FALSE(readBytes(p, &bytes, &error));
+    EXPECT_EQ(bytes, "kept");
+    EXPECT_EQ(error, "Impossible de lire le fichier " + p + " : ce n'est pas un fichier ordinaire");
+    Lines lines;
+    EXPECT_FALSE(readLines(p, &lines));
+  }
+  EXPECT_FALSE(pipe.opened());
+  EXPECT_FALSE(platform::fileExists(pipe.path()));
 }
 
 TEST_F(TextFileTest, ExistenceAndFolders) {

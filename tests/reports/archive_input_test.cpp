@@ -126,7 +126,13 @@ TEST_F(ArchiveInput, WriteFailuresAndACancelledDialog) {
   dialogs().answerSave("/proc/ArchvStat.ArS2");
   dialogs().answerMsgBox(platform::vbOK);
   f.MnuEDit(9).click();
-  EXPECT_EQ(messages(), (std::vector<std::string>{"Erreur fichier 012", "Erreur fichier 014"}));
+  // Each says the writer's code, then the file and the system's cause.
+  const std::vector<std::string> m = messages();
+  ASSERT_EQ(m.size(), 2u);
+  const std::string cause = "Impossible d'enregistrer le fichier /proc/ArchvStat.ArS2 : ";
+  EXPECT_EQ(m[0].rfind("Erreur fichier 012\r\n" + cause, 0), 0u) << m[0];
+  EXPECT_EQ(m[1].rfind("Erreur fichier 014\r\n" + cause, 0), 0u) << m[1];
+  EXPECT_GT(m[1].size(), ("Erreur fichier 014\r\n" + cause).size());
   EXPECT_FALSE(f.FraDial_Seq.visible());
   // A cancelled save dialog ends silently.
   answer(kSansLieu);

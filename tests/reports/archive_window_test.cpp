@@ -8,6 +8,8 @@
 #include "archive_fixture.h"
 #include "forms/archive_window.h"
 #include "platform/clipboard.h"
+#include "platform/textfile.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -153,6 +155,25 @@ TEST_F(ArchiveSearchWindow, TooFewRowsAndAForeignFile) {
   EXPECT_EQ(Fenetre_Archive().Nom_Fic_Archive, fichier_);
   Fenetre_Archive().Nmst_m(4).click();
   EXPECT_EQ(Fenetre_Archive().Text1.text(), titre(" 20") + kGeophylla + kFastigiata);
+}
+
+// The archive cannot be read any more (gone, or a folder in its place): "Re-chercher"
+// beeps and shows the fresh title and rule, not the results of the search before.
+TEST_F(ArchiveSearchWindow, AnUnreadableArchiveShowsNoEarlierResults) {
+  spores2D(kSeptSpores);
+  dialogs().answerOpen({fichier_});
+  Ouvre_Recherche_Archive();
+  Fen_Nmst& w = Fenetre_Archive();
+  ASSERT_EQ(w.Text1.text(), titre(" 20") + kGeophylla + kFastigiata);
+  ASSERT_TRUE(platform::removeFile(fichier_));
+  ASSERT_TRUE(user::choose(w.Nmst_m(4)));
+  EXPECT_EQ(w.Text1.text(), titre(" 20"));
+  EXPECT_EQ(w.NbLgn, 2);
+
+  ASSERT_TRUE(platform::makeFolder(fichier_));
+  w.Text1.setText("ancien résultat");
+  ASSERT_TRUE(user::choose(w.Nmst_m(4)));
+  EXPECT_EQ(w.Text1.text(), titre(" 20"));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
 #include "shell/function_switch.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -335,6 +336,90 @@ TEST_F(ReportCommands, ImportBeyondTheGridSize) {
     return a.kind == "msgBox" && a.text == "grille pleine : 400 mesures lues sur 5000";
   }));
   EXPECT_EQ(flashText(), " Poursuite des mesures déconseillée");
+}
+
+// The import through its menu item ("Charger fichier CSV").
+void importe(platform::ScriptedDialogs* script, const std::string& file) {
+  script->answerOpen({file});
+  ASSERT_TRUE(user::choose(Qvl().MnuEDit(8)));
+}
+
+std::vector<std::string> messagesOf(const platform::ScriptedDialogs* script) {
+  std::vector<std::string> m;
+  for (const auto& a : script->log())
+    if (a.kind == "msgBox") m.push_back(a.text);
+  return m;
+}
+
+// A row whose first fields are blank keeps the fields it has, so its export reads back
+// whole: the export of the imported grid imports to the same rows.
+TEST_F(ReportCommands, ARowWithBlankFirstFieldsSurvivesExportAndImport) {
+  QVL& f = Qvl();
+  Vide_Listes();
+  const std::string file = dir_.file("libre.csv");
+  ASSERT_TRUE(platform::writeLines(file, {"Fonction : essai libre", "3 mesures", "LISTE=",
+                                          "N°; a; b; c; d; e; f; g; ", "1; 1.5; 2.5; ; ; ; ; ; ",
+                                          "; ; ; ; ; 7.5; 8.5; note; ", "3; 3.5; 4.5; ; ; ; ; ; ",
+                                          "; ; ; ; ; ; ; ; "}));
+  importe(script_, file);
+  ASSERT_EQ(LigneCourante, 4);
+  ASSERT_EQ(f.GrilleRef.cols(), 8);
+  const auto imported = gridCells(4, 8);
+  EXPECT_EQ(imported[2], (std::vector<std::string>{"", "", "", "", "", "7.5", "8.5", "note"}));
+  EXPECT_EQ(imported[3][1], "3.5");
+
+  const std::string exported = dir_.file("libre_export.csv");
+  script_->answerSave(exported);
+  Export_Resultats(1);
+  const std::vector<std::string> list = listLines(fileLines(exported));
+  ASSERT_EQ(list.size(), 6u);   // "LISTE=", the headings, three rows, the empty row
+  EXPECT_EQ(list[3], "; ; ; ; ; 7.5; 8.5; note; ");
+
+  script_->clear();
+  script_->answerMsgBox(platform::vbYes);   // the grid holds rows
+  importe(script_, exported);
+  EXPECT_EQ(Fic_CSV_Import, exported);
+  EXPECT_EQ(LigneCourante, 4);
+  EXPECT_EQ(gridCells(4, 8), imported);
+  EXPECT_EQ(messagesOf(script_), std::vector<std::string>{MSG(185) + SautLigne + MSG(106)});
+}
+
+// A list that ends before the count of its "N mesures" line: the rows before the end
+// are read and a message says how many of how many.
+TEST_F(ReportCommands, AnImportStoppedEarlySaysHowManyRowsItRead) {
+  Vide_Listes();
+  const std::string file = dir_.file("coupe.csv");
+  ASSERT_TRUE(platform::writeLines(file, {"Fonction : mesure Segment", "3 mesures", "LISTE=",
+                                          "N°; Longueur; img; comment; ", "1; 42.5; 1; ; ", "; ; ; ; ",
+                                          "2; 38.1; 1; ; ", "3; 40.7; 1; ; ", "; ; ; ; "}));
+  script_->answerMsgBox(platform::vbOK);
+  importe(script_, file);
+  EXPECT_EQ(LigneCourante, 2);
+  EXPECT_EQ(Qvl().GrilleRef.textMatrix(1, 1), "42.5");
+  EXPECT_EQ(messagesOf(script_), std::vector<std::string>{"1 mesures lues sur 3"});
+}
+
+// A colour results file lays out the colour grid only: the colour function is not
+// switched on, so its standard is not looked for and nothing is asked.
+TEST_F(ReportCommands, AColourResultsFileImportsWithoutTheColourSetUp) {
+  QVL& f = Qvl();
+  Vide_Listes();
+  f.GrilleRef.setRows(1);
+  ASSERT_TRUE(Choix_Fonction_Mesure(2));
+  const std::string file = dir_.file("couleurs.csv");
+  ASSERT_TRUE(platform::writeLines(file, {"Fonction : tintavel", "1 mesures", "LISTE=",
+                                          "N°; R; V; B; L; a; b; zone; S; comment; ",
+                                          "1; 90; 60; 30; 28.11; 9.85; 23.29; 8; 1; ; ", "; ; ; ; ; ; ; ; ; ; "}));
+  importe(script_, file);
+  EXPECT_TRUE(messagesOf(script_).empty());
+  EXPECT_TRUE(script_->unanswered().empty());
+  EXPECT_FALSE(f.FraCharte.visible());
+  EXPECT_EQ(FonctionCourante, 0);
+  ASSERT_EQ(f.GrilleRef.cols(), 10);
+  EXPECT_EQ(f.GrilleRef.textMatrix(0, 1), "R");
+  EXPECT_EQ(f.GrilleRef.textMatrix(1, 4), "28.11");
+  EXPECT_EQ(NomFonction, "tintavel");
+  EXPECT_EQ(LigneCourante, 2);
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ std::vector<FonctionImportable> knownFunctions() {
 }
 
 // A segment export (4 columns, the last rows edited by hand) ends at its empty row; a
-// hand-written file with bare ";" and no function keeps the 8-column layout and fields
-// 0 to 4; a file in UTF-16 reads like the others.
+// hand-written file with bare ";" and no function keeps the 8-column layout with every
+// field; a file in UTF-16 reads like the others.
 TEST(ResultsImport, RowsAloneAreRead) {
   const std::string utf16 = ::testing::TempDir() + "results_utf16.csv";
   std::string bytes = "\xFF\xFE", latin1;
@@ -50,9 +50,9 @@ TEST(ResultsImport, RowsAloneAreRead) {
       {golden::path("import_bare/input.csv"),
        0,
        8,
-       {{"N°", "Long", "Larg", "Q", "V", "", "", ""},
-        {"1", "10.2", "6.1", "1.67", "198.7", "", "", ""},
-        {"2", "9,8", "5,9", "1,66", "178,6", "", "", ""}}},
+       {{"N°", "Long", "Larg", "Q", "V", "img", "comment", ""},
+        {"1", "10.2", "6.1", "1.67", "198.7", "1", "", ""},
+        {"2", "9,8", "5,9", "1,66", "178,6", "1", "", ""}}},
       {utf16,
        16,
        7,
@@ -69,6 +69,59 @@ TEST(ResultsImport, RowsAloneAreRead) {
     EXPECT_EQ(r.message, "") << c.file;
   }
   platform::removeFile(utf16);
+}
+
+// Every field of a row is kept, whatever the layout: a row whose first fields are
+// blank is not read as an empty one. The last column takes the rest of the line.
+TEST(ResultsImport, EveryFieldOfARowIsKept) {
+  const struct {
+    std::string ligne;
+    int colonnes;
+    std::vector<std::string> cellules;
+  } cases[] = {
+      {"; ; ; ; ; 7.5; 8.5; note; ", 8, {"", "", "", "", "", "7.5", "8.5", "note"}},
+      {"1;2;3;4;5;6;7;8;9;", 8, {"1", "2", "3", "4", "5", "6", "7", "8;9"}},
+      {"1; 2", 4, {"1", "2", "", ""}},
+      {"", 3, {"", "", ""}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Cellules_Ligne(c.ligne, c.colonnes), c.cellules) << c.ligne;
+}
+
+// The count of the "N mesures" line above the list: fewer rows before the empty row
+// give the message; as many, none; a file without the line, none.
+TEST(ResultsImport, RowsFewerThanTheCountAreSaid) {
+  const std::string debut = "Fonction : mesure Segment\r\n";
+  const std::string liste = "LISTE=\r\nN°; Longueur; img; comment; \r\n1; 4; 1; ; \r\n; ; ; ; \r\n2; 5; 1; ; \r\n";
+  const struct {
+    std::string texte;
+    int annoncees;
+    std::string message;
+  } cases[] = {
+      {debut + "3 mesures\r\n" + liste, 3, "1 mesures lues sur 3"},
+      {debut + "1 mesures\r\ncommentaire\r\n" + liste, 1, ""},
+      {debut + liste, -1, ""},
+      {debut + "12 mesures de plus\r\n" + liste, -1, ""},
+  };
+  for (const auto& c : cases) {
+    const ResultatsLus lu = Lit_Resultats(c.texte, knownFunctions(), 3000);
+    EXPECT_EQ(lu.etat, ResultatsLus::Etat::Lu);
+    EXPECT_EQ(lu.lignes.size(), 2u);
+    EXPECT_EQ(lu.annoncees, c.annoncees) << c.texte;
+    EXPECT_EQ(lu.message, c.message) << c.texte;
+  }
+}
+
+// UTF-16 without its byte-order mark is text, not binary data.
+TEST(ResultsImport, Utf16WithoutItsMarkIsRead) {
+  const std::string file = ::testing::TempDir() + "results_utf16_sans_marque.csv";
+  std::string bytes;
+  for (char c : std::string("Fonction : mesure Segment\r\nLISTE=\r\nN; Longueur; img; comment; \r\n1; 42,5; 1; ; \r\n"))
+    bytes += std::string{c, '\0'};
+  ASSERT_TRUE(platform::saveFileAtomic(file, bytes));
+  const ResultatsLus r = Lit_Fichier_Resultats(file, knownFunctions(), 3000);
+  EXPECT_EQ(r.etat, ResultatsLus::Etat::Lu) << r.message;
+  EXPECT_EQ(r.lignes, (Rows{{"N", "Longueur", "img", "comment"}, {"1", "42,5", "1", ""}}));
+  platform::removeFile(file);
 }
 
 TEST(ResultsImport, BadFilesGiveAMessageAndNoRow) {

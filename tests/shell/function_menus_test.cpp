@@ -19,6 +19,11 @@
 #include "platform/events.h"
 #include "shell/button_bar.h"
 #include "shell/function_switch.h"
+#include "images/picture_view.h"
+#include "measure/outline_tool.h"
+#include "measure/picture_window.h"
+#include "platform/picture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -292,6 +297,78 @@ TEST_F(FunctionMenus, LeiosporeeBoxBuildsThePreviewAgain) {
   f.Check4.setValue(0);
   EXPECT_EQ(built, 2);
   Actions_Barre().Resume_Stat = saved;
+}
+
+// The closed curve on a listed picture, traced with the mouse on Picture1.
+class OutlineAfterAChange : public FunctionMenus {
+ protected:
+  void SetUp() override {
+    FunctionMenus::SetUp();
+    QVL& f = Qvl();
+    picture_window::keepMeasuringState(r_, 10);
+    r_.keep(Calib_Images);
+    r_.keep(Liste_Sommets);
+    picture_window::standardMeasuringState();
+    Calibrage = 0.01;
+    std::vector<std::string> liste;
+    for (int i = 0; i < f.ListIMGchar.listCount(); ++i) liste.push_back(f.ListIMGchar.list(i));
+    r_.then([liste] {
+      Qvl().ListIMGchar.clear();
+      for (const std::string& l : liste) Qvl().ListIMGchar.addItem(l);
+    });
+    const std::string image = dir_.file("plain.bmp");
+    ASSERT_TRUE(platform::Picture::filled(400, 300, 0x808080).saveBmp(image));
+    ASSERT_TRUE(Charge_Image_Memoire(image));
+    f.ListIMGchar.clear();
+    f.ListIMGchar.addItem(image);
+    Index_Image = 1;
+    Calib_Images(1) = Calibrage;
+  }
+
+  static void press(int px, int py, Qt::MouseButton b = Qt::LeftButton) {
+    picture_window::mouse(QEvent::MouseButtonPress, b, px, py);
+    picture_window::mouse(QEvent::MouseButtonRelease, b, px, py);
+  }
+  // A square of 100 canvas pixels, closed by the right button far from it; the values
+  // of the row it fills (surface, perimeter, Rm, F).
+  static std::vector<std::string> square() {
+    const int ligne = LigneCourante;
+    for (auto [x, y] : {std::pair{40, 40}, {140, 40}, {140, 140}, {40, 140}}) press(x, y);
+    press(300, 250, Qt::RightButton);
+    std::vector<std::string> v;
+    for (int c = 1; c <= 4; ++c) v.push_back(Qvl().GrilleRef.textMatrix(ligne, c));
+    return v;
+  }
+
+  picture_window::Restorer r_;
+  picture_window::TempFolder dir_;
+};
+
+// Vertices left by an outline that was never closed do not join the next outline,
+// whether the closed curve is chosen again or another function comes between.
+TEST_F(OutlineAfterAChange, AnAbandonedOutlineIsForgotten) {
+  QVL& f = Qvl();
+  ASSERT_TRUE(user::choose(f.Mnusurf(2)));
+  ASSERT_EQ(FonctionCourante, 16);
+  const std::vector<std::string> seul = square();
+  ASSERT_EQ(LigneCourante, 2);
+  // A square whatever its scale: F = 16 / 12.5664 - 1 and Rm = 2S / P = P / 8.
+  ASSERT_EQ(seul[3], "0.27");
+  ASSERT_NEAR(platform::Val(seul[2]), platform::Val(seul[1]) / 8, 0.006);
+
+  for (auto [x, y] : {std::pair{300, 200}, {350, 260}, {200, 280}}) press(x, y);
+  dialogs_->answerMsgBox(platform::vbYes);   // the grid holds a row
+  ASSERT_TRUE(user::choose(f.Mnusurf(2)));
+  ASSERT_EQ(LigneCourante, 1);
+  EXPECT_EQ(square(), seul);
+
+  for (auto [x, y] : {std::pair{300, 200}, {350, 260}}) press(x, y);
+  dialogs_->answerMsgBox(platform::vbYes);
+  ASSERT_TRUE(user::choose(f.MnuFonc(2)));
+  ASSERT_TRUE(user::choose(f.Mnusurf(2)));
+  EXPECT_EQ(square(), seul);
+  EXPECT_EQ(Liste_Sommets(1), "");
+  EXPECT_EQ(NbPoints_Surface, 1);
 }
 
 }  // namespace

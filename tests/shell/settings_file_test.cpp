@@ -1000,3 +1000,42 @@ TEST_F(SettingsWindow, FailedWriteShowsAMessageAndKeepsTheOldFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A settings file without its byte-order mark, in UTF-16 of either order, is read like
+// its Windows-1252 twin: no message, its values taken.
+TEST_F(SettingsWindow, Utf16FileWithoutItsMarkIsRead) {
+  for (const char* name : {"little_endian.dat", "big_endian.dat"}) {
+    SCOPED_TRACE(name);
+    d_->clear();
+    const std::string avecMarque = bytesOf(std::string(QV_TEST_DATA) + "/settings/utf16/" + name);
+    ASSERT_GT(avecMarque.size(), 2u);
+    put("Qvrl.dat", avecMarque.substr(2));
+    Nom_Utilisateur.clear();
+    Lire_Parametres();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(Nom_Utilisateur, "Hélène Müller");
+    EXPECT_DOUBLE_EQ(Calibrage, 0.125);
+    EXPECT_FALSE(platform::fileExists(path("Qvrl.dat.illisible")));
+  }
+}
+
+// A file in which no line is a setting is not taken silently for the start values:
+// the user is told, and the file is kept aside byte for byte before the next save
+// replaces it.
+TEST_F(SettingsWindow, AFileWithoutASettingIsToldAndKept) {
+  const std::string autre("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\x01\x02\xFF", 20);
+  put("Qvrl.dat", autre);
+  d_->answerMsgBox(platform::vbOK);
+  Lire_Parametres();
+  const std::string chemin = path("Qvrl.dat");
+  EXPECT_EQ(messages(), Lines{chemin + " illisible (aucun réglage reconnu) : réglages par défaut ; "
+                                       "le fichier est conservé sous " + chemin + ".illisible"});
+  EXPECT_EQ(bytesOf(chemin + ".illisible"), autre);
+  ASSERT_TRUE(Sauve_Parametres());
+  EXPECT_NE(bytesOf(chemin).find("UTILISATEUR"), std::string::npos);
+  EXPECT_EQ(bytesOf(chemin + ".illisible"), autre);
+}
+
+}  // namespace

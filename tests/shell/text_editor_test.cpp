@@ -8,13 +8,17 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/globals.h"
 #include "base/text_tables.h"
+#include "forms/main_window.h"
+#include "platform/events.h"
 #include "images/image_state.h"
 #include "platform/textfile.h"
 #include "program_folder.h"
 #include "support/file_size_limit.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -162,6 +166,62 @@ TEST_F(TextEditor, ReadOnlyFolder) {
   EXPECT_EQ(dialogs_->log()[0].text.rfind(MSG(144), 0), 0u);
   EXPECT_TRUE(f.FrameEditer.visible());
   EXPECT_EQ(bytes(path("Qvrl.Cal")), "a\r\n");
+}
+
+// What a file's lines become when the editor showed them and the user changed some:
+// the lines left as shown are written as read, the others as typed.
+TEST(EditedText, LinesLeftAsShownAreWrittenAsRead) {
+  const std::string nbsp = "\xC2\xA0", ls = "\xE2\x80\xA8";
+  const std::vector<std::string> lues = {"  indent", "a" + nbsp + "b", "c" + ls + "d", "fin"};
+  // The box shows no-break spaces as blanks and breaks the line at U+2028.
+  const std::string affiche = "  indent\r\na b\r\nc\r\nd\r\nfin\r\n";
+  const std::string attendu = platform::encodeLines(lues);
+  const struct {
+    std::string edite, octets;
+  } cases[] = {
+      {affiche, attendu},
+      // The last line changed: the others as they were read.
+      {"  indent\r\na b\r\nc\r\nd\r\nfin !\r\n", platform::encodeLines({"  indent", "a" + nbsp + "b", "c" + ls + "d", "fin !"})},
+      // A line typed in the middle and a line removed.
+      {"  indent\r\nnouvelle\r\na b\r\nfin\r\n", platform::encodeLines({"  indent", "nouvelle", "a" + nbsp + "b", "fin"})},
+      // The first line changed: typed, so its leading blanks go.
+      {"   autre\r\na b\r\nc\r\nd\r\nfin\r\n", platform::encodeLines({"autre", "a" + nbsp + "b", "c" + ls + "d", "fin"})},
+      // Half of a broken line changed: that part as typed.
+      {"  indent\r\na b\r\nc\r\nD\r\nfin\r\n", platform::encodeLines({"  indent", "a" + nbsp + "b", "c", "D", "fin"})},
+      {"", "\r\n"},
+      {"  a b  ", "a b\r\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Texte_Edite_A_Ecrire(lues, affiche, c.edite), c.octets) << c.edite;
+}
+
+// A calibration file holding no-break spaces, a line separator and leading blanks,
+// opened from Tools > Editer and validated: unchanged, its bytes stay; with one line
+// typed at its end, every other line keeps its characters.
+TEST_F(TextEditor, ValidatingWithoutChangesWritesWhatWasRead) {
+  QVL& f = Qvl();
+  f.show();
+  platform::DoEvents();
+  const std::string nbsp = "\xA0";   // Windows-1252
+  const std::string octets = "  Calibrages\nobjectif" + nbsp + "40;0,1625\n";
+  ASSERT_TRUE(platform::saveFileAtomic(path("Qvrl.Cal"), octets));
+  ASSERT_TRUE(user::choose(f.MntoolXp(2)));
+  ASSERT_TRUE(f.FrameEditer.visible());
+  ASSERT_TRUE(user::click(f.Command8(1)));
+  EXPECT_FALSE(f.FrameEditer.visible());
+  EXPECT_EQ(bytes(path("Qvrl.Cal")), octets);
+
+  // A UTF-8 file with a line separator: a line typed at the end keeps the others whole.
+  const std::string utf8 = "  Calibrages\r\nobjectif\xC2\xA0" "40;0,1625\xE2\x80\xA8suite\r\n";
+  ASSERT_TRUE(platform::saveFileAtomic(path("Qvrl.Cal"), utf8));
+  ASSERT_TRUE(user::choose(f.MntoolXp(2)));
+  ASSERT_TRUE(user::click(f.TextEdit));
+  QWidget* w = f.TextEdit.widget();
+  w->setFocus();
+  user::pressKey(w, Qt::Key_End, QString(), Qt::ControlModifier);
+  for (const QChar ch : QString("objectif 60;0,108")) user::pressKey(w, 0, QString(ch));
+  ASSERT_TRUE(user::click(f.Command8(1)));
+  EXPECT_EQ(bytes(path("Qvrl.Cal")), "  Calibrages\r\nobjectif\xC2\xA0" "40;0,1625\xE2\x80\xA8suite\r\nobjectif 60;0,108\r\n");
+  EXPECT_TRUE(dialogs_->log().empty());
 }
 
 }  // namespace
