@@ -150,7 +150,8 @@ class Illustration : public MeasureWindow {
     EXPECT_EQ(coins.size(), 3u);
     if (coins.size() != 3) return {};
     std::sort(coins.begin(), coins.end(), [](QPoint a, QPoint b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
-    const QPoint coin = &m == &kTexte ? coins[2] : (&m == &kDebut ? coins[0] : coins[1]);
+    auto est = [&](const Point& q) { return m.x == q.x && m.y == q.y; };
+    const QPoint coin = est(kTexte) ? coins[2] : (est(kDebut) ? coins[0] : coins[1]);
     return coin + QPoint(1, 1);
   }
 
