@@ -6,6 +6,7 @@
 #include "platform/area_mean.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <thread>
@@ -60,7 +61,7 @@ void meanRows(const QImage& src, const QRect& block, uchar* out, qsizetype outLi
     for (int x = 0; x < bw; ++x) premultiplied[static_cast<std::size_t>(x)] = qPremultiply(row[x]);
     return static_cast<const QRgb*>(premultiplied.data());
   };
-  // The 16-bit lanes b0, b2, b1, b3 of `whole` added, times 256, to the 32-bit sums.
+  // The 16-bit lanes b0, b2, b1, b3 of `whole` added, times 256, to the sums.
   auto vide = [&] {
     for (int x = 0; x < bw; ++x) {
       std::uint64_t& v = whole[static_cast<std::size_t>(x)];
@@ -114,8 +115,10 @@ void meanRows(const QImage& src, const QRect& block, uchar* out, qsizetype outLi
         const std::uint64_t* t = &sums[static_cast<std::size_t>(x) * 4];
         for (int k = 0; k < 4; ++k) v[k] += wt * t[k];
       }
-      const std::uint64_t n = rows * c.total();
-      for (int k = 0; k < 4; ++k) o[i * 4 + static_cast<std::size_t>(k)] = static_cast<uchar>(std::min<std::uint64_t>(255, (v[k] + n / 2) / n));
+      const double inverse = 1.0 / static_cast<double>(rows * c.total());
+      for (int k = 0; k < 4; ++k)
+        o[i * 4 + static_cast<std::size_t>(k)] =
+            static_cast<uchar>(std::min(255.0, static_cast<double>(v[k]) * inverse + 0.5));
     }
   }
 }
@@ -125,7 +128,7 @@ void meanRows(const QImage& src, const QRect& block, uchar* out, qsizetype outLi
 // forks, as some tests do, finds no pool of threads left in a broken state).
 template <class Rows>
 void inBands(int h, long long pixels, Rows rows) {
-  constexpr long long kPixelsPerThread = 1 << 19;
+  constexpr long long kPixelsPerThread = 1 << 17;
   const long long cores = std::max(1u, std::thread::hardware_concurrency());
   const int n = static_cast<int>(std::clamp<long long>(std::min(pixels / kPixelsPerThread, cores), 1, std::min(8, h)));
   if (n <= 1) {
@@ -172,12 +175,22 @@ QImage boxMean(const QImage& src, int n) {
         }
       }
       auto* o = reinterpret_cast<QRgb*>(bits + j * line);
-      for (int i = 0; i < ow; ++i) {
-        const std::uint64_t count = static_cast<std::uint64_t>(std::min(sw, (i + 1) * n) - i * n) * (r1 - r0);
+      // A whole square: the lanes divided by n x n with a shift, rounded (n x n is at
+      // most 2^8, so no lane reaches into the one below); the squares cut by the edges
+      // one lane at a time.
+      const int shift = 2 * std::countr_zero(static_cast<unsigned>(n));
+      const std::uint64_t half = (1ull << shift) / 2 * 0x0001000100010001ull;
+      const int entiers = r1 - r0 == n ? sw / n : 0;
+      for (int i = 0; i < entiers; ++i) {
+        const std::uint64_t m = ((acc[static_cast<std::size_t>(i)] + half) >> shift) & kLanes;
+        o[i] = static_cast<QRgb>(m | (m >> 24));
+      }
+      for (int i = entiers; i < ow; ++i) {
+        const double count = static_cast<double>(std::min(sw, (i + 1) * n) - i * n) * (r1 - r0);
         const std::uint64_t v = acc[static_cast<std::size_t>(i)];
         std::uint64_t m = 0;
         for (int lane = 0; lane < 4; ++lane)
-          m |= (((v >> (16 * lane)) & 0xFFFF) * 2 + count) / (2 * count) << (16 * lane);
+          m |= static_cast<std::uint64_t>(static_cast<double>((v >> (16 * lane)) & 0xFFFF) / count + 0.5) << (16 * lane);
         o[i] = static_cast<QRgb>(m | (m >> 24));
       }
     }
