@@ -1,8 +1,18 @@
 #pragma once
-// Geometry of three picture points: the calibrated area of their triangle, the angle
-// at the first point, and the direction of a vector in whole degrees. Pure functions:
-// the calibration and zoom values they depend on are passed in, never read from the
-// program-wide state.
+// Geometry of picture points: picture units and image pixels, the calibrated area of
+// the triangle of three points, the angle at the first point, and the direction of a
+// vector in whole degrees. Pure functions: the calibration and zoom values they depend
+// on are passed in, never read from the program-wide state.
+
+// Picture units are twips of the full-size image: 15 to an image pixel, across and
+// down. Every conversion between stored points (or Picture2's units) and the pixels
+// of the image goes through these two.
+constexpr double kPictureUnitsPerPixel = 15.0;
+// Image pixels of a length or position in picture units (u / 15, not rounded: pixel i
+// spans [i, i + 1)).
+constexpr double imagePixels(double pictureUnits) { return pictureUnits / kPictureUnitsPerPixel; }
+// Picture units of a length or position in image pixels (p x 15).
+constexpr double pictureUnits(double imagePixels) { return imagePixels * kPictureUnitsPerPixel; }
 
 // The values that turn a distance between picture points into micrometres:
 // Calibrage x Facteur_Resol x K_Zoom / Ratio_Ecran. Callers fill it from the current

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/geometry.h"
 #include "measure/trame_file.h"
 #include "platform/runtime.h"
 
@@ -37,7 +38,7 @@ MesureZone Mesure_Zone(const LecteurPixel& pixel, int largeur, int hauteur, doub
                        double yp, int t) {
   MesureZone z;
   if (!std::isfinite(xp) || !std::isfinite(yp) || t < 0) return z;
-  const double cx = std::floor(xp / 15.0), cy = std::floor(yp / 15.0);
+  const double cx = std::floor(imagePixels(xp)), cy = std::floor(imagePixels(yp));
   if (cx - t < 1 || cy - t < 1 || cx + t > largeur - 1.0 || cy + t > hauteur - 1.0) return z;
   z.prise = true;
   z.X = static_cast<int>(cx);

@@ -31,7 +31,8 @@ struct MesureZone {
 };
 
 // The centre of the zone for a point at (xp, yp) in picture units (twips of the
-// full-size picture) is X = floor(xp / 15), Y = floor(yp / 15). The zone of half-side
+// full-size picture) is the image pixel holding it, X = floor(xp / 15), Y = floor(yp /
+// 15). The zone of half-side
 // t is taken when X - t >= 1, Y - t >= 1, X + t <= width - 1 and Y + t <= height - 1;
 // its pixels are averaged by the running mean m = ((n - 1) m + c) / n, pure black
 // skipped. A zone not taken reads nothing.

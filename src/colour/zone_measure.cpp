@@ -23,7 +23,6 @@ namespace {
 constexpr double kRouge = 255;           // message panel colour of the colour notices
 constexpr int kDelaiMessage = 2;         // seconds
 constexpr int kMsgChargerImage = 240;    // "Charger une image"
-constexpr double kHimetriqueParPixel = 2540.0 / 96.0;
 
 // "Calibré" ticked on the main window.
 bool calibreCoche() { return Qvl().CheckCalibre.value() == 1; }
@@ -72,13 +71,11 @@ void signaleSansCorrection(QVL& f) {
 
 }  // namespace
 
-double Twips_Image(double unites) { return unites / kHimetriqueParPixel * 15.0; }
-
 CouleurZone Couleur_Zone(const platform::Picture& p, double xp, double yp, int t, bool corriger) {
   CouleurZone c;
   if (p.isNull()) return c;
   c.zone = Mesure_Zone([&p](int x, int y) { return static_cast<std::uint32_t>(p.pixel(x, y)); },
-                       p.widthPixels(), p.heightPixels(), Twips_Image(xp), Twips_Image(yp), t);
+                       p.widthPixels(), p.heightPixels(), xp, yp, t);
   if (!c.zone.prise) return c;
   c.rvb = c.zone.rvb;
   if (corriger) {

@@ -22,10 +22,6 @@ inline const std::string kEtalonNonCharge = " Fichier Etalon non chargé !";
 inline const std::string kCorrectionAbsente = " Correction scanner non calculée !";
 inline const std::string kMesureNonInscrite = " Mesure non inscrite.";
 
-// Picture units (HIMETRIC of the full-size picture, 2540 / 96 a pixel) as twips of
-// that picture (15 a pixel), the unit the zone is centred in.
-double Twips_Image(double unites);
-
 // What measuring one zone gave.
 enum class EtatZone {
   Mesuree,          // rvb and lab hold the colour

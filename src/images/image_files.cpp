@@ -14,6 +14,7 @@
 #include "images/image_state.h"
 #include "images/picture_view.h"
 #include "images/resolution.h"
+#include "measure/drawing.h"
 #include "measure/grid_reset.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
@@ -225,7 +226,7 @@ void Image_Temporaire() {
     Largeur_Img_Prec = largeur;
   } else if (largeur != Largeur_Img_Prec) {
     f.Flash(kVertAvis, MSG(75), 2);
-    f.Picture1.setFontSize(std::max(1.0, hauteur * 0.01));
+    f.Picture1.setFontSize(Taille_Texte_Image(hauteur * 0.01));
     f.Picture2.setFontSize(f.Picture1.fontSize());
   }
   Img_Temp = false;

@@ -5,7 +5,8 @@
 // panning, the re-layout after a resize, and the thumbnail VignP with its view frame.
 //
 // Picture units are twips of the picture at its natural size: the picture spans 0 to
-// Wt = pixels x 15 across and 0 to Ht down. Its natural size in hundredths of a
+// Wt = pixels x 15 across and 0 to Ht down (imagePixels and pictureUnits of
+// base/geometry.h convert them). Its natural size in hundredths of a
 // millimetre is Wm = Wt x 2540 / 1440. The view is Sw = K_Zoom x Wm picture units
 // wide, painted across the whole measuring width of Picture1 (its constant scale
 // width), so one unit of Picture1 is K_Zoom x Echelle picture units with Echelle =

@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "base/geometry.h"
 #include "base/globals.h"
 #include "base/helpers.h"
 #include "base/text_tables.h"
@@ -26,7 +27,6 @@ PointBase Point_Base;
 namespace {
 
 constexpr platform::Colour kJauneSaisie = 0xFFFF;
-constexpr double kHimetriqueParPixel = 2540.0 / 96.0;
 constexpr double kDessousCroix = 100.0;   // the caption starts at the lower end of the cross
 
 platform::Colour couleurTrace() { return platform::QBColor(CouleursTrace(0)); }
@@ -40,13 +40,10 @@ double ratioEcran() {
 }
 bool maximise() { return Qvl().windowState() == platform::kMaximized; }
 
-// A font size for a box: finite and at least 1 point.
-double taillePolice(double t) { return fini(t) && t >= 1 ? t : 1.0; }
-
 // Picture1's font size for the illustration texts: S x Ratio_Aspect x Echelle / K_Zoom / D.
 double tailleIllustration(double s) {
-  if (!(K_Zoom > 0)) return taillePolice(s);
-  return taillePolice(s * Ratio_Aspect * Echelle / K_Zoom / Diviseur_Police(ratioEcran(), maximise()));
+  if (!(K_Zoom > 0)) return Taille_Texte_Image(s);
+  return Taille_Texte_Image(s * Ratio_Aspect * Echelle / K_Zoom / Diviseur_Police(ratioEcran(), maximise()));
 }
 
 // The insertion is over: every flag that armed it is cleared.
@@ -209,7 +206,7 @@ void Prepare_Copie_Illustration() {
   p2.setWidth(f.picbase.width() + 61);
   p2.setHeight(f.picbase.height() + 61);
   const int w = p2.canvasWidthPixels(), h = p2.canvasHeightPixels();
-  if (w > 0 && h > 0) p2.scale(0, 0, w * kHimetriqueParPixel, h * kHimetriqueParPixel);
+  if (w > 0 && h > 0) p2.scale(0, 0, pictureUnits(w), pictureUnits(h));
 }
 
 void Clic_Annotation() {
@@ -243,7 +240,7 @@ void dessineReference() {
   const double L = Val_Saisie;
   Etat_Saisie = 0;
   legendeSousCroix(platform::Str(L) + f.TBox(5).text());
-  pic.setFontSize(taillePolice(std::round(TaillePolice)));
+  pic.setFontSize(Taille_Texte_Image(std::round(TaillePolice)));
   pic.setFontBold(false);
   double P = 0;
   if (Longueur_Reference(L, Calibrage, K_Zoom, Facteur_Resol, Ratio_Ecran, P)) barre(P, 3);
@@ -264,7 +261,7 @@ void dessineReferenceIllustration() {
   Facteur_Resol = Facteur_Resolution();
   double P = 0;
   if (!Longueur_Reference(L, Calibrage, K_Zoom, Facteur_Resol, Ratio_Ecran, P)) P = 0;
-  pic.setFontSize(taillePolice(TaillePoliceImg * Ratio_Aspect));
+  pic.setFontSize(Taille_Texte_Image(TaillePoliceImg * Ratio_Aspect));
   barre(P, EpaisseurTrait);
   if (!Point_Image_Base(Clic_X1, Clic_Y1)) {
     platform::MsgBox(MSG(81));
@@ -274,7 +271,7 @@ void dessineReferenceIllustration() {
   p2.setDrawWidth(EpaisseurTrait * 5);
   const int w = platform::CInt(p2.drawWidth() / 2.0);
   Trace_Croix_Illustration(bx, by, couleurTrace(), w);
-  p2.setFontSize(taillePolice(TaillePoliceImg));
+  p2.setFontSize(Taille_Texte_Image(TaillePoliceImg));
   p2.setForeColor(couleurTrace());
   p2.setCurrentX(bx);
   p2.setCurrentY(by + w * kBrasCroix);
@@ -370,7 +367,7 @@ void Inscrit_Texte_Illustration() {
     case 1:
       Etat_Saisie = 0;
       f.Picture1.setForeColor(couleurTrace());
-      f.Picture2.setFontSize(taillePolice(TaillePoliceImg));
+      f.Picture2.setFontSize(Taille_Texte_Image(TaillePoliceImg));
       f.Picture1.setFontSize(tailleIllustration(TaillePoliceImg));
       imprimeIllustration(f.TBox(5).text());
       break;
@@ -399,7 +396,7 @@ void Inscrit_Notation() {
   f.Picture1.setCurrentX(Clic_X1);
   f.Picture1.setCurrentY(Clic_Y1);
   f.Picture1.setForeColor(couleurTrace());
-  f.Picture2.setFontSize(taillePolice(TaillePolice));
+  f.Picture2.setFontSize(Taille_Texte_Image(TaillePolice));
   const std::string T = Notation_Mesures(0);
   const bool petite = ratioEcran() <= 1.5 && !maximise();
   f.Picture1.setFontSize(tailleIllustration(petite ? TaillePoliceImg : TaillePolice));

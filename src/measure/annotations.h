@@ -10,8 +10,9 @@
 // Mode_InsRef, Mode_InsTexte, Ins_Notation) are cleared and the next click measures.
 //
 // Picture2 is given a scale whose unit is a stored-point unit (X_image = x x K_Zoom x
-// Echelle + Larg_Affichee, HIMETRIC of the full-size picture), so what lands there
-// lands on the pixels the same point of Picture1 shows.
+// Echelle + Larg_Affichee, picture units: 15 to an image pixel), so what lands there
+// lands on the pixels the same point of Picture1 shows. Texts are never drawn below
+// 6 points.
 
 // The notation insertion is armed (with Mode_InsRef, from the illustration window).
 extern bool Ins_Notation;

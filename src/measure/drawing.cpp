@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 
+#include "base/geometry.h"
 #include "base/globals.h"
 #include "base/helpers.h"
 #include "base/text_tables.h"
@@ -16,11 +17,11 @@ namespace {
 
 bool Fini(double v) { return std::isfinite(v); }
 
-// A line on the box, a failure of the platform being ignored.
-void Segment_Sur(platform::PictureBox& pic, double x1, double y1, double x2, double y2) {
+// A line (with boite, a box outline) on the box, a failure of the platform being ignored.
+void Segment_Sur(platform::PictureBox& pic, double x1, double y1, double x2, double y2, bool boite = false) {
   if (!Fini(x1) || !Fini(y1) || !Fini(x2) || !Fini(y2)) return;
   try {
-    pic.line(x1, y1, x2, y2);
+    pic.line(x1, y1, x2, y2, platform::kUseForeColor, boite);
   } catch (const std::exception&) {
   }
 }
@@ -49,6 +50,8 @@ void Lignes_Sur(platform::PictureBox& pic, double x, double y, const std::string
 double Facteur_Zoom() { return std::pow(Base_Zoom, static_cast<double>(Expo_Zoom)); }
 
 }  // namespace
+
+double Taille_Texte_Image(double t) { return Fini(t) && t > kTaillePoliceMinimum ? t : kTaillePoliceMinimum; }
 
 std::vector<std::string> Lignes_A_Imprimer(const std::string& texte) {
   std::vector<std::string> pieces;
@@ -128,6 +131,24 @@ bool Point_Image(double x, double y, double& X, double& Y) {
 }
 
 
+bool Trace_Cadre_Zone(double X, double Y, int t) {
+  if (!QvlExists() || t < 0 || !Fini(X) || !Fini(Y)) return false;
+  platform::PictureBox& pic = Qvl().Picture1;
+  const int largeur = pic.canvasWidthPixels();
+  if (largeur <= 0) return false;
+  // Edges of the square's pixels in picture units: pixel i spans [i, i + 1).
+  const double cx = std::floor(imagePixels(X)), cy = std::floor(imagePixels(Y));
+  double gauche = 0, haut = 0, droite = 0, bas = 0;
+  if (!Point_Ecran(pictureUnits(cx - t), pictureUnits(cy - t), gauche, haut) ||
+      !Point_Ecran(pictureUnits(cx + t + 1), pictureUnits(cy + t + 1), droite, bas))
+    return false;
+  // A position is drawn on the nearest canvas pixel: one pixel back from the left and
+  // top edges is the last pixel outside, the right and bottom edges fall on the first.
+  const double pixel = pic.scaleWidth() / largeur;
+  Segment_Sur(pic, gauche - pixel, haut - pixel, droite, bas, true);
+  return true;
+}
+
 // --- inclined text and the saved picture ---------------------------------------------
 
 double Angle_Pente(double xa, double ya, double xb, double yb) {
@@ -143,7 +164,7 @@ void Imprime_Texte_Angle(const std::string& Texte, const Police_Texte& police, d
   const bool gras = pic.fontBold(), italique = pic.fontItalic(), souligne = pic.fontUnderline();
   try {
     pic.setFontName(platform::Left(police.Name, 32));
-    pic.setFontSize(police.Size < 1 ? 1 : police.Size);
+    pic.setFontSize(Taille_Texte_Image(police.Size));
     pic.setFontBold(police.Bold);
     pic.setFontItalic(police.Italic);
     pic.setFontUnderline(police.Underline);

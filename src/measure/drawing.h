@@ -14,6 +14,13 @@
 // Half length of the arms of a cross mark, in units of the picture box drawn on.
 constexpr double kBrasCroix = 100.0;
 
+// Smallest font size of a text drawn on a picture, in points: below it a text is a
+// dash nobody can read.
+constexpr double kTaillePoliceMinimum = 6.0;
+// The font size for a text drawn on a picture: t points, or kTaillePoliceMinimum when
+// t is smaller or not a finite number.
+double Taille_Texte_Image(double t);
+
 // Draws on Picture1, in its current fore colour, the segments (x - 100, y)-(x + 100, y)
 // and (x, y - 100)-(x, y + 100) in its current pen width. Coordinates are rounded to
 // whole units; not finite values, a missing window or a failing segment draw nothing
@@ -48,6 +55,13 @@ bool Point_Ecran(double X, double Y, double& x, double& y);
 // The inverse: a point of Picture1 in picture units, X = x x K_Zoom x Echelle +
 // Larg_Affichee, likewise Y with Haut_Affichee. False when a result is not finite.
 bool Point_Image(double x, double y, double& X, double& Y);
+
+// The outline of the sampling square of a colour zone around the stored point (X, Y)
+// (picture units): the image pixels from the one holding the point less t to it plus t,
+// across and down, framed on Picture1 in its fore colour on the canvas pixels just
+// outside them at the present view, so that what the frame holds is what is sampled.
+// False (nothing drawn) when the view's scale or a position is not usable.
+bool Trace_Cadre_Zone(double X, double Y, int t);
 
 // --- inclined text and the saved picture ---------------------------------------------
 

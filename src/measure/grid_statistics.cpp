@@ -30,7 +30,7 @@ ColumnSummary summariseColumn(std::span<const double> values, bool zerosCount) {
       s.max = x;
       s.maxRow = ligne;
     }
-    if ((x > 0 || (zerosCount && x == 0)) && x < s.min) {
+    if ((x > 0 || (zerosCount && x == 0)) && (s.minRow == 0 || x < s.min)) {
       s.min = x;
       s.minRow = ligne;
     }

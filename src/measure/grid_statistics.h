@@ -15,7 +15,7 @@ constexpr platform::Colour kGrisStatArret = 0xE0E0E0; // statistics grid while s
 
 // Below this sigma the skewness, the kurtosis and the mean over sigma are not shown.
 constexpr double kSigmaMinimum = 0.001;
-// Starting value of the minimum search: positive values from here up never become it.
+// The minimum shown for a column without a positive value.
 constexpr double kMinimumInitial = 99999.0;
 
 // Statistics of one grid column.
@@ -25,7 +25,7 @@ struct ColumnSummary {
   double sigma = 0;              // population standard deviation; 0 when n = 0
   double skewness = 0;           // 0 unless sigma > kSigmaMinimum
   double kurtosis = 0;           // not reduced by 3; 0 unless sigma > kSigmaMinimum
-  double min = kMinimumInitial;  // smallest value in (0, 99999), else 99999
+  double min = kMinimumInitial;  // smallest positive value, else 99999
   int minRow = 0;                // its grid row (first of equal ones), 0 when none
   double max = 0;                // largest value above 0, else 0
   int maxRow = 0;                // its grid row (first of equal ones), 0 when none

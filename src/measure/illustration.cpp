@@ -15,6 +15,7 @@
 #include "images/picture_save.h"
 #include "images/resolution.h"
 #include "measure/annotations.h"
+#include "measure/drawing.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -264,7 +265,7 @@ void Choix_Police(bool pourImage) {
   if (!choix) return;
   if (!choix->name.empty()) f.Picture1.setFontName(choix->name);
   if (choix->size > 0) taille = static_cast<float>(choix->size);
-  f.Picture1.setFontSize(taille);
+  f.Picture1.setFontSize(Taille_Texte_Image(taille));
   f.Picture1.setFontBold(choix->bold);
   if (pourImage) {
     f.Label_Illust.setFontName(f.Picture1.fontName());

@@ -8,6 +8,7 @@
 #include "images/image_state.h"
 #include "measure/annotations.h"
 #include "measure/dispatch.h"
+#include "measure/drawing.h"
 #include "measure/live_display.h"
 #include "measure/measure_state.h"
 #include "measure/picture_commands.h"
@@ -35,14 +36,11 @@ void Consigne_Souris() {
 // in Image1 (which holds the marks already drawn).
 void Apercu_Zone_Couleur(double X, double Y) {
   QVL& f = Qvl();
-  const double k = Echelle * K_Zoom;
-  if (!(k > 0)) return;
-  const double d =
-      f.Picture1.scaleX(Taille_Zone - 1, platform::kScalePixels, platform::kScaleHimetric) / k;
-  if (!std::isfinite(d)) return;
+  double xp = 0, yp = 0;
+  if (!Point_Image(X, Y, xp, yp)) return;
   const platform::Picture p = f.Image1.picture();
   if (!p.isNull()) f.Picture1.setPicture(p);
-  f.Picture1.line(X - d, Y - d, X + d, Y + d, platform::kUseForeColor, true);
+  Trace_Cadre_Zone(xp, yp, Taille_Zone);
 }
 
 void Affiche_Main(platform::CommandButton& bouton) {

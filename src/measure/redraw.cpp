@@ -70,7 +70,7 @@ platform::Colour Couleur(int i) { return platform::QBColor(CouleursTrace(i)); }
 // Steps 1 to 5 of the redraw; false when it ended at a row without image number in
 // multi-layer mode (the focus is then not given back).
 bool Retrace_Lignes(QVL& f) {
-  const double wm = f.picbase.picture().widthHimetric();
+  const double wm = Vue_Himetrique(f.picbase.picture().width());
   const double sw = f.Picture1.scaleWidth();
   if (!(wm > 0) || !(sw > 0)) return true;
   Echelle = wm / sw;
@@ -256,16 +256,12 @@ void Trace_Couleur(int i, int& fin) {
   QVL& f = Qvl();
   platform::PictureBox& pic = f.Picture1;
   const Mesure& m = Ligne(i);
-  const double k = K_Zoom * Echelle;
-  if (!(k > 0)) throw TraceImpossible();
-  const double d = pic.scaleX(Taille_Zone - 1, platform::kScalePixels, platform::kScaleHimetric) / k;
   const int n = std::clamp(NbCellules, 0, kDerniereCellule);
   for (int c = 1; c <= n; ++c) {
     const Segment& s = m.Seg(c);
     if (s.X1 == 0 && s.Y1 == 0) break;
     double x1 = 0, y1 = 0;
-    if (!Point_Ecran(s.X1, s.Y1, x1, y1)) throw TraceImpossible();
-    pic.line(x1 - d, y1 - d, x1 + d, y1 + d, platform::kUseForeColor, true);
+    if (!Point_Ecran(s.X1, s.Y1, x1, y1) || !Trace_Cadre_Zone(s.X1, s.Y1, Taille_Zone)) throw TraceImpossible();
     Imprime_Numero(x1, y1, i);
     f.Image1.setPicture(pic.image());
   }

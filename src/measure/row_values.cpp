@@ -2,16 +2,22 @@
 
 #include <cmath>
 
+#include "base/geometry.h"
 #include "base/helpers.h"
+#include "images/picture_view.h"
 #include "measure/figures.h"
 #include "measure/lengths.h"
 #include "platform/runtime.h"
 
 namespace {
 
-constexpr double kHimetriqueParPixel = 2540.0 / 96.0;
-
 bool positifFini(double v) { return std::isfinite(v) && v > 0; }
+
+// Echelle of the image: its natural width in hundredths of a millimetre (the width of
+// the view at K_Zoom 1) over Picture1's measuring width.
+double echelleImage(double largeurPixels, double largeurEchelle) {
+  return Vue_Himetrique(pictureUnits(largeurPixels)) / largeurEchelle;
+}
 
 constexpr int kFonctionBosses = 11;
 constexpr int kFonctionEllipse = 13;
@@ -26,7 +32,7 @@ std::optional<double> Valeur_Segment(const Segment& s, const ImageRemesure& imag
     return std::nullopt;
   if (!std::isfinite(s.X1) || !std::isfinite(s.Y1) || !std::isfinite(s.X2) || !std::isfinite(s.Y2))
     return std::nullopt;
-  const double echelle = image.largeurPixels * kHimetriqueParPixel / p.largeurEchelle;
+  const double echelle = echelleImage(image.largeurPixels, p.largeurEchelle);
   const double facteur = Facteur_Resol_Pour(p.indepResol, image.largeurPixels);
   const double d = std::hypot(s.X1 - s.X2, s.Y1 - s.Y2);
   const double longueur = d * facteur / (echelle * p.ratioEcran);
@@ -55,7 +61,7 @@ std::optional<double> Surface_Figure(int fonction, const Mesure& m, const ImageR
     return std::nullopt;
   const Segment& s = m.Seg(1);
   const double zoom = std::pow(p.baseZoom, static_cast<double>(m.ExpZoom));
-  const double echelle = image.largeurPixels * kHimetriqueParPixel / p.largeurEchelle;
+  const double echelle = echelleImage(image.largeurPixels, p.largeurEchelle);
   // The figure in units of Picture1 as it was drawn: its ends were whole units there.
   auto enUnites = [&](double d) {
     const double u = d / (zoom * echelle);

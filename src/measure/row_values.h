@@ -7,7 +7,7 @@
 //
 // With d the segment's length in picture units, W the image's natural width in
 // pixels and S the measuring scale width of Picture1:
-//   Echelle = W x 2540 / 96 / S          (HIMETRIC width of the image over S)
+//   Echelle = Wm / S, Wm = W x 15 x 2540 / 1440   (the view's relation, picture_view.h)
 //   Facteur_Resol = 1 ("Ind. Res.") or W x 0.001 ("Ind. Dim.")
 //   n = CInt(d x Facteur_Resol / (Echelle x Ratio_Ecran)),  value = n x calibration.
 

@@ -27,6 +27,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/area_mean.h"
 #include "platform/form.h"
 #include "platform/form_impl.h"
 #include "platform/qt_bridge.h"
@@ -473,6 +474,17 @@ struct PictureBox::Impl {
   bool batchChanged = false;
   std::unique_ptr<QPainter> textPainter;
   QImage* textImage = nullptr;
+
+  // The last picture shrunk by paintPicture, kept for the next paint of the same part
+  // at the same size (a repaint of the same view, the thumbnail).
+  struct Reduction {
+    qint64 picture = 0;   // QImage::cacheKey of the source
+    int level = 0;        // averaged from its halved copy of this level
+    QRect block;
+    QSize size;
+    bool flipX = false, flipY = false;
+    QImage image;
+  } reduction;
 
   // Metrics of the box's font on the 96-dpi device, kept until the font changes.
   QFont metricsFont;
@@ -1393,6 +1405,35 @@ void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double d
   }
   if (opcode == kDstInvert) {
     p.fillRect(targetRect, Qt::white);
+  } else if (kx < 1 || ky < 1) {
+    // Shrunk, each pixel of the box shows the mean of the picture pixels it covers, so
+    // that a line one picture pixel thin stays visible. The whole picture pixels under
+    // the target are averaged to at most the target's size, then painted over it;
+    // shrunk to less than half, from the halved copy (2^k pixels a side to one) that
+    // still has two pixels or more to a pixel of the box.
+    int k = 0;
+    while (!src.hasAlphaChannel() && k < 16 && std::ldexp(4.0 * std::max(kx, ky), k) <= 1.0) ++k;
+    if (k > 0 && halvedCopy(src, k).isNull()) k = 0;
+    const QImage& from = k > 0 ? halvedCopy(src, k) : src;
+    const int pas = 1 << k;
+    const int bx0 = std::clamp(static_cast<int>(std::floor(source.left())) / pas, 0, from.width() - 1);
+    const int by0 = std::clamp(static_cast<int>(std::floor(source.top())) / pas, 0, from.height() - 1);
+    const int bx1 = std::clamp((static_cast<int>(std::ceil(source.right())) + pas - 1) / pas, bx0 + 1, from.width());
+    const int by1 = std::clamp((static_cast<int>(std::ceil(source.bottom())) + pas - 1) / pas, by0 + 1, from.height());
+    const QRect block(bx0, by0, bx1 - bx0, by1 - by0);
+    const int w = kx < 1 ? std::max(1, static_cast<int>(std::floor(block.width() * pas * kx))) : block.width();
+    const int h = ky < 1 ? std::max(1, static_cast<int>(std::floor(block.height() * pas * ky))) : block.height();
+    Impl::Reduction& r = d_->reduction;
+    if (r.picture != src.cacheKey() || r.level != k || r.block != block || r.size != QSize(w, h) ||
+        r.flipX != flipX || r.flipY != flipY || r.image.isNull()) {
+      r = {src.cacheKey(), k, block, QSize(w, h), flipX, flipY, areaMean(from, block, w, h, flipX, flipY)};
+    }
+    // The copy's pixel i stands for the picture's pixels i x 2^k to (i + 1) x 2^k.
+    const double ax = dstOfX(block.left() * pas), bx = dstOfX((block.left() + block.width()) * pas);
+    const double ay = dstOfY(block.top() * pas), by = dstOfY((block.top() + block.height()) * pas);
+    p.setClipRect(targetRect);
+    p.drawImage(QRectF(std::min(ax, bx), std::min(ay, by), std::fabs(bx - ax), std::fabs(by - ay)), r.image,
+                QRectF(0, 0, w, h));
   } else if (flipX || flipY) {
     p.translate(targetRect.center());
     p.scale(flipX ? -1 : 1, flipY ? -1 : 1);

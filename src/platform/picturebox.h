@@ -222,9 +222,12 @@ class PictureBox : public Control, public Container {
   // rectangle (dx, dy, dw, dh). All in the box's units; the source is converted to
   // the picture's pixels through twips (twips / 15), so in twips mode a source unit
   // is a picture twip. NaN: sx, sy -> 0; sw, sh -> the rest of the picture; dw, dh ->
-  // the source's natural size (one picture pixel per box pixel). Negative sizes flip. Source parts outside the picture paint
-  // nothing; the destination may exceed the box. opcode: kSrcCopy, kSrcPaint,
-  // kSrcAnd, kSrcInvert, kNotSrcCopy or kDstInvert (others copy).
+  // the source's natural size (one picture pixel per box pixel). Negative sizes flip.
+  // Shrunk, a box pixel shows the mean of the picture pixels under it, so that a line
+  // one picture pixel thin stays visible; enlarged or at its size, the nearest picture
+  // pixel. Source parts outside the picture paint nothing; the destination may exceed
+  // the box. opcode: kSrcCopy, kSrcPaint, kSrcAnd, kSrcInvert, kNotSrcCopy or
+  // kDstInvert (others copy).
   void paintPicture(const Picture& pic, double dx, double dy,
                     double dw = std::numeric_limits<double>::quiet_NaN(),
                     double dh = std::numeric_limits<double>::quiet_NaN(),

@@ -15,6 +15,7 @@
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/calibration.h"
+#include "measure/drawing.h"
 #include "measure/measure_state.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -521,7 +522,7 @@ void Applique_Reglages(QVL& f, const Reglages& r, const LectureReglages& l) {
   if (lu("SESSION")) Fic_Session = Fic_Session_Lue = r.Fic_Session;
   if (lu("TAILLEPOLICE")) {
     TaillePolice = r.TaillePolice;
-    f.Picture1.setFontSize(TaillePolice);
+    f.Picture1.setFontSize(Taille_Texte_Image(TaillePolice));
   }
   if (lu("TAILLEPOLICEIMG")) TaillePoliceImg = r.TaillePoliceImg;
 }

@@ -1,12 +1,16 @@
-// The colour-zone function in the real window: clicks on a 200 x 100 picture write the
-// expected grid rows and captions, a square reaching the edge is refused, the marks
-// follow a zoom, the statistics count channels of 0, "Calibré" corrects the colour
-// (or refuses the click when no correction is built), and a reloaded session has its
-// zones measured again on the picture.
+// The colour-zone function in the real window: a click on a tile of colour, found on
+// the screen by its colour, gives that tile's row at every zoom; the frame drawn holds
+// the pixels sampled; clicks on a 200 x 100 picture write the expected grid rows and
+// captions, a square reaching the edge is refused, the marks follow a zoom, the
+// statistics count channels of 0, "Calibré" corrects the colour (or refuses the click
+// when no correction is built), and a reloaded session has its zones measured again on
+// the picture. Where a picture pixel is on the screen is read from the screen.
 #include "colour/zone_measure.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -31,15 +35,24 @@
 #include "platform/picture.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
+#include "support/painted_picture.h"
+#include "support/user_input.h"
 
 namespace {
 
 using picture_window::mouse;
-using picture_window::unitsPerPixel;
 
 constexpr int kLargeur = 200;
 constexpr int kHauteur = 100;
-constexpr double kHimetrique = 2540.0 / 96.0;   // picture units a pixel
+// Stored points are in picture units, twips of the picture: 15 to a pixel.
+constexpr double kUnites = 15.0;
+
+// A picture of w x h pixels (at most 256 x 256) whose pixel (x, y) is red x, green y,
+// blue 77: shown in the view in place of a test picture of the same size, it tells
+// where each of that picture's pixels is on the screen.
+platform::Picture reperes(int w, int h) {
+  return painted::picture(w, h, [](int x, int y) { return platform::RGB(x, y, 77); });
+}
 
 // Left half (90, 60, 30); right half a 17-pixel tile: x mod 17 = 0 black, (x mod 17,
 // y mod 17) = (5, 9) white, else (120, 80, 40). Rows as blue, green, red bytes.
@@ -111,16 +124,45 @@ class ZoneWindow : public session_window::SessionWindow {
     f.Check(3).setValue(1);
   }
 
-  // Position in units of Picture1 of the middle of picture pixel (x, y).
-  static double ecranX(double x) { return (x * kHimetrique - Larg_Affichee) / (K_Zoom * Echelle); }
-  static double ecranY(double y) { return (y * kHimetrique - Haut_Affichee) / (K_Zoom * Echelle); }
+  // Where the pixels of the picture shown are on the screen at the present view: the
+  // picture of the same size made of reperes() is shown in its place, the screen read,
+  // and the picture shown again with its marks.
+  void repere() {
+    QVL& f = Qvl();
+    const platform::Picture montree = f.picbase.picture();
+    ASSERT_FALSE(montree.isNull());
+    largeur_ = montree.widthPixels();
+    hauteur_ = montree.heightPixels();
+    ASSERT_TRUE(largeur_ <= 256 && hauteur_ <= 256);
+    const std::string chemin = images_.file("reperes.bmp");
+    ASSERT_TRUE(reperes(largeur_, hauteur_).saveBmp(chemin));
+    const int x0 = Larg_Affichee, y0 = Haut_Affichee;
+    ASSERT_TRUE(Charge_Image_Memoire(chemin));
+    const QImage vue = painted::screenshot(f.Picture1);
+    regions_.assign(static_cast<std::size_t>(largeur_) * hauteur_, painted::Region());
+    for (int j = 0; j < vue.height(); ++j)
+      for (int i = 0; i < vue.width(); ++i) {
+        const QRgb c = vue.pixel(i, j);
+        if (qBlue(c) != 77 || qRed(c) >= largeur_ || qGreen(c) >= hauteur_) continue;
+        painted::add(regions_[static_cast<std::size_t>(qGreen(c)) * largeur_ + qRed(c)], i, j);
+      }
+    ASSERT_TRUE(Charge_Image_Memoire(Img_Active));
+    Larg_Affichee = x0;
+    Haut_Affichee = y0;
+    Retrace(0);
+  }
+  // The screen pixels that show picture pixel (x, y) (found by the last repere()).
+  painted::Region ecran(int x, int y) const {
+    if (x < 0 || y < 0 || x >= largeur_ || y >= hauteur_) return {};
+    return regions_[static_cast<std::size_t>(y) * largeur_ + x];
+  }
 
-  // A left click on the canvas pixel that shows picture pixel (x, y).
-  static void clic(int x, int y) {
-    const int px = static_cast<int>(std::floor(ecranX(x + 0.5) / unitsPerPixel()));
-    const int py = static_cast<int>(std::floor(ecranY(y + 0.5) / unitsPerPixel()));
-    mouse(QEvent::MouseButtonPress, Qt::LeftButton, px, py);
-    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, px, py);
+  // A left click on the screen pixel that shows picture pixel (x, y).
+  void clic(int x, int y) const {
+    const painted::Region r = ecran(x, y);
+    ASSERT_TRUE(r.found()) << x << ", " << y << " is not on the screen";
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, r.middleX(), r.middleY());
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, r.middleX(), r.middleY());
   }
 
   // Columns 0 to 9 of a grid row joined by " | ".
@@ -129,10 +171,188 @@ class ZoneWindow : public session_window::SessionWindow {
     for (int c = 0; c <= 9; ++c) s += Qvl().GrilleRef.textMatrix(r, c) + (c < 9 ? " | " : "");
     return s;
   }
+
+  int largeur_ = 0, hauteur_ = 0;
+  std::vector<painted::Region> regions_;
 };
+
+// 5 x 4 tiles of 240 x 200 pixels, each its own colour (none black, none the marks'
+// red): shown shrunk at the fitted view and at "Z= 0.5".
+constexpr int kTuilesX = 5, kTuilesY = 4, kTuileL = 240, kTuileH = 200;
+platform::Colour couleurTuile(int i, int j) {
+  return platform::RGB(30 + 45 * i, 40 + 50 * j, 200 - 25 * i - 20 * j);
+}
+platform::Picture bandes() {
+  return painted::picture(kTuilesX * kTuileL, kTuilesY * kTuileH,
+                          [](int x, int y) { return couleurTuile(x / kTuileL, y / kTuileH); });
+}
+
+// The grid row a zone of colour c writes as row n (mean, L*a*b*, zone 8, image 1).
+std::string rangeeAttendue(int n, platform::Colour c) {
+  const float r = static_cast<float>(c & 0xFF), v = static_cast<float>((c >> 8) & 0xFF),
+              b = static_cast<float>((c >> 16) & 0xFF);
+  const std::array<float, 3> lab = RVB_Vers_Lab(r, v, b);
+  return std::to_string(n) + " | " + Texte_Couleur(r) + " | " + Texte_Couleur(v) + " | " + Texte_Couleur(b) +
+         " | " + Texte_Couleur(lab[0]) + " | " + Texte_Couleur(lab[1]) + " | " + Texte_Couleur(lab[2]) +
+         " | 8 | 1 | ";
+}
+
+// A click on a tile, found where the screen shows its colour, writes that tile's row,
+// at the fitted view, at "Z= 0.5" and zoomed in; the right-most and bottom-most tiles
+// too.
+TEST_F(ZoneWindow, EveryTileAtEveryZoomGivesItsOwnColour) {
+  montre(bandes(), "bandes");
+  QVL& f = Qvl();
+  Pas_Zoom = 1;
+  f.Czoom(3).setCaption("<<");
+  int rangee_n = 0;
+  // Clicks every tile shown whole (with room for its square) and checks its row;
+  // returns how many were clicked, and whether the last column and row were.
+  auto cliqueTuiles = [&](bool& dernieres) {
+    const QImage vue = painted::screenshot(f.Picture1);
+    painted::Region vues[kTuilesX][kTuilesY];
+    int largeur = 0, hauteur = 0;
+    for (int j = 0; j < kTuilesY; ++j)
+      for (int i = 0; i < kTuilesX; ++i) {
+        vues[i][j] = painted::find(vue, painted::rgbOf(couleurTuile(i, j)), 1);
+        largeur = std::max(largeur, vues[i][j].width());
+        hauteur = std::max(hauteur, vues[i][j].height());
+      }
+    int n = 0;
+    bool droite = false, bas = false;
+    for (int j = 0; j < kTuilesY; ++j)
+      for (int i = 0; i < kTuilesX; ++i) {
+        const painted::Region& t = vues[i][j];
+        // Only tiles shown whole: a tile cut by the edge of the box is narrower.
+        if (t.width() < largeur - 2 || t.height() < hauteur - 2) continue;
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, t.middleX(), t.middleY());
+        mouse(QEvent::MouseButtonRelease, Qt::LeftButton, t.middleX(), t.middleY());
+        ++rangee_n;
+        ++n;
+        EXPECT_EQ(rangee(rangee_n), rangeeAttendue(rangee_n, couleurTuile(i, j)))
+            << "tile " << i << ", " << j << " at " << f.label(2).caption();
+        droite = droite || i == kTuilesX - 1;
+        bas = bas || j == kTuilesY - 1;
+      }
+    dernieres = droite && bas;
+    return n;
+  };
+  bool dernieres = false;
+  ASSERT_TRUE(user::click(f.Czoom(2)));   // "Z1"
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
+  EXPECT_EQ(cliqueTuiles(dernieres), kTuilesX * kTuilesY);
+  EXPECT_TRUE(dernieres);
+  ASSERT_TRUE(user::click(f.Czoom(1)));   // "Z-"
+  ASSERT_TRUE(user::click(f.Czoom(1)));
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.5");
+  EXPECT_EQ(cliqueTuiles(dernieres), kTuilesX * kTuilesY);
+  EXPECT_TRUE(dernieres);
+  for (int i = 0; i < 8; ++i) ASSERT_TRUE(user::click(f.Czoom(0)));   // "Z+"
+  EXPECT_GE(cliqueTuiles(dernieres), 1);
+  EXPECT_TRUE(messages().empty());
+}
+
+// A picture whose pixels tell where they are: red x mod 256, green y, blue 100 + 8 x
+// (x / 256), so that a pixel of the screen says which picture pixel it shows (or, shrunk,
+// about which).
+constexpr int kGradientL = 1200, kGradientH = 250;
+platform::Picture gradient() {
+  return painted::picture(kGradientL, kGradientH,
+                          [](int x, int y) { return platform::RGB(x % 256, y, 100 + 8 * (x / 256)); });
+}
+// The picture column and row shown by a pixel of a screenshot of the gradient.
+int colonneMontree(QRgb c) { return qRed(c) + 256 * static_cast<int>(std::lround((qBlue(c) - 100) / 8.0)); }
+int rangMontre(QRgb c) { return qGreen(c); }
+
+// The frame drawn around canvas pixel (x, y) of a screenshot: the first pixels of
+// colour c met going left and up from it, then right along the row below the top
+// side and down along the column right of the left side (the row number printed at the
+// point lies right of and below it).
+struct Cadre {
+  int gauche = -1, haut = -1, droite = -1, bas = -1;
+};
+Cadre cadreAutour(const QImage& vue, int x, int y, QRgb c) {
+  Cadre k;
+  for (int i = x - 1; i >= 0 && k.gauche < 0; --i)
+    if (vue.pixel(i, y) == c) k.gauche = i;
+  for (int j = y - 1; j >= 0 && k.haut < 0; --j)
+    if (vue.pixel(x, j) == c) k.haut = j;
+  if (k.gauche < 0 || k.haut < 0) return k;
+  for (int i = x; i < vue.width() && k.droite < 0; ++i)
+    if (vue.pixel(i, k.haut + 1) == c) k.droite = i;
+  for (int j = y; j < vue.height() && k.bas < 0; ++j)
+    if (vue.pixel(k.gauche + 1, j) == c) k.bas = j;
+  return k;
+}
+
+// The square drawn is the square sampled: while the mouse moves over the picture and
+// once the zone is measured, its frame lies on the screen pixels just outside the
+// picture pixels averaged (the mean of the row gives their centre, Taille_Zone their
+// half side), exactly when the picture is enlarged and within one screen pixel when
+// it is shrunk.
+TEST_F(ZoneWindow, TheFrameHoldsTheSampledPixels) {
+  montre(gradient(), "gradient");
+  QVL& f = Qvl();
+  Pas_Zoom = 1;
+  f.Czoom(3).setCaption("<<");
+  const QRgb rouge = painted::rgbOf(platform::QBColor(CouleursTrace(0)));
+  int n = 0;
+  // One zone measured near picture point (px, py), its frame checked in the preview
+  // and after the click.
+  auto verifie = [&](int px, int py) {
+    const QImage nue = painted::screenshot(f.Picture1);
+    const int ligne = 2;   // the view starts at the top of the picture
+    // Screen pixels per picture pixel, from the columns showing px - 50 and px + 50.
+    int c0 = -1, c1 = -1, x = -1, y = -1;
+    for (int i = 0; i < nue.width(); ++i) {
+      // Near px (the columns where two blocks of 256 meet read wrong when shrunk).
+      const int col = colonneMontree(nue.pixel(i, ligne));
+      if (c0 < 0 && std::abs(col - (px - 50)) <= 2) c0 = i;
+      if (c1 < 0 && std::abs(col - (px + 50)) <= 2) c1 = i;
+      if (x < 0 && std::abs(col - px) <= 2) x = i;
+    }
+    for (int j = 0; j < nue.height() && y < 0; ++j)
+      if (rangMontre(nue.pixel(x, j)) >= py) y = j;
+    ASSERT_TRUE(c0 >= 0 && c1 > c0 && x >= 0 && y >= 0);
+    const double s = (c1 - c0) / 100.0;
+    const int tolerance = s >= 1 ? 0 : static_cast<int>(std::ceil(1 / s));
+    mouse(QEvent::MouseMove, Qt::NoButton, x, y);
+    const QImage apercu = painted::screenshot(f.Picture1);
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, x, y);
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, x, y);
+    ASSERT_EQ(LigneCourante, ++n + 1);
+    // The centre sampled: the square is symmetric, so its mean is its centre pixel.
+    const int X = static_cast<int>(Val_Decimal(f.GrilleRef.textMatrix(n, 1))) +
+                  256 * static_cast<int>(std::lround((Val_Decimal(f.GrilleRef.textMatrix(n, 3)) - 100) / 8));
+    const int Y = static_cast<int>(Val_Decimal(f.GrilleRef.textMatrix(n, 2)));
+    const int T = Taille_Zone;
+    EXPECT_NEAR(X, px, 2 / s + 1);
+    for (const QImage* vue : {&apercu, static_cast<const QImage*>(nullptr)}) {
+      const QImage marquee = vue ? *vue : painted::screenshot(f.Picture1);
+      const Cadre k = cadreAutour(marquee, x, y, rouge);
+      const char* quoi = vue ? "preview" : "mark";
+      ASSERT_TRUE(k.gauche >= 0 && k.haut >= 0 && k.droite >= 0 && k.bas >= 0) << quoi;
+      EXPECT_NEAR(colonneMontree(nue.pixel(k.gauche + 1, y)), X - T, tolerance) << quoi;
+      EXPECT_NEAR(colonneMontree(nue.pixel(k.gauche, y)), X - T - 1, tolerance) << quoi;
+      EXPECT_NEAR(colonneMontree(nue.pixel(k.droite - 1, y)), X + T, tolerance) << quoi;
+      EXPECT_NEAR(colonneMontree(nue.pixel(k.droite, y)), X + T + 1, tolerance) << quoi;
+      EXPECT_NEAR(rangMontre(nue.pixel(x, k.haut + 1)), Y - T, tolerance) << quoi;
+      EXPECT_NEAR(rangMontre(nue.pixel(x, k.haut)), Y - T - 1, tolerance) << quoi;
+      EXPECT_NEAR(rangMontre(nue.pixel(x, k.bas - 1)), Y + T, tolerance) << quoi;
+      EXPECT_NEAR(rangMontre(nue.pixel(x, k.bas)), Y + T + 1, tolerance) << quoi;
+    }
+  };
+  ASSERT_TRUE(user::click(f.Czoom(2)));   // "Z1": the picture shrunk
+  verifie(640, 125);
+  for (int i = 0; i < 8; ++i) ASSERT_TRUE(user::click(f.Czoom(0)));   // enlarged
+  verifie(128, 60);
+  Taille_Zone = 2;
+  verifie(200, 150);
+}
 
 TEST_F(ZoneWindow, ClicksWriteTheZonesOfBothHalves) {
   montre(tuiles(), "tuiles");
+  repere();
   QVL& f = Qvl();
   clic(50, 50);
   EXPECT_EQ(rangee(1), "1 | 90 | 60 | 30 | 28.11 | 9.85 | 23.29 | 8 | 1 | ");
@@ -144,9 +364,11 @@ TEST_F(ZoneWindow, ClicksWriteTheZonesOfBothHalves) {
   EXPECT_EQ(f.Label7.caption(), "8     / R = 120.49 / V = 80.64 / B = 40.79");
   EXPECT_EQ(LigneCourante, 3);
   EXPECT_EQ(TabMesures(2).NumImage, 1);
-  EXPECT_NEAR(TabMesures(2).Seg(1).X1 / kHimetrique, 150.5, 0.5);
-  // The square of a centre at x = 191 ends on the last column but one: taken. At 192
-  // it would reach the last: refused, nothing written.
+  EXPECT_EQ(std::floor(TabMesures(2).Seg(1).X1 / kUnites), 150);
+  EXPECT_EQ(std::floor(TabMesures(2).Seg(1).Y1 / kUnites), 50);
+  // The square of a centre at x = 191 ends on the last column: taken. At 192 it would
+  // leave the picture: refused, nothing written. At y = 8 it would reach the first row,
+  // which the square never takes.
   clic(191, 50);
   EXPECT_EQ(LigneCourante, 4);
   EXPECT_EQ(f.GrilleRef.textMatrix(3, 7), "8");
@@ -165,8 +387,11 @@ TEST_F(ZoneWindow, ClicksWriteTheZonesOfBothHalves) {
 // point is still taken. With Sauve_Auto = 2 the session is saved before row 3.
 TEST_F(ZoneWindow, FarClicksAndTheAutomaticSave) {
   montre(tuiles(), "tuiles");
+  repere();
   Echelle /= 40;   // until the redraw after the click lays the view out again
-  const double x = ecranX(150.5), y = ecranY(50.5);
+  // Picture point (150.5, 50.5) in units of Picture1 by the view's rule.
+  const double x = (150.5 * kUnites - Larg_Affichee) / (K_Zoom * Echelle);
+  const double y = (50.5 * kUnites - Haut_Affichee) / (K_Zoom * Echelle);
   ASSERT_GT(x, 32767.5);
   Sauve_Auto = 2;
   Fic_Trame = images_.file("auto.trm");
@@ -181,16 +406,13 @@ TEST_F(ZoneWindow, FarClicksAndTheAutomaticSave) {
 
 TEST_F(ZoneWindow, MarksFollowTheZoom) {
   montre(tuiles(), "tuiles");
-  const platform::Colour rouge = platform::QBColor(12);
-  const platform::PictureBox& pic = Qvl().Picture1;
-  const double u = unitsPerPixel();
-  // Red at or next to the middle of the left side of a zone's square (7 pixels left of
-  // its centre pixel, drawn from the point clicked).
+  repere();
+  const QRgb rouge = painted::rgbOf(platform::QBColor(12));
+  // Red on the screen pixel just left of picture pixel (x - 8, y - 4): the left side of
+  // the frame of a zone centred on pixel (x, y).
   auto cote = [&](int x, int y) {
-    const double cx = ecranX(x + 0.5) - 7 * kHimetrique / (K_Zoom * Echelle), cy = ecranY(y + 0.5 - 4);
-    for (int i = -2; i <= 2; ++i)
-      if (pic.point(cx + i * u, cy) == rouge) return true;
-    return false;
+    const painted::Region r = ecran(x - 8, y - 4);
+    return r.found() && painted::screenshot(Qvl().Picture1).pixel(r.left - 1, r.middleY()) == rouge;
   };
   EXPECT_FALSE(cote(50, 50));
   clic(50, 50);
@@ -200,6 +422,7 @@ TEST_F(ZoneWindow, MarksFollowTheZoom) {
   Expo_Zoom = -1;
   Retrace(0);
   EXPECT_LT(K_Zoom, 1);
+  repere();
   EXPECT_TRUE(cote(50, 50));
   EXPECT_TRUE(cote(150, 50));
 }
@@ -220,6 +443,7 @@ TEST_F(ZoneWindow, CalibratedZonesAreCorrected) {
   const std::string etalon = fichier("etalon.Etl", {"15;30;25", "110;100;95", "235;180;168", "250;240;245"});
   const std::string scanner = fichier("scanner.Scn", {"25;40;35", "100;95;100", "225;170;180", "245;250;240"});
   montre(platform::Picture::filled(kLargeur, kHauteur, 0x969696), "gris");
+  repere();
   QVL& f = Qvl();
 
   // Ticked with no correction built: the red panel says why and nothing is written.
@@ -318,7 +542,7 @@ TEST_F(ZoneWindow, ReloadedSessionMeasuresTheZonesAgain) {
   const std::string image = images_.file("tuiles.bmp");
   ASSERT_TRUE(tuiles().saveBmp(image));
   auto point = [](double x, double y) {
-    return platform::LTrim(platform::Str(x * kHimetrique)) + ";" + platform::LTrim(platform::Str(y * kHimetrique));
+    return platform::LTrim(platform::Str(x * kUnites)) + ";" + platform::LTrim(platform::Str(y * kUnites));
   };
   const std::string path = images_.file("zones.trm");
   ASSERT_TRUE(platform::writeLines(

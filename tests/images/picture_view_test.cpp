@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "forms/main_window.h"
 #include "images/image_files.h"
@@ -16,6 +17,8 @@
 #include "platform/colour.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
+#include "support/painted_picture.h"
+#include "support/user_input.h"
 
 using picture_tests::Motif;
 using picture_tests::PictureWindow;
@@ -488,4 +491,88 @@ TEST_F(PictureView, ThumbnailClickMovesTheBackgroundPictureToo) {
   EXPECT_EQ(Expo_Zoom, expo);
   // The top-left pixel of the view is the background's pixel at that point.
   EXPECT_EQ(f.Picture1.point(0, 0), fond.pixel(Larg_Affichee / 15, Haut_Affichee / 15));
+}
+
+namespace {
+
+// A stage micrometer: 1000 x 150 white pixels, a black tick one pixel wide every 100
+// pixels (x = 100 to 900, rows 10 to 100) and a red line one pixel high at row 120.
+platform::Picture regle() {
+  return painted::picture(1000, 150, [](int x, int y) -> platform::Colour {
+    if (x % 100 == 0 && x > 0 && y >= 10 && y <= 100) return 0x000000;
+    return y == 120 ? 0x0000FF : 0xFFFFFF;
+  });
+}
+
+// A grey darker than the white of the picture (a tick, even averaged with the white
+// around it), and the white (or nearly: the edge of a tick averaged away).
+bool gris(QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c); }
+bool trait(QRgb c) { return gris(c) && qRed(c) < 250; }
+bool blanc(QRgb c) { return gris(c) && qRed(c) >= 250; }
+
+// The ticks a screenshot shows: the most runs of tick pixels lying between white
+// pixels met on one row, and their positions on that row.
+std::vector<int> traitsVus(const QImage& vue) {
+  std::vector<int> meilleurs;
+  for (int y = 0; y < vue.height(); ++y) {
+    std::vector<int> traits;
+    int debut = -1;
+    for (int x = 1; x < vue.width(); ++x) {
+      const QRgb c = vue.pixel(x, y), avant = vue.pixel(x - 1, y);
+      if (trait(c) && blanc(avant)) debut = x;
+      if (debut >= 0 && blanc(c) && trait(avant)) {
+        traits.push_back((debut + x - 1) / 2);
+        debut = -1;
+      }
+      if (debut >= 0 && !trait(c)) debut = -1;
+    }
+    if (traits.size() > meilleurs.size()) meilleurs = traits;
+  }
+  return meilleurs;
+}
+
+// Whether a row of the screenshot is red wherever it shows the picture: as many
+// reddish pixels (red above green and blue, equal) as the row above has white ones.
+bool ligneRougeVue(const QImage& vue) {
+  for (int y = 1; y < vue.height(); ++y) {
+    int rouges = 0, blancs = 0;
+    for (int x = 0; x < vue.width(); ++x) {
+      const QRgb c = vue.pixel(x, y);
+      if (qRed(c) > qGreen(c) + 5 && qGreen(c) == qBlue(c)) ++rouges;
+      if (blanc(vue.pixel(x, y - 1))) ++blancs;
+    }
+    if (rouges > 50 && rouges >= blancs - 2) return true;
+  }
+  return false;
+}
+
+// Nine ticks, evenly spaced.
+void verifieTraits(const QImage& vue, const std::string& ou) {
+  const std::vector<int> t = traitsVus(vue);
+  ASSERT_EQ(t.size(), 9u) << ou;
+  const double pas = (t.back() - t.front()) / 8.0;
+  for (std::size_t i = 0; i < t.size(); ++i) EXPECT_NEAR(t[i], t.front() + pas * i, 1.5) << ou << " tick " << i;
+}
+
+}  // namespace
+
+// One-pixel detail stays visible when the picture is shown smaller than it is: every
+// tick and the red line of a micrometer, at the fitted view, at "Z= 0.5" and in the
+// thumbnail.
+TEST_F(PictureView, OnePixelLinesStayVisibleWhenShrunk) {
+  QVL& f = Qvl();
+  const std::string chemin = path("regle.bmp");
+  ASSERT_TRUE(regle().saveBmp(chemin));
+  ASSERT_TRUE(Charge_Image_Memoire(chemin));
+  ASSERT_TRUE(user::click(f.Czoom(2)));   // "Z1"
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
+  verifieTraits(painted::screenshot(f.Picture1), "fitted view");
+  EXPECT_TRUE(ligneRougeVue(painted::screenshot(f.Picture1)));
+  verifieTraits(painted::screenshot(f.VignP), "thumbnail");
+  EXPECT_TRUE(ligneRougeVue(painted::screenshot(f.VignP)));
+  ASSERT_TRUE(user::click(f.Czoom(1)));   // "Z-"
+  ASSERT_TRUE(user::click(f.Czoom(1)));
+  EXPECT_EQ(f.label(2).caption(), "Z= 0.5");
+  verifieTraits(painted::screenshot(f.Picture1), "Z= 0.5");
+  EXPECT_TRUE(ligneRougeVue(painted::screenshot(f.Picture1)));
 }

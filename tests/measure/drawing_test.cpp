@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "base/text_tables.h"
 #include "picture_window.h"
+#include "support/painted_picture.h"
 
 namespace {
 
@@ -299,6 +301,33 @@ TEST_F(DrawingWindow, ReferenceLineCancelled) {
   Trace_Ligne_Mesure();
   EXPECT_EQ(Etat_Saisie, 2);
   EXPECT_TRUE(f.Frame(8).visible());
+}
+
+// Texts on the picture are never below 6 points; above, the size asked holds.
+TEST(DrawingText, TextSizeIsAtLeastSixPoints) {
+  const struct {
+    double asked, used;
+  } cases[] = {{0, 6}, {1, 6}, {5.9, 6}, {6, 6}, {6.5, 6.5}, {10, 10}, {-3, 6},
+               {std::numeric_limits<double>::quiet_NaN(), 6}, {std::numeric_limits<double>::infinity(), 6}};
+  for (const auto& c : cases) EXPECT_EQ(Taille_Texte_Image(c.asked), c.used) << c.asked;
+}
+
+// A text printed along a segment with the settings' size 0 (TaillePolice / K_Zoom
+// rounds to 0 points) is still readable: its letters some 6 pixels high.
+TEST_F(DrawingWindow, InclinedTextIsReadableWithTheSizeZero) {
+  QVL& f = Qvl();
+  TaillePolice = 0;
+  K_Zoom = 1;
+  f.Picture1.setForeColor(kRed);
+  SegmentTextIncline("12.5", static_cast<int>(100 * u_), static_cast<int>(100 * u_), 1.0,
+                     static_cast<int>(300 * u_), static_cast<int>(100 * u_));
+  // The ink: every pixel that is not black.
+  const QImage vue = painted::screenshot(f.Picture1);
+  const painted::Region encre = painted::findWhere(vue, vue.rect(), [](QRgb c) { return c != painted::rgbOf(kBlack); });
+  ASSERT_TRUE(encre.found());
+  EXPECT_GE(encre.height(), 6);
+  EXPECT_GE(encre.width(), 12);
+  EXPECT_NEAR(encre.left, 100, 3);
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ TEST(ColumnSummary, TextbookColumn) {
 }
 
 // Zeros (empty cells) count nowhere; negatives count in the mean but are never the
-// minimum; values of 99999 and more are never the minimum; equal extremes: first row.
+// minimum; a value of 99999 or more is the minimum when it is the smallest positive
+// one; equal extremes: first row.
 TEST(ColumnSummary, ExtremesFollowTheirRules) {
   // rows:                      1  2   3   4  5       6  7   8
   const std::vector<double> v = {0, 3, -6, 3, 100000, 0, 9, 9};
@@ -50,10 +51,12 @@ TEST(ColumnSummary, ExtremesFollowTheirRules) {
   EXPECT_EQ(s.max, 100000.0);
   EXPECT_EQ(s.maxRow, 5);
 
-  const ColumnSummary big = summariseColumn(std::vector<double>{99999, 150000});
-  EXPECT_EQ(big.min, 99999.0);
-  EXPECT_EQ(big.minRow, 0);
-  EXPECT_EQ(big.maxRow, 2);
+  // The volumes of an uncalibrated picture: all far above 99999.
+  const ColumnSummary big = summariseColumn(std::vector<double>{828882328.5, 0, 150000, 99999.5, -3});
+  EXPECT_EQ(big.min, 99999.5);
+  EXPECT_EQ(big.minRow, 4);
+  EXPECT_EQ(big.max, 828882328.5);
+  EXPECT_EQ(big.maxRow, 1);
 
   const ColumnSummary ties = summariseColumn(std::vector<double>{4, 1, 7, 1, 7});
   EXPECT_EQ(ties.minRow, 2);
@@ -276,6 +279,18 @@ TEST_F(CalculStat, EmptyGrid) {
     EXPECT_EQ(stat(7, c), "");
   }
   EXPECT_EQ(stat(2, 6), "0 / 0 / 0 / 0 / ");
+}
+
+// Volumes of an uncalibrated picture, all above 99999: the minimum is the smallest of
+// them and its cell is marked.
+TEST_F(CalculStat, LargeValuesHaveTheirOwnMinimum) {
+  column(1, {"828882328.50", "150000.25", "99999.50"});
+  Calcul_stat();
+  EXPECT_EQ(stat(2, 1), "99999.50");
+  EXPECT_EQ(stat(3, 1), "828882328.50");
+  EXPECT_EQ(stat(2, 6).substr(0, 4), "3 / ");
+  EXPECT_EQ(colour(3, 1), kVertMinimum);
+  EXPECT_EQ(colour(1, 1), kJauneMaximum);
 }
 
 // Each column finds its own extremes: a column of zeros and blanks marks nothing and

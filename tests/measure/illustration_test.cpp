@@ -5,16 +5,20 @@
 // fonts. The modal window is driven by steps queued before it opens.
 #include "measure/illustration.h"
 
+#include <QImage>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "base/globals.h"
 #include "base/text_tables.h"
@@ -26,11 +30,14 @@
 #include "measure/lengths.h"
 #include "measure/measure_state.h"
 #include "measure/picture_events.h"
+#include "measure/redraw.h"
 #include "measure_window.h"
 #include "picture_window.h"
 #include "platform/picture.h"
 #include "shell/button_bar.h"
 #include "shell/tools_menu.h"
+#include "support/painted_picture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -38,8 +45,23 @@ using measure_window::MeasureWindow;
 using picture_window::TempFolder;
 
 constexpr platform::Colour kFond = 0x405060;
-constexpr double kHimetriqueParPixel = 2540.0 / 96.0;
-constexpr int kBarre = 200;   // image pixels of the reference bar
+constexpr platform::Colour kRepere = 0x00FFFF;   // yellow marks on the picture
+constexpr int kLargeur = 320, kHauteur = 240;
+// Picture points marked by a 4 x 4 yellow square whose top-left pixel they are: the
+// ends of the calibration segment (kBarre pixels apart), the point of the texts.
+struct Point {
+  int x, y;
+};
+constexpr int kBarre = 180;   // image pixels the calibration gives 100 to
+constexpr Point kDebut{40, 60}, kFin{40 + kBarre, 60}, kTexte{40, 150};
+
+platform::Picture champ() {
+  return painted::picture(kLargeur, kHauteur, [](int x, int y) {
+    for (const Point& m : {kDebut, kFin, kTexte})
+      if (x >= m.x && x < m.x + 4 && y >= m.y && y < m.y + 4) return kRepere;
+    return kFond;
+  });
+}
 
 std::string lit(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -90,12 +112,14 @@ class Illustration : public MeasureWindow {
     });
     ForgetIllustrationWindow();
     image_ = dir_.file("champ.1.bmp");
-    ASSERT_TRUE(platform::Picture::filled(640, 480, kFond).saveBmp(image_));
+    ASSERT_TRUE(champ().saveBmp(image_));
+    // The fitted view: the picture shown enlarged, each of its pixels on more than one
+    // and a half screen pixels.
+    Expo_Zoom = -2;
+    K_Zoom = std::pow(Base_Zoom, Expo_Zoom);
     ASSERT_TRUE(Charge_Image_Memoire(image_));
     Img_Active = image_;
-    f.Picture1.setPicture(platform::Picture::filled(f.Picture1.canvasWidthPixels(),
-                                                    f.Picture1.canvasHeightPixels(), kFond));
-    f.ImageMem.setPicture(f.Picture1.image());
+    Index_Image = 1;
     CouleursTrace(0) = 12;
     EpaisseurTrait = 2;
     TaillePoliceImg = 10;
@@ -106,24 +130,58 @@ class Illustration : public MeasureWindow {
     Etat_Saisie = 0;
     Etat_Pt1 = false;
     f.F_Img_Click(0);
-    // A reference of 5 is kBarre image pixels long.
-    Calibrage = 5.0 * Echelle / (kHimetriqueParPixel * kBarre);
+    f.Affmesure.setValue(0);
+    reperes_ = painted::screenshot(f.Picture1);
+    calibre();
   }
 
-  // A click on Picture1 at canvas pixel (px, py) through the window's mouse events.
-  static void clic(int px, int py) {
-    picture_window::mouse(QEvent::MouseButtonPress, Qt::LeftButton, px, py);
-    picture_window::mouse(QEvent::MouseButtonRelease, Qt::LeftButton, px, py);
-  }
-  // The image pixel under canvas pixel px of Picture1 (the view at its origin).
-  static int pixelImage(int px) {
-    return static_cast<int>(std::lround(picture_window::unitsOf(px) * K_Zoom * Echelle / kHimetriqueParPixel));
+  // The screen pixel that shows picture point m: one screen pixel right of and below
+  // the top-left corner of its mark (with more than one and a half screen pixels to a
+  // picture pixel, the top-left corner of that screen pixel lies inside picture pixel
+  // m). The marks are told apart by their places: kTexte lowest, kDebut left of kFin.
+  QPoint ecran(const Point& m) const {
+    const QRgb jaune = painted::rgbOf(kRepere);
+    std::vector<QPoint> coins;
+    for (int y = 0; y < reperes_.height(); ++y)
+      for (int x = 0; x < reperes_.width(); ++x)
+        if (reperes_.pixel(x, y) == jaune && (x == 0 || reperes_.pixel(x - 1, y) != jaune) &&
+            (y == 0 || reperes_.pixel(x, y - 1) != jaune))
+          coins.emplace_back(x, y);
+    EXPECT_EQ(coins.size(), 3u);
+    if (coins.size() != 3) return {};
+    std::sort(coins.begin(), coins.end(), [](QPoint a, QPoint b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
+    auto est = [&](const Point& q) { return m.x == q.x && m.y == q.y; };
+    const QPoint coin = est(kTexte) ? coins[2] : (est(kDebut) ? coins[0] : coins[1]);
+    return coin + QPoint(1, 1);
   }
 
-  // From the tools menu, "Insertion référence", then a click at canvas pixel (px, py),
-  // the length 5 and the unit typed with the "µ" button; the window comes back and
+  // A click on Picture1 on the screen pixel of picture point m.
+  void clic(const Point& m) const {
+    const QPoint p = ecran(m);
+    picture_window::mouse(QEvent::MouseButtonPress, Qt::LeftButton, p.x(), p.y());
+    picture_window::mouse(QEvent::MouseButtonRelease, Qt::LeftButton, p.x(), p.y());
+  }
+
+  // "Etalonner": the segment from kDebut to kFin marked with the mouse and given the
+  // length 100, so that 100 is kBarre picture pixels.
+  void calibre() {
+    QVL& f = Qvl();
+    startFunction(1);
+    ASSERT_TRUE(user::click(f.Bout(10)));
+    ASSERT_TRUE(Mode_Etalonnage);
+    const QPoint a = ecran(kDebut), b = ecran(kFin);
+    picture_window::drag(a.x(), a.y(), b.x(), b.y());
+    ASSERT_TRUE(f.Frame(8).visible());
+    ASSERT_TRUE(user::typeInto(f.TBox(5), "100"));
+    ASSERT_TRUE(user::click(f.Bout(31)));
+    ASSERT_FALSE(Mode_Etalonnage);
+    Retrace(0);
+  }
+
+  // From the tools menu, "Insertion référence", then a click on picture point m, the
+  // length 100 and the unit typed with the "µ" button; the window comes back and
   // `pendant` runs in it.
-  void reference(int px, int py, const std::function<void()>& pendant) {
+  void reference(const Point& m, const std::function<void()>& pendant) {
     QVL& f = Qvl();
     avecFenetre([&] { f.Mntool(20).click(); },
                 [] {
@@ -137,9 +195,9 @@ class Illustration : public MeasureWindow {
                 });
     ASSERT_TRUE(Mode_InsRef && Mode_InsTexte);
     EXPECT_EQ(f.StatusBar1.simpleText(), MSG(194));
-    clic(px, py);
+    clic(m);
     ASSERT_TRUE(f.Frame(8).visible());
-    f.TBox(5).setText("5");
+    f.TBox(5).setText("100");
     Bout_Click(31);
     ASSERT_EQ(Etat_Saisie, 3);
     f.Bout_Symb.click();
@@ -158,52 +216,63 @@ class Illustration : public MeasureWindow {
     EXPECT_TRUE(FenIllust().visible());
   }
 
-  // The bar and its two crosses at image pixel (bx, by) of a saved picture.
-  void verifieBarre(const platform::Picture& p, int bx, int by) const {
+  // The bar of a saved picture starting at picture point m: the picture's own size;
+  // on the row 20 pixels above the bar (clear of its 10-pixel thickness, inside the
+  // arms of its crosses) exactly two red runs, the crosses' arms, centred on m.x and
+  // on m.x + kBarre within a pixel; the bar red all along between them, nothing red
+  // beyond the crosses.
+  void verifieBarre(const platform::Picture& p, const Point& m) const {
     const platform::Colour rouge = platform::QBColor(12);
-    ASSERT_EQ(p.widthPixels(), 640);
-    ASSERT_EQ(p.heightPixels(), 480);
-    EXPECT_EQ(p.pixel(bx, by), rouge);
-    EXPECT_EQ(p.pixel(bx + kBarre / 2, by), rouge);
-    EXPECT_EQ(p.pixel(bx + kBarre - 3, by), rouge);
-    EXPECT_EQ(p.pixel(bx, by - 15), rouge);                // start cross
-    EXPECT_EQ(p.pixel(bx + kBarre, by - 15), rouge);       // end cross
-    EXPECT_EQ(p.pixel(bx + kBarre / 2, by - 15), kFond);   // the bar is 10 pixels thick
-    EXPECT_EQ(p.pixel(bx + kBarre + 30, by), kFond);       // it ends with its cross
-    EXPECT_EQ(p.pixel(bx - 30, by), kFond);
-    EXPECT_EQ(p.pixel(600, 20), kFond);
+    ASSERT_EQ(p.widthPixels(), kLargeur);
+    ASSERT_EQ(p.heightPixels(), kHauteur);
+    std::vector<double> bras;
+    int debut = -1;
+    for (int x = 0; x <= kLargeur; ++x) {
+      const bool r = x < kLargeur && p.pixel(x, m.y - 20) == rouge;
+      if (r && debut < 0) debut = x;
+      if (!r && debut >= 0) {
+        bras.push_back((debut + x - 1) / 2.0);
+        debut = -1;
+      }
+    }
+    ASSERT_EQ(bras.size(), 2u);
+    EXPECT_NEAR(bras[0], m.x, 1.0);
+    EXPECT_NEAR(bras[1], m.x + kBarre, 1.0);
+    for (int x = static_cast<int>(bras[0]); x <= static_cast<int>(bras[1]); ++x)
+      ASSERT_EQ(p.pixel(x, m.y), rouge) << x;
+    EXPECT_EQ(p.pixel(static_cast<int>(bras[1]) + 40, m.y), kFond);
+    EXPECT_NE(p.pixel(static_cast<int>(bras[0]) - 40, m.y), rouge);
+    EXPECT_EQ(p.pixel(kLargeur - 5, kHauteur - 5), kFond);
   }
 
+  QImage reperes_;
   TempFolder dir_;
   std::string image_;
 };
 
-// The whole road: the saved picture is the image's own size with the bar where the
-// click was, as long as a segment measuring 5; the next click measures.
+// The whole road: the saved picture is the image's own size with the bar starting
+// at the picture point clicked, as long as the segment that measures 100 (kBarre
+// picture pixels); the next click measures.
 TEST_F(Illustration, ReferenceSavedBesideTheImage) {
-  const int px = 60, py = 50;
-  // The bar is as long as a segment of kBarre image pixels measures.
-  const double unites = kBarre * kHimetriqueParPixel / (K_Zoom * Echelle);
-  EXPECT_NEAR(Longueur_Segment(0, 0, unites, 0) * Calibrage, 5.0, 1e-9);
-  reference(px, py, [] {
+  reference(kDebut, [] {
     EXPECT_TRUE(FenIllust().Command1(1).enabled());
     enregistre();
   });
   const std::string nom = dir_.file("champ.1_Ref.bmp");
   ASSERT_TRUE(std::filesystem::exists(nom));
-  verifieBarre(platform::Picture::load(nom), pixelImage(px), pixelImage(py));
+  verifieBarre(platform::Picture::load(nom), kDebut);
   EXPECT_FALSE(Mode_InsRef || Mode_InsTexte || Mode_Annot || Ins_Notation);
-  clic(300, 200);
+  clic(kTexte);
   EXPECT_TRUE(Etat_Pt1);
 }
 
 TEST_F(Illustration, ReferenceSavedAsJpeg) {
   Qvl().F_Img(1).click();
   EXPECT_EQ(Format_Image, 1);
-  reference(60, 50, enregistre);
+  reference(kDebut, enregistre);
   const platform::Picture p = platform::Picture::load(dir_.file("champ.1_Ref.jpg"));
-  EXPECT_EQ(p.widthPixels(), 640);
-  EXPECT_EQ(p.heightPixels(), 480);
+  EXPECT_EQ(p.widthPixels(), kLargeur);
+  EXPECT_EQ(p.heightPixels(), kHauteur);
   EXPECT_FALSE(std::filesystem::exists(dir_.file("champ.1_Ref.bmp")));
 }
 
@@ -213,19 +282,19 @@ TEST_F(Illustration, ExistingReferenceReplacedOrKept) {
   ecrit(nom, "ancienne");
   ecrit(dir_.file("champ.1_Ref_2.bmp"), "deuxième");
   dialogs_->answerMsgBox(platform::vbNo);
-  reference(60, 50, [] {
+  reference(kDebut, [] {
     enregistre();
   });
   EXPECT_EQ(lit(nom), "ancienne");
   EXPECT_EQ(lit(dir_.file("champ.1_Ref_2.bmp")), "deuxième");
   const platform::Picture nouveau = platform::Picture::load(dir_.file("champ.1_Ref_3.bmp"));
-  EXPECT_EQ(nouveau.widthPixels(), 640);
+  EXPECT_EQ(nouveau.widthPixels(), kLargeur);
   ASSERT_FALSE(messages().empty());
   EXPECT_EQ(messages().back(), " le fichier " + nom + " existe déjà ... oui= Ecraser / Non = nouveau Ref");
 
   dialogs_->answerMsgBox(platform::vbYes);
-  reference(60, 50, enregistre);
-  verifieBarre(platform::Picture::load(nom), pixelImage(60), pixelImage(50));
+  reference(kDebut, enregistre);
+  verifieBarre(platform::Picture::load(nom), kDebut);
   EXPECT_FALSE(std::filesystem::exists(dir_.file("champ.1_Ref_4.bmp")));
 }
 
@@ -241,7 +310,7 @@ TEST(IllustrationNames, ReferenceNames) {
 TEST_F(Illustration, SaveRefusedKeepsTheWindow) {
   const std::string nom = dir_.file("champ.1_Ref.bmp");
   for (int i = 0; i < 3; ++i) dialogs_->answerMsgBox(platform::vbOK);
-  reference(60, 50, [&] {
+  reference(kDebut, [&] {
     Format_Image = 2;
     enregistreEtReste();
     ASSERT_FALSE(messages().empty());
@@ -272,7 +341,7 @@ TEST_F(Illustration, SaveRefusedKeepsTheWindow) {
     // The illustration is still there to be saved.
     enregistre();
   });
-  verifieBarre(platform::Picture::load(nom), pixelImage(60), pixelImage(50));
+  verifieBarre(platform::Picture::load(nom), kDebut);
 }
 
 // The line width chosen in the window stays ticked when it opens again; before the
@@ -302,26 +371,49 @@ TEST_F(Illustration, LineWidthKeptAcrossOpenings) {
   EXPECT_EQ(Drwtrace_lire(), 5);
 }
 
-// "Insert. texte" from the window: the typed text lands on Picture1 and on the copy,
-// and the window comes back ready to save.
+// The ink of a text near point (x, y) of an image: the box of the pixels that are
+// neither the background nor a yellow mark, within 10 pixels left of and above the
+// point and 150 right of and 60 below it.
+painted::Region encre(const QImage& img, int x, int y, QRgb fond) {
+  return painted::findWhere(img, QRect(x - 10, y - 10, 160, 70),
+                            [&](QRgb c) { return c != fond && c != painted::rgbOf(kRepere); });
+}
+
+// "Insert. texte" from the window with the settings' font size 0: the typed text lands
+// on Picture1 and in the saved picture starting at the picture point clicked, and is
+// readable on both (6 points at least: its letters some 6 pixels high, not a dash).
 TEST_F(Illustration, TextInsertedFromTheWindow) {
   QVL& f = Qvl();
+  TaillePoliceImg = 0;
+  TaillePolice = 0;
   avecFenetre([&] { f.Mntool(20).click(); }, [] { FenIllust().IllustImg(2).click(); });
   ASSERT_TRUE(Mode_Annot);
   EXPECT_FALSE(Mode_InsRef);
-  clic(60, 50);
+  clic(kTexte);
   ASSERT_TRUE(f.Frame(8).visible());
   f.TBox(5).setText("Inocybe");
   bool pret = false;
-  avecFenetre([] { Bout_Click(31); }, [&] { pret = FenIllust().Command1(1).enabled(); });
+  avecFenetre([] { Bout_Click(31); }, [&] {
+    pret = FenIllust().Command1(1).enabled();
+    enregistre();
+  });
   EXPECT_TRUE(pret);
   EXPECT_FALSE(Mode_Annot);
-  bool ecrit = false;
-  const platform::Picture copie = f.Picture2.image();
-  const int x0 = pixelImage(60), y0 = pixelImage(50);
-  for (int y = y0; y < y0 + 30 && !ecrit; ++y)
-    for (int x = x0; x < x0 + 120 && !ecrit; ++x) ecrit = copie.pixel(x, y) != kFond;
-  EXPECT_TRUE(ecrit);
+  const QImage sauvee = platform::Picture::load(dir_.file("champ.1_Ref.bmp")).toQImage();
+  const painted::Region t = encre(sauvee, kTexte.x, kTexte.y, painted::rgbOf(kFond));
+  ASSERT_TRUE(t.found());
+  EXPECT_GE(t.left, kTexte.x);
+  EXPECT_LE(t.left, kTexte.x + 3);
+  EXPECT_GE(t.top, kTexte.y);
+  EXPECT_LE(t.top, kTexte.y + 6);
+  EXPECT_GE(t.height(), 6);
+  EXPECT_GE(t.width(), 25);
+  // On the screen, from the screen pixel clicked.
+  const QPoint p = ecran(kTexte);
+  const painted::Region e = encre(painted::screenshot(f.Picture1), p.x(), p.y(), painted::rgbOf(kFond));
+  ASSERT_TRUE(e.found());
+  EXPECT_GE(e.height(), 6);
+  EXPECT_NEAR(e.left, p.x(), 3);
 }
 
 // Without an image the tools item says so and shows nothing.

@@ -461,22 +461,32 @@ TEST_F(PictureEvents, HandModeDisplay) {
   EXPECT_EQ(f.Picture1.mousePointer(), 0);
 }
 
-TEST_F(PictureEvents, ColourZonePreviewOfOnePixel) {
+// The preview frames the pixels a click there would sample (the colour tests check
+// which) and goes with the next move (the picture comes back from Image1).
+TEST_F(PictureEvents, ColourZonePreviewFollowsTheMouse) {
   QVL& f = Qvl();
   ASSERT_TRUE(loadPlainPicture(dir_, 400, 300, kBlack));
   Restorer r;
   r.keep(FonctionCourante);
   FonctionCourante = 20;
-  Taille_Zone = 1;   // d = 0: the square is a single point
+  Taille_Zone = 1;   // three pixels a side
   f.Picture1.setForeColor(0x00FFFF);
   f.Image1.setPicture(f.Picture1.image());
-  mouse(QEvent::MouseMove, Qt::NoButton, 100, 80);
   const double u = unitsPerPixel();
-  EXPECT_EQ(f.Picture1.point(100 * u, 80 * u), 0x00FFFFu);
-  EXPECT_EQ(f.Picture1.point(102 * u, 80 * u), kBlack);
-  // The next move wipes it (the picture comes back from Image1).
+  // Yellow on the row of canvas pixel (x, y) on both sides of x within n pixels.
+  auto encadre = [&](int x, int y, int n) {
+    bool gauche = false, droite = false;
+    for (int i = 1; i <= n; ++i) {
+      gauche = gauche || f.Picture1.point((x - i) * u, y * u) == 0x00FFFFu;
+      droite = droite || f.Picture1.point((x + i) * u, y * u) == 0x00FFFFu;
+    }
+    return gauche && droite && f.Picture1.point(x * u, y * u) == kBlack;
+  };
+  mouse(QEvent::MouseMove, Qt::NoButton, 100, 80);
+  EXPECT_TRUE(encadre(100, 80, 10));
   mouse(QEvent::MouseMove, Qt::NoButton, 150, 80);
-  EXPECT_EQ(f.Picture1.point(100 * u, 80 * u), kBlack);
+  EXPECT_FALSE(encadre(100, 80, 10));
+  EXPECT_TRUE(encadre(150, 80, 10));
 }
 
 TEST_F(PictureEvents, WindowClickGoesToThePanels) {
