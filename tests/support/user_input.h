@@ -18,6 +18,7 @@
 #include <string>
 
 #include "platform/control.h"
+#include "platform/form_impl.h"
 #include "platform/menu.h"
 
 namespace user {
@@ -27,7 +28,28 @@ inline QRect rectInWindow(const QWidget* w) {
   return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size());
 }
 
+// The control c's name as its form knows it: "Bout(44)", "Text4".
+inline std::string nameOf(const platform::Component& c) {
+  return c.index() >= 0 ? c.name() + "(" + std::to_string(c.index()) + ")" : c.name();
+}
+
+// The name of the control that widget w is, or is part of (the viewport of a list,
+// the editor of a grid...), as its form knows it; "its window" for the window's own
+// client area.
 inline std::string describe(const QWidget* w) {
+  if (!w) return "nothing";
+  const auto* win = dynamic_cast<const platform::FormWindow*>(w->window());
+  platform::Form* f = win ? win->form() : nullptr;
+  for (const QWidget* a = w; a; a = a->parentWidget()) {
+    if (f) {
+      if (a == f->impl().client || a == win) return "its window";
+      for (platform::Component* comp : f->impl().components) {
+        const auto* c = dynamic_cast<const platform::Control*>(comp);
+        if (c && c->widget() == a) return nameOf(*c);
+      }
+    }
+    if (a->isWindow()) break;
+  }
   const std::string name = w->objectName().toStdString();
   return name.empty() ? std::string(w->metaObject()->className()) : name;
 }
