@@ -44,7 +44,7 @@ void Ajustement::creerEntree() {
   }
   const char* sources[] = {"Moyenne", "Dern.mesure", "valeurs RGB", "N° Grille"};
   // The first three take the width of the frame; "N° Grille" leaves room for its row box.
-  for (int i = 0; i <= 3; ++i) place(titled(Option3.add(i), sources[i]), 60, 250 + i * 280.0, i < 3 ? 1780 : 1150, 250);
+  for (int i = 0; i <= 3; ++i) place(titled(Option3.add(i), sources[i]), 60, 250 + i * 280.0, i < 2 ? 1780 : i == 2 ? 1550 : 1150, 250);
   place(Text5, 1220, 1060, 400, 285).setText("1");
   platform::VScrollBar& ligne = place(VScroll3.add(0), 1630, 1040, 220, 330);
   ligne.setMin(1);

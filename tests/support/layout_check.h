@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -106,7 +107,9 @@ inline std::string captionFault(const platform::Control& c) {
     return {};
   }
   if (auto* l = qobject_cast<QLabel*>(w)) {
-    const QString text = l->text();
+    // Line breaks and blanks at the end show nothing: a label may lose them.
+    QString text = l->text();
+    while (!text.isEmpty() && text.back().isSpace()) text.chop(1);
     if (text.trimmed().isEmpty()) return {};
     const QRect room = l->contentsRect();
     const int flags = static_cast<int>(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0);
@@ -127,6 +130,39 @@ inline std::string captionFault(const platform::Control& c) {
   return {};
 }
 
+// A widget drawn over part of w: a later sibling of w, or of a frame around w, that
+// overlaps it by more than a pixel each way; null when none. An empty label hides
+// nothing and is passed over.
+inline const QWidget* drawnOverPart(const QWidget* w) {
+  const QRect own = user::rectInWindow(w);
+  for (const QWidget* level = w; level && !level->isWindow(); level = level->parentWidget()) {
+    const QWidget* parent = level->parentWidget();
+    if (!parent) break;
+    bool above = false;
+    for (QObject* o : parent->children()) {
+      if (o == level) {
+        above = true;
+        continue;
+      }
+      auto* s = qobject_cast<QWidget*>(o);
+      if (!above || !s || s->isWindow() || !seen(s) || !s->objectName().startsWith(QLatin1String("qv_"))) continue;
+      if (auto* l = qobject_cast<QLabel*>(s); l && l->text().isEmpty()) continue;
+      const QRect r = user::rectInWindow(s).intersected(own);
+      if (r.width() > 1 && r.height() > 1) return s;
+    }
+  }
+  return nullptr;
+}
+
+// Why the form font of f is not the one its designs were measured in; empty when it is.
+inline std::string fontFault(platform::Form& f) {
+  QWidget* client = f.clientWidget();
+  const QFontInfo used(client->font());
+  if (used.family() == client->font().family()) return {};
+  return "the form font " + client->font().family().toStdString() + " is not installed (" +
+         used.family().toStdString() + " is used)";
+}
+
 // What breaks the layout rule in form f, now, each as "form / control / state: why".
 // backgrounds: controls that panels lie over by design (the picture a panel floats
 // on); their centre may be covered, all else is checked.
@@ -134,6 +170,7 @@ inline std::vector<std::string> offenders(platform::Form& f, const std::string& 
                                           const std::set<std::string>& backgrounds = {}) {
   QApplication::processEvents();
   std::vector<std::string> found;
+  if (const std::string why = fontFault(f); !why.empty()) found.push_back(f.name() + " / " + state + ": " + why);
   std::set<const QWidget*> done;
   for (platform::Component* comp : f.impl().components) {
     auto* c = dynamic_cast<platform::Control*>(comp);
@@ -142,8 +179,11 @@ inline std::vector<std::string> offenders(platform::Form& f, const std::string& 
     if (!w || done.count(w) || !seen(w) || !w->isEnabled()) continue;
     if (dynamic_cast<platform::StatusBar*>(c)) continue;   // kept to the window's edge by the window
     done.insert(w);
+    const bool background = backgrounds.count(nameOf(*c)) != 0;
     std::string why = user::whyUnreachableAt(w, user::centreOf(w));
-    if (backgrounds.count(nameOf(*c)) && why.find(" is covered there by ") != std::string::npos) why.clear();
+    if (background && why.find(" is covered there by ") != std::string::npos) why.clear();
+    if (why.empty() && !background)
+      if (const QWidget* over = drawnOverPart(w)) why = nameOf(*c) + " is partly covered by " + user::describe(over);
     if (why.empty()) why = captionFault(*c);
     if (!why.empty()) found.push_back(f.name() + " / " + nameOf(*c) + " / " + state + ": " + why);
   }
