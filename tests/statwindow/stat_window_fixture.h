@@ -62,7 +62,7 @@ class StatWindowTest : public ::testing::Test {
     Choix_Fonction_Mesure(fonction_);
     f.Check(3).setValue(calcul_);
     Messages_Defaut();
-    EXPECT_TRUE(dialogs_->unanswered().empty());
+    EXPECT_TRUE(dialogs_->unanswered().empty()) << (dialogs_->unanswered().empty() ? "" : dialogs_->unanswered().front());
     platform::setDialogs(nullptr);
     platform::SetDecimalSeparator(0);
   }
