@@ -9,7 +9,7 @@
 
 void QVL::Place_Boite_Outils() {
   const double bw = width() - scaleWidth();
-  const double bh = height() - scaleHeight();
+  const double bh = height() - scaleHeight() + (StatusBar1.visible() ? StatusBar1.height() : 0);
   Picture1.move(3000, 1000, std::max(0.0, (width() - 3000 - bw) * 0.99),
                 std::max(0.0, (height() - 1000 - bh) * 0.99));
   Largeur_Pic_Init = Picture1.scaleWidth();
@@ -22,7 +22,7 @@ void QVL::Place_Boite_Outils() {
   for (platform::Frame* f : {&Frame(1), &Frame(4), &FraFlash, &FraListeImg}) f->setCaption("");
   Place_Objet(Frame(10), 2300, 4000, 800, 5200);
   Place_Objet(FraQvrl, 1200, 3000, 1000, 5100);
-  Place_Objet(Frame(7), 4800, 3000, 1000, 6500);
+  Place_Objet(Frame(7), 4800, 3000, 1000, kLargeurCalibrage);
   Place_Objet(Frame(9), 5000, 4000, 3000, 7000);
   TBox(7).setWidth(Frame(9).width() - 100);
   TBox(7).setHeight(2800);

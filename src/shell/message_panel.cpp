@@ -9,6 +9,7 @@ void QVL::Flash(double couleur, const std::string& Chn, int delai) {
   FraFlash.setBackColor(c);
   lblLabelflashx.setBackColor(c);
   FraFlash.move(5600, 4300, 4000, 1200);
+  lblLabelflashx.setHeight(FraFlash.height() - 200);
   FraFlash.setVisible(true);
   FraFlash.zOrder(0);
   lblLabelflashx.setCaption(Chn);
@@ -23,6 +24,7 @@ void QVL::Flash(double couleur, const std::string& Chn, int delai) {
 
 void QVL::Flash_ouvre(const std::string& Chn) {
   FraFlash.move(5600, 4300, 4000, 1000);
+  lblLabelflashx.setHeight(FraFlash.height() - 200);
   FraFlash.setVisible(true);
   FraFlash.zOrder(0);
   lblLabelflashx.setCaption(Chn);

@@ -146,15 +146,17 @@ TEST_F(Startup, PictureFillsTheClientAreaRightOfTheToolColumn) {
   platform::DoEvents();
   f.Dimensionne_Cadres_Image(platform::kNormal);
   const double bx = f.width() - f.scaleWidth();
-  const double by = f.height() - f.scaleHeight();
+  // The picture ends above the status bar at the client area's foot.
+  const double by = f.height() - f.scaleHeight() + f.StatusBar1.height();
   EXPECT_DOUBLE_EQ(f.Picture1.left(), 3000);
   EXPECT_DOUBLE_EQ(f.Picture1.top(), 1000);
   EXPECT_NEAR(f.Picture1.width(), (15000 - 3000 - bx) * 0.99, 15);
   EXPECT_NEAR(f.Picture1.height(), (f.height() - 1000 - by) * 0.99, 15);
-  // Type_Vue 1: the grid frame against the right edge, level with the picture.
+  // Type_Vue 1: the grid frame against the client area's right edge, level with the
+  // picture.
   Type_Vue = 1;
   f.Place_Cadre_Grille();
-  EXPECT_DOUBLE_EQ(f.Frame(6).left(), f.width() - 4000 - 10);
+  EXPECT_DOUBLE_EQ(f.Frame(6).left(), f.scaleWidth() - 4000 - 10);
   EXPECT_DOUBLE_EQ(f.Frame(6).top(), 1000);
   Type_Vue = 3;
   f.Place_Cadre_Grille();
@@ -175,7 +177,7 @@ TEST_F(Startup, PanelsTakeTheirFixedPlaces) {
   };
   const Box boxes[] = {
       {&f.FraCharte, 3840, 0, 8532, 972},   {&f.Frame(10), 4000, 800, 5200, 2300},
-      {&f.FraQvrl, 3000, 1000, 5100, 1200}, {&f.Frame(7), 3000, 1000, 6500, 4800},
+      {&f.FraQvrl, 3000, 1000, 5100, 1200}, {&f.Frame(7), 3000, 1000, 6800, 4800},
       {&f.Frame(9), 4000, 3000, 7000, 5000}, {&f.Frame(8), 7000, 1500, 3100, 1450},
       {&f.Frame(13), 9500, 1400, 3000, 1095},
   };

@@ -58,6 +58,10 @@ inline int widestLine(const QFontMetrics& fm, const QString& text) {
   return widest;
 }
 
+// Pixels a one-line caption keeps free beside it: text drawn by another renderer (or
+// hinted otherwise) is not cut as soon as it grows by a pixel or two.
+constexpr int kCaptionSlack = 3;
+
 // Why the caption of c cannot be read whole; empty when it can (or c has none).
 inline std::string captionFault(const platform::Control& c) {
   QWidget* w = c.widget();
@@ -73,7 +77,7 @@ inline std::string captionFault(const platform::Control& c) {
     opt.initFrom(b);
     opt.text = b->text();
     const QRect room = st->subElementRect(QStyle::SE_PushButtonContents, &opt, b);
-    const int need = widestLine(fm, text);
+    const int need = widestLine(fm, text) + kCaptionSlack;
     const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
     if (need > room.width()) return tooWide("caption", need, room.width());
     if (lines * fm.height() > b->height()) return tooWide("caption height", lines * fm.height(), b->height());
@@ -88,7 +92,7 @@ inline std::string captionFault(const platform::Control& c) {
     opt.text = ab->text();
     const bool check = qobject_cast<QCheckBox*>(w) != nullptr;
     const QRect room = st->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &opt, ab);
-    const int need = widestLine(fm, text);
+    const int need = widestLine(fm, text) + kCaptionSlack;
     if (need > room.width()) return tooWide("caption beside its box", need, room.width());
     if (fm.height() > ab->height()) return tooWide("caption height", fm.height(), ab->height());
     return {};
@@ -103,7 +107,7 @@ inline std::string captionFault(const platform::Control& c) {
     opt.textAlignment = g->alignment();
     opt.lineWidth = 1;
     const QRect label = st->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, g);
-    if (label.right() >= g->width()) return tooWide("title", label.right() + 1, g->width());
+    if (label.right() + kCaptionSlack >= g->width()) return tooWide("title", label.right() + 1 + kCaptionSlack, g->width());
     return {};
   }
   if (auto* l = qobject_cast<QLabel*>(w)) {

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "platform/control.h"
+#include "platform/flexgrid.h"
 #include "platform/form_impl.h"
 #include "platform/menu.h"
 
@@ -117,6 +118,27 @@ inline bool clickAt(platform::Control& c, double fx, double fy) {
 
 // Clicks control c at its centre, as a user does.
 inline bool click(platform::Control& c) { return clickAt(c, 0.5, 0.5); }
+
+// Clicks the middle of the part of cell (r, c) of grid g that shows; fails the test and
+// does nothing when no part of it shows or a user could not click there.
+inline bool clickCell(platform::FlexGrid& g, int r, int c) {
+  QWidget* w = g.widget();
+  const QRect cell(static_cast<int>(g.colPos(c) / 15), static_cast<int>(g.rowPos(r) / 15),
+                   static_cast<int>(g.colWidth(c) / 15), static_cast<int>(g.rowHeight(r) / 15));
+  const QRect seen = w ? cell.intersected(w->rect().adjusted(0, 0, -18, -18)) : QRect();
+  if (seen.width() < 2 || seen.height() < 2) {
+    ADD_FAILURE() << g.name() << " cell (" << r << ", " << c << ") does not show";
+    return false;
+  }
+  const QPoint p = seen.center();
+  const std::string why = whyUnreachableAt(w, p);
+  if (!why.empty()) {
+    ADD_FAILURE() << g.name() << " cell (" << r << ", " << c << ") cannot be clicked: " << why;
+    return false;
+  }
+  pressAndRelease(w, p);
+  return true;
+}
 
 // A double click at the centre of c.
 inline bool doubleClick(platform::Control& c) {
