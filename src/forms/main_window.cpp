@@ -226,7 +226,7 @@ void QVL::creerPanneaux() {
   texte.setScrollBars(2);
   place(titled(Bout.addIn(bienvenue, 33), "aide clés"), 200, 3300, 1800, 400);
   place(titled(Bout.addIn(bienvenue, 34), "fermer"), 2200, 3300, 1800, 400);
-  place(titled(Check.addIn(bienvenue, 4), "ignorer au démarrage"), 4300, 3350, 2500, 300);
+  place(titled(Check.addIn(bienvenue, 4), "ignorer au démarrage"), 4200, 3350, 2500, 300);
 
   // Comment and export panel.
   auto& enr = titled(Frame(10), "enregistrement tableau");
@@ -319,13 +319,13 @@ void QVL::creerPanneaux() {
 
   // Multi-layer group.
   auto& mc = titled(FraMC(0), "Groupage Multicouche");
-  place(mc, 3100, 6000, 9700, 2250);
+  place(mc, 3100, 6000, kLargeurGroupeMC, 2250);
   ListIMGchar.setMultiSelect(2);
-  place(ListIMGchar, 100, 250, 4000, 1900);
+  place(ListIMGchar, 100, 250, 3000, 1900);
   const char* mcCaptions[] = {">", "<", ">>", "<<", "OK"};
   for (int i = 0; i < 5; ++i)
-    place(titled(BoutMC.addIn(mc, i), mcCaptions[i]), 4200, 250 + i * 360.0, 600, 300);
-  place(ListImgMC, 4900, 250, 4700, 1900);
+    place(titled(BoutMC.addIn(mc, i), mcCaptions[i]), 3200, 250 + i * 360.0, 600, 300);
+  place(ListImgMC, 3900, 250, 2800, 1900);
   ListImgIdx.setVisible(false);
 
   // About panel.

@@ -23,13 +23,14 @@ void QVL::Place_Boite_Outils() {
   Place_Objet(Frame(10), 2300, 4000, 800, 5200);
   Place_Objet(FraQvrl, 1200, 3000, 1000, 5100);
   Place_Objet(Frame(7), 4800, 3000, 1000, kLargeurCalibrage);
-  Place_Objet(Frame(9), 5000, 4000, 3000, 7000);
+  // Over the picture, clear of the grid frame at its usual place on the right.
+  Place_Objet(Frame(9), 5000, 3000, 3000, 6800);
   TBox(7).setWidth(Frame(9).width() - 100);
   TBox(7).setHeight(2800);
-  Place_Objet(Frame(8), 1450, 7000, 1500, 3100);
+  Place_Objet(Frame(8), 1450, 6700, 1500, 3100);   // clear of the grid frame on the right
   Frame(8).setCaption("");
   FraMC(0).setHeight(2250);
-  FraMC(0).setWidth(9700);
+  FraMC(0).setWidth(kLargeurGroupeMC);
   FraMC(0).setTop(Picture1.top() + 5000);
   listImgTxt.setText("");
   Place_Objet(Frame(13), 1095, 9500, 1400, 3000);

@@ -211,7 +211,8 @@ void QVL::initParametresValeurs() {
   VignP.move(0, 2750);
   MGrille.move(0, VignP.top() + Taille_Max, Taille_Max, 1250);
   FraListeImg.setCaption("");
-  FraListeImg.move(width() - ListImgMC.width(), 1000, 3000, 1500);
+  // Beside the grid frame at its usual place on the right, not over it.
+  FraListeImg.move(width() - Frame(6).width() - 3000 - 150, 1000, 3000, 1500);
   FraListeImg.setVisible(false);
   listImgTxt.move(0, 0, FraListeImg.width(), 285);
   ListImgAff.move(0, 300, FraListeImg.width(), FraListeImg.height() - 300);

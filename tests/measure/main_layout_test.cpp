@@ -83,6 +83,9 @@ TEST_F(MainLayout, CommentPanelInEachLayout) {
 
 TEST_F(MainLayout, CalibrationPanelAndItsFrames) {
   QVL& f = Qvl();
+  Type_Vue = 1;
+  f.Place_Cadre_Grille();
+  f.Frame(6).setVisible(true);
   Calibrage_Ouvre(1);
   check("calibrage");
   user::click(f.Bout(44));
@@ -105,6 +108,10 @@ TEST_F(MainLayout, CalibrationPanelAndItsFrames) {
 
 TEST_F(MainLayout, OtherPanels) {
   QVL& f = Qvl();
+  // The grid frame at its usual place, as while measuring.
+  Type_Vue = 1;
+  f.Place_Cadre_Grille();
+  f.Frame(6).setVisible(true);
   Aide_Liste();
   check("bienvenue");
   f.Frame(9).setVisible(false);
