@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "colour/colour_options.h"
 #include "colour_fixture.h"
 #include "forms/colour_window.h"
 #include "forms/main_window.h"
@@ -30,6 +31,7 @@
 #include "shell/function_switch.h"
 #include "shell/text_editor.h"
 #include "support/file_size_limit.h"
+#include "support/user_input.h"
 
 namespace colour_window_test {
 
@@ -91,6 +93,10 @@ class ColourWindowTest : public colour_test::ColourTest {
     ASSERT_TRUE(platform::saveFileAtomic(Img_Active, "x"));
     Fic_ArchNua = "Archv_Nuancier.nua";
     grid({{"90", "60", "30", "28.11", "9.85", "23.29"}, {"30", "120", "90", "44.87", "-33.45", "8.63"}});
+    // The colour band, which the colour function shows: "Ajuster" is on it.
+    dialogs_->answerMsgBox(platform::vbOK);
+    Charge_Etalon_Defaut();
+    dialogs_->clear();
   }
 
   void TearDown() override {
@@ -158,10 +164,10 @@ class ColourWindowTest : public colour_test::ColourTest {
       EXPECT_TRUE(f.isModal());
       inside(f);
       ran = true;
-      if (f.isLoaded()) f.Command1(0).click();
+      if (f.isLoaded()) user::click(f.Command1(0));
     });
     QTimer::singleShot(10000, &garde, [] { UnloadColourWindow(); });
-    Qvl().cmd_Ch.click();
+    user::click(Qvl().cmd_Ch);
     EXPECT_TRUE(ran);
     EXPECT_FALSE(ColourWindow().isLoaded());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

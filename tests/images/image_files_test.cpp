@@ -18,6 +18,7 @@
 #include "platform/app.h"
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -288,7 +289,7 @@ TEST_F(ImageFiles, OpeningDuringAMeasurementIsRefused) {
 TEST_F(ImageFiles, TheFileMenuOpensAnImage) {
   dialogs_->answerFileCancel(false);
   Qvl().FraListeImg.setVisible(true);
-  Qvl().MnuFIC(1).click();
+  user::click(Qvl().MnuFIC(1));
   EXPECT_EQ(kinds(), std::vector<std::string>{"openFile"});
   EXPECT_FALSE(Qvl().FraListeImg.visible());
 }
@@ -305,7 +306,7 @@ TEST_F(ImageFiles, ATextOnlyClipboardGivesTheMessage) {
   expectUnchanged(before);
   // The same through the file menu.
   dialogs_->answerMsgBox(platform::vbOK);
-  Qvl().MnuFIC(4).click();
+  user::click(Qvl().MnuFIC(4));
   EXPECT_EQ(messages().size(), 2u);
 }
 

@@ -19,6 +19,7 @@
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/events.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -383,7 +384,7 @@ TEST_F(ImageList, EmptyingAsksFirstAndThenShowsTheBackground) {
 TEST_F(ImageList, TheLoaderMenuEmptiesTheList) {
   addPictures(1);
   dialogs_->answerMsgBox(platform::vbYes);
-  Qvl().MnuCharg(3).click();
+  user::click(Qvl().MnuCharg(3));
   EXPECT_EQ(Qvl().ListIMGchar.listCount(), 0);
 }
 

@@ -16,6 +16,7 @@
 #include "platform/colour.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
+#include "support/user_input.h"
 
 using picture_tests::Motif;
 using picture_tests::PictureWindow;
@@ -198,23 +199,23 @@ TEST_F(PictureView, ZoomButtonsFollowTheirTable) {
   charge();
   Larg_Affichee = 1000;
   Haut_Affichee = 2000;
-  f.Czoom(0).click();   // "Z+": one step in, about the top-left corner
+  user::click(f.Czoom(0));   // "Z+": one step in, about the top-left corner
   EXPECT_EQ(Expo_Zoom, -3);
   EXPECT_NEAR(K_Zoom, Base(-3), 1e-15);
   EXPECT_EQ(f.label(2).caption(), "Z= 0.84");
   EXPECT_EQ(Larg_Affichee, 1000);
   EXPECT_EQ(Haut_Affichee, 2000);
   EXPECT_NEAR(RougeVu(0, 0), RougeAttendu(1000), 1);
-  f.Czoom(1).click();   // "Z-"
+  user::click(f.Czoom(1));   // "Z-"
   EXPECT_EQ(Expo_Zoom, -2);
   EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
-  f.Czoom(1).click();
-  f.Czoom(1).click();
+  user::click(f.Czoom(1));
+  user::click(f.Czoom(1));
   EXPECT_EQ(Expo_Zoom, 0);
   EXPECT_EQ(f.label(2).caption(), "Z= 0.5");
-  f.Czoom(1).click();   // no zoom out from exponent 0
+  user::click(f.Czoom(1));   // no zoom out from exponent 0
   EXPECT_EQ(Expo_Zoom, 0);
-  f.Czoom(2).click();   // "Z1": the fitted view
+  user::click(f.Czoom(2));   // "Z1": the fitted view
   EXPECT_EQ(Expo_Zoom, -2);
   EXPECT_EQ(Larg_Affichee, 0);
   EXPECT_EQ(Haut_Affichee, 0);
@@ -225,20 +226,20 @@ TEST_F(PictureView, StepButtonTogglesBetweenOneAndTwo) {
   QVL& f = Qvl();
   charge();
   EXPECT_EQ(f.Czoom(3).caption(), "<<");
-  f.Czoom(3).click();
+  user::click(f.Czoom(3));
   EXPECT_EQ(Pas_Zoom, 2);
   EXPECT_EQ(f.Czoom(3).caption(), ">>");
-  f.Czoom(0).click();
+  user::click(f.Czoom(0));
   EXPECT_EQ(Expo_Zoom, -4);
   EXPECT_EQ(f.label(2).caption(), "Z= 1");
   // "Z-" at exponent -1 with step 2 goes to +1.
   Expo_Zoom = -1;
   K_Zoom = Base(-1);
-  f.Czoom(1).click();
+  user::click(f.Czoom(1));
   EXPECT_EQ(Expo_Zoom, 1);
-  f.Czoom(1).click();   // only while the exponent is negative
+  user::click(f.Czoom(1));   // only while the exponent is negative
   EXPECT_EQ(Expo_Zoom, 1);
-  f.Czoom(3).click();
+  user::click(f.Czoom(3));
   EXPECT_EQ(Pas_Zoom, 1);
   EXPECT_EQ(f.Czoom(3).caption(), "<<");
 }
@@ -246,7 +247,7 @@ TEST_F(PictureView, StepButtonTogglesBetweenOneAndTwo) {
 TEST_F(PictureView, ZoomExponentStaysWithinItsBounds) {
   QVL& f = Qvl();
   charge();
-  for (int i = 0; i < 60; ++i) f.Czoom(0).click();
+  for (int i = 0; i < 60; ++i) user::click(f.Czoom(0));
   EXPECT_EQ(Expo_Zoom, kExpoZoomMin);
   EXPECT_TRUE(std::isfinite(K_Zoom));
   for (int i = 0; i < 60; ++i) Zoom_Clic(2, 0, 100, 100);
@@ -259,7 +260,7 @@ TEST_F(PictureView, ZoomExponentStaysWithinItsBounds) {
 TEST_F(PictureView, ZoomButtonsWithNoPictureKeepTheView) {
   QVL& f = Qvl();
   ASSERT_TRUE(f.picbase.picture().isNull());
-  f.Czoom(0).click();
+  user::click(f.Czoom(0));
   EXPECT_EQ(Expo_Zoom, -2);
   EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
   EXPECT_EQ(f.Picture1.point(1000, 1000), kGris);
@@ -348,7 +349,7 @@ TEST_F(PictureView, HugePansSaturateInsteadOfOverflowing) {
   Centre_Image_Point(1e12, -1e12);
   EXPECT_EQ(Larg_Affichee, std::numeric_limits<std::int32_t>::max());
   EXPECT_EQ(f.Picture1.point(1000, 1000), kGris);   // the view has left the picture
-  f.Czoom(2).click();
+  user::click(f.Czoom(2));
   EXPECT_EQ(Larg_Affichee, 0);
   EXPECT_NE(f.Picture1.point(1000, 1000), kGris);
 }
@@ -358,8 +359,8 @@ TEST_F(PictureView, HugePansSaturateInsteadOfOverflowing) {
 TEST_F(PictureView, ResizeReturnsToTheFittedView) {
   QVL& f = Qvl();
   charge();
-  f.Czoom(0).click();
-  f.Czoom(0).click();
+  user::click(f.Czoom(0));
+  user::click(f.Czoom(0));
   Deplace_Image(-300, -200);
   ASSERT_NE(Larg_Affichee, 0);
   const double largeur = f.width();

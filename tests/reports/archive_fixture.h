@@ -64,7 +64,7 @@ class PanelPump final : public platform::EventPump {
     }
     // Typed into the entry box and confirmed with "OK" as a user does; a box or button
     // a user could not reach fails the test.
-    if (!user::typeInto(f.Text9, a) || !user::click(f.Command9(0))) f.Command9(1).click();
+    if (!user::typeInto(f.Text9, a) || !user::click(f.Command9(0))) user::click(f.Command9(1));
   }
 
   std::deque<std::string> answers;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
   grid(2, loc(kTroisSpores));
   whileOpen(openWithButton, [&](FenHisto& f) {
     // Student: "2", "2,", "2,5" (with the pinned separator) typed for t with 7 degrees of freedom.
-    f.Mnstat4(2).click();
+    user::click(f.Mnstat4(2));
     EXPECT_TRUE(f.stcadre(6).visible());
     EXPECT_FALSE(f.stcadre(5).visible());
     int point = otherSeparator();
@@ -44,7 +45,7 @@ TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
     EXPECT_EQ(f.StLabel3(2).caption(), loc(" t = 1,78228755564932"));
 
     // Normal law: m 20, s 3, x typed "25", "25,", "25,1".
-    f.Mnstat4(1).click();
+    user::click(f.Mnstat4(1));
     EXPECT_TRUE(f.stcadre(5).visible());
     EXPECT_FALSE(f.stcadre(6).visible());
     f.LNTxt(1).setText("20");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST_P(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
   whileOpen(openWithButton, [&](FenHisto& f) {
     // Shapiro-Wilk at 5 % on column 1: the unmeasured row is no value.
     f.Ttxt2(3).setText("7");
-    f.Mnstat3(3).click();
+    user::click(f.Mnstat3(3));
     EXPECT_TRUE(f.FraTest(3).visible());
     EXPECT_EQ(f.Ttxt2(3).text(), "5");
     EXPECT_EQ(f.TVScroll2(3).value(), 5);
@@ -76,7 +77,7 @@ TEST_P(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
 
     // Homogeneity of column 3.
     f.Ttxt1(2).setText("3");
-    f.Mnstat3(2).click();
+    user::click(f.Mnstat3(2));
     EXPECT_TRUE(f.FraTest(2).visible());
     EXPECT_FALSE(f.FraTest(3).visible());
     const std::string h = f.Tlabel1(2).caption();
@@ -90,40 +91,42 @@ TEST_P(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
     Qvl().GrilleRef.setTextMatrix(5, 3, "");
     Qvl().GrilleRef.setTextMatrix(6, 3, "");
     dialogs_->answerMsgBox(platform::vbOK);
-    f.Command4(2).click();
+    user::click(f.Command4(2));
     EXPECT_EQ(f.Tlabel1(2).caption(), h);
     ASSERT_FALSE(dialogs_->log().empty());
     EXPECT_EQ(dialogs_->log().back().text, MSG(187));
 
     // D'Agostino of column 4.
-    f.Mnstat3(4).click();
+    user::click(f.Mnstat3(4));
     EXPECT_TRUE(f.TestNorm.visible());
     EXPECT_EQ(f.TestNorm.caption(), "Test de D'Agostino");
     EXPECT_EQ(f.TNCmd(1).caption(), "Calcul");
     EXPECT_EQ(f.TNLabel(0).caption(), "");
     f.TnText(0).setText("4");
-    f.TNCmd(1).click();
+    user::click(f.TNCmd(1));
     const std::string d = f.TNLabel(0).caption();
     EXPECT_EQ(d.rfind(loc("n = 30\r\nZ1 (asymétrie) = 2,36925386752199\r\nZ2 (aplatissement) = 1,5644255457883"), 0), 0u) << d;
     EXPECT_TRUE(contient(d, loc("K² = 8,0607911770831"))) << d;
-    f.TNCmd(0).click();
+    user::click(f.TNCmd(0));
     EXPECT_FALSE(f.TestNorm.visible());
 
     // The diagram panel's "Test" runs it on the data text as it stands.
-    f.Mnstat(2).click();
+    user::click(f.Mnstat(2));
     std::string texte;
     for (const auto& ligne : loc(colonnesDeTest())) texte += ligne[3] + ";";
     f.MText3.setText(texte);
-    f.Command8.click();
+    user::click(f.Command8);
     EXPECT_TRUE(f.TestNorm.visible());
     EXPECT_EQ(f.TNLabel(0).caption().rfind(loc("n = 30\r\nZ1 (asymétrie) = 2,36925386752199\r\n"), 0), 0u)
         << f.TNLabel(0).caption();
     f.MText3.setText(loc("1;2;3;4,5;5;6;7;"));
-    f.Command8.click();
+    user::click(f.Command8);
     EXPECT_EQ(f.TNLabel(0).caption(), "D'Agostino : il faut au moins 8 valeurs");
-    f.TNCmd(0).click();
+    user::click(f.TNCmd(0));
 
-    // A frame dragged by 300 twips moves by 300 twips.
+    // A frame dragged by 300 twips moves by 300 twips; its "Fermer" hides it.
+    dialogs_->answerMsgBox(platform::vbOK);   // it runs on column 3, now of three values
+    ASSERT_TRUE(user::click(f.Mnstat3(2)));
     platform::Frame& cadre = f.FraTest(2);
     const double gauche = cadre.left(), haut = cadre.top();
     cadre.onMouseDown(1, 0, 600, 900);
@@ -132,7 +135,7 @@ TEST_P(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
     cadre.onMouseUp(1, 0, 600, 1200);
     EXPECT_EQ(cadre.left(), gauche + 300);
     EXPECT_EQ(cadre.top(), haut + 300);
-    f.Command3(2).click();
+    ASSERT_TRUE(user::click(f.Command3(2)));
     EXPECT_FALSE(cadre.visible());
   });
 }

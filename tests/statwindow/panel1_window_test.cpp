@@ -3,6 +3,7 @@
 #include "platform/colour.h"
 #include "statwindow/stat_state.h"
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST_F(StatWindowTest, HistogramThenScatterPlotWithItsOptions) {
     EXPECT_EQ(f.Text1histo.text(), "4");
     EXPECT_EQ(f.LabelHisto.caption().substr(0, 40), "Long. :   4  classes de largeur 1,08 :  ");
 
-    f.CmdHist1(1).click();
+    user::click(f.CmdHist1(1));
     EXPECT_TRUE(f.Framehist(0).visible());
     EXPECT_FALSE(f.Framehist(2).visible());
     EXPECT_TRUE(f.Command12.visible());
@@ -72,7 +73,7 @@ TEST_F(StatWindowTest, HistogramThenScatterPlotWithItsOptions) {
     f.Check4.setValue(0);
     EXPECT_TRUE(f.CmdHisto(0).enabled());
 
-    f.CmdHist1(0).click();
+    user::click(f.CmdHist1(0));
     EXPECT_TRUE(f.Framehist(2).visible());
     EXPECT_FALSE(f.Command12.visible());
     EXPECT_EQ(f.Label8.caption(), "");
@@ -85,7 +86,7 @@ TEST_F(StatWindowTest, OneMeasuredRowShowsNoMessage) {
   Vue_Stat = 1;
   whileOpen(openWithButton, [&](FenHisto& f) {
     f.Check2(0).setValue(1);
-    f.CmdHist1(0).click();
+    user::click(f.CmdHist1(0));
     f.ChkH(0).setValue(1);
     EXPECT_EQ(f.LabelHisto.caption(), "");
   });
@@ -97,11 +98,11 @@ TEST_F(StatWindowTest, CmdHWithoutSelectionKeepsTheColumns) {
   Vue_Stat = 1;
   whileOpen(openWithButton, [&](FenHisto& f) {
     f.List1.setListIndex(-1);
-    f.cmdH(0).click();
+    user::click(f.cmdH(0));
     EXPECT_EQ(Colonnes_Nuage(0), 1);
     EXPECT_EQ(f.Text2Hist(0).text(), "Long.");
     f.List1.setListIndex(1);
-    f.cmdH(0).click();
+    user::click(f.cmdH(0));
     EXPECT_EQ(Colonnes_Nuage(0), 2);
     EXPECT_EQ(f.Text2Hist(0).text(), "Larg.");
   });

@@ -203,4 +203,7 @@ inline bool choose(platform::MenuItem& m) {
   return true;
 }
 
+// A click on a menu item is choosing it.
+inline bool click(platform::MenuItem& m) { return choose(m); }
+
 }  // namespace user
