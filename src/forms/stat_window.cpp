@@ -114,10 +114,10 @@ void FenHisto::creerPanneau1() {
   place(Frame1, 5160, 6960, 2532, 492);
 
   // Scatter plot options and texts.
-  place(titled(Check2.add(0), "Dte regression"), 60, 200, 1380, 220);
-  place(titled(Check2.add(1), "Ellipse tolérance"), 60, 420, 1380, 220).setEnabled(false);
-  place(titled(CheckN.add(0), "Repère Normé"), 60, 640, 1380, 220);
-  place(titled(Check4, "X <=> Y"), 60, 860, 1380, 220);
+  place(titled(Check2.add(0), "Dte regression"), 60, 200, 1420, 220);
+  place(titled(Check2.add(1), "Ellipse tolérance"), 60, 420, 1420, 220).setEnabled(false);
+  place(titled(CheckN.add(0), "Repère Normé"), 60, 640, 1420, 220);
+  place(titled(Check4, "X <=> Y"), 60, 860, 1420, 220);
   const std::pair<int, const char*> points[] = {{0, "point dominant"}, {1, "point median"}, {2, "point moyen"}};
   const platform::Colour couleurs[] = {platform::RGB(255, 0, 0), platform::RGB(0, 255, 255), platform::RGB(0, 128, 0)};
   for (const auto& [i, caption] : points)

@@ -185,7 +185,7 @@ TEST_F(ColourOptions, MismatchedScannerSaysSoOnceAndCalibreStaysOff) {
   EXPECT_FALSE(f.CheckCalibre.enabled());
   EXPECT_EQ(f.CheckCalibre.value(), 0);
   // "Mode expert" cannot bring it back without valid points.
-  f.CheckExpert.setValue(1);
+  user::setValue(f.CheckExpert, 1);
   EXPECT_FALSE(f.CheckCalibre.enabled());
   EXPECT_TRUE(listing().empty());
 }
@@ -213,7 +213,7 @@ TEST_F(ColourOptions, SwitchOnFallsBackOnTheDefaultStandardOnlyWhenItIsThere) {
   EXPECT_EQ(messages(), std::vector<std::string>{"fichier étalon non chargé "});
   EXPECT_FALSE(f.CheckCalibre.enabled());
   EXPECT_EQ(f.CheckCalibre.value(), 0);
-  f.CheckExpert.setValue(1);
+  user::setValue(f.CheckExpert, 1);
   EXPECT_FALSE(f.CheckCalibre.enabled());
 }
 

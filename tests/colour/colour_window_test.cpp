@@ -36,7 +36,7 @@ TEST_F(ColourWindowTest, AjusterListsTheNearestEntriesOfEachSource) {
     EXPECT_EQ(f.Text1(0).text() + f.Text1(1).text() + f.Text1(2).text(), "3012090");
 
     // RVB: only its formula, the mean R, V, B.
-    f.Option2(0).setValue(true);
+    user::setValue(f.Option2(0), true);
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(f.OpDelta(i).enabled(), i == 1) << i;
     EXPECT_TRUE(f.OpDelta(1).value());
     EXPECT_EQ(f.Label_C(0).caption() + f.Label_C(1).caption() + f.Label_C(2).caption(), "RVB");
@@ -45,12 +45,12 @@ TEST_F(ColourWindowTest, AjusterListsTheNearestEntriesOfEachSource) {
     EXPECT_NE(f.Text2.text().find("delta RVB quadratique"), std::string::npos);
 
     // The last measurement.
-    f.Option3(1).setValue(true);
+    user::setValue(f.Option3(1), true);
     EXPECT_EQ(f.Text3(0).text() + " " + f.Text3(1).text() + " " + f.Text3(2).text(), "30 120 90");
     EXPECT_EQ(resultats(f.Text2.text()), (Lignes{{2, "29.44"}, {4, "60.86"}, {3, "74.39"}, {6, "88.32"}, {1, "114.75"}}));
 
     // A grid row in L*a*b*.
-    f.Option2(1).setValue(true);
+    user::setValue(f.Option2(1), true);
     f.Text5.setText("2");
     EXPECT_TRUE(f.Option3(3).value());
     EXPECT_FALSE(f.Option3(1).value());
@@ -61,10 +61,10 @@ TEST_F(ColourWindowTest, AjusterListsTheNearestEntriesOfEachSource) {
     EXPECT_EQ(resultats(f.Text2.text()), (Lignes{{4, "35.90"}, {6, "37.81"}, {1, "58.19"}, {5, "58.19"}, {2, "71.82"}}));
 
     // Typed values: the boxes open only in expert mode.
-    f.Option3(2).setValue(true);
+    user::setValue(f.Option3(2), true);
     EXPECT_FALSE(f.Text3(0).enabled());
     EXPECT_EQ(f.Text3(0).backColor(), 0xE0E0E0u);
-    f.Check3.setValue(1);
+    user::setValue(f.Check3, 1);
     EXPECT_TRUE(f.Text3(0).enabled());
     EXPECT_EQ(f.Text3(0).backColor(), 0xFFFFFFu);
     f.Text3(0).setText("53.59");
@@ -73,7 +73,7 @@ TEST_F(ColourWindowTest, AjusterListsTheNearestEntriesOfEachSource) {
     f.Text4.setText("2");
     user::click(f.ComCalc);
     EXPECT_EQ(resultats(f.Text2.text()), (Lignes{{4, "00.50"}, {6, "53.59"}}));
-    f.Check3.setValue(0);
+    user::setValue(f.Check3, 0);
     EXPECT_FALSE(f.Text3(0).enabled());
     EXPECT_FALSE(f.Option3(2).enabled());
 
@@ -110,9 +110,9 @@ TEST_F(ColourWindowTest, CaptionsMenusAndTheCorrectedData) {
     }
     EXPECT_TRUE(f.Fic_Ajust(12).visible());
     // "comparer" only disables the count.
-    f.Option5(1).setValue(true);
+    user::setValue(f.Option5(1), true);
     EXPECT_FALSE(f.Text4.enabled());
-    f.Option5(0).setValue(true);
+    user::setValue(f.Option5(0), true);
     EXPECT_TRUE(f.Text4.enabled());
   });
   Qvl().CheckCalibre.setValue(0);
@@ -171,7 +171,7 @@ TEST_F(ColourWindowTest, NoChartSaysSoOncePerOpening) {
     // A formula or "Calcul" afterwards says it again.
     dialogs_->answerMsgBox(platform::vbOK);
     dialogs_->answerMsgBox(platform::vbOK);
-    f.OpDelta(6).setValue(true);
+    user::setValue(f.OpDelta(6), true);
     user::click(f.ComCalc);
     EXPECT_EQ(messages().size(), 3u);
     EXPECT_EQ(f.Text2.text(), "");
@@ -200,7 +200,7 @@ TEST_F(ColourWindowTest, ArchiveOfTheMeanThenOfARow) {
     // Then grid row 2; the scroll bar moves the row only for "N° Grille".
     f.VScroll7(1).setValue(2);
     EXPECT_EQ(f.Text7.text(), "1");
-    f.Option7(5).setValue(true);
+    user::setValue(f.Option7(5), true);
     f.VScroll7(1).setValue(1);
     f.VScroll7(1).setValue(2);
     EXPECT_EQ(f.Text7.text(), "2");

@@ -170,10 +170,10 @@ TEST_F(Captures, NamingWindowShowsTheSettingsAndAppliesThemOnOK) {
   EXPECT_TRUE(dialogs_->log().empty());   // loading checks nothing
 
   // The mode and the boxes act at once; the prefix and number only on OK.
-  w.Option1(0).setValue(true);
+  user::setValue(w.Option1(0), true);
   EXPECT_TRUE(Nom_Auto);
   EXPECT_FALSE(w.Frame1.visible());
-  w.Check1(0).setValue(0);
+  user::setValue(w.Check1(0), 0);
   EXPECT_FALSE(Sauve_Captures(0));
   w.Text1(0).setText("X60_");
   w.Text1(1).setText("5");

@@ -183,7 +183,7 @@ TEST_F(PictureView, ASecondPictureKeepsTheZoomFromOffsetZero) {
   EXPECT_EQ(f.Picture1.point(100, 0.52 * sw), kGris);
 
   // With the multi-layer box ticked the offsets stay.
-  f.chkMC(0).setValue(1);
+  user::setValue(f.chkMC(0), 1);
   Larg_Affichee = 700;
   Haut_Affichee = 300;
   ASSERT_TRUE(Charge_Image_Memoire(bmp("b.bmp", 1200, 900)));

@@ -274,10 +274,10 @@ TEST_F(FunctionMenus, StartFunctionAndAutomaticSave) {
 
 TEST_F(FunctionMenus, PolyBoxSetsThePointingMode) {
   QVL& f = Qvl();
-  f.Check2.setValue(1);
+  user::setValue(f.Check2, 1);
   EXPECT_TRUE(Mode_Pointage);
   EXPECT_EQ(f.Check2.backColor(), 0xFFu);
-  f.Check2.setValue(0);
+  user::setValue(f.Check2, 0);
   EXPECT_FALSE(Mode_Pointage);
   EXPECT_EQ(f.Check2.backColor(), platform::kButtonFace);
 }
@@ -292,10 +292,10 @@ TEST_F(FunctionMenus, LeiosporeeBoxBuildsThePreviewAgain) {
   };
   f.Frame(12).setVisible(true);
   f.TBox(8).setText("ancien");
-  f.Check4.setValue(1);
+  user::setValue(f.Check4, 1);
   EXPECT_EQ(built, 1);
   EXPECT_EQ(f.TBox(8).text(), "");
-  f.Check4.setValue(0);
+  user::setValue(f.Check4, 0);
   EXPECT_EQ(built, 2);
   Actions_Barre().Resume_Stat = saved;
 }

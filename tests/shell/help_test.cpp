@@ -110,7 +110,7 @@ TEST_F(Help, AcceptanceNeedsTheCaretAtTheEnd) {
 TEST_F(Help, AcceptingTheWarningThanksAndSaves) {
   QVL& f = Qvl();
   f.Frame(9).setVisible(true);
-  f.Check(4).setValue(1);
+  user::setValue(f.Check(4), 1);
   f.TBox(7).setText(std::string(400, 'a'));
   f.TBox(7).setSelStart(385);
   f.TBox(7).onClick();

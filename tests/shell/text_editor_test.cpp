@@ -15,6 +15,7 @@
 #include "platform/textfile.h"
 #include "program_folder.h"
 #include "support/file_size_limit.h"
+#include "support/layout_check.h"
 #include "support/user_input.h"
 
 namespace {
@@ -62,6 +63,8 @@ TEST_F(TextEditor, ShowsTheFileAndWritesTheTypedTextBack) {
   ASSERT_TRUE(open(1));
   EXPECT_EQ(f.FrameEditer.caption(), "Qvrl.Cal");
   EXPECT_EQ(f.TextEdit.text(), "Calibrages\r\nobjectif 40;0,1625\r\n");
+  f.Frame(9).setVisible(false);   // the welcome panel closed
+  layout::expectClean(f, "éditeur de texte", {"Picture1"});
   const std::string golden = std::string(QV_TEST_DATA) + "/text_editor/trimmed/";
   f.TextEdit.setText(platform::decodeText(bytes(golden + "typed.txt")));
   user::click(f.Command8(1));

@@ -43,8 +43,8 @@ TEST_P(ComparisonPanels, MeansMenuComparesAndRecomputes) {
     // Welch, two-sided: every option recomputes.
     const std::pair<int, const char*> saisies[] = {{1, "18"}, {2, "42"}, {3, "7,45"}, {4, "7,1"}, {5, "0,55"}, {6, "0,62"}};
     for (const auto& [i, t] : saisies) f.ctxt1(i).setText(loc(t));
-    f.Copt(0).setValue(1);
-    f.Copt(2).setValue(1);
+    user::setValue(f.Copt(0), 1);
+    user::setValue(f.Copt(2), 1);
     EXPECT_EQ(f.CLabel6(1).caption(), "Ho : Moyenne de Ech1 =Moyenne de Ech 2 \r\nH1 : Moyenne de Ech1  <> Moyenne de Ech 2 \r\n");
     EXPECT_EQ(f.CLabel6(11).caption(), loc(" nddl = 36,117\r\n S=,16111\r\n t= 2,17237"));
     EXPECT_EQ(f.CLabel6(4).caption(), loc(" Puissance du test : 58 %\r\nProbabilité critique 3,65 %\r\n") + kTresInsuffisante);
@@ -82,11 +82,11 @@ TEST_P(ComparisonPanels, MeansMenuComparesAndRecomputes) {
     f.CLabel3.setCaption("");
     f.Ctxt(3).onClick();
     EXPECT_EQ(f.CLabel3.caption(), decision);
-    f.chkLoiNormale(0).setValue(1);
+    user::setValue(f.chkLoiNormale(0), 1);
     EXPECT_TRUE(f.CLabel3.caption().ends_with(loc("Beta = 57,42 %")));
-    f.Copt(4).setValue(0);
+    user::setValue(f.Copt(4), 0);
     EXPECT_EQ(f.CLabel1.caption(), "");
-    f.COption1(0).setValue(true);
+    user::setValue(f.COption1(0), true);
     EXPECT_TRUE(f.Ctxt(1).enabled());
     EXPECT_FALSE(f.Ctxt(6).enabled());
     user::click(f.Mnstat6(5));

@@ -18,7 +18,7 @@ class DiagramPanelTest : public StatWindowTest {
  protected:
   // The typed-text source with `texte` computed.
   static void typed(FenHisto& f, const std::string& texte) {
-    f.MOption1(2).setValue(true);
+    user::setValue(f.MOption1(2), true);
     f.MText3.setText(texte);
     user::click(f.MCommand3(6));
   }
@@ -80,7 +80,7 @@ TEST_F(DiagramPanelTest, PastedBlockAndTypedText) {
   grid(2, kTroisSpores);
   Vue_Stat = 3;
   whileOpen(openWithButton, [this](FenHisto& f) {
-    f.MOption1(2).setValue(true);
+    user::setValue(f.MOption1(2), true);
     EXPECT_TRUE(f.MFrame1(6).visible());
     EXPECT_FALSE(f.MFrame1(4).visible());
     platform::Clipboard::setText("1.25\t2.5\r\n\t3.75\r\n4\r\n");
@@ -120,7 +120,7 @@ TEST_F(DiagramPanelTest, ModesMarkedOnTheDiagram) {
   Vue_Stat = 3;
   whileOpen(openWithButton, [this](FenHisto& f) {
     typed(f, "1,5;3,2;3,2;3,2;3,2;3,2;4,8;6,1;6,1;6,1;6,1;6,1;7,4;");
-    f.MCheck1(1).setValue(0);   // no sticks over the ticks' pixels
+    user::setValue(f.MCheck1(1), 0);   // no sticks over the ticks' pixels
     user::click(f.MCommand2);
     EXPECT_TRUE(Marquage_PDM);
     const struct {
@@ -175,7 +175,7 @@ TEST_F(DiagramPanelTest, AutomaticSuccessiveMarkingGoesOnWithTheRemainingValues)
   Vue_Stat = 3;
   whileOpen(openWithButton, [](FenHisto& f) {
     typed(f, "1,5;3,2;3,2;3,2;3,2;3,2;4,8;6,1;6,1;6,1;6,1;6,1;7,4;");
-    f.MCheck1(7).setValue(1);
+    user::setValue(f.MCheck1(7), 1);
     user::click(f.MCommand2);
     clickAt(f, 3.0);
     clickAt(f, 3.5);
@@ -198,7 +198,7 @@ TEST_F(DiagramPanelTest, FixedWindowFromItsOriginAndNegativeValues) {
   Vue_Stat = 3;
   whileOpen(openWithButton, [](FenHisto& f) {
     typed(f, "2;4;6;");
-    f.MCheck1(3).setValue(1);   // scroll ranges from the data: origin 2 to 6
+    user::setValue(f.MCheck1(3), 1);   // scroll ranges from the data: origin 2 to 6
     EXPECT_EQ(f.MScroll1(5).min(), 2);
     EXPECT_EQ(f.MScroll1(5).max(), 6);
     f.MScroll1(5).setValue(3);
@@ -212,13 +212,13 @@ TEST_F(DiagramPanelTest, FixedWindowFromItsOriginAndNegativeValues) {
 
     // A range above 10 gives the X window bar a value outside it: clamped.
     typed(f, "150;300;");
-    f.MCheck1(3).setValue(0);
-    f.MCheck1(3).setValue(1);
+    user::setValue(f.MCheck1(3), 0);
+    user::setValue(f.MCheck1(3), 1);
     EXPECT_EQ(f.MVScroll2(3).value(), 1);
     EXPECT_EQ(f.MCheck1(3).caption(), "Ech. X fixe %");
     EXPECT_TRUE(holds(f.MText1.text(), "\r\n2 données\r\n"));
 
-    f.MCheck1(3).setValue(0);
+    user::setValue(f.MCheck1(3), 0);
     typed(f, "-2;0;3;");
     EXPECT_EQ(f.MHistPic.point(-2, 0.9), 0xFF0000u);
     EXPECT_EQ(f.MHistPic.point(3, 0.9), 0xFF0000u);

@@ -181,7 +181,7 @@ TEST_F(ExtractionWindow, RectangleChoosesRowsAndFeedsTheExtractSource) {
     EXPECT_EQ(f.HistPicHist.point(662, 400), 0x000000u);   // row 3 keeps its black cross
     // The diagram panel's "Extrait" source loads the X values of rows 2 and 5.
     user::click(f.Mnstat(2));
-    f.MOption1(3).setValue(true);
+    user::setValue(f.MOption1(3), true);
     EXPECT_EQ(f.MText3.text(), "3;4;");
 
     // An empty selection beeps and takes the extract away.
@@ -203,7 +203,7 @@ TEST_F(ExtractionWindow, CircleTakesWhatLiesInsideItsDrawnTopInBothFrames) {
   whileOpen(openWithButton, [&](FenHisto& f) {
     nuage(f);
     for (int norme : {0, 1}) {
-      f.CheckN(0).setValue(norme);
+      user::setValue(f.CheckN(0), norme);
       const double w = Poids_Vertical();
       if (norme == 0)
         EXPECT_NEAR(w, 0.43, 0.02);
@@ -214,7 +214,7 @@ TEST_F(ExtractionWindow, CircleTakesWhatLiesInsideItsDrawnTopInBothFrames) {
       // top of the circle drawn through a release 100 / sqrt(w) units up.
       const double px = m.px(5), py = m.py(4);
       for (double facteur : {1.002, 0.998}) {
-        f.Option1(kCercle).setValue(true);
+        user::setValue(f.Option1(kCercle), true);
         user::click(f.CmdHisto(0));
         HistPicHist_MouseDown(1, 0, px, py - 100);
         const int yc = Y_Centre;

@@ -29,13 +29,13 @@ TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
     EXPECT_EQ(f.StLabel3(2).caption(), deux);
     f.StText(1).setText(loc("2,5"));
     EXPECT_EQ(f.StLabel3(2).caption(), loc(" risque =0,979503890707124"));
-    f.StOption2(1).setValue(true);
+    user::setValue(f.StOption2(1), true);
     EXPECT_EQ(f.StlblLabel1.caption(), "p(|T| <= t)");
     f.StText(2).setText("5");
     f.StText(1).setText(loc("-0,8"));
     EXPECT_EQ(f.StLabel3(2).caption(), loc(" risque =0,539985933096263"));
     // From a risk: 0.1 two-sided, 12 degrees of freedom; a risk of 5 or df 0 keeps it.
-    f.StOptTInv(1).setValue(true);
+    user::setValue(f.StOptTInv(1), true);
     EXPECT_EQ(f.StLabel3(0).caption(), " risque =");
     f.StText(2).setText("12");
     f.StText(1).setText(loc("0,1"));
@@ -59,7 +59,7 @@ TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
               loc(" u = 1,7\r\np(X< 25,1 ) = 0,955434537241457\r\np(X > 25,1 ) = 0,044565462758543\r\n\r\n"
                   "p(|X| < 25,1 ) = 0,910869074482914\r\n"));
     EXPECT_EQ(f.LNLabel(4).caption(), loc("Déciles: \r\nD1 = 16,1553453033662\r\nD9 = 23,8446546966338\r\n"));
-    f.LNOpt(2).setValue(true);
+    user::setValue(f.LNOpt(2), true);
     EXPECT_EQ(f.LNLabel(3).caption(), "p= ");
     f.LNTxt(3).setText(loc("0,9"));
     EXPECT_TRUE(f.LNLabel(7).caption().find(loc("X =23,8446546966338\r\n")) != std::string::npos);

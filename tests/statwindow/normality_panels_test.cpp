@@ -64,10 +64,10 @@ TEST_P(NormalityPanels, TestsMenuRunsTheFramesOnGridColumns) {
     EXPECT_EQ(f.TVScroll2(3).value(), 4);
     EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc("risque du rejet  : 0,04\r")));
     f.Ttxt2(3).setText("4");
-    f.Option3(1).setValue(true);
+    user::setValue(f.Option3(1), true);
     EXPECT_TRUE(contient(f.Tlabel1(3).caption(),
                          loc("W = 0,891922295702424\rShapiro-Wilk pvalue = 0,0291762913344219\r")));
-    f.Option3(0).setValue(true);
+    user::setValue(f.Option3(0), true);
     f.Ttxt1(3).setText("2");
     EXPECT_EQ(f.TVScroll1(3).value(), 2);
     EXPECT_TRUE(contient(f.Tlabel1(3).caption(),

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "platform/control.h"
+#include "platform/controls.h"
 #include "platform/flexgrid.h"
 #include "platform/form_impl.h"
 #include "platform/menu.h"
@@ -167,6 +168,20 @@ inline void pressKey(QWidget* w, int qtKey, const QString& text = QString(),
   QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
   QCoreApplication::sendEvent(target, &release);
   QCoreApplication::processEvents();
+}
+
+// Ticks (1) or unticks (0) check box c as a user does: one click when it is not so
+// already.
+inline bool setValue(platform::CheckBox& c, int v) { return c.value() == v || click(c); }
+
+// Selects option o as a user does: a click when it is not selected already. A user
+// cannot clear an option but by choosing another: false fails the test.
+inline bool setValue(platform::OptionButton& o, bool v) {
+  if (!v) {
+    ADD_FAILURE() << o.name() << ": a user clears an option only by choosing another";
+    return false;
+  }
+  return o.value() || click(o);
 }
 
 // Clicks into a text box, selects what it holds and types text over it key by key.
