@@ -109,8 +109,9 @@ TEST_F(Help, AcceptanceNeedsTheCaretAtTheEnd) {
 
 TEST_F(Help, AcceptingTheWarningThanksAndSaves) {
   QVL& f = Qvl();
+  f.Frame(12).setVisible(false);   // no preview left over the welcome panel
   f.Frame(9).setVisible(true);
-  user::setValue(f.Check(4), 1);
+  ASSERT_TRUE(user::setValue(f.Check(4), 1));
   f.TBox(7).setText(std::string(400, 'a'));
   f.TBox(7).setSelStart(385);
   f.TBox(7).onClick();
