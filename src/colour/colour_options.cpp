@@ -87,6 +87,9 @@ ContenuFichierCouleur Contenu_Couleur(QVL& f) {
 void Charge_Etalon_Defaut() {
   QVL& f = Qvl();
   f.MntoolXp(4).setEnabled(true);
+  // At the foot of the picture: the button bar it repeats stays uncovered, and so does
+  // the grid frame at its usual place.
+  f.FraCharte.move(f.Picture1.left() + 840, f.Picture1.top() + f.Picture1.height() - f.FraCharte.height() - 30);
   f.FraCharte.setVisible(true);
   f.OptnMchrt->setVisible(true);
   f.Bout(14).setVisible(false);

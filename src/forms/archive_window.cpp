@@ -3,7 +3,7 @@
 
 Fen_Nmst::Fen_Nmst() : FormDesign("Fen_Nmst") {
   setCaption("archives");
-  move(1000, 500, 11000, 5000);
+  move(1000, 500, 11000, kHauteurFenetreArchives);
   place(Text1, 120, 120, 10600, 3500);
   Text1.setScrollBars(3);
   place(titled(Label1, "Risque 20%"), 120, 3720, 1500, 255);
@@ -11,7 +11,7 @@ Fen_Nmst::Fen_Nmst() : FormDesign("Fen_Nmst") {
   HScroll1.setMin(1);
   HScroll1.setMax(100);
   place(titled(Label2, ""), 6000, 3720, 4700, 255);
-  place(titled(Frame2, "Risque alpha %"), 3500, 1000, 3200, 1400);
+  place(titled(Frame2, "Risque alpha %"), 3500, 4080, 3200, 1400);
   place(Text2, 200, 300, 2800, 375);
   place(titled(Command1.addIn(Frame2, 0), "OK"), 200, 850, 1300, 375);
   place(titled(Command1.addIn(Frame2, 1), "Annule"), 1700, 850, 1300, 375);

@@ -8,6 +8,10 @@
 #include "forms/design.h"
 #include "forms/stat_window.h"
 
+// Height in twips of the window: the entry frame lies below the results and the risk
+// bar, covering nothing.
+constexpr double kHauteurFenetreArchives = 6000;
+
 class Fen_Nmst : public FormDesign {
  public:
   Fen_Nmst();

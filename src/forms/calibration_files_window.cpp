@@ -4,7 +4,7 @@
 Cmpl::Cmpl() : FormDesign("Cmpl") {
   setCaption("");
   move(1000, 500, 5400, 3300);
-  place(Frame1, 0, 0, 5400, 3300);
+  place(Frame1, 0, 0, 5300, 3200);   // inside the client area, within the window's edges
   place(Combo1, 150, 350, 3000, 315);
   place(Text1, 150, 800, 3000, 285);
   place(titled(Command1, "OK"), 3300, 780, 900, 300);

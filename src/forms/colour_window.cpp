@@ -9,7 +9,9 @@
 
 Ajustement::Ajustement() : FormDesign("Ajustement") {
   setCaption("Form2");
-  move(1000, 500, 10300, 7700);
+  // Tall enough for the row under the tolerance and archive panels: the frame and
+  // picture without behaviour, and the archive's calendar, which cover nothing there.
+  move(1000, 500, 10300, 9700);
   creerEntree();
   creerRecherche();
   creerTolerance();
@@ -24,8 +26,8 @@ bool Ajustement::creerCadres() {
   place(titled(Frame4, "Source"), 120, 2000, 1900, 1450);
   place(titled(Frame2, "delta"), 2150, 120, 1700, 2850);
   place(Frame5, 2150, 3050, 1700, 700);
-  place(titled(Frame1, "Tolérance a virer"), 120, 4650, 5300, 1900);
-  place(titled(Frame8, "distance"), 5600, 4300, 1600, 1100);
+  place(titled(Frame1, "Tolérance a virer"), 120, 4650, 4600, 1900);
+  place(titled(Frame8, "distance"), 120, 6700, 1600, 1100);
   for (int i = 0; i <= 1; ++i) place(titled(Frame6.add(i), "Frame6"), 3950, 2300 + i * 800.0, 1500, 700);
   place(titled(Frame7, "Ajout à Nuancier Archive"), 4800, 4200, 5300, 2600).setVisible(false);
   return true;
@@ -41,7 +43,8 @@ void Ajustement::creerEntree() {
     place(Text3.add(i), 450, 850 + i * 360.0, 1100, 285);
   }
   const char* sources[] = {"Moyenne", "Dern.mesure", "valeurs RGB", "N° Grille"};
-  for (int i = 0; i <= 3; ++i) place(titled(Option3.add(i), sources[i]), 60, 250 + i * 280.0, 1150, 250);
+  // The first three take the width of the frame; "N° Grille" leaves room for its row box.
+  for (int i = 0; i <= 3; ++i) place(titled(Option3.add(i), sources[i]), 60, 250 + i * 280.0, i < 2 ? 1780 : i == 2 ? 1550 : 1150, 250);
   place(Text5, 1220, 1060, 400, 285).setText("1");
   platform::VScrollBar& ligne = place(VScroll3.add(0), 1630, 1040, 220, 330);
   ligne.setMin(1);
@@ -94,7 +97,7 @@ void Ajustement::creerTolerance() {
   place(titled(Check1, "identiques"), 60, 1100, 1500, 250);
   place(titled(Check2, "Pondéré"), 60, 1400, 1500, 250);
   for (int i = 0; i <= 2; ++i) place(titled(Option4.add(i), "Option4"), 60, 250 + i * 260.0, 1400, 240);
-  place(Picture1, 7300, 4350, 1000, 1000);
+  place(Picture1, 1900, 6750, 1000, 1000);
 }
 
 // The chart-archive panel and its calendar.
@@ -113,7 +116,7 @@ void Ajustement::creerArchive() {
   place(titled(Command5, "+ date"), 120, 2050, 1300, 300);
   place(titled(Command6, "enregistrer"), 1600, 2050, 1500, 300);
   place(titled(Command4, "Fermer"), 3300, 2050, 1500, 300);
-  place(MonthView1, 1200, 1500, 3000, 2300).setVisible(false);
+  place(MonthView1, 4800, 6900, 3000, 2300).setVisible(false);
 }
 
 bool Ajustement::creerTitres() {

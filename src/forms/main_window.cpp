@@ -172,7 +172,7 @@ void QVL::creerPanneaux() {
 
   // Calibration frame.
   auto& cal = titled(Frame(7), "Calibrage ");
-  place(cal, 3000, 1000, 6500, 4800);
+  place(cal, 3000, 1000, kLargeurCalibrage, 4800);
   place(label.addIn(cal, 3), 100, 250, 6300, 250);
   place(label.addIn(cal, 7), 100, 540, 3000, 250);
   place(TBox.addIn(cal, 0), 3200, 520, 1500, 285);
@@ -190,8 +190,8 @@ void QVL::creerPanneaux() {
   place(Label10, 3300, 2250, 3100, 250);
   const std::tuple<int, const char*, double, double, double, int> options[] = {
       {1, "Ind. Dim.", 3300, 2550, 1500, 1}, {2, "Ind. Res.", 4850, 2550, 1500, 1},
-      {3, "Calibrage / longueur", 3300, 2830, 1500, 2},
-      {4, "Calibrage / graduations", 4850, 2830, 1550, 2},
+      {3, "Calibrage / longueur", 3300, 2830, 1620, 2},
+      {4, "Calibrage / graduations", 4950, 2830, 1780, 2},
       {5, "Palmer", 4200, 3130, 1000, 3}, {6, "Bipoint", 5250, 3130, 1100, 3}};
   for (const auto& [i, caption, l, t, w, g] : options) {
     auto& o = place(titled(Optn.addIn(cal, i), caption), l, t, w, 260);
@@ -206,8 +206,8 @@ void QVL::creerPanneaux() {
     place(titled(Command13.addIn(cal, i), apply[i]), 100 + i * 620.0, 3800, 600, 300);
     place(titled(Command14.addIn(cal, i), program[i]), 100 + i * 620.0, 4150, 600, 300);
   }
-  place(titled(Bout.addIn(cal, 19), "Quitter calibrage  sans modifier"), 3300, 3800, 1900, 300);
-  place(titled(Bout.addIn(cal, 20), "Valider"), 5300, 3800, 1100, 300);
+  place(titled(Bout.addIn(cal, 19), "Quitter calibrage  sans modifier"), 3300, 3800, 2000, 300);
+  place(titled(Bout.addIn(cal, 20), "Valider"), 5350, 3800, 1050, 300);
 
   // Entry dialogue.
   auto& dial = titled(Frame(8), "Dialogue");
@@ -226,14 +226,14 @@ void QVL::creerPanneaux() {
   texte.setScrollBars(2);
   place(titled(Bout.addIn(bienvenue, 33), "aide clés"), 200, 3300, 1800, 400);
   place(titled(Bout.addIn(bienvenue, 34), "fermer"), 2200, 3300, 1800, 400);
-  place(titled(Check.addIn(bienvenue, 4), "ignorer au démarrage"), 4300, 3350, 2500, 300);
+  place(titled(Check.addIn(bienvenue, 4), "ignorer au démarrage"), 4200, 3350, 2500, 300);
 
   // Comment and export panel.
   auto& enr = titled(Frame(10), "enregistrement tableau");
   place(enr, 4000, 800, 5200, 2300);
   place(label.addIn(enr, 10), 100, 250, 3000, 250);
   place(Text4, 3200, 230, 700, 285);
-  place(VScroll2, 3950, 230, 250, 600);
+  place(VScroll2, 3950, 230, 250, 300);
   auto& commentaire = TBox.addIn(enr, 3, true);
   place(commentaire, 100, 550, 5000, 300);
   const char* dialCaptions[] = {"Valider", "annuler", "Raz commentaire"};
@@ -280,11 +280,12 @@ void QVL::creerPanneaux() {
                                                  {8, "Images"}, {39, "Aperçu"}};
   double x = 50;
   for (const auto& [i, caption] : compact) {
-    place(titled(Bout_C.addIn(FraCharte, i), caption), x, 100, 700, 300);
-    x += 720;
+    const double w = i == 7 ? 850 : 700;   // "Voir Options" takes more
+    place(titled(Bout_C.addIn(FraCharte, i), caption), x, 100, w, 300);
+    x += w + 20;
   }
-  place(titled(cmd_Ch, "Ajuster"), 5150, 100, 900, 300);
-  place(titled(Command2, "calcul bernstein"), 6100, 100, 1500, 300);
+  place(titled(cmd_Ch, "Ajuster"), 5290, 100, 900, 300);
+  place(titled(Command2, "calcul bernstein"), 6240, 100, 1500, 300);
   place(titled(CheckExpert, "Mode expert"), 50, 520, 1300, 260);
   place(titled(CheckCalibre, "Calibré"), 1400, 520, 1100, 260);
   place(Label8.addIn(FraCharte, 0), 2550, 540, 800, 240);
@@ -318,13 +319,13 @@ void QVL::creerPanneaux() {
 
   // Multi-layer group.
   auto& mc = titled(FraMC(0), "Groupage Multicouche");
-  place(mc, 3100, 6000, 9700, 2250);
+  place(mc, 3100, 6000, kLargeurGroupeMC, 2250);
   ListIMGchar.setMultiSelect(2);
-  place(ListIMGchar, 100, 250, 4000, 1900);
+  place(ListIMGchar, 100, 250, 3000, 1900);
   const char* mcCaptions[] = {">", "<", ">>", "<<", "OK"};
   for (int i = 0; i < 5; ++i)
-    place(titled(BoutMC.addIn(mc, i), mcCaptions[i]), 4200, 250 + i * 360.0, 600, 300);
-  place(ListImgMC, 4900, 250, 4700, 1900);
+    place(titled(BoutMC.addIn(mc, i), mcCaptions[i]), 3200, 250 + i * 360.0, 600, 300);
+  place(ListImgMC, 3900, 250, 2800, 1900);
   ListImgIdx.setVisible(false);
 
   // About panel.

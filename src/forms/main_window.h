@@ -213,3 +213,11 @@ bool QvlExists();
 // box in a start-up window 15000 twips wide with a 120-twip border, (15000 - 3000 - 120)
 // x 0.99. Lengths measured on the picture depend on it, never on the screen.
 constexpr double kLargeurEchellePicture1 = 11761.2;
+
+// Width in twips of the multi-layer group frame FraMC(0): it lies over the picture left
+// of the grid frame.
+constexpr double kLargeurGroupeMC = 6800;
+
+// Width in twips of the calibration panel Frame(7): room for its kinds of marking side
+// by side.
+constexpr double kLargeurCalibrage = 6800;

@@ -41,9 +41,9 @@ bool FenHisto::creerCadres() {
   const std::pair<int, const char*> graphes[] = {{0, ""}, {1, ""}, {2, "Choix"}, {3, "Nuage de points"}};
   for (const auto& [i, caption] : graphes) titled(Framehist.addIn(stcadre(1), i), caption);
   place(Framehist(0), 8800, 780, 1500, 1100).setVisible(false);
-  place(Framehist(1), 9000, 6500, 1215, 1380).setVisible(false);
+  place(Framehist(1), 9000, 6620, 1215, 1380).setVisible(false);
   place(Framehist(2), 9000, 720, 1335, 2600).setVisible(false);
-  place(Framehist(3), 240, 6840, 4695, 1215);
+  place(Framehist(3), 240, 6900, 4695, 1215);
 
   // Panel 2: the data-source frames share one place; the mesures frame shows first.
   const char* sources[] = {" entrée", "PDMS", "Options", "Calcul", "Mesure",
@@ -97,26 +97,27 @@ void FenHisto::creerPanneau1() {
   place(Frame_extraire, 9000, 5000, 1212, 1572);
   place(titled(CmdHisto.add(0), "Extraire"), 60, 240, 1090, 300);
   const char* formes[] = {"rectangle", "cercle", "ellipse"};
-  for (int i = 1; i <= 3; ++i) place(titled(Option1.add(i), formes[i - 1]), 60, 360 + i * 240.0, 1090, 230);
+  for (int i = 1; i <= 3; ++i) place(titled(Option1.add(i), formes[i - 1]), 60, 340 + i * 235.0, 1090, 230);
   Option1(1).setValue(true);
-  place(titled(CmdHisto.add(1), "Classes"), 60, 1260, 1090, 280);
+  place(titled(CmdHisto.add(1), "Classes"), 60, 1290, 1090, 260);
   place(titled(Command1, "Command1"), 10260, 5000, 1000, 300);
-  place(titled(Label3, "liste extraite"), 5160, 7500, 3700, 500);
+  // Tall enough for a long list of extracted rows, which wraps after each ";".
+  place(titled(Label3, "liste extraite"), 5160, 7500, 3780, 1150);
   place(titled(Label12, "X0="), 60, 240, 400, 240);
   place(Label11, 480, 240, 700, 240);
   const char* coupes[] = {"Annule", "x < X0", "x > X0"};
   for (int i = 0; i <= 2; ++i) place(titled(Command11.add(i), coupes[i]), 60, 540 + i * 270.0, 1090, 260);
   place(titled(cmdCopie_Ecran, "copie écran"), 7750, 6960, 1200, 300);
-  place(titled(Command12, "Extraction automatique"), 9000, 2720, 1335, 500).setVisible(false);
+  place(titled(Command12, "Extraction automatique"), 9000, 2720, 1500, 500).setVisible(false);
   place(titled(Cmd_Copyboard.addIn(stcadre(1), 2), "Copier"), 8800, 4160, 1500, 300);
   place(titled(CmdHist.add(0), "Sauver"), 8800, 4520, 1500, 300);
   place(Frame1, 5160, 6960, 2532, 492);
 
   // Scatter plot options and texts.
-  place(titled(Check2.add(0), "Dte regression"), 60, 200, 1380, 220);
-  place(titled(Check2.add(1), "Ellipse tolérance"), 60, 420, 1380, 220).setEnabled(false);
-  place(titled(CheckN.add(0), "Repère Normé"), 60, 640, 1380, 220);
-  place(titled(Check4, "X <=> Y"), 60, 860, 1380, 220);
+  place(titled(Check2.add(0), "Dte regression"), 60, 200, 1420, 220);
+  place(titled(Check2.add(1), "Ellipse tolérance"), 60, 420, 1420, 220).setEnabled(false);
+  place(titled(CheckN.add(0), "Repère Normé"), 60, 640, 1420, 220);
+  place(titled(Check4, "X <=> Y"), 60, 860, 1420, 220);
   const std::pair<int, const char*> points[] = {{0, "point dominant"}, {1, "point median"}, {2, "point moyen"}};
   const platform::Colour couleurs[] = {platform::RGB(255, 0, 0), platform::RGB(0, 255, 255), platform::RGB(0, 128, 0)};
   for (const auto& [i, caption] : points)
@@ -259,16 +260,18 @@ void FenHisto::creerPanneauxTests() {
   for (const auto& [i, left, top, texte] : boites2) place(ctxt1.add(i), left, top, 1000, 285).setText(texte);
   place(CVScroll1.addIn(deux, 0), 2720, 920, 250, 330);
   const char* options[] = {"E-T différents", "Ech apariés", " bilatéral", "Aff.Calc"};
-  for (int i = 0; i <= 3; ++i) place(titled(Copt.addIn(deux, i), options[i]), 3900, 300 + i * 330.0, 1800, 250);
+  // "Aff.Calc" leaves room for the button beside it.
+  for (int i = 0; i <= 3; ++i) place(titled(Copt.addIn(deux, i), options[i]), 3900, 300 + i * 330.0, i < 3 ? 1800 : 1050, 250);
   Copt(3).setValue(1);
   place(titled(ChoixComp.addIn(deux, 0), "Echant/Type"), 5000, 1700, 1600, 300);
   place(titled(Tblcopie.addIn(deux, 4), "Copier"), 5000, 2050, 1600, 300);
   place(titled(cmdCalcul.addIn(deux, 2), "Calcul"), 5000, 2400, 1600, 300);
   place(titled(cmdDonnes.addIn(deux, 0), "Données stat."), 5000, 1350, 1600, 300);
-  place(CLabel6.add(11), 120, 1700, 3000, 720);
-  place(CLabel6.add(1), 120, 2500, 6600, 480);
-  place(CLabel6.add(3), 120, 3000, 6600, 480);
-  place(CLabel6.add(4), 120, 3500, 6600, 960);
+  // The computation below the "Colonne" line, the texts below the buttons.
+  place(CLabel6.add(11), 120, 1900, 3000, 720);
+  place(CLabel6.add(1), 120, 2720, 6600, 480);
+  place(CLabel6.add(3), 120, 3220, 6600, 480);
+  place(CLabel6.add(4), 120, 3720, 6600, 900);
   for (auto [i, v] : {std::pair{0, 5}, std::pair{3, 5}}) {
     CVScroll1(i).setMin(1);
     CVScroll1(i).setMax(99);

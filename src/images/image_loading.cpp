@@ -259,6 +259,9 @@ void NouveauRep(const std::string& /*repAncien*/, int NumRepIdx) {
   if (parcours && !f.RepDir.setPath(Rep_Images)) f.RepDir.setPath(Rep_Prog);
   f.RepDir.setVisible(parcours);
   f.RepDrive.setVisible(parcours);
+  // The file list below the drive and folder lists while they show.
+  const double haut = parcours ? f.RepDir.top() + f.RepDir.height() + 20 : 180;
+  f.ListRep.move(0, haut, f.FraRep.width(), std::max(300.0, f.repText1.top() - 20 - haut));
   if (parcours) f.RepDir.refresh();
 }
 

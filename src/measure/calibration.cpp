@@ -222,7 +222,11 @@ void Calibrage_Action(int code) {
       prompt(f, MSG(164));
       break;
     case 23: {
-      Place_Objet(f.Frame(14), 972, 3960, 3400, 2172);
+      // Its size, just below the calibration panel: the panel's buttons stay uncovered.
+      {
+        const platform::Frame& cal = f.Frame(7);
+        Place_Objet(f.Frame(14), 972, cal.left() + 960, cal.top() + cal.height() + 60, 2172);
+      }
       f.Frame(14).setVisible(!f.Frame(14).visible());
       f.Bout(44).setCaption("Correction calibrage");
       f.TBox(0).setEnabled(false);

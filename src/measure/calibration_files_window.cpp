@@ -82,6 +82,11 @@ Cmpl& Fenetre_Fichiers_Calibrage() {
   static Cmpl* instance = [] {
     auto* w = new Cmpl();
     w->onLoad = [] { Cmpl_Form_Load(); };
+    // The frame fills the client area once the window is on screen with its edges.
+    w->onResize = [] {
+      Cmpl& f = Fenetre_Fichiers_Calibrage();
+      Place_Objet(f.Frame1, static_cast<int>(f.scaleHeight()), 0, 0, static_cast<int>(f.scaleWidth()));
+    };
     w->Combo1.onKeyPress = [](int& k) { Cmpl_Combo1_KeyPress(k); };
     w->Combo1.onGotFocus = [] { Fenetre_Fichiers_Calibrage().Combo1.showDropDown(true); };
     w->Command2.onClick = [](int i) { Cmpl_Command2_Click(i); };
@@ -113,7 +118,7 @@ std::string Nom_Avec_Cal(const std::string& nom) {
 void Cmpl_Form_Load() {
   Cmpl& w = Fenetre_Fichiers_Calibrage();
   w.Frame1.setCaption(MNU(116));
-  Place_Objet(w.Frame1, static_cast<int>(w.height()), 0, 0, static_cast<int>(w.width()));
+  Place_Objet(w.Frame1, static_cast<int>(w.scaleHeight()), 0, 0, static_cast<int>(w.scaleWidth()));
   montreSaisie(w, false);
   w.Text1.setText("");
   for (int i = 0; i <= 3; ++i) w.Command2(i).setCaption(MNU(110 + i));

@@ -45,26 +45,35 @@ void Nouvel_Usage() {
   Ligne_Montree = 0;
 }
 
-// Geometry and row box of a layout (1 grid comment, 2 colour-zone comment).
+// The bar's buttons 28 to 30 of the panel in a row below its own buttons, and the
+// panel tall enough for them.
+void Range_Boutons(QVL& f) {
+  const double haut = f.Bout_dial(28).top() + f.Bout_dial(28).height() + 100;
+  for (int i = 28; i <= 30; ++i) f.Bout(i).setTop(haut);
+  f.Frame(10).setHeight(haut + f.Bout(28).height() + 100);
+}
+
+// Geometry and row box of a layout (1 grid comment, 2 colour-zone comment; another
+// value: the export's comment). The panel lies over the picture, clear of the left
+// column and of the button bar; the row box and its scroll bar sit on the caption's
+// line, above the comment box and clear of the buttons.
 void Place_Panneau(QVL& f, int mode) {
+  platform::Frame& cadre = f.Frame(10);
   f.Text4.setVisible(false);
   f.VScroll2.setVisible(false);
-  if (mode != 1 && mode != 2) return;
-  platform::Frame& cadre = f.Frame(10);
-  const bool ligne = mode == 1;
-  f.Text4.setVisible(ligne);
-  f.VScroll2.setVisible(ligne);
-  if (ligne) {
-    f.Text4.setTop(1000);
-    f.VScroll2.setTop(1000);
+  cadre.setLeft(f.Picture1.left());
+  cadre.setTop(f.Picture1.top());
+  if (mode == 1 || mode == 2) {
+    const bool ligne = mode == 1;
+    f.Text4.setVisible(ligne);
+    f.VScroll2.setVisible(ligne);
+    if (!ligne) cadre.setWidth(5200);
+    f.TBox(3).move(100, ligne ? 600 : 550, 5000, ligne ? 300 : 1200);
+    for (int i = 28; i <= 30; ++i) f.Bout_dial(i).setTop(ligne ? 1000 : 1800);
+    f.Bout_dial(29).setCaption(MSG(18));
+    f.Bout_dial(30).setVisible(true);
   }
-  cadre.setHeight(ligne ? 1500 : 2300);
-  if (!ligne) cadre.setWidth(5200);
-  cadre.setLeft(1000);
-  f.TBox(3).setHeight(ligne ? 200 : 1200);
-  for (int i = 28; i <= 30; ++i) f.Bout_dial(i).setTop(ligne ? 1000 : 1800);
-  f.Bout_dial(29).setCaption(MSG(18));
-  f.Bout_dial(30).setVisible(true);
+  Range_Boutons(f);
 }
 
 // Shows finished row `ligne` in the panel: its number in Text4 and in the scroll bar,
@@ -226,7 +235,6 @@ void Valide_Commentaire(int k) {
 void Fin_Etape_Mesure() {
   QVL& f = Qvl();
   platform::Frame& cadre = f.Frame(10);
-  cadre.setLeft(1000);
   if (LigneCourante <= 1) {
     platform::MsgBox(MSG(130));
     return;

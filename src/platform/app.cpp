@@ -23,6 +23,7 @@
 
 #include "platform/control_accessible.h"
 #include "platform/picture.h"
+#include "platform/qt_bridge.h"
 #include "platform/textfile.h"
 
 namespace platform {
@@ -38,6 +39,7 @@ std::string commandLine;
 std::function<void(int)> endHook;
 std::unique_ptr<QTranslator> qtTranslator;   // Qt's own texts, when not English
 std::string qtLocale;
+std::string askedLanguage;   // the language last asked for, catalogue found or not
 
 constexpr double kDefaultScreenWidthPx = 1920.0;
 constexpr double kDefaultScreenHeightPx = 1080.0;
@@ -182,6 +184,7 @@ bool App::setQtLanguage(const std::string& locale) {
     qtTranslator.reset();
   }
   qtLocale.clear();
+  askedLanguage = locale;
   if (locale.empty()) return true;
   auto translator = std::make_unique<QTranslator>();
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
@@ -193,6 +196,13 @@ bool App::setQtLanguage(const std::string& locale) {
 }
 
 std::string App::qtLanguage() { return qtLocale; }
+
+std::string App::programLanguage() { return askedLanguage; }
+
+QLocale programLocale() {
+  const std::string lang = App::programLanguage();
+  return lang.empty() ? QLocale::system() : QLocale(QString::fromStdString(lang));
+}
 
 std::string App::OsName() {
   return QSysInfo::prettyProductName().toStdString();

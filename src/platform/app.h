@@ -45,6 +45,9 @@ class App {
   static bool setQtLanguage(const std::string& locale);
   // The locale whose catalogue is loaded, "" for English.
   static std::string qtLanguage();
+  // The language last given to setQtLanguage, its catalogue found or not; "" before
+  // any (dates and calendars then follow the system's locale).
+  static std::string programLanguage();
 
   // Name of the operating system ("Debian GNU/Linux 12 (bookworm)"...).
   static std::string OsName();

@@ -18,13 +18,33 @@ Date Today() {
 std::string ShortDateText(const Date& d) {
   const QDate q(d.year, d.month, d.day);
   if (!q.isValid()) return {};
-  return fromQ(QLocale::system().toString(q, QLocale::ShortFormat));
+  return fromQ(programLocale().toString(q, QLocale::ShortFormat));
 }
+
+namespace {
+// A month calendar whose month and day names follow the program's language each time
+// it comes up; without week numbers, as the original's calendar.
+class LanguageCalendar : public QCalendarWidget {
+ public:
+  using QCalendarWidget::QCalendarWidget;
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    const QLocale l = programLocale();
+    if (locale() != l) {
+      setLocale(l);
+      setFirstDayOfWeek(l.firstDayOfWeek());
+    }
+    QCalendarWidget::showEvent(e);
+  }
+};
+}  // namespace
 
 Calendar::Calendar(Container& parent, const std::string& name, int index)
     : Control(parent, name, index) {
-  auto* w = new QCalendarWidget(parent.clientWidget());
+  auto* w = new LanguageCalendar(parent.clientWidget());
   w->setGridVisible(true);
+  w->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   QObject::connect(w, &QCalendarWidget::clicked, w, [this](const QDate&) {
     guarded(this->name().c_str(), onDateClick);
   });

@@ -280,7 +280,10 @@ std::string Label::caption() const { return caption_; }
 
 void Label::setCaption(const std::string& text) {
   caption_ = text;
-  static_cast<QLabel*>(widget())->setText(toQLines(text));
+  // A list such as "12;15;40;..." may wrap after each ";" as after a blank.
+  QString shown = toQLines(text);
+  shown.replace(QLatin1Char(';'), QStringLiteral(";\u200B"));
+  static_cast<QLabel*>(widget())->setText(shown);
   fit();
 }
 

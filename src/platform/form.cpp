@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QRadioButton>
 #include <QResizeEvent>
 #include <QScreen>
 
@@ -207,6 +208,63 @@ QFont formFont() {
 }  // namespace
 
 FormWindow::FormWindow(Form* f) : QMainWindow(nullptr), form_(f) {}
+
+namespace {
+// The controls inside w (widgets the platform made, named "qv_..."), in reading order:
+// row by row from the top (controls whose tops lie within a few pixels share a row),
+// left to right in a row, the controls of a frame or picture right after it.
+void readingOrder(QWidget* w, std::vector<QWidget*>& out) {
+  std::vector<QWidget*> kids;
+  for (QObject* o : w->children()) {
+    auto* c = qobject_cast<QWidget*>(o);
+    if (c && !c->isWindow() && c->objectName().startsWith(QLatin1String("qv_"))) kids.push_back(c);
+  }
+  std::stable_sort(kids.begin(), kids.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+  constexpr int kSameRow = 8;
+  for (std::size_t i = 0; i < kids.size();) {
+    std::size_t j = i + 1;
+    while (j < kids.size() && kids[j]->y() < kids[i]->y() + kSameRow) ++j;
+    std::stable_sort(kids.begin() + i, kids.begin() + j, [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+    i = j;
+  }
+  for (QWidget* c : kids) {
+    out.push_back(c);
+    readingOrder(c, out);
+  }
+}
+
+// A control Tab stops on: showing, enabled, taking the focus by Tab; of option buttons
+// side by side, only the one chosen (all of them when none is).
+bool tabStop(QWidget* w, QWidget* window) {
+  if (!w->isVisibleTo(window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)) return false;
+  auto* r = qobject_cast<QRadioButton*>(w);
+  if (!r || r->isChecked()) return true;
+  for (QObject* o : r->parent()->children()) {
+    auto* other = qobject_cast<QRadioButton*>(o);
+    if (other && other != r && other->isChecked() && other->isVisibleTo(window)) return false;
+  }
+  return true;
+}
+}  // namespace
+
+// Tab and Shift+Tab go through the controls in the order a reader meets them, so
+// that each control is reached whatever the order the program made them in.
+bool FormWindow::focusNextPrevChild(bool next) {
+  std::vector<QWidget*> order;
+  if (QWidget* client = centralWidget()) readingOrder(client, order);
+  std::vector<QWidget*> stops;
+  for (QWidget* w : order)
+    if (tabStop(w, this)) stops.push_back(w);
+  if (stops.empty()) return QMainWindow::focusNextPrevChild(next);
+  int at = -1;
+  for (QWidget* f = QApplication::focusWidget(); f && at < 0 && f != this; f = f->parentWidget())
+    for (std::size_t i = 0; i < stops.size(); ++i)
+      if (stops[i] == f) at = static_cast<int>(i);
+  const int n = static_cast<int>(stops.size());
+  const int to = at < 0 ? (next ? 0 : n - 1) : (at + (next ? 1 : n - 1)) % n;
+  stops[static_cast<std::size_t>(to)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
+}
 
 void FormWindow::closeEvent(QCloseEvent* e) {
   // The window's close button: the form decides (QueryUnload may cancel), and the

@@ -31,6 +31,7 @@ class FormWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   Form* form_;

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPalette>
 #include <QString>
 
@@ -40,6 +41,10 @@ inline Colour fromQColor(const QColor& q) {
 
 // "#rrggbb" of a colour, for style sheets.
 inline QString cssColour(Colour c) { return toQColor(c).name(QColor::HexRgb); }
+
+// The locale of the program's language (App::programLanguage), the system's before
+// one is set: month and day names and the short date and time formats follow it.
+QLocale programLocale();
 
 // Whole logical pixels of a length in twips, rounded to nearest; NaN and infinities
 // give 0 and the result is clamped to +-1e6 pixels.

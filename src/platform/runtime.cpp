@@ -19,6 +19,7 @@
 #include <system_error>
 
 #include "platform/events.h"
+#include "platform/qt_bridge.h"
 #include "platform/textfile.h"
 #include "platform/utf8.h"
 
@@ -427,13 +428,13 @@ std::string FormatNow(const std::string& mask) {
 std::string ShortDateNow() {
   int y = 1970, m = 1, d = 1;
   clock().localDate(&y, &m, &d);
-  return QLocale::system().toString(QDate(y, m, d), QLocale::ShortFormat).toStdString();
+  return programLocale().toString(QDate(y, m, d), QLocale::ShortFormat).toStdString();
 }
 
 std::string ShortTimeNow() {
   const double s = std::fmod(std::max(clock().secondsSinceMidnight(), 0.0), 86400.0);
   const QTime t = QTime::fromMSecsSinceStartOfDay(static_cast<int>(s * 1000));
-  return QLocale::system().toString(t, QLocale::ShortFormat).toStdString();
+  return programLocale().toString(t, QLocale::ShortFormat).toStdString();
 }
 
 std::string CStr(double x) {

@@ -393,8 +393,14 @@ bool readBytes(const std::string& path, std::string* bytes, std::string* error) 
     setError(error, "Impossible de lire le fichier " + p + " : c'est un dossier");
     return false;
   }
-  // Opened without waiting, so that a named pipe or a device is refused at once
+  // A named pipe or a device is refused before it is opened; and the file is opened
+  // without waiting, so that one put in its place meanwhile is refused at once too
   // instead of blocking until something writes to it.
+  struct stat avant {};
+  if (::stat(p.c_str(), &avant) == 0 && !S_ISREG(avant.st_mode)) {
+    setError(error, "Impossible de lire le fichier " + p + " : ce n'est pas un fichier ordinaire");
+    return false;
+  }
   const int fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     setError(error, "Impossible d'ouvrir le fichier " + p + " : " + errnoText());

@@ -1,5 +1,6 @@
 #include "reports/archive_input.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,6 +29,16 @@ constexpr int kRepondu = 0, kAttente = 1, kAnnule = 2;
 constexpr int kLieu = 1, kLongitude = 2, kLatitude = 3;  // entries of Champs_Archive
 
 bool g_saisie = false;  // an input of the panel is running
+double g_hauteurPanneau = 2900;   // the panel's height without the calendar
+
+// The panel lies over the picture, below the button bar.
+double Haut_Panneau(QVL& f) { return f.Picture1.top(); }
+
+// The calendar hidden, the panel back to its height without it.
+void Cache_Calendrier(QVL& f) {
+  f.MonthView1.setVisible(false);
+  f.FraDial_Seq.setHeight(g_hauteurPanneau);
+}
 
 // One step of an input: the label put before the answer in the summary, the next
 // default of the entry box and the next prompt; `apres` runs once the answer is kept.
@@ -92,7 +103,7 @@ bool Boucle_Saisie(QVL& f, const std::string& premier, const std::vector<Pas>& p
     }
     if (Etat_Archive == kAnnule) {
       f.FraDial_Seq.setVisible(false);
-      f.MonthView1.setVisible(false);
+      Cache_Calendrier(f);
       return false;
     }
     platform::Pause(0.1, [] { return Etat_Archive != kAttente; });
@@ -102,9 +113,11 @@ bool Boucle_Saisie(QVL& f, const std::string& premier, const std::vector<Pas>& p
 
 // The panel as the archive writers lay it out.
 void Place_Panneau(QVL& f, double hauteur) {
-  Place_Objet(f.FraDial_Seq, hauteur, 3720, 120, 4500);
+  g_hauteurPanneau = hauteur;
+  Place_Objet(f.FraDial_Seq, hauteur, 3720, Haut_Panneau(f), 4500);
   Place_Objet(f.Text9, 495, 240, 600, 3495);
-  Place_Objet(f.Label9(0), 1095, 240, 1800, 3615);
+  // The summary takes the panel's height below the buttons: eight answers with place.
+  Place_Objet(f.Label9(0), std::max(1095.0, hauteur - 1900), 240, 1800, 3615);
   Place_Objet(f.Label9(1), 375, 240, 240, 3615);
   const char* const titres[] = {"OK", "Annule", "Fermer"};
   for (int i = 0; i <= 2; ++i) {
@@ -116,8 +129,12 @@ void Place_Panneau(QVL& f, double hauteur) {
   f.Label9(0).setCaption("");
 }
 
+// The calendar below the summary of the answers, the panel grown to hold it: the
+// entry box, the buttons and the summary stay uncovered.
 void Montre_Calendrier(QVL& f) {
-  f.MonthView1.move(900, 500);
+  const platform::Label& resume = f.Label9(0);
+  f.MonthView1.move(resume.left(), resume.top() + resume.height() + 60);
+  f.FraDial_Seq.setHeight(f.MonthView1.top() + f.MonthView1.height() + 100);
   f.MonthView1.setValue(platform::Today());
   f.MonthView1.setVisible(true);
 }
@@ -144,7 +161,7 @@ std::vector<Pas> Pas_Archive(QVL& f, bool coord) {
   };
   if (coord) {
     pas.push_back({"  date =", [&f] {
-                     f.MonthView1.setVisible(false);
+                     Cache_Calendrier(f);
                      return Champs_Archive(kLieu);
                    },
                    "entrer :  Lieudit", nullptr});
@@ -218,7 +235,7 @@ void Ecrit_Archive(bool coord) {
     if (!Ajoute_Enregistrement(chemin, ligne, coord, &erreur))
       platform::MsgBox(MSG(144) + (coord ? "012" : "014") + platform::vbCrLf + erreur, platform::vbOKOnly);
   }
-  f.MonthView1.setVisible(false);
+  Cache_Calendrier(f);
   f.FraDial_Seq.setVisible(false);
 }
 
@@ -255,9 +272,9 @@ void Parametres_Recherche() {
   }
   SaisieEnCours saisie;
   f.FraDial_Seq.setVisible(true);
-  Place_Objet(f.FraDial_Seq, 2500, 3720, 120, 2200);
+  Place_Objet(f.FraDial_Seq, 2500, 3720, Haut_Panneau(f), 2200);
   Place_Objet(f.Text9, 495, 100, 600, 2000);
-  Place_Objet(f.Label9(0), 1095, 100, 1800, 1500);
+  Place_Objet(f.Label9(0), 600, 100, 1800, 1500);   // inside the panel, two answers
   Place_Objet(f.Label9(1), 375, 100, 240, 1500);
   Place_Objet(f.Command9(0), 375, 50, 1200, 1035);
   f.Command9(0).setCaption("OK");

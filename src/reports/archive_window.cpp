@@ -107,7 +107,7 @@ void Nmst_init() {
   Fen_Nmst& w = Fenetre_Archive();
   w.NbLgn = 2;
   w.Text1.setText("");
-  w.move(1000, 500, 11000, 5000);
+  w.move(1000, 500, 11000, kHauteurFenetreArchives);
   w.setCaption("archives");
   Choix_Fichier_Archive(w);
   g_miseEnPlace = true;

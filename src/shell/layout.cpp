@@ -9,7 +9,7 @@
 
 void QVL::Place_Boite_Outils() {
   const double bw = width() - scaleWidth();
-  const double bh = height() - scaleHeight();
+  const double bh = height() - scaleHeight() + (StatusBar1.visible() ? StatusBar1.height() : 0);
   Picture1.move(3000, 1000, std::max(0.0, (width() - 3000 - bw) * 0.99),
                 std::max(0.0, (height() - 1000 - bh) * 0.99));
   Largeur_Pic_Init = Picture1.scaleWidth();
@@ -22,14 +22,15 @@ void QVL::Place_Boite_Outils() {
   for (platform::Frame* f : {&Frame(1), &Frame(4), &FraFlash, &FraListeImg}) f->setCaption("");
   Place_Objet(Frame(10), 2300, 4000, 800, 5200);
   Place_Objet(FraQvrl, 1200, 3000, 1000, 5100);
-  Place_Objet(Frame(7), 4800, 3000, 1000, 6500);
-  Place_Objet(Frame(9), 5000, 4000, 3000, 7000);
+  Place_Objet(Frame(7), 4800, 3000, 1000, kLargeurCalibrage);
+  // Over the picture, clear of the grid frame at its usual place on the right.
+  Place_Objet(Frame(9), 5000, 3000, 3000, 6800);
   TBox(7).setWidth(Frame(9).width() - 100);
   TBox(7).setHeight(2800);
-  Place_Objet(Frame(8), 1450, 7000, 1500, 3100);
+  Place_Objet(Frame(8), 1450, 6700, 1500, 3100);   // clear of the grid frame on the right
   Frame(8).setCaption("");
   FraMC(0).setHeight(2250);
-  FraMC(0).setWidth(9700);
+  FraMC(0).setWidth(kLargeurGroupeMC);
   FraMC(0).setTop(Picture1.top() + 5000);
   listImgTxt.setText("");
   Place_Objet(Frame(13), 1095, 9500, 1400, 3000);

@@ -23,6 +23,7 @@ void QVL::Flash(double couleur, const std::string& Chn, int delai) {
   FraFlash.setBackColor(c);
   lblLabelflashx.setBackColor(c);
   FraFlash.move(5600, 4300, 4000, 1200);
+  lblLabelflashx.setHeight(FraFlash.height() - 200);
   FraFlash.setVisible(true);
   FraFlash.zOrder(0);
   lblLabelflashx.setCaption(Chn);
@@ -56,6 +57,7 @@ void QVL::Flash_Permanent_Fin() {
 
 void QVL::Flash_ouvre(const std::string& Chn) {
   FraFlash.move(5600, 4300, 4000, 1000);
+  lblLabelflashx.setHeight(FraFlash.height() - 200);
   FraFlash.setVisible(true);
   FraFlash.zOrder(0);
   lblLabelflashx.setCaption(Chn);

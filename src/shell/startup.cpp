@@ -198,7 +198,8 @@ void QVL::initParametresValeurs() {
   for (int i = 0; i <= 2; ++i) cmdStat(i).setTop(haut);
   Check(3).setTop(haut);
   // Rows 0 to 12: the headings, seven moment rows and five order-statistics rows.
-  GrilleRefP.move(0, cmdStat(0).top() + 260, Frame(6).width(), 1700);
+  // Down to the frame's bottom edge: the statistics rows scroll.
+  GrilleRefP.move(0, cmdStat(0).top() + 260, Frame(6).width(), Frame(6).height() - cmdStat(0).top() - 300);
   GrilleRefP.setRows(13);
   Picture1.setLeft(GrilleRef.width());
   Picture1.setAutoRedraw(true);
@@ -211,7 +212,8 @@ void QVL::initParametresValeurs() {
   VignP.move(0, 2750);
   MGrille.move(0, VignP.top() + Taille_Max, Taille_Max, 1250);
   FraListeImg.setCaption("");
-  FraListeImg.move(width() - ListImgMC.width(), 1000, 3000, 1500);
+  // Beside the grid frame at its usual place on the right, not over it.
+  FraListeImg.move(width() - Frame(6).width() - 3000 - 150, 1000, 3000, 1500);
   FraListeImg.setVisible(false);
   listImgTxt.move(0, 0, FraListeImg.width(), 285);
   ListImgAff.move(0, 300, FraListeImg.width(), FraListeImg.height() - 300);
@@ -248,7 +250,8 @@ void QVL::initParametresValeurs() {
   Illus_Trait = false;
 
   FraRep.setVisible(false);
-  FraRep.move(0, 2500, 3015, 4515);
+  // Over the picture, clear of the left column's thumbnail, mini grid and magnifier.
+  FraRep.move(Picture1.left(), Picture1.top(), 3015, 4515);
   FraRep.setCaption(Rep_Images);
   ListRep.move(0, 180, FraRep.width(), 3500);
   repText1.move(0, ListRep.top() + ListRep.height() + 20, FraRep.width(), 285);
@@ -322,7 +325,8 @@ void QVL::Dimensionne_Cadres_Image(int mode) {
   const double ecran = platform::App::ScreenWidth();
   Ratio_Aspect = ecran > 0 ? width() / ecran : 1.0;
   const double bx = width() - scaleWidth();
-  const double by = height() - scaleHeight();
+  // The status bar lies in the client area, at its foot: the picture ends above it.
+  const double by = height() - scaleHeight() + (StatusBar1.visible() ? StatusBar1.height() : 0);
   auto dimensionne = [&] {
     Picture1.setWidth(std::max(0.0, (width() - Picture1.left() - bx) * 0.99));
     Picture1.setHeight(std::max(0.0, (height() - Picture1.top() - by) * 0.99));
@@ -347,10 +351,10 @@ void QVL::Place_Cadre_Grille() {
       f.move(Picture1.left(), Picture1.top());
       break;
     case 1:
-      f.move(width() - f.width() - 10, Picture1.top());
+      f.move(scaleWidth() - f.width() - 10, Picture1.top());
       break;
     case 2:
-      f.move(width() - f.width() - 10, Picture1.top() + Picture1.height() - f.height());
+      f.move(scaleWidth() - f.width() - 10, Picture1.top() + Picture1.height() - f.height());
       break;
     case 3:
       f.move(Picture1.left(), Picture1.top() + Picture1.height() - f.height());

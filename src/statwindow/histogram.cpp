@@ -111,17 +111,17 @@ void Histcmd_Click(int i) {
   Exec_Hist(i);
 }
 
+void Montre_Choix_Graphe(bool nuage) {
+  FenHisto& f = StatWindow();
+  f.Framehist(0).setVisible(nuage);
+  f.Framehist(2).setVisible(!nuage);
+  f.Command12.setVisible(nuage);
+  for (int i = 0; i <= 2; ++i) f.Check3(i).setVisible(nuage);
+}
+
 void CmdHist1_Click(int i) {
   FenHisto& f = StatWindow();
-  f.Framehist(0).setVisible(false);
-  f.Framehist(2).setVisible(false);
-  if (i == 0) {
-    f.Framehist(2).setVisible(true);
-    f.Command12.setVisible(false);
-  } else {
-    f.Framehist(0).setVisible(true);
-    f.Command12.setVisible(true);
-  }
+  Montre_Choix_Graphe(i != 0);
   Mode_Histogramme = Mode_Histogramme == 0 ? -1 : 0;
   f.Frame_extraire.setEnabled(Mode_Histogramme == 0);
   f.Label8.setCaption("");

@@ -23,6 +23,10 @@ void Text2Hist_Change(int Index);
 void ChkH_Click(int i);
 // A series button: redraws captioned with its series.
 void Histcmd_Click(int i);
+// Shows the controls of the chart panel 1 draws: for the scatter plot its options
+// Framehist(0), its point marks Check3(0..2) and "Extraction automatique"; for the
+// histogram its series frame Framehist(2) alone.
+void Montre_Choix_Graphe(bool nuage);
 // The switch buttons, 0 "Histogramme" and 1 "Nuage de pts": show the frame of the
 // chart they lead to and draw it.
 void CmdHist1_Click(int i);

@@ -117,9 +117,13 @@ void Affiche_Test(int Index) {
     // One test panel at a time: the D'Agostino panel would lie over this one.
     f.TestNorm.setVisible(false);
     platform::Frame& cadre = f.FraTest(Index);
+    // The test frame fills the test panels' frame: it takes the place of the panel in
+    // view, and the window takes its size.
+    Cache_Cadres_Test();
     f.stcadre(7).setVisible(true);
     cadre.move(0, 0, 7000, 3000);
     f.stcadre(7).move(0, 0, 7000, 3000);
+    Taille_Fenetre(f.stcadre(7));
     cadre.setVisible(true);
     g_miseEnPlace = true;
     regleColonne(f.Ttxt1(Index), f.TVScroll1(Index));
@@ -130,7 +134,7 @@ void Affiche_Test(int Index) {
     g_miseEnPlace = false;
     Teste_Colonne(Index);
   } else if (Index == 4) {
-    RedimFrame(f.TestNorm, "Test de D'Agostino", 3255, 4440, 3360, 4935);
+    Place_Dagostino();
     RedimXnom(f.TNCmd(0), "Fermer", 300, 120, 2800, 1200);
     RedimXnom(f.TNCmd(1), "Calcul", 300, 1400, 2800, 1200);
     f.TNLabel(0).setBackColor(platform::RGB(0xC0, 0xFF, 0xC0));

@@ -2,6 +2,8 @@
 // window becomes.
 #include "statwindow/panel_layout.h"
 
+#include <algorithm>
+
 #include "base/helpers.h"
 #include "forms/stat_window.h"
 #include "platform/runtime.h"
@@ -34,16 +36,17 @@ void Cache_Cadres_Test() {
 void init_cadre_nuage() {
   FenHisto& f = StatWindow();
   f.Image_extr.move(25000, 20000);
-  RedimFrame(f.stcadre(1), "Nuage de points", 8700, 480, 240, 11412);
+  // At the panels' place, so that the window sized to the panel holds it whole.
+  RedimFrame(f.stcadre(1), "Nuage de points", 8700, 10, 10, 11412);
   RedimFrame(f.Frame1, "", 492, 5160, 6960, 2532);
   RedimFrame(f.Frame2, "", 612, 8760, 3480, 1572);
   RedimFrame(f.Frame4, "", 972, 120, 5900, 5532);
   RedimFrame(f.Frame_extraire, "", 1572, 9000, 5000, 1212);
   RedimPicbox(f.HistPicHist, "", 5580, 240, 240, 8500);
   RedimX(f.Framehist(2), 2600, 9000, 720, 1335);
-  RedimX(f.Framehist(1), 1380, 9000, 6500, 1215);
+  RedimX(f.Framehist(1), 1380, 9000, 6620, 1215);
   RedimX(f.Framehist(0), 1100, 8800, 780, 1500);
-  RedimFrame(f.Framehist(3), "Nuage de points", 1215, 240, 6840, 4695);
+  RedimFrame(f.Framehist(3), "Nuage de points", 1215, 240, 6900, 4695);
   f.Command12.move(f.Framehist(2).left(), f.Framehist(2).top() + 2000);
 }
 
@@ -96,6 +99,11 @@ void cadreTests(FenHisto& f, int p) {
     default:
       break;
   }
+  // The test frame holds the panel in view whole, and no more than the window.
+  if (p >= 3 && p <= 6) {
+    f.stcadre(p).move(0, 0);
+    RedimX(tests, f.stcadre(p).height(), 0, 0, f.stcadre(p).width());
+  }
 }
 
 }  // namespace
@@ -113,7 +121,23 @@ void Init_cadrage_frames(int p) {
     cadreDiagramme(f);
   else
     cadreTests(f, p);
+  Taille_Fenetre(panneau);
+  panneau.setVisible(true);
+}
+
+void Taille_Fenetre(const platform::Control& panneau) {
+  FenHisto& f = StatWindow();
   f.setWidth(panneau.width() + 200);
   f.setHeight(panneau.height() + 900);
-  panneau.setVisible(true);
+}
+
+void Place_Dagostino() {
+  FenHisto& f = StatWindow();
+  platform::Frame& cadre = f.TestNorm;
+  // Over the chart of panel 1 or 2 (the place lies inside both charts), or alone at
+  // the panels' place; the window grows when it does not hold the panel.
+  const bool surGraphe = f.stcadre(1).visible() || f.stcadre(2).visible();
+  RedimFrame(cadre, "Test de D'Agostino", 3255, surGraphe ? 3200 : 10, surGraphe ? 1500 : 10, 4935);
+  f.setWidth(std::max(f.width(), cadre.left() + cadre.width() + 200));
+  f.setHeight(std::max(f.height(), cadre.top() + cadre.height() + 900));
 }

@@ -13,6 +13,15 @@ class Control;
 // height + 900 (twips). Another p changes nothing.
 void Init_cadrage_frames(int p);
 
+// Sizes the window to a panel shown alone: Width = panel width + 200, Height = panel
+// height + 900 (twips).
+void Taille_Fenetre(const platform::Control& panneau);
+
+// Places the D'Agostino panel TestNorm (4935 x 3255 twips, captioned "Test de
+// D'Agostino") where it covers no control: over the chart of panel 1 or 2 when one of
+// them is shown, else at the panels' place, the window made large enough to hold it.
+void Place_Dagostino();
+
 // Layout of panel 1 (chart, series, columns, extraction).
 void init_cadre_nuage();
 

@@ -21,8 +21,7 @@ void Mnstat_Click(int Index) {
   switch (Index) {
     case 1:
       Init_cadrage_frames(1);
-      f.Framehist(0).setVisible(true);
-      f.Framehist(2).setVisible(false);
+      Montre_Choix_Graphe(true);
       Mode_Histogramme = 0;
       Exec_Hist(0);
       break;

@@ -136,10 +136,12 @@ void FenHisto_Form_Activate() {
   switch (Vue_Stat) {
     case 1:
       Init_cadrage_frames(1);
+      Montre_Choix_Graphe(true);
       Mode_Histogramme = 0;
       break;
     case 2:
       Init_cadrage_frames(1);
+      Montre_Choix_Graphe(false);
       Mode_Histogramme = -1;
       break;
     case 3:

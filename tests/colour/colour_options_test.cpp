@@ -28,6 +28,7 @@
 #include "shell/function_switch.h"
 #include "shell/program_folder.h"
 #include "support/named_pipe.h"
+#include "measure/comment_panel.h"
 #include "support/user_input.h"
 
 namespace {
@@ -85,7 +86,7 @@ class ColourOptions : public ProgramFolder {
   }
 
   // The colour zone chosen in the functions menu (from the spores, empty grid).
-  void colourZone() { Qvl().MnuFonc(20).click(); }
+  void colourZone() { user::click(Qvl().MnuFonc(20)); }
 
   std::vector<std::string> messages() const {
     std::vector<std::string> m;
@@ -165,13 +166,13 @@ TEST_F(ColourOptions, SwitchOnWithTheSettingsFilesTicksCalibreSilently) {
   EXPECT_EQ(l[17], "----");
 
   // "calcul bernstein" builds again and lists again.
-  f.Command2.click();
+  user::click(f.Command2);
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(listing().size(), 36u);
   EXPECT_EQ(f.CheckCalibre.value(), 1);
 
   // Another function puts the colour tools away.
-  f.MnuFonc(2).click();
+  user::click(f.MnuFonc(2));
   EXPECT_FALSE(f.FraCharte.visible());
   EXPECT_FALSE(f.OptnMchrt->visible());
   EXPECT_TRUE(f.Bout(10).visible());
@@ -186,7 +187,7 @@ TEST_F(ColourOptions, MismatchedScannerSaysSoOnceAndCalibreStaysOff) {
   EXPECT_FALSE(f.CheckCalibre.enabled());
   EXPECT_EQ(f.CheckCalibre.value(), 0);
   // "Mode expert" cannot bring it back without valid points.
-  f.CheckExpert.setValue(1);
+  user::setValue(f.CheckExpert, 1);
   EXPECT_FALSE(f.CheckCalibre.enabled());
   EXPECT_TRUE(listing().empty());
 }
@@ -200,7 +201,7 @@ TEST_F(ColourOptions, SwitchOnFallsBackOnTheDefaultStandardOnlyWhenItIsThere) {
   // builds and validates the points.
   std::filesystem::remove(path("etalon.Etl"));
   copy("correction/etalon.Etl", "EtalonCouleur.Etl");
-  f.MnuFonc(2).click();
+  user::click(f.MnuFonc(2));
   dialogs_->clear();
   colourZone();
   EXPECT_EQ(messages(), std::vector<std::string>{"fichier étalon non chargé "});
@@ -210,11 +211,11 @@ TEST_F(ColourOptions, SwitchOnFallsBackOnTheDefaultStandardOnlyWhenItIsThere) {
   // Without it either: "Calibré" unticked and disabled, even in expert mode.
   std::filesystem::remove(path("EtalonCouleur.Etl"));
   dialogs_->clear();
-  f.MnuFonc(20).click();   // already current: switched on again
+  user::click(f.MnuFonc(20));   // already current: switched on again
   EXPECT_EQ(messages(), std::vector<std::string>{"fichier étalon non chargé "});
   EXPECT_FALSE(f.CheckCalibre.enabled());
   EXPECT_EQ(f.CheckCalibre.value(), 0);
-  f.CheckExpert.setValue(1);
+  user::setValue(f.CheckExpert, 1);
   EXPECT_FALSE(f.CheckCalibre.enabled());
 }
 
@@ -224,7 +225,7 @@ TEST_F(ColourOptions, ChartItemLoadsWholeOrNotAtAll) {
   dialogs_->clear();
   const std::string bon = copy("chart/comma_lowercase/chart.Nua", "bon.Nua");
   dialogs_->answerOpen({bon});
-  f.MnuChrt(2).click();
+  user::click(f.MnuChrt(2));
   EXPECT_TRUE(messages().empty());
   EXPECT_TRUE(Nuancier_Choisi);
   EXPECT_EQ(NbNuancier, 4);
@@ -238,7 +239,7 @@ TEST_F(ColourOptions, ChartItemLoadsWholeOrNotAtAll) {
   const std::string mauvais = copy("chart/malformed_no_liste/chart.Nua", "mauvais.Nua");
   dialogs_->clear();
   dialogs_->answerOpen({mauvais});
-  f.MnuChrt(2).click();
+  user::click(f.MnuChrt(2));
   EXPECT_EQ(dialogs_->log()[0].request.fileName, bon);   // the chart loaded is proposed
   EXPECT_EQ(messages(), std::vector<std::string>{" Fichier de référence ''" + mauvais + "'' invalide"});
   EXPECT_FALSE(Nuancier_Choisi);
@@ -250,7 +251,7 @@ TEST_F(ColourOptions, ChartItemLoadsWholeOrNotAtAll) {
   Nuancier_Choisi = true;
   dialogs_->clear();
   dialogs_->answerFileCancel(false);
-  f.MnuChrt(2).click();
+  user::click(f.MnuChrt(2));
   EXPECT_FALSE(Nuancier_Choisi);
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(NbNuancier, 4);
@@ -264,13 +265,13 @@ TEST_F(ColourOptions, StandardAndScannerItems) {
 
   // The same standard again: no warning, the correction stays.
   dialogs_->answerOpen({path("etalon.Etl")});
-  f.MnuChrt(6).click();
+  user::click(f.MnuChrt(6));
   EXPECT_EQ(f.CheckCalibre.value(), 1);
   EXPECT_TRUE(Correction_Valide);
   // Another standard: "Calibré" unticked and disabled until the scanner is chosen again.
   const std::string autre = copy("correction/etalon.Etl", "autre.Etl");
   dialogs_->answerOpen({autre});
-  f.MnuChrt(6).click();
+  user::click(f.MnuChrt(6));
   EXPECT_EQ(Fic_Etalon, autre);
   EXPECT_FALSE(f.CheckCalibre.enabled());
   EXPECT_EQ(f.CheckCalibre.value(), 0);
@@ -280,7 +281,7 @@ TEST_F(ColourOptions, StandardAndScannerItems) {
   const std::string scan = copy("correction/scanner.Scn", "scan2.Scn");
   dialogs_->clear();
   dialogs_->answerOpen({scan});
-  f.MnuChrt(7).click();
+  user::click(f.MnuChrt(7));
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(dialogs_->log()[0].request.filter,
             "Fic Ref (*.scn)|*.scn|Fic Texte(.txt)|*.txt|Tous les fichiers (*.*)|*.*");
@@ -294,12 +295,12 @@ TEST_F(ColourOptions, StandardAndScannerItems) {
   const std::string court = copy("correction/scanner3.Scn", "court.Scn");
   dialogs_->clear();
   dialogs_->answerOpen({court});
-  f.MnuChrt(7).click();
+  user::click(f.MnuChrt(7));
   EXPECT_EQ(messages(), std::vector<std::string>{"Tailles des fichiers Etalon et Scanner incompatibles (4 , 3)"});
   EXPECT_FALSE(f.CheckCalibre.enabled());
   // "calcul bernstein" says it again.
   dialogs_->clear();
-  f.Command2.click();
+  user::click(f.Command2);
   EXPECT_EQ(messages().size(), 1u);
   EXPECT_FALSE(f.CheckCalibre.enabled());
 }
@@ -309,13 +310,13 @@ TEST_F(ColourOptions, ChartRecordOnAnEmptyGridOpensNothing) {
   colourZone();
   const std::set<std::string> avant = files();
   dialogs_->clear();
-  f.MnuChrt(3).click();
+  user::click(f.MnuChrt(3));
   EXPECT_EQ(messages(), std::vector<std::string>{"Il n'y a rien à exporter"});
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_FALSE(Charte_Demande2 || Charte_Demande);
-  // A later "Valider" writes nothing and asks nothing.
+  // A later "Valider" (run by code: the panel is closed) writes nothing and asks nothing.
   dialogs_->clear();
-  f.Bout_dial(28).click();
+  Bout_dial_Click(28);
   EXPECT_TRUE(dialogs_->log().empty());
   EXPECT_EQ(files(), avant);
 }
@@ -332,7 +333,7 @@ TEST_F(ColourOptions, ChartSavedFromTheRecordGivesTheGoldenFile) {
     Fic_Scanner = path("scan1.Scn");
     dialogs_->clear();
 
-    f.MnuChrt(3).click();
+    user::click(f.MnuChrt(3));
     ASSERT_TRUE(f.Frame(10).visible());
     EXPECT_EQ(f.Frame(10).caption(), "Enregistrement Nuancier");
     EXPECT_EQ(f.Frame(10).backColor(), 0xFFFF80u);
@@ -346,7 +347,7 @@ TEST_F(ColourOptions, ChartSavedFromTheRecordGivesTheGoldenFile) {
     const std::string fichier = path(std::string("nuancier") + sep + ".Nua");
     dialogs_->answerMsgBox(platform::vbYes);   // MSG 218: "Calibré" is not ticked
     dialogs_->answerSave(fichier);
-    f.Bout_dial(28).click();
+    user::click(f.Bout_dial(28));
     ASSERT_EQ(dialogs_->log().size(), 2u);
     EXPECT_EQ(dialogs_->log()[0].text, MSG(218));
     EXPECT_EQ(dialogs_->log()[1].kind, "saveFile");
@@ -441,16 +442,16 @@ TEST_F(ColourOptions, CancelledSavesWriteNothing) {
 
   // No to MSG 218: the record stays pending, the panel open.
   dialogs_->clear();
-  f.MnuChrt(3).click();
+  user::click(f.MnuChrt(3));
   dialogs_->answerMsgBox(platform::vbNo);
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   EXPECT_TRUE(Charte_Demande2);
   EXPECT_TRUE(f.Frame(10).visible());
 
   // Cancel in the dialog (through the bar's button 28): nothing written, both flags cleared.
   dialogs_->answerMsgBox(platform::vbYes);
   dialogs_->answerFileCancel(true);
-  f.Bout(28).click();
+  user::click(f.Bout(28));
   EXPECT_FALSE(Charte_Demande2 || Charte_Demande || Seq_Ouvert);
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_EQ(files(), avant);
@@ -459,22 +460,23 @@ TEST_F(ColourOptions, CancelledSavesWriteNothing) {
   const std::string ancien = path("ancien.Scn");
   ASSERT_TRUE(platform::writeLines(ancien, {"ancien", "fichier"}));
   const std::string octets = bytesOf(ancien);
-  f.MnuChrt(8).click();   // a scanner record with "Calibré" unticked asks nothing first
+  user::click(f.MnuChrt(8));   // a scanner record with "Calibré" unticked asks nothing first
   EXPECT_EQ(f.Frame(10).caption(), "Enregistrement Calibrage Scanner");
   EXPECT_EQ(f.TBox(3).text(), Fiche_Scanner());
   dialogs_->clear();
   dialogs_->answerSave(ancien);
   dialogs_->answerMsgBox(platform::vbCancel);
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   ASSERT_EQ(dialogs_->log().size(), 2u);
   EXPECT_EQ(dialogs_->log()[0].request.filter, "*.Scn|*.Scn|");
   EXPECT_EQ(dialogs_->log()[1].text, "écraser le fichier existant ?");
   EXPECT_EQ(bytesOf(ancien), octets);
   EXPECT_FALSE(Charte_Demande || Charte_Demande2);
 
-  // "annuler" in the panel forgets the record: a later button 28 saves nothing.
-  f.MnuChrt(3).click();
-  f.Bout_dial(29).click();
+  // "annuler" in the panel forgets the record: a later button 28 (run by code: the
+  // panel that holds it is closed) saves nothing.
+  user::click(f.MnuChrt(3));
+  user::click(f.Bout_dial(29));
   EXPECT_FALSE(Charte_Demande2);
   dialogs_->clear();
   f.Bout(28).click();
@@ -487,12 +489,12 @@ TEST_F(ColourOptions, SavedScannerFileBecomesTheCurrentOne) {
   colourZone();
   twoRows();
   ASSERT_EQ(f.CheckCalibre.value(), 1);
-  f.MnuChrt(8).click();
+  user::click(f.MnuChrt(8));
   const std::string fichier = path("nouveau.Scn");
   dialogs_->clear();
   dialogs_->answerMsgBox(platform::vbYes);   // MSG 217: "Calibré" is ticked
   dialogs_->answerSave(fichier);
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   ASSERT_FALSE(dialogs_->log().empty());
   EXPECT_EQ(dialogs_->log()[0].text, MSG(217));
   EXPECT_EQ(Fic_Scanner, fichier);
@@ -505,7 +507,7 @@ TEST_F(ColourOptions, SavedScannerFileBecomesTheCurrentOne) {
 
   // A measurement in progress refuses a record with the yellow panel, no panel opens.
   EtapeClic = 2;
-  f.MnuChrt(3).click();
+  user::click(f.MnuChrt(3));
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_FALSE(Charte_Demande2);
   EtapeClic = 1;

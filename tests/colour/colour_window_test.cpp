@@ -2,190 +2,13 @@
 // on two colour rows of the grid and a six-entry chart, its sources, spaces, formulas,
 // boxes, copies, chart details and chart archive. Distances were worked out apart in
 // Python (double precision, chart values as single floats).
-#include "colour/colour_window.h"
-
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QTimer>
-
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "colour_fixture.h"
-#include "forms/colour_window.h"
-#include "forms/main_window.h"
-#include "images/image_state.h"
-#include "measure/grid_setup.h"
-#include "measure/measure_state.h"
-#include "platform/calendar.h"
-#include "platform/clipboard.h"
-#include "platform/dialogs.h"
-#include "platform/events.h"
-#include "shell/button_bar.h"
-#include "shell/function_switch.h"
-#include "shell/text_editor.h"
-#include "support/file_size_limit.h"
+#include "colour_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
+using namespace colour_window_test;
 using colour_test::bytesOf;
-
-// 9 December 2026; every reading of the monotonic clock moves it on 10 ms, so that
-// timed panels end.
-class PinnedDate : public platform::Clock {
- public:
-  double monotonicSeconds() override { return t_ += 0.01; }
-  double secondsSinceMidnight() override { return 36000; }
-  void localDate(int* y, int* m, int* d) override {
-    *y = 2026;
-    *m = 12;
-    *d = 9;
-  }
-
- private:
-  double t_ = 0;
-};
-
-// (entry, distance text) of each result line of a result text.
-std::vector<std::pair<int, std::string>> resultats(const std::string& texte) {
-  std::vector<std::pair<int, std::string>> r;
-  std::size_t p = 0;
-  while ((p = texte.find("Cel.: ", p)) != std::string::npos) {
-    p += 6;
-    const int entree = std::stoi(texte.substr(p));
-    const std::size_t e = texte.find(" écart : ", p) + std::string(" écart : ").size();
-    const std::size_t fin = texte.find("\r\n", e);
-    r.emplace_back(entree, texte.substr(e, fin == std::string::npos ? std::string::npos : fin - e));
-  }
-  return r;
-}
-
-using Lignes = std::vector<std::pair<int, std::string>>;
-
-class ColourWindowTest : public colour_test::ColourTest {
- protected:
-  void SetUp() override {
-    // The main window's first showing sets the program folder: the test's comes after.
-    Qvl().show();
-    platform::DoEvents();
-    ColourTest::SetUp();
-    ForgetColourWindow();
-    auto d = std::make_unique<platform::ScriptedDialogs>();
-    dialogs_ = d.get();
-    platform::setDialogs(std::move(d));
-    platform::setClock(std::make_unique<PinnedDate>());
-    bips_ = 0;
-    Bip_Ajustement() = [this] { ++bips_; };
-    QVL& f = Qvl();
-    fonction_ = FonctionCourante;
-    calcul_ = f.Check(3).value();
-    f.Check(3).setValue(1);
-    image_ = Img_Active;
-    archive_ = Fic_ArchNua;
-    grille_ = f.Frame(6).visible();
-    Img_Active = dir_.file("spore.jpg");
-    ASSERT_TRUE(platform::saveFileAtomic(Img_Active, "x"));
-    Fic_ArchNua = "Archv_Nuancier.nua";
-    grid({{"90", "60", "30", "28.11", "9.85", "23.29"}, {"30", "120", "90", "44.87", "-33.45", "8.63"}});
-  }
-
-  void TearDown() override {
-    ForgetColourWindow();
-    QVL& f = Qvl();
-    f.GrilleRef.clear();
-    f.GrilleRefP.clear();
-    Choix_Fonction_Mesure(fonction_);
-    f.Check(3).setValue(calcul_);
-    f.Frame(6).setVisible(grille_);
-    f.FrameEditer.setVisible(false);
-    Img_Active = image_;
-    Fic_ArchNua = archive_;
-    Bip_Ajustement() = [] {};
-    for (const auto& u : dialogs_->unanswered()) ADD_FAILURE() << u;
-    platform::setDialogs(nullptr);
-    platform::setClock(nullptr);
-    ColourTest::TearDown();
-  }
-
-  // Colour rows (R, V, B, L, a, b) written into the grid laid out for the colour zone.
-  static void grid(const std::vector<std::vector<std::string>>& rows) {
-    QVL& f = Qvl();
-    f.GrilleRef.clear();
-    f.GrilleRefP.clear();
-    FonctionCourante = 20;
-    ASSERT_TRUE(Prepare_Grilles_Mesure(20));
-    Prepare_Grille(20);
-    f.GrilleRef.setRows(50);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-      const int ligne = static_cast<int>(r) + 1;
-      f.GrilleRef.setTextMatrix(ligne, 0, std::to_string(ligne));
-      for (std::size_t c = 0; c < rows[r].size(); ++c)
-        f.GrilleRef.setTextMatrix(ligne, static_cast<int>(c) + 1, rows[r][c]);
-      f.GrilleRef.setTextMatrix(ligne, 7, "8");
-    }
-    LigneCourante = static_cast<int>(rows.size()) + 1;
-  }
-
-  // Loads the six-entry chart (or a chart of n grey entries) through the chart reader.
-  void chart() {
-    CasesCouleur cases;
-    ASSERT_EQ(Charge_Nuancier(dir_.copy("window/six.Nua", "six.Nua"), cases).etat, ChargementNuancier::Charge);
-  }
-  void chart(int n) {
-    std::vector<std::string> lignes = {"LISTE="};
-    for (int i = 1; i <= n; ++i)
-      lignes.push_back(std::to_string(i) + ";" + std::to_string(i) + ";" + std::to_string(i) + ";" +
-                       std::to_string(i) + ";50;" + std::to_string(i) + ";1;8;1;g" + std::to_string(i) + ";");
-    const std::string chemin = dir_.file("gris" + std::to_string(n) + ".Nua");
-    ASSERT_TRUE(platform::writeLines(chemin, lignes));
-    CasesCouleur cases;
-    ASSERT_EQ(Charge_Nuancier(chemin, cases).etat, ChargementNuancier::Charge);
-  }
-
-  // Presses "Ajuster", runs `inside` while the window is shown and modal, then closes it
-  // with "Fermer" when it is still open. A window left open is unloaded after a few
-  // seconds so that a failing test cannot hang.
-  void whileOpen(const std::function<void(Ajustement&)>& inside) {
-    QObject garde;
-    bool ran = false;
-    QTimer::singleShot(0, &garde, [&] {
-      Ajustement& f = ColourWindow();
-      EXPECT_TRUE(f.visible());
-      EXPECT_TRUE(f.isModal());
-      inside(f);
-      ran = true;
-      if (f.isLoaded()) f.Command1(0).click();
-    });
-    QTimer::singleShot(10000, &garde, [] { UnloadColourWindow(); });
-    Qvl().cmd_Ch.click();
-    EXPECT_TRUE(ran);
-    EXPECT_FALSE(ColourWindow().isLoaded());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-  }
-
-  std::vector<std::string> messages() const {
-    std::vector<std::string> v;
-    for (const auto& a : dialogs_->log())
-      if (a.kind == "msgBox") v.push_back(a.text);
-    return v;
-  }
-
-  static std::string entete(const std::string& nuancier) {
-    return platform::ShortDateText({2026, 12, 9}) + "  Image : spore.jpg\r\nNuancier : " + nuancier +
-           "\r\n données brutes\r\n";
-  }
-
-  platform::ScriptedDialogs* dialogs_ = nullptr;
-  int bips_ = 0;
-  int fonction_ = 2, calcul_ = 1;
-  bool grille_ = true;
-  std::string image_, archive_;
-};
 
 TEST_F(ColourWindowTest, AjusterListsTheNearestEntriesOfEachSource) {
   chart();
@@ -213,7 +36,7 @@ TEST_F(ColourWindowTest, AjusterListsTheNearestEntriesOfEachSource) {
     EXPECT_EQ(f.Text1(0).text() + f.Text1(1).text() + f.Text1(2).text(), "3012090");
 
     // RVB: only its formula, the mean R, V, B.
-    f.Option2(0).setValue(true);
+    user::setValue(f.Option2(0), true);
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(f.OpDelta(i).enabled(), i == 1) << i;
     EXPECT_TRUE(f.OpDelta(1).value());
     EXPECT_EQ(f.Label_C(0).caption() + f.Label_C(1).caption() + f.Label_C(2).caption(), "RVB");
@@ -222,12 +45,12 @@ TEST_F(ColourWindowTest, AjusterListsTheNearestEntriesOfEachSource) {
     EXPECT_NE(f.Text2.text().find("delta RVB quadratique"), std::string::npos);
 
     // The last measurement.
-    f.Option3(1).setValue(true);
+    user::setValue(f.Option3(1), true);
     EXPECT_EQ(f.Text3(0).text() + " " + f.Text3(1).text() + " " + f.Text3(2).text(), "30 120 90");
     EXPECT_EQ(resultats(f.Text2.text()), (Lignes{{2, "29.44"}, {4, "60.86"}, {3, "74.39"}, {6, "88.32"}, {1, "114.75"}}));
 
     // A grid row in L*a*b*.
-    f.Option2(1).setValue(true);
+    user::setValue(f.Option2(1), true);
     f.Text5.setText("2");
     EXPECT_TRUE(f.Option3(3).value());
     EXPECT_FALSE(f.Option3(1).value());
@@ -238,30 +61,30 @@ TEST_F(ColourWindowTest, AjusterListsTheNearestEntriesOfEachSource) {
     EXPECT_EQ(resultats(f.Text2.text()), (Lignes{{4, "35.90"}, {6, "37.81"}, {1, "58.19"}, {5, "58.19"}, {2, "71.82"}}));
 
     // Typed values: the boxes open only in expert mode.
-    f.Option3(2).setValue(true);
+    user::setValue(f.Option3(2), true);
     EXPECT_FALSE(f.Text3(0).enabled());
     EXPECT_EQ(f.Text3(0).backColor(), 0xE0E0E0u);
-    f.Check3.setValue(1);
+    user::setValue(f.Check3, 1);
     EXPECT_TRUE(f.Text3(0).enabled());
     EXPECT_EQ(f.Text3(0).backColor(), 0xFFFFFFu);
     f.Text3(0).setText("53.59");
     f.Text3(1).setText("0,5");
     f.Text3(2).setText("0");
     f.Text4.setText("2");
-    f.ComCalc.click();
+    user::click(f.ComCalc);
     EXPECT_EQ(resultats(f.Text2.text()), (Lignes{{4, "00.50"}, {6, "53.59"}}));
-    f.Check3.setValue(0);
+    user::setValue(f.Check3, 0);
     EXPECT_FALSE(f.Text3(0).enabled());
     EXPECT_FALSE(f.Option3(2).enabled());
 
     // Copy, the grid panel and the archive item.
-    f.Command3.click();
+    user::click(f.Command3);
     EXPECT_EQ(platform::Clipboard::getText(), f.Text2.text());
     EXPECT_EQ(bips_, 1);
     const bool grille = Qvl().Frame(6).visible();
-    f.Command2.click();
+    user::click(f.Command2);
     EXPECT_EQ(Qvl().Frame(6).visible(), !grille);
-    f.Command2.click();
+    user::click(f.Command2);
     EXPECT_EQ(Qvl().Frame(6).visible(), grille);
     EXPECT_TRUE(f.Fic_Charte(7).enabled());
   });
@@ -287,9 +110,9 @@ TEST_F(ColourWindowTest, CaptionsMenusAndTheCorrectedData) {
     }
     EXPECT_TRUE(f.Fic_Ajust(12).visible());
     // "comparer" only disables the count.
-    f.Option5(1).setValue(true);
+    user::setValue(f.Option5(1), true);
     EXPECT_FALSE(f.Text4.enabled());
-    f.Option5(0).setValue(true);
+    user::setValue(f.Option5(0), true);
     EXPECT_TRUE(f.Text4.enabled());
   });
   Qvl().CheckCalibre.setValue(0);
@@ -348,8 +171,8 @@ TEST_F(ColourWindowTest, NoChartSaysSoOncePerOpening) {
     // A formula or "Calcul" afterwards says it again.
     dialogs_->answerMsgBox(platform::vbOK);
     dialogs_->answerMsgBox(platform::vbOK);
-    f.OpDelta(6).setValue(true);
-    f.ComCalc.click();
+    user::setValue(f.OpDelta(6), true);
+    user::click(f.ComCalc);
     EXPECT_EQ(messages().size(), 3u);
     EXPECT_EQ(f.Text2.text(), "");
   });
@@ -361,7 +184,7 @@ TEST_F(ColourWindowTest, NoChartSaysSoOncePerOpening) {
 TEST_F(ColourWindowTest, ArchiveOfTheMeanThenOfARow) {
   chart();
   whileOpen([&](Ajustement& f) {
-    f.Fic_Charte(7).click();
+    user::click(f.Fic_Charte(7));
     EXPECT_TRUE(f.Frame7.visible());
     EXPECT_EQ(f.Frame7.width(), 5300);
     EXPECT_EQ(f.Label5(1).caption(), "Archv_Nuancier.nua");
@@ -369,7 +192,7 @@ TEST_F(ColourWindowTest, ArchiveOfTheMeanThenOfARow) {
     EXPECT_EQ(f.Label10.caption(), "60.00;90.00;60.00;36.49;-11.80;15.96;; Moy; Lactarius espèce 2");
     // The mean into a new file named without extension.
     dialogs_->answerSave(dir_.file("herbier"));
-    f.Command6.click();
+    user::click(f.Command6);
     EXPECT_EQ(dialogs_->log().back().request.fileName, "Archv_Nuancier.nua");
     EXPECT_EQ(dialogs_->log().back().request.initialFolder, dir_.path());
     EXPECT_EQ(Fic_ArchNua, dir_.file("herbier.Nua"));
@@ -377,7 +200,7 @@ TEST_F(ColourWindowTest, ArchiveOfTheMeanThenOfARow) {
     // Then grid row 2; the scroll bar moves the row only for "N° Grille".
     f.VScroll7(1).setValue(2);
     EXPECT_EQ(f.Text7.text(), "1");
-    f.Option7(5).setValue(true);
+    user::setValue(f.Option7(5), true);
     f.VScroll7(1).setValue(1);
     f.VScroll7(1).setValue(2);
     EXPECT_EQ(f.Text7.text(), "2");
@@ -386,45 +209,45 @@ TEST_F(ColourWindowTest, ArchiveOfTheMeanThenOfARow) {
     f.Label5(1).onClick();
     EXPECT_EQ(dialogs_->log().back().request.fileName, "herbier.Nua");
     EXPECT_EQ(bytesOf(dir_.file("herbier.Nua")), bytesOf(colour_test::dataFile("window/herbier.Nua")));
-    f.Command7.click();
+    user::click(f.Command7);
     EXPECT_EQ(f.Label9.caption(), "********2");
 
     // A cancelled dialog writes nothing; a file that cannot be written is reported and
     // keeps its bytes.
     const std::string avant = bytesOf(dir_.file("herbier.Nua"));
     dialogs_->answerFileCancel(true);
-    f.Command6.click();
+    user::click(f.Command6);
     EXPECT_EQ(bytesOf(dir_.file("herbier.Nua")), avant);
     dialogs_->answerSave(dir_.file("herbier.Nua"));
     dialogs_->answerMsgBox(platform::vbOK);
     {
       test_support::FileSizeLimit limite(avant.size() + 4);
       ASSERT_TRUE(limite.active());
-      f.Command6.click();
+      user::click(f.Command6);
     }
     EXPECT_EQ(bytesOf(dir_.file("herbier.Nua")), avant);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].rfind(MSG(144), 0), 0u);
 
     // The date is shown, not archived; "Fermer" hides the panel.
-    f.Command5.click();
+    user::click(f.Command5);
     EXPECT_TRUE(f.MonthView1.visible());
     EXPECT_EQ(f.Command5.caption(), "Date OK");
     ASSERT_TRUE(f.MonthView1.setValue({2026, 10, 3}));
     f.MonthView1.onDateClick();
     EXPECT_EQ(f.Label10.caption(),
               "30;120;90;44.87;-33.45;8.63;;; Lactarius espèce 2 /  " + platform::ShortDateText({2026, 10, 3}));
-    f.Command5.click();
+    user::click(f.Command5);
     EXPECT_FALSE(f.MonthView1.visible());
     EXPECT_EQ(f.Command5.caption(), "Date");
-    f.Command4.click();
+    user::click(f.Command4);
     EXPECT_FALSE(f.Frame7.visible());
   });
   // The archive opens in the editor from its own path, and the window closes.
   Type_Fichier_Edit = 0;
   whileOpen([&](Ajustement& f) {
     EXPECT_EQ(f.Label5(1).caption(), "herbier.Nua");
-    f.Fic_Charte(8).click();
+    user::click(f.Fic_Charte(8));
     EXPECT_FALSE(f.isLoaded());
   });
   EXPECT_EQ(Type_Fichier_Edit, 3);
@@ -448,7 +271,7 @@ TEST_F(ColourWindowTest, ChartDetailsFromTheButtonBar) {
   EXPECT_EQ(f.Text2.text(), attendu);
   // A chart file that no longer exists leaves the box.
   std::filesystem::remove(dir_.file("six.Nua"));
-  f.Comm_nuancier.click();
+  Comm_nuancier_Click();   // the details as the main window asks for them, the window hidden
   EXPECT_EQ(f.Text2.text(), attendu);
   // "Ajuster" then shows the loaded window, which searches again. Its boxes, read
   // before the grid statistics were made, are empty for the first search: said once.

@@ -28,6 +28,7 @@
 #include "platform/scanner.h"
 #include "platform/textfile.h"
 #include "statwindow/stat_state.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -156,7 +157,7 @@ TEST_F(Captures, NamingWindowShowsTheSettingsAndAppliesThemOnOK) {
   Prefixe_Capture = "TwainImg_";
   Num_Capture = 4;
   Sauve_Captures(1) = true;
-  f.MnuOpt(18).click();
+  user::click(f.MnuOpt(18));
   TwainPrefixe& w = FenTwainPrefixe();
   ASSERT_TRUE(w.visible());
   EXPECT_TRUE(w.Option1(1).value());
@@ -169,15 +170,15 @@ TEST_F(Captures, NamingWindowShowsTheSettingsAndAppliesThemOnOK) {
   EXPECT_TRUE(dialogs_->log().empty());   // loading checks nothing
 
   // The mode and the boxes act at once; the prefix and number only on OK.
-  w.Option1(0).setValue(true);
+  user::setValue(w.Option1(0), true);
   EXPECT_TRUE(Nom_Auto);
   EXPECT_FALSE(w.Frame1.visible());
-  w.Check1(0).setValue(0);
+  user::setValue(w.Check1(0), 0);
   EXPECT_FALSE(Sauve_Captures(0));
   w.Text1(0).setText("X60_");
   w.Text1(1).setText("5");
   EXPECT_EQ(Prefixe_Capture, "TwainImg_");
-  w.Command1(0).click();
+  user::click(w.Command1(0));
   EXPECT_FALSE(w.visible());
   EXPECT_EQ(Prefixe_Capture, "X60_");
   EXPECT_EQ(Prefixe_Capture2, "X60_");
@@ -192,7 +193,7 @@ TEST_F(Captures, NamingWindowRefusesABadNumberAndANameAlreadyListed) {
   TwainPrefixe& w = FenTwainPrefixe();
   w.Text1(1).setText("4.5");
   dialogs_->answerMsgBox(platform::vbOK);
-  w.Command1(0).click();
+  user::click(w.Command1(0));
   EXPECT_TRUE(w.visible());
   EXPECT_EQ(Num_Capture, 1);
 
@@ -203,12 +204,12 @@ TEST_F(Captures, NamingWindowRefusesABadNumberAndANameAlreadyListed) {
   w.Text1(0).setText("S");   // the change check says so
   EXPECT_EQ(test_nom_chargeur(), -1);
   dialogs_->answerMsgBox(platform::vbOK);
-  w.Command1(0).click();
+  user::click(w.Command1(0));
   EXPECT_TRUE(w.visible());
   EXPECT_EQ(Prefixe_Capture, "P");
   EXPECT_EQ(messages(), (std::vector<std::string>{"Premier numéro invalide", "nom d'image déjà sdans le chargeur",
                                                    "nom d'image déjà sdans le chargeur"}));
-  w.Command1(1).click();   // Annule
+  user::click(w.Command1(1));   // Annule
   EXPECT_FALSE(w.visible());
   EXPECT_EQ(Num_Capture, 1);
 }
@@ -217,7 +218,8 @@ TEST_F(Captures, NamingWindowAsksBeforeAnExistingFileAndInsertsTheDate) {
   platform::setClock(std::make_unique<PinnedDate>());
   Affiche_TwainPrefixe();
   TwainPrefixe& w = FenTwainPrefixe();
-  w.Command3.click();
+  ASSERT_TRUE(user::click(w.Option1(1)));   // "Votre choix": the prefix typed
+  ASSERT_TRUE(user::click(w.Command3));
   EXPECT_EQ(w.Text1(0).text(), "20240303_");
 
   bmp("Q3.bmp", 10, 10);
@@ -236,10 +238,10 @@ TEST_F(Captures, NamingWindowAsksBeforeAnExistingFileAndInsertsTheDate) {
   // "Changer le  répertoire": a cancel keeps the folder.
   Affiche_TwainPrefixe();
   dialogs_->answerFolder(std::nullopt);
-  w.Command2.click();
+  user::click(w.Command2);
   EXPECT_EQ(Rep_Images, folder_.string());
   dialogs_->answerFolder(in("autre"));
-  w.Command2.click();
+  user::click(w.Command2);
   EXPECT_EQ(Rep_Images, in("autre"));
   EXPECT_EQ(w.Label1(2).caption(), "Répertoire : " + in("autre"));
 }
@@ -331,9 +333,9 @@ TEST_F(Captures, SauveTwainWritesTheFullPictureOrTheFrame) {
   Prefixe_Capture = "TwainImg_";
   Num_Capture = 3;
   dialogs_->answerSave(in("a.bmp"));
-  f.MnuTwain(3).click();
+  user::click(f.MnuTwain(3));
   dialogs_->answerSave(in("b.bmp"));
-  f.MnuTwain(4).click();
+  user::click(f.MnuTwain(4));
   EXPECT_EQ(proposed(), (std::vector<std::string>{"Twain_TwainImg_3.bmp", "Twain_TwainImg_3.bmp"}));
   const platform::Picture full = decoded(in("a.bmp"));
   EXPECT_EQ(full.widthPixels(), 120);
@@ -351,7 +353,7 @@ TEST_F(Captures, CopyToFileSavesTheWorkingZone) {
   ASSERT_TRUE(appel_img_listchar(source));
   // Neither item ticked (the start state): the working zone.
   dialogs_->answerSave(in("zone.bmp"));
-  f.Mntool_a(3).click();
+  user::click(f.Mntool_a(3));
   EXPECT_EQ(proposed(), std::vector<std::string>{"ecran_spore.bmp"});
   const platform::Picture zone = decoded(in("zone.bmp"));
   ASSERT_FALSE(zone.isNull());
@@ -360,11 +362,11 @@ TEST_F(Captures, CopyToFileSavesTheWorkingZone) {
   EXPECT_EQ(zone.pixel(3, 3), f.Picture1.image().pixel(3, 3));
 
   // The "Zone de travail" item, through the button; a cancel writes nothing.
-  f.Mn_Copie_Ecran(2).click();
+  user::click(f.Mn_Copie_Ecran(2));
   EXPECT_TRUE(f.Mn_Copie_Ecran(2).checked());
   EXPECT_FALSE(f.Mn_Copie_Ecran(1).checked());
   dialogs_->answerFileCancel(true);
-  f.copie.click();
+  user::click(f.copie);
   EXPECT_FALSE(platform::fileExists(in("ecran_spore.bmp")));
 
   // A write that fails is shown.
@@ -377,7 +379,7 @@ TEST_F(Captures, CopyToFileSavesTheWorkingZone) {
 
 TEST_F(Captures, ScreenCopyWritesTheScreenOrSaysThereIsNone) {
   QVL& f = Qvl();
-  f.Mn_Copie_Ecran(1).click();
+  user::click(f.Mn_Copie_Ecran(1));
   EXPECT_TRUE(f.Mn_Copie_Ecran(1).checked());
   EXPECT_FALSE(f.Mn_Copie_Ecran(2).checked());
   platform::Picture ecran;
@@ -430,10 +432,10 @@ class ScannerCaptures : public Captures {
 TEST_F(ScannerCaptures, TwoAcquisitionsWriteAndListNumberedCaptures) {
   QVL& f = Qvl();
   dialogs_->answerChoose(0);
-  f.MnuTwain(1).click();
+  user::click(f.MnuTwain(1));
   EXPECT_EQ(platform::Scanner::selectedSource(), "test:0");
   for (int n = 1; n <= 2; ++n) {
-    f.MnuTwain(2).click();
+    user::click(f.MnuTwain(2));
     const std::string capture = in("TwainImg_" + std::to_string(n) + ".bmp");
     const platform::Picture written = decoded(capture);
     ASSERT_FALSE(written.isNull()) << capture;
@@ -454,7 +456,7 @@ TEST_F(ScannerCaptures, TwoAcquisitionsWriteAndListNumberedCaptures) {
 TEST_F(ScannerCaptures, WithoutSavingThePictureIsShownOutsideTheList) {
   QVL& f = Qvl();
   Sauve_Captures(0) = false;
-  f.Command6.click();
+  user::click(f.Command6);
   EXPECT_EQ(Index_Image, 0);
   EXPECT_EQ(Img_Active, Chemin_Image_Temporaire());
   EXPECT_EQ(f.picbase.picture().widthPixels(), 59);
@@ -467,7 +469,7 @@ TEST_F(ScannerCaptures, NoDeviceGivesTheMessageAndChangesNothing) {
   QVL& f = Qvl();
   platform::Scanner::setSelectedSource("nosuch:0");
   dialogs_->answerMsgBox(platform::vbOK);
-  f.MnuTwain(2).click();
+  user::click(f.MnuTwain(2));
   ASSERT_EQ(messages().size(), 1u);
   EXPECT_EQ(messages()[0].rfind("Echec de la capture Twain\r\n", 0), 0u);
   EXPECT_GT(messages()[0].size(), std::string("Echec de la capture Twain\r\n").size());   // the reason

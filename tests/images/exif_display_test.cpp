@@ -19,6 +19,7 @@
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
 #include "shell/settings_file.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ class ExifDisplay : public ImageWindow {
   // Opens `path` through "Ouvrir Image" (the list is empty: no question).
   void open(const std::string& path) {
     dialogs_->answerOpen({path});
-    Qvl().MnuFIC(1).click();
+    user::click(Qvl().MnuFIC(1));
     ASSERT_EQ(Img_Active, path);
   }
   platform::BoundedArray<std::string, 0, 5> savedRef_;
@@ -63,7 +64,7 @@ TEST_F(ExifDisplay, ToolsMenuListsTheImageOverThePicture) {
   const std::string photo = (folder_ / "photo.jpg").string();
   std::filesystem::copy_file(dataPath("intel/input.jpg"), photo);
   open(photo);
-  f.Mntool(11).click();
+  user::click(f.Mntool(11));
   EXPECT_TRUE(f.TextExif.visible());
   EXPECT_EQ(f.TextExif.text(), readAll(dataPath("intel/listing.txt")));
   EXPECT_EQ(f.StatusBar1.simpleText(), " Clic droit pour fermer la fenêtre");
@@ -107,7 +108,7 @@ TEST_F(ExifDisplay, CameraReferenceFollowsTheCurrentImage) {
   open(photo);
   EXPECT_EQ(Ref_APN(1), "Lumo\\S9");
   EXPECT_EQ(Ref_APN(4), "45/10");
-  f.MnuFIC(8).click();   // "Sauver les paramètres"
+  user::click(f.MnuFIC(8));   // "Sauver les paramètres"
   std::vector<std::string> lines;
   ASSERT_TRUE(platform::readLines(Chemin_Parametres(), &lines));
   int found = 0;

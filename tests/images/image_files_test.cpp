@@ -290,7 +290,7 @@ TEST_F(ImageFiles, OpeningDuringAMeasurementIsRefused) {
 TEST_F(ImageFiles, TheFileMenuOpensAnImage) {
   dialogs_->answerFileCancel(false);
   Qvl().FraListeImg.setVisible(true);
-  Qvl().MnuFIC(1).click();
+  user::click(Qvl().MnuFIC(1));
   EXPECT_EQ(kinds(), std::vector<std::string>{"openFile"});
   EXPECT_FALSE(Qvl().FraListeImg.visible());
 }
@@ -307,7 +307,7 @@ TEST_F(ImageFiles, ATextOnlyClipboardGivesTheMessage) {
   expectUnchanged(before);
   // The same through the file menu.
   dialogs_->answerMsgBox(platform::vbOK);
-  Qvl().MnuFIC(4).click();
+  user::click(Qvl().MnuFIC(4));
   EXPECT_EQ(messages().size(), 2u);
 }
 

@@ -12,6 +12,7 @@
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "platform/dialogs.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -103,10 +104,11 @@ class ImageGroup : public ImageWindow {
 
 TEST_F(ImageGroup, ButtonsKeepBothListsAndTheMarksTogether) {
   QVL& f = Qvl();
+  ASSERT_TRUE(user::click(f.cmdChargeMC));   // "Groupe MC" opens the frame
   f.ListIMGchar.setSelected(2, true);
-  f.BoutMC(0).click();   // entry 3 joins
+  user::click(f.BoutMC(0));   // entry 3 joins
   for (int i : {0, 2, 3}) f.ListIMGchar.setSelected(i, true);
-  f.BoutMC(0).click();   // entry 1 only: the walk stops at entry 3
+  user::click(f.BoutMC(0));   // entry 1 only: the walk stops at entry 3
   EXPECT_EQ(items(f.ListImgMC), (std::vector<std::string>{"/x/img3.bmp", "/x/img1.bmp"}));
   EXPECT_EQ(items(f.ListImgIdx), (std::vector<std::string>{"2", "0"}));
   EXPECT_EQ(Img_Marque(0), -1);
@@ -114,16 +116,16 @@ TEST_F(ImageGroup, ButtonsKeepBothListsAndTheMarksTogether) {
   EXPECT_EQ(Img_Marque(3), 0);
   // "<" with nothing selected changes nothing.
   f.ListImgMC.setListIndex(-1);
-  f.BoutMC(1).click();
+  user::click(f.BoutMC(1));
   EXPECT_EQ(f.ListImgMC.listCount(), 2);
   f.ListImgMC.setListIndex(0);
-  f.BoutMC(1).click();
+  user::click(f.BoutMC(1));
   EXPECT_EQ(items(f.ListImgIdx), (std::vector<std::string>{"0"}));
   EXPECT_EQ(Img_Marque(2), 0);
   // ">>" then "<<" empty both lists and the marks.
-  f.BoutMC(2).click();
+  user::click(f.BoutMC(2));
   EXPECT_EQ(items(f.ListImgIdx), (std::vector<std::string>{"0", "1", "2", "3"}));
-  f.BoutMC(3).click();
+  user::click(f.BoutMC(3));
   EXPECT_EQ(f.ListImgMC.listCount(), 0);
   EXPECT_EQ(f.ListImgIdx.listCount(), 0);
   for (int b = 0; b <= 50; ++b) EXPECT_EQ(Img_Marque(b), 0) << b;
@@ -133,17 +135,18 @@ TEST_F(ImageGroup, ModeShowsTheGroupAndEnablesItsTools) {
   QVL& f = Qvl();
   EXPECT_FALSE(f.chkMC(1).enabled());
   EXPECT_FALSE(f.Mntool(6).enabled());
-  f.FraMC(0).setVisible(true);
-  f.chkMC(0).setValue(1);
+  ASSERT_TRUE(user::click(f.cmdChargeMC));
+  ASSERT_TRUE(user::click(f.chkMC(0)));
   EXPECT_EQ(f.ListImgAff.listCount(), 0);   // empty group, empty displayed list
   EXPECT_TRUE(f.chkMC(1).enabled());
   EXPECT_TRUE(f.Mntool(6).enabled());
   EXPECT_FALSE(f.FraMC(0).visible());
   // Group changes show at once in the displayed list.
+  ASSERT_TRUE(user::click(f.cmdChargeMC));
   f.ListIMGchar.setSelected(1, true);
-  f.BoutMC(0).click();
+  user::click(f.BoutMC(0));
   EXPECT_EQ(items(f.ListImgAff), (std::vector<std::string>{"img2.bmp"}));
-  f.chkMC(0).setValue(0);
+  ASSERT_TRUE(user::click(f.chkMC(0)));
   EXPECT_EQ(f.ListImgAff.listCount(), 4);
   EXPECT_FALSE(f.chkMC(1).enabled());
   EXPECT_FALSE(f.Mntool(6).enabled());
@@ -151,17 +154,17 @@ TEST_F(ImageGroup, ModeShowsTheGroupAndEnablesItsTools) {
 
 TEST_F(ImageGroup, FrameOpensFromTheButtonAndTheToolsMenuAndOkCloses) {
   QVL& f = Qvl();
-  f.cmdChargeMC.click();
+  user::click(f.cmdChargeMC);
   EXPECT_TRUE(f.FraMC(0).visible());
   EXPECT_DOUBLE_EQ(f.FraMC(0).left(), f.Picture1.left() + 100);
   EXPECT_DOUBLE_EQ(f.FraMC(0).top(), f.Picture1.top() + 5000);
   EXPECT_EQ(f.StatusBar1.simpleText(), MSG(68));
-  f.Mntool(3).click();
+  user::click(f.Mntool(3));
   EXPECT_FALSE(f.FraMC(0).visible());
   EXPECT_EQ(f.StatusBar1.simpleText(), "");
-  f.Mntool(3).click();
+  user::click(f.Mntool(3));
   EXPECT_TRUE(f.FraMC(0).visible());
-  f.BoutMC(4).click();
+  user::click(f.BoutMC(4));
   EXPECT_FALSE(f.FraMC(0).visible());
   EXPECT_FALSE(f.FraListeImg.visible());
 }

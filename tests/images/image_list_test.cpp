@@ -465,7 +465,7 @@ TEST_F(ImageList, EmptyingTheListWithRowsClearsTheGridOrNothing) {
 TEST_F(ImageList, TheLoaderMenuEmptiesTheList) {
   addPictures(1);
   dialogs_->answerMsgBox(platform::vbYes);
-  Qvl().MnuCharg(3).click();
+  user::click(Qvl().MnuCharg(3));
   EXPECT_EQ(Qvl().ListIMGchar.listCount(), 0);
 }
 
@@ -513,7 +513,7 @@ TEST_F(ImageList, GroupModeShowsTheGroupAndSelectsThroughItsIndices) {
   f.ListImgIdx.addItem("1");
   Img_Marque(3) = -1;
   Img_Marque(1) = -1;
-  f.chkMC(0).setValue(1);
+  user::setValue(f.chkMC(0), 1);
   aff_liste_images();
   ASSERT_EQ(f.ListImgAff.listCount(), 2);
   EXPECT_EQ(f.ListImgAff.list(0), "img4.bmp");
@@ -537,7 +537,7 @@ TEST_F(ImageList, GroupModeShowsTheGroupAndSelectsThroughItsIndices) {
   ASSERT_EQ(f.ListImgMC.listCount(), 1);
   EXPECT_EQ(f.ListImgMC.list(0), paths[1]);
   EXPECT_EQ(f.ListImgIdx.list(0), "0");
-  f.chkMC(0).setValue(0);
+  user::setValue(f.chkMC(0), 0);
   aff_liste_images();
   EXPECT_EQ(f.ListImgAff.listCount(), 2);
 }

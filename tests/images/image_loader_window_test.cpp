@@ -23,6 +23,7 @@
 #include "measure/picture_window.h"
 #include "measure/session_window.h"
 #include "platform/events.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -94,13 +95,13 @@ TEST_F(ImageLoader, UnusedImagesLeaveAndTheRowsAndCoefficientsFollowTheirImages)
 
   // "Ouvrir Image": the first image, shown.
   dialogs_->answerOpen({a});
-  f.MnuFIC(1).click();
+  user::click(f.MnuFIC(1));
   ASSERT_EQ(Img_Active, a);
   ASSERT_EQ(Index_Image, 1);
 
   // "Chargeur" > "Ajouter": three more from one dialog, clicked in no particular order.
   dialogs_->answerOpen({d, b, c});
-  f.MnuCharg(1).click();
+  user::click(f.MnuCharg(1));
   ASSERT_EQ(session_window::imageList(), (std::vector<std::string>{a, b, c, d}));
   EXPECT_EQ(Img_Active, a);
   EXPECT_EQ(Index_Image, 1);
@@ -120,16 +121,19 @@ TEST_F(ImageLoader, UnusedImagesLeaveAndTheRowsAndCoefficientsFollowTheirImages)
   ASSERT_EQ(LigneCourante, 3);
   EXPECT_EQ(TabMesures(1).NumImage, 2);
   EXPECT_EQ(TabMesures(2).NumImage, 4);
-  // The correction frame: coefficient 0.25 x factor 1.
-  f.TBox(0).setText("0.25");
-  f.TBox(1).setText("1");
-  f.Command1(0).click();
+  // The correction frame of the calibration panel: coefficient 0.25 x factor 1.
+  ASSERT_TRUE(user::click(f.MnuEDit(4)));
+  ASSERT_TRUE(user::click(f.Bout(44)));
+  ASSERT_TRUE(user::typeInto(f.TBox(0), "0.25"));
+  ASSERT_TRUE(user::typeInto(f.TBox(1), "1"));
+  ASSERT_TRUE(user::click(f.Command1(0)));
+  ASSERT_TRUE(user::click(f.Bout(20)));   // "Valider" closes the panel
   ASSERT_DOUBLE_EQ(Calibrage, 0.25);
   EXPECT_DOUBLE_EQ(Calib_Images(4), 0.25);
   EXPECT_DOUBLE_EQ(Calib_Images(2), 0.1);
 
   // "Chargeur" > "Supprimer": the folder frame lists the images no row uses.
-  f.MnuCharg(2).click();
+  user::click(f.MnuCharg(2));
   ASSERT_TRUE(f.FraRep.visible());
   EXPECT_FALSE(f.RepDir.visible());
   EXPECT_EQ(f.StatusBar1.simpleText(), MNU(25));
@@ -138,7 +142,7 @@ TEST_F(ImageLoader, UnusedImagesLeaveAndTheRowsAndCoefficientsFollowTheirImages)
   // "Charger" with both selected: two images are left, renumbered with their rows.
   f.ListRep.setSelected(0, true);
   f.ListRep.setSelected(1, true);
-  f.cmdRep(0).click();
+  user::click(f.cmdRep(0));
   EXPECT_EQ(session_window::imageList(), (std::vector<std::string>{b, d}));
   EXPECT_EQ(items(f.ListImgAff), (std::vector<std::string>{"b.bmp", "d.bmp"}));
   EXPECT_EQ(TabMesures(1).NumImage, 1);
@@ -164,7 +168,7 @@ TEST_F(ImageLoader, UnusedImagesLeaveAndTheRowsAndCoefficientsFollowTheirImages)
   // The frame stayed open, now with nothing left to remove; "Fermer" hides it.
   EXPECT_TRUE(f.FraRep.visible());
   EXPECT_EQ(f.ListRep.listCount(), 0);
-  f.cmdRep(2).click();
+  user::click(f.cmdRep(2));
   EXPECT_FALSE(f.FraRep.visible());
   EXPECT_TRUE(messages().empty());
   EXPECT_EQ(dialogs_->pending(), 0u);

@@ -19,6 +19,7 @@
 #include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/events.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -149,7 +150,7 @@ TEST_F(ImageLoading, AddedInNameOrderWithoutChangingThePictureShown) {
   Calibrage = 0.5;   // the calibration in force when adding
   Rep_Images = "/";
   dialogs_->answerOpen({in("e.bmp"), in("b.bmp"), in("a.bmp"), in("d.bmp"), in("c.bmp")});
-  f.MnuCharg(1).click();
+  user::click(f.MnuCharg(1));
 
   EXPECT_EQ(listed(), (std::vector<std::string>{c, in("a.bmp"), in("b.bmp"), in("d.bmp"), in("e.bmp")}));
   for (int n = 2; n <= 5; ++n) EXPECT_DOUBLE_EQ(Calib_Images(n), 0.5) << n;
@@ -193,7 +194,7 @@ TEST_F(ImageLoading, ACancelledDialogChangesNothingAndSaysNothing) {
   QVL& f = Qvl();
   Rep_Images = "/tmp";
   dialogs_->answerFileCancel(false);
-  f.MnuCharg(1).click();
+  user::click(f.MnuCharg(1));
   EXPECT_EQ(Nombre_Images(), 0);
   EXPECT_EQ(Rep_Images, "/tmp");
   EXPECT_TRUE(panels_.empty());
@@ -222,7 +223,7 @@ TEST_F(ImageLoading, ImageFolderItemSetsTheFolderAndAddsTheFiles) {
   const std::string a = bmp("a.bmp", 10, 10);
   Rep_Panneau = 2;
   dialogs_->answerOpen({a});
-  f.MnuFIC(13).click();
+  user::click(f.MnuFIC(13));
   EXPECT_EQ(f.StatusBar1.simpleText(), MNU(5) + MNU(20) + MNU(21));
   EXPECT_EQ(f.StatusBar1.simpleText(), "Choisir le Répertoire Image");
   EXPECT_EQ(Rep_Panneau, 0);
@@ -230,7 +231,7 @@ TEST_F(ImageLoading, ImageFolderItemSetsTheFolderAndAddsTheFiles) {
   EXPECT_EQ(listed(), (std::vector<std::string>{a}));
   // The next dialog opens there.
   dialogs_->answerFileCancel(false);
-  f.MnuCharg(1).click();
+  user::click(f.MnuCharg(1));
   EXPECT_EQ(dialogs_->log().back().request.initialFolder, folder_.string());
 }
 
@@ -310,7 +311,7 @@ TEST_F(ImageLoading, FolderFrameButtonsFollowTheirTable) {
     Rep_Panneau = r.mode;
     f.StatusBar1.setSimpleText("avant");
     if (r.dialog) dialogs_->answerFileCancel(false);
-    f.cmdRep(r.button).click();
+    user::click(f.cmdRep(r.button));
     int dialogs = 0;
     for (const auto& a : dialogs_->log()) dialogs += a.kind == "openFile";
     EXPECT_EQ(dialogs, r.dialog ? 1 : 0) << what;
@@ -373,7 +374,7 @@ TEST_F(ImageLoading, TheFolderFrameAddsUpToTheLimitOnly) {
   f.ListRep.setSelected(0, true);
   f.ListRep.setSelected(1, true);
   dialogs_->answerMsgBox(platform::vbOK);
-  f.cmdRep(0).click();
+  user::click(f.cmdRep(0));
   EXPECT_EQ(Nombre_Images(), 50);
   EXPECT_EQ(f.ListIMGchar.list(49), in("p.bmp"));
   EXPECT_EQ(kinds(), (std::vector<std::string>{"msgBox"}));
@@ -387,7 +388,7 @@ TEST_F(ImageLoading, RemovalFrameListsTheUnusedImagesWithoutFolderLists) {
   for (const char* n : {"/x/a.bmp", "/x/b.bmp", "/x/c.bmp"}) Ajoute_Image_Liste(n);
   TabMesures(1).NumImage = 2;
   LigneCourante = 2;
-  f.MnuCharg(2).click();
+  user::click(f.MnuCharg(2));
   EXPECT_TRUE(f.FraRep.visible());
   EXPECT_FALSE(f.RepDir.visible());
   EXPECT_FALSE(f.RepDrive.visible());
@@ -402,7 +403,7 @@ TEST_F(ImageLoading, RemovalFrameListsTheUnusedImagesWithoutFolderLists) {
   EXPECT_EQ(f.repText1.text(), "");
   // Nothing selected: "Charger" removes nothing.
   f.ListRep.setSelected(1, false);
-  f.cmdRep(0).click();
+  user::click(f.cmdRep(0));
   EXPECT_EQ(Nombre_Images(), 3);
   EXPECT_TRUE(dialogs_->log().empty());
 }

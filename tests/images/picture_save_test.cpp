@@ -23,6 +23,7 @@
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "support/file_size_limit.h"
+#include "support/user_input.h"
 
 using picture_tests::PictureWindow;
 
@@ -87,13 +88,13 @@ TEST_F(PictureSave, BmpSaveIsPixelIdenticalAndFullSize) {
   QVL& f = Qvl();
   Format_Image = 0;
   // Zoomed in, with a drawing on the picture: neither reaches the file.
-  f.Czoom(0).click();
-  f.Czoom(0).click();
+  user::click(f.Czoom(0));
+  user::click(f.Czoom(0));
   f.Picture1.line(0, 500, 8000, 500, 0x0000FF);
   ASSERT_EQ(f.Picture1.point(4000, 500), 0x0000FFu);
   const std::string out = path("copie.bmp");
   dialogs_->answerSave(out);
-  f.MnuFIC(15).click();
+  user::click(f.MnuFIC(15));
   ASSERT_EQ(dialogs_->log().size(), 1u);
   const platform::FileRequest& r = dialogs_->log()[0].request;
   EXPECT_EQ(r.fileName, "Img_Act_.BMP");
@@ -116,7 +117,7 @@ TEST_F(PictureSave, JpegSaveDecodesToTheSameSizeAndNearColours) {
   Format_Image = 1;
   const std::string out = path("copie.jpg");
   dialogs_->answerSave(out);
-  f.MnuFIC(15).click();
+  user::click(f.MnuFIC(15));
   ASSERT_EQ(dialogs_->log().size(), 1u);
   EXPECT_EQ(dialogs_->log()[0].request.fileName, "Img_Act_.JPG");
   EXPECT_EQ(dialogs_->log()[0].request.filter, "*.JPG|*.JPG|Tous les fichiers (*.*)|*.*");
@@ -137,23 +138,23 @@ TEST_F(PictureSave, JpegSaveDecodesToTheSameSizeAndNearColours) {
 TEST_F(PictureSave, TheFormatMenuChoosesWhatIsWritten) {
   QVL& f = Qvl();
   const int format = Format_Image;
-  f.F_Img(1).click();
+  user::click(f.F_Img(1));
   EXPECT_EQ(Format_Image, 1);
   EXPECT_TRUE(f.F_Img(1).checked());
   EXPECT_FALSE(f.F_Img(0).checked());
   const std::string jpg = path("x.jpg");
   dialogs_->answerSave(jpg);
-  f.MnuFIC(15).click();
+  user::click(f.MnuFIC(15));
   const std::string b = octets(jpg);
   ASSERT_GE(b.size(), 2u);
   EXPECT_EQ(static_cast<unsigned char>(b[0]), 0xFF);
   EXPECT_EQ(static_cast<unsigned char>(b[1]), 0xD8);
-  f.F_Img(0).click();
+  user::click(f.F_Img(0));
   EXPECT_TRUE(f.F_Img(0).checked());
   EXPECT_FALSE(f.F_Img(1).checked());
   const std::string bmp = path("x.bmp");
   dialogs_->answerSave(bmp);
-  f.MnuFIC(15).click();
+  user::click(f.MnuFIC(15));
   EXPECT_EQ(octets(bmp).substr(0, 2), "BM");
   EXPECT_TRUE(messages().empty());
   f.F_Img_Click(format);
@@ -163,7 +164,7 @@ TEST_F(PictureSave, BackgroundPictureIsWrittenInTheProgramFolder) {
   QVL& f = Qvl();
   const std::string fond = path("Fondecran.jpg");
   ASSERT_TRUE(platform::saveFileAtomic(fond, "ancien fond"));
-  f.MnuFIC(16).click();
+  user::click(f.MnuFIC(16));
   EXPECT_TRUE(dialogs_->log().empty());   // no dialog: the name is fixed
   const platform::Picture lu = platform::Picture::load(fond);
   ASSERT_EQ(lu.widthPixels(), 120);
@@ -200,7 +201,7 @@ TEST_F(PictureSave, AFullDiskKeepsTheOldFileAndSaysWhy) {
 TEST_F(PictureSave, CancellingTheDialogWritesNothing) {
   QVL& f = Qvl();
   dialogs_->answerFileCancel(true);
-  f.MnuFIC(15).click();
+  user::click(f.MnuFIC(15));
   EXPECT_EQ(fichiers(), 1);   // only the source picture
   EXPECT_TRUE(messages().empty());
 }
@@ -228,7 +229,7 @@ TEST_F(PictureSave, NothingIsAskedWithNoPictureOrAnUnknownFormat) {
   EXPECT_FALSE(Sauver_Image_actuelle(0));
   f.picbase.setPicture(platform::Picture());
   Format_Image = 0;
-  f.MnuFIC(15).click();
+  user::click(f.MnuFIC(15));
   EXPECT_FALSE(Sauver_Image_actuelle(1));
   EXPECT_TRUE(dialogs_->log().empty());
   EXPECT_EQ(fichiers(), 1);

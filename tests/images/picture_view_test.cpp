@@ -185,7 +185,7 @@ TEST_F(PictureView, ASecondPictureKeepsTheZoomFromOffsetZero) {
   EXPECT_EQ(f.Picture1.point(100, 0.52 * sw), kGris);
 
   // With the multi-layer box ticked the offsets stay.
-  f.chkMC(0).setValue(1);
+  user::setValue(f.chkMC(0), 1);
   Larg_Affichee = 700;
   Haut_Affichee = 300;
   ASSERT_TRUE(Charge_Image_Memoire(bmp("b.bmp", 1200, 900)));
@@ -201,23 +201,23 @@ TEST_F(PictureView, ZoomButtonsFollowTheirTable) {
   charge();
   Larg_Affichee = 1000;
   Haut_Affichee = 2000;
-  f.Czoom(0).click();   // "Z+": one step in, about the top-left corner
+  user::click(f.Czoom(0));   // "Z+": one step in, about the top-left corner
   EXPECT_EQ(Expo_Zoom, -3);
   EXPECT_NEAR(K_Zoom, Base(-3), 1e-15);
   EXPECT_EQ(f.label(2).caption(), "Z= 0.84");
   EXPECT_EQ(Larg_Affichee, 1000);
   EXPECT_EQ(Haut_Affichee, 2000);
   EXPECT_NEAR(RougeVu(0, 0), RougeAttendu(1000), 1);
-  f.Czoom(1).click();   // "Z-"
+  user::click(f.Czoom(1));   // "Z-"
   EXPECT_EQ(Expo_Zoom, -2);
   EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
-  f.Czoom(1).click();
-  f.Czoom(1).click();
+  user::click(f.Czoom(1));
+  user::click(f.Czoom(1));
   EXPECT_EQ(Expo_Zoom, 0);
   EXPECT_EQ(f.label(2).caption(), "Z= 0.5");
-  f.Czoom(1).click();   // no zoom out from exponent 0
+  user::click(f.Czoom(1));   // no zoom out from exponent 0
   EXPECT_EQ(Expo_Zoom, 0);
-  f.Czoom(2).click();   // "Z1": the fitted view
+  user::click(f.Czoom(2));   // "Z1": the fitted view
   EXPECT_EQ(Expo_Zoom, -2);
   EXPECT_EQ(Larg_Affichee, 0);
   EXPECT_EQ(Haut_Affichee, 0);
@@ -228,20 +228,20 @@ TEST_F(PictureView, StepButtonTogglesBetweenOneAndTwo) {
   QVL& f = Qvl();
   charge();
   EXPECT_EQ(f.Czoom(3).caption(), "<<");
-  f.Czoom(3).click();
+  user::click(f.Czoom(3));
   EXPECT_EQ(Pas_Zoom, 2);
   EXPECT_EQ(f.Czoom(3).caption(), ">>");
-  f.Czoom(0).click();
+  user::click(f.Czoom(0));
   EXPECT_EQ(Expo_Zoom, -4);
   EXPECT_EQ(f.label(2).caption(), "Z= 1");
   // "Z-" at exponent -1 with step 2 goes to +1.
   Expo_Zoom = -1;
   K_Zoom = Base(-1);
-  f.Czoom(1).click();
+  user::click(f.Czoom(1));
   EXPECT_EQ(Expo_Zoom, 1);
-  f.Czoom(1).click();   // only while the exponent is negative
+  user::click(f.Czoom(1));   // only while the exponent is negative
   EXPECT_EQ(Expo_Zoom, 1);
-  f.Czoom(3).click();
+  user::click(f.Czoom(3));
   EXPECT_EQ(Pas_Zoom, 1);
   EXPECT_EQ(f.Czoom(3).caption(), "<<");
 }
@@ -249,7 +249,7 @@ TEST_F(PictureView, StepButtonTogglesBetweenOneAndTwo) {
 TEST_F(PictureView, ZoomExponentStaysWithinItsBounds) {
   QVL& f = Qvl();
   charge();
-  for (int i = 0; i < 60; ++i) f.Czoom(0).click();
+  for (int i = 0; i < 60; ++i) user::click(f.Czoom(0));
   EXPECT_EQ(Expo_Zoom, kExpoZoomMin);
   EXPECT_TRUE(std::isfinite(K_Zoom));
   for (int i = 0; i < 60; ++i) Zoom_Clic(2, 0, 100, 100);
@@ -262,7 +262,7 @@ TEST_F(PictureView, ZoomExponentStaysWithinItsBounds) {
 TEST_F(PictureView, ZoomButtonsWithNoPictureKeepTheView) {
   QVL& f = Qvl();
   ASSERT_TRUE(f.picbase.picture().isNull());
-  f.Czoom(0).click();
+  user::click(f.Czoom(0));
   EXPECT_EQ(Expo_Zoom, -2);
   EXPECT_EQ(f.label(2).caption(), "Z= 0.705");
   EXPECT_EQ(f.Picture1.point(1000, 1000), kGris);
@@ -351,7 +351,7 @@ TEST_F(PictureView, HugePansSaturateInsteadOfOverflowing) {
   Centre_Image_Point(1e12, -1e12);
   EXPECT_EQ(Larg_Affichee, std::numeric_limits<std::int32_t>::max());
   EXPECT_EQ(f.Picture1.point(1000, 1000), kGris);   // the view has left the picture
-  f.Czoom(2).click();
+  user::click(f.Czoom(2));
   EXPECT_EQ(Larg_Affichee, 0);
   EXPECT_NE(f.Picture1.point(1000, 1000), kGris);
 }
@@ -361,8 +361,8 @@ TEST_F(PictureView, HugePansSaturateInsteadOfOverflowing) {
 TEST_F(PictureView, ResizeReturnsToTheFittedView) {
   QVL& f = Qvl();
   charge();
-  f.Czoom(0).click();
-  f.Czoom(0).click();
+  user::click(f.Czoom(0));
+  user::click(f.Czoom(0));
   Deplace_Image(-300, -200);
   ASSERT_NE(Larg_Affichee, 0);
   const double largeur = f.width();

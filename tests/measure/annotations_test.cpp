@@ -24,6 +24,7 @@
 #include "reports/report_commands.h"
 #include "shell/button_bar.h"
 #include "shell/tools_menu.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -158,7 +159,7 @@ class Annotations : public MeasureWindow {
 TEST_F(Annotations, ScaleReferenceOfATypedLength) {
   QVL& f = Qvl();
   const platform::Colour rouge = platform::QBColor(12);
-  f.Illus(1).click();
+  user::click(f.Illus(1));
   EXPECT_TRUE(Mode_InsRef);
   EXPECT_EQ(f.StatusBar1.simpleText(), MSG(194));
   const double x = 2000, y = 1500;
@@ -196,7 +197,7 @@ TEST_F(Annotations, ScaleReferenceOfATypedLength) {
 // A legend of two lines printed from the clicked X; "Annule" prints nothing.
 TEST_F(Annotations, LegendOfSeveralLinesAndCancel) {
   QVL& f = Qvl();
-  f.Illus(4).click();
+  user::click(f.Illus(4));
   EXPECT_TRUE(Mode_Annot && Mode_Illus);
   const double x = 1500, y = 1200;
   click(x, y);
@@ -232,7 +233,7 @@ TEST_F(Annotations, LegendOfSeveralLinesAndCancel) {
 TEST_F(Annotations, OrientedReferenceAlongTheDirectionDrawn) {
   QVL& f = Qvl();
   const platform::Colour rouge = platform::QBColor(12);
-  f.Illus(2).click();
+  user::click(f.Illus(2));
   EXPECT_TRUE(Illus_Texte);
   Clic_Image_Mesure(platform::kLeftButton, 0, 1000, 1000);
   Relache_Image(platform::kLeftButton, 0, 1300, 1000);
@@ -311,7 +312,7 @@ TEST_F(Annotations, NotationPrintedWithoutTheClipboard) {
   const std::string notation = Notation_Mesures(0);
   ASSERT_FALSE(notation.empty());
   platform::Clipboard::setText("à garder");
-  f.Illus(6).click();
+  user::click(f.Illus(6));
   EXPECT_TRUE(Illus_Trait);
   click(1500, 1200);
   const double h = f.Picture1.textHeight("A");

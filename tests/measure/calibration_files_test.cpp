@@ -26,6 +26,8 @@
 #include "shell/main_menus.h"
 #include "shell/tools_menu.h"
 #include "shell/settings_file.h"
+#include "support/layout_check.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -208,7 +210,8 @@ TEST_F(CalibrationFiles, PresetsRoundTripThroughTheSettings) {
   EXPECT_EQ(f.Command14(2).backColor(), 16776960u);
   EXPECT_EQ(f.Command13(1).backColor(), 14737632u);
 
-  f.Command13(2).click();
+  ASSERT_TRUE(user::click(f.MnuEDit(4)));   // the calibration panel holds the presets
+  ASSERT_TRUE(user::click(f.Command13(2)));
   EXPECT_DOUBLE_EQ(Calibrage, 0.0625);
   EXPECT_EQ(f.label(5).caption(), "Cal.=0.0625");
   EXPECT_EQ(f.Label_Calib.caption(), "x60 = 0.0625");
@@ -224,7 +227,7 @@ TEST_F(CalibrationFiles, PresetsRoundTripThroughTheSettings) {
   ecrit("Qvrl.Cal", kEntete + "x100 = 0.025\r\n");
   Menu_Etalonnage();
   f.ListCalib.setListIndex(0);
-  f.Command14(3).click();
+  user::click(f.Command14(3));
   EXPECT_EQ(Calib_Predef(3), "x100 = 0.025");
   EXPECT_TRUE(f.Command13(3).enabled());
   EXPECT_EQ(f.Command13(3).backColor(), Couleurs(4));
@@ -253,69 +256,72 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   ecrit("notes.txt", "x");
   ecrit("cal", "");
   Cmpl& w = Fenetre_Fichiers_Calibrage();
-  w.load();
+  w.show();   // shown, not modal, for the test to go on while it is open
+  platform::DoEvents();
   Cmpl_Form_Load();
   EXPECT_EQ(combo(), (std::vector<std::string>{"a.cal", "B.CAL", "cal"}));
   EXPECT_EQ(w.Combo1.text(), "Qvrl.Cal");
   EXPECT_EQ(w.Command2(3).caption(), "Effacer");
+  layout::expectClean(w, "ouverte");
 
   // New: bad names refused; an existing name in another case refused; a new one made.
   for (const char* nom : {"../x", "a/b", "", "c\\d"}) {
-    w.Command2(0).click();
-    w.Text1.setText(nom);
+    user::click(w.Command2(0));
+    ASSERT_TRUE(user::typeInto(w.Text1, nom));
     ok();
-    w.Command1.click();
+    user::click(w.Command1);
     EXPECT_EQ(messages().back(), std::string(" nom de fichier invalide : ") + nom);
     EXPECT_FALSE(w.Text1.visible());
   }
-  w.Command2(0).click();
-  w.Text1.setText("A.CAL");
+  user::click(w.Command2(0));
+  layout::expectClean(w, "nouveau nom");
+  ASSERT_TRUE(user::typeInto(w.Text1, "A.CAL"));
   ok();
-  w.Command1.click();
+  user::click(w.Command1);
   EXPECT_EQ(messages().back(), " le fichier A.CAL existe déjà");
-  w.Command2(0).click();
-  w.Text1.setText("Qvrl.dat");
+  user::click(w.Command2(0));
+  ASSERT_TRUE(user::typeInto(w.Text1, "Qvrl.dat"));
   ok();
-  w.Command1.click();
+  user::click(w.Command1);
   EXPECT_EQ(messages().back(), "création " + fichier("Qvrl.dat.cal"));
   EXPECT_EQ(session_window::bytesOf(fichier("Qvrl.dat.cal")), kEntete);
   EXPECT_EQ(session_window::bytesOf(fichier("Qvrl.dat")), "UTILISATEUR =x\r\n");
 
   // Rename: never over another file; the listed file renamed.
   w.Combo1.setText("a.cal");
-  w.Command2(1).click();
-  w.Text1.setText("b");
+  user::click(w.Command2(1));
+  ASSERT_TRUE(user::typeInto(w.Text1, "b"));
   ok();
-  w.Command1.click();
+  user::click(w.Command1);
   EXPECT_EQ(messages().back(), " le fichier b.cal existe déjà");
   EXPECT_TRUE(fs::exists(fichier("a.cal")));
   w.Combo1.setText("notes.txt");
-  w.Command2(1).click();
-  w.Text1.setText("n");
+  user::click(w.Command2(1));
+  ASSERT_TRUE(user::typeInto(w.Text1, "n"));
   ok();
-  w.Command1.click();
+  user::click(w.Command1);
   EXPECT_EQ(messages().back(), " nom de fichier invalide : notes.txt");
   EXPECT_TRUE(fs::exists(fichier("notes.txt")));
   w.Combo1.setText("a.cal");
-  w.Command2(1).click();
-  w.Text1.setText("d.CAL");
-  w.Command1.click();
+  user::click(w.Command2(1));
+  ASSERT_TRUE(user::typeInto(w.Text1, "d.CAL"));
+  user::click(w.Command1);
   EXPECT_FALSE(fs::exists(fichier("a.cal")));
   EXPECT_EQ(session_window::bytesOf(fichier("d.CAL")), kEntete);
 
   // Delete: only a listed name, after its question.
   w.Combo1.setText("Qvrl.dat");
   ok();
-  w.Command2(3).click();
+  user::click(w.Command2(3));
   EXPECT_EQ(messages().back(), " nom de fichier invalide : Qvrl.dat");
   EXPECT_TRUE(fs::exists(fichier("Qvrl.dat")));
   w.Combo1.setText("d.CAL");
   dialogs_->answerMsgBox(platform::vbNo);
-  w.Command2(3).click();
+  user::click(w.Command2(3));
   EXPECT_EQ(messages().back(), "Effacer  d.CAL?");
   EXPECT_TRUE(fs::exists(fichier("d.CAL")));
   dialogs_->answerMsgBox(platform::vbYes);
-  w.Command2(3).click();
+  user::click(w.Command2(3));
   EXPECT_FALSE(fs::exists(fichier("d.CAL")));
   EXPECT_EQ(combo(), (std::vector<std::string>{"B.CAL", "cal", "Qvrl.dat.cal"}));
 
@@ -335,7 +341,7 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
 
   // "OK / fermer" makes the chosen file current and lists its entries.
   w.Combo1.setText("B.CAL");
-  w.Command0.click();
+  user::click(w.Command0);
   EXPECT_EQ(Fic_Calib, "B.CAL");
   EXPECT_EQ(Qvl().Label10.caption(), "fichier .cal : B.CAL");
   EXPECT_EQ(liste(), (std::vector<std::string>{"x = 1"}));
@@ -352,7 +358,7 @@ TEST_F(CalibrationFiles, EditMenuShowsTheWindowModal) {
     Cmpl& w = Fenetre_Fichiers_Calibrage();
     modal = w.isModal();
     w.Combo1.setText("z.cal");
-    w.Command0.click();
+    user::click(w.Command0);
   });
   MnuEDit_Click(5);
   EXPECT_TRUE(modal);
@@ -390,7 +396,7 @@ TEST_F(CalibrationFiles, MenusAndShortcutsReachTheCalibrationTools) {
   Cmpl& w = Fenetre_Fichiers_Calibrage();
   w.show();
   w.Combo1.setText("Qvrl.Cal");
-  w.Command2(2).click();
+  user::click(w.Command2(2));
   EXPECT_FALSE(w.visible());
   EXPECT_TRUE(f.FrameEditer.visible());
   EXPECT_NE(f.TextEdit.text().find("x40 =  0.125"), std::string::npos);

@@ -327,22 +327,22 @@ TEST_F(Calibration, CorrectionFrameMultipliesAndCancels) {
   EXPECT_TRUE(f.Frame(14).visible());
   EXPECT_EQ(f.Bout(44).caption(), "fermer correction");
   f.TBox(1).setText("2");
-  f.Command1(0).click();
+  user::click(f.Command1(0));
   EXPECT_EQ(cal(), "Cal. = 0.0500");
   EXPECT_DOUBLE_EQ(Calib_Images(1), 0.05);
-  f.Command1(1).click();
+  user::click(f.Command1(1));
   EXPECT_EQ(cal(), "Cal. = 0.0250");
   EXPECT_DOUBLE_EQ(Calib_Images(1), 0.025);
   EXPECT_TRUE(messages().empty());
   f.TBox(1).setText("0");
   ok();
-  f.Command1(0).click();
+  user::click(f.Command1(0));
   EXPECT_EQ(messages(), (std::vector<std::string>{MSG(208)}));
   EXPECT_DOUBLE_EQ(Calibrage, 0.025);
   EXPECT_EQ(cal(), "Cal. = 0.0250");
   // "Quitter calibrage sans modifier" gives back the coefficient the panel opened with.
   f.TBox(1).setText("4");
-  f.Command1(0).click();
+  user::click(f.Command1(0));
   bouton(19);
   EXPECT_DOUBLE_EQ(Calibrage, 0.025);
   EXPECT_DOUBLE_EQ(Calib_Images(1), 0.025);

@@ -10,6 +10,7 @@
 #include "measure/trame_file.h"
 #include "measure_window.h"
 #include "platform/textfile.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ TEST_F(CommentPanel, ButtonsClearValidateAndCancel) {
   fiveRows();
   QVL& f = Qvl();
   clickCell(3);
-  f.Bout_dial(30).click();
+  user::click(f.Bout_dial(30));
   EXPECT_EQ(f.TBox(3).text(), "");
   EXPECT_TRUE(f.Frame(10).visible());
   EXPECT_EQ(comment(3), "c3");
@@ -144,14 +145,14 @@ TEST_F(CommentPanel, ButtonsClearValidateAndCancel) {
   f.GrilleRef.setRow(1);
   f.GrilleRef.setCol(1);
   f.StatusBar1.setSimpleText("consigne");
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_EQ(comments(5), (std::vector<std::string>{"c1", "c2", "hyalines; lisses guttulées", "c4", "c5"}));
   EXPECT_EQ(f.StatusBar1.simpleText(), "");
 
   clickCell(4);
   f.TBox(3).setText("oublié");
-  f.Bout_dial(29).click();
+  user::click(f.Bout_dial(29));
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_EQ(comment(4), "c4");
 }
@@ -180,18 +181,18 @@ TEST_F(CommentPanel, OtherColumnsAndAnEmptyGridDoNothing) {
 TEST_F(CommentPanel, CancelledExportLeavesCommentsToTheGrid) {
   fiveRows();
   QVL& f = Qvl();
-  f.MnuEDit(1).click();
+  user::click(f.MnuEDit(1));
   EXPECT_TRUE(f.Frame(10).visible());
   EXPECT_EQ(f.Frame(10).caption(), MSG(119));
   EXPECT_FALSE(f.Text4.visible());
   EXPECT_TRUE(Seq_Ouvert);
-  f.Bout_dial(29).click();
+  user::click(f.Bout_dial(29));
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_FALSE(Seq_Ouvert);
 
   clickCell(2);
   f.TBox(3).setText("basides 4-sporiques");
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   EXPECT_EQ(comment(2), "basides 4-sporiques");
   EXPECT_EQ(saveDialogs(), 0);
 }
@@ -203,12 +204,12 @@ TEST_F(CommentPanel, ExportPanelWritesTheCommentIntoTheExport) {
   Rep_Data = dir.file("");
   Ext_Export = "csv";
   clickCell(2);   // a row's panel first: the export takes its place
-  f.MnuEDit(1).click();
+  user::click(f.MnuEDit(1));
   EXPECT_EQ(f.TBox(3).text(), "");
   f.TBox(3).setText("récolte du 3 octobre");
   const std::string path = dir.file("export.csv");
   dialogs_->answerSave(path);
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   EXPECT_EQ(saveDialogs(), 1);
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_FALSE(Seq_Ouvert);
@@ -225,13 +226,13 @@ TEST_F(CommentPanel, ExportRefusedWithoutRowsOrDuringAMeasurement) {
   startFunction(2);
   LigneCourante = 1;
   dialogs_->answerMsgBox(platform::vbOK);
-  f.MnuEDit(1).click();
+  user::click(f.MnuEDit(1));
   EXPECT_EQ(messages(), std::vector<std::string>{"Il n'y a rien à exporter"});
   EXPECT_FALSE(f.Frame(10).visible());
 
   fiveRows();
   EtapeClic = 2;
-  f.MnuEDit(1).click();
+  user::click(f.MnuEDit(1));
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_FALSE(Seq_Ouvert);
   EXPECT_EQ(f.lblLabelflashx.caption(), MSG(178));
@@ -244,12 +245,12 @@ TEST_F(CommentPanel, TriangleWaitingForItsClosingClickMayExport) {
   QVL& f = Qvl();
   FonctionCourante = 15;
   EtapeClic = 2;
-  f.MnuEDit(1).click();
+  user::click(f.MnuEDit(1));
   EXPECT_TRUE(f.Frame(10).visible());
   EXPECT_EQ(EtapeClic, 2);
-  f.Bout_dial(29).click();
+  user::click(f.Bout_dial(29));
   EtapeClic = 3;
-  f.MnuEDit(1).click();
+  user::click(f.MnuEDit(1));
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_EQ(EtapeClic, 3);
 }
@@ -258,21 +259,21 @@ TEST_F(CommentPanel, CommentModeWalksAndStoresUntilClosed) {
   fiveRows();
   QVL& f = Qvl();
   f.Text4.setText("2");
-  f.Mntool(10).click();
+  user::click(f.Mntool(10));
   EXPECT_TRUE(Mode_Commentaire);
   EXPECT_TRUE(f.Frame(10).visible());
   EXPECT_EQ(f.Frame(10).caption(), "Commentaires grille");
   EXPECT_EQ(f.Bout_dial(29).caption(), MSG(18));
   EXPECT_EQ(f.TBox(3).text(), "c2");
   f.TBox(3).setText("asques octosporés");
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   EXPECT_TRUE(f.Frame(10).visible());
   EXPECT_EQ(comment(2), "asques octosporés");
   f.VScroll2.setValue(3);
   f.TBox(3).setText("trois");
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   EXPECT_EQ(comment(3), "trois");
-  f.Bout_dial(29).click();
+  user::click(f.Bout_dial(29));
   EXPECT_FALSE(f.Frame(10).visible());
   EXPECT_FALSE(Mode_Commentaire);
 }
@@ -285,7 +286,7 @@ TEST_F(CommentPanel, ColourRecordIsNotWrittenIntoTheGrid) {
   Charte_Demande2 = true;
   Panneau_Commentaire(2);
   Seq_Ouvert = true;
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   EXPECT_EQ(saved, 1);
   EXPECT_EQ(saveDialogs(), 0);
   // A row's panel takes over: the colour record and its export flag are forgotten.
@@ -293,7 +294,7 @@ TEST_F(CommentPanel, ColourRecordIsNotWrittenIntoTheGrid) {
   EXPECT_FALSE(Charte_Demande2);
   EXPECT_FALSE(Seq_Ouvert);
   f.TBox(3).setText("un");
-  f.Bout_dial(28).click();
+  user::click(f.Bout_dial(28));
   EXPECT_EQ(comment(1), "un");
   EXPECT_EQ(saved, 1);
   Enregistre_Couleur() = nullptr;
@@ -325,7 +326,7 @@ TEST_F(CommentPanel, TypedCommentsGiveOneTrameLinePerRow) {
   for (int r = 1; r <= 3; ++r) {
     clickCell(r);
     f.TBox(3).setText(typed[r - 1]);
-    f.Bout_dial(28).click();
+    user::click(f.Bout_dial(28));
   }
   SessionTrame s = Session_Courante();
   s.tailleEcran = 2;

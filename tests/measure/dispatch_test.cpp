@@ -372,7 +372,7 @@ TEST_F(Dispatch, GMovesTheGridPanelThroughItsFourPlaces) {
   QVL& f = Qvl();
   platform::Frame& g = f.Frame(6);
   const double gauche = f.Picture1.left(), haut = f.Picture1.top();
-  const double droite = f.width() - g.width() - 10, bas = haut + f.Picture1.height() - g.height();
+  const double droite = f.scaleWidth() - g.width() - 10, bas = haut + f.Picture1.height() - g.height();
   struct Place {
     int vue;
     double left, top;

@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -438,13 +439,16 @@ TEST_F(CalculStat, ButtonsRewriteTheStatisticsRows) {
   Der_Colonne = 4;
   column(1, {"1", "2", "3"});
   QVL& f = Qvl();
+  const bool grille = f.Frame(6).visible();
+  f.Frame(6).setVisible(true);   // the grid frame holds the buttons
   for (int i = 0; i <= 2; ++i) {
     f.GrilleRefP.setTextMatrix(8, 1, "");
-    f.cmdStat(i).click();
+    user::click(f.cmdStat(i));
     EXPECT_EQ(stat(8, 0), "N=");
     EXPECT_EQ(stat(8, 1), "3") << i;
     EXPECT_EQ(stat(10, 1), "2") << i;
   }
+  f.Frame(6).setVisible(grille);
 }
 
 }  // namespace

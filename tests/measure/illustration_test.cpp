@@ -36,6 +36,7 @@
 #include "platform/picture.h"
 #include "shell/button_bar.h"
 #include "shell/tools_menu.h"
+#include "support/layout_check.h"
 #include "support/painted_picture.h"
 #include "support/user_input.h"
 
@@ -183,7 +184,7 @@ class Illustration : public MeasureWindow {
   // `pendant` runs in it.
   void reference(const Point& m, const std::function<void()>& pendant) {
     QVL& f = Qvl();
-    avecFenetre([&] { f.Mntool(20).click(); },
+    avecFenetre([&] { user::click(f.Mntool(20)); },
                 [] {
                   Fen_Illust& w = FenIllust();
                   EXPECT_TRUE(w.visible());
@@ -191,7 +192,7 @@ class Illustration : public MeasureWindow {
                   EXPECT_EQ(w.left(), 1000);
                   EXPECT_EQ(w.top(), 500);
                   EXPECT_EQ(w.IllustImg(1).caption(), "Insertion référence");
-                  w.IllustImg(1).click();
+                  user::click(w.IllustImg(1));
                 });
     ASSERT_TRUE(Mode_InsRef && Mode_InsTexte);
     EXPECT_EQ(f.StatusBar1.simpleText(), MSG(194));
@@ -200,19 +201,19 @@ class Illustration : public MeasureWindow {
     f.TBox(5).setText("100");
     Bout_Click(31);
     ASSERT_EQ(Etat_Saisie, 3);
-    f.Bout_Symb.click();
+    user::click(f.Bout_Symb);
     EXPECT_EQ(f.TBox(5).text(), " \u00B5m");
     avecFenetre([] { Bout_Click(31); }, pendant);
   }
 
   // Saves from the window and checks it closed.
   static void enregistre() {
-    FenIllust().Command1(1).click();
+    user::click(FenIllust().Command1(1));
     EXPECT_FALSE(FenIllust().visible());
   }
   static void enregistreEtReste() {
     ASSERT_TRUE(FenIllust().Command1(1).enabled());
-    FenIllust().Command1(1).click();
+    user::click(FenIllust().Command1(1));
     EXPECT_TRUE(FenIllust().visible());
   }
 
@@ -267,7 +268,7 @@ TEST_F(Illustration, ReferenceSavedBesideTheImage) {
 }
 
 TEST_F(Illustration, ReferenceSavedAsJpeg) {
-  Qvl().F_Img(1).click();
+  user::click(Qvl().F_Img(1));
   EXPECT_EQ(Format_Image, 1);
   reference(kDebut, enregistre);
   const platform::Picture p = platform::Picture::load(dir_.file("champ.1_Ref.jpg"));
@@ -354,8 +355,8 @@ TEST_F(Illustration, LineWidthKeptAcrossOpenings) {
   avecFenetre(Affiche_Fen_Illust, [] {
     Fen_Illust& w = FenIllust();
     EXPECT_TRUE(w.Illus_Trace(2).checked());
-    w.Illus_Trace(5).click();
-    w.Command1(2).click();
+    user::click(w.Illus_Trace(5));
+    user::click(w.Command1(2));
   });
   EXPECT_EQ(EpaisseurTrait, 5);
   Mode_InsRef = true;
@@ -386,7 +387,7 @@ TEST_F(Illustration, TextInsertedFromTheWindow) {
   QVL& f = Qvl();
   TaillePoliceImg = 0;
   TaillePolice = 0;
-  avecFenetre([&] { f.Mntool(20).click(); }, [] { FenIllust().IllustImg(2).click(); });
+  avecFenetre([&] { user::click(f.Mntool(20)); }, [] { user::click(FenIllust().IllustImg(2)); });
   ASSERT_TRUE(Mode_Annot);
   EXPECT_FALSE(Mode_InsRef);
   clic(kTexte);
@@ -420,7 +421,7 @@ TEST_F(Illustration, TextInsertedFromTheWindow) {
 TEST_F(Illustration, ToolsItemWithoutImage) {
   Img_Active.clear();
   dialogs_->answerMsgBox(platform::vbOK);
-  Qvl().Mntool(20).click();
+  user::click(Qvl().Mntool(20));
   ASSERT_FALSE(messages().empty());
   EXPECT_EQ(messages().back(), "Charger une image");
   EXPECT_FALSE(FenIllustExists() && FenIllust().visible());
@@ -435,7 +436,7 @@ TEST_F(Illustration, FontChoices) {
   c.size = 14;
   c.bold = true;
   dialogs_->answerFont(c);
-  f.Illus(5).click();
+  user::click(f.Illus(5));
   ASSERT_FALSE(dialogs_->log().empty());
   EXPECT_EQ(dialogs_->log().back().kind, "font");
   EXPECT_EQ(dialogs_->log().back().style, 1);
@@ -445,19 +446,27 @@ TEST_F(Illustration, FontChoices) {
   EXPECT_FLOAT_EQ(TaillePolice, 14);
 
   dialogs_->answerFont(std::nullopt);
-  f.Illus(5).click();
+  user::click(f.Illus(5));
   EXPECT_EQ(f.Picture1.fontName(), "DejaVu Serif");
   EXPECT_FLOAT_EQ(TaillePolice, 14);
 
   c.size = 36;
   c.bold = false;
   dialogs_->answerFont(c);
-  avecFenetre(Affiche_Fen_Illust, [] { FenIllust().IllustImg(4).click(); });
+  avecFenetre(Affiche_Fen_Illust, [] { user::click(FenIllust().IllustImg(4)); });
   EXPECT_FLOAT_EQ(TaillePoliceImg, 36);
   EXPECT_FLOAT_EQ(TaillePolice, 14);
   EXPECT_DOUBLE_EQ(f.Label_Illust.fontSize(), 36);
   EXPECT_FALSE(f.Label_Illust.fontBold());
   EXPECT_EQ(f.Label_Illust.fontName(), "DejaVu Serif");
+}
+
+// The window keeps every control visible, reachable and readable.
+TEST_F(Illustration, LayoutOfTheWindow) {
+  avecFenetre(Affiche_Fen_Illust, [] {
+    layout::expectClean(FenIllust(), "ouverte");
+    user::click(FenIllust().Command1(2));
+  });
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "platform/clipboard.h"
 #include "platform/picture.h"
 #include "shell/button_bar.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST_F(PictureCommands, PictureToClipboard) {
   f.Picture1.setAutoRedraw(true);
   f.Picture1.line(100, 100, 3000, 2000, 0x0000FF);
   platform::Clipboard::setText("une notation");
-  f.Command11.click();
+  user::click(f.Command11);
   EXPECT_FALSE(platform::Clipboard::hasText());
   const platform::Picture attendu = f.Picture1.image();
   platform::Picture copie = platform::Clipboard::getImage();
@@ -72,7 +73,7 @@ TEST_F(PictureCommands, PictureToClipboard) {
   EXPECT_EQ(copie.pixel(picture_window::pixelOf(100), picture_window::pixelOf(100)), 0x0000FFu);
 
   platform::Clipboard::setText("encore");
-  f.Mntool_a(2).click();
+  user::click(f.Mntool_a(2));
   EXPECT_EQ(platform::Clipboard::getImage().widthPixels(), attendu.widthPixels());
   EXPECT_FALSE(platform::Clipboard::hasText());
 }
@@ -81,14 +82,14 @@ TEST_F(PictureCommands, PictureToClipboard) {
 // placed, the window comes back with its save button enabled. "options" arms nothing.
 TEST_F(PictureCommands, ReferenceArmedFromTheMenu) {
   QVL& f = Qvl();
-  f.insref(3).click();
+  user::click(f.insref(3));
   EXPECT_FALSE(Mode_InsTexte || Mode_InsRef || Mode_Annot);
   Mode_InsTexte = true;
-  f.insref(3).click();
+  user::click(f.insref(3));
   EXPECT_TRUE(Mode_InsTexte);
   Mode_InsTexte = false;
 
-  f.insref(1).click();
+  user::click(f.insref(1));
   EXPECT_TRUE(Mode_InsTexte && Mode_InsRef);
   EXPECT_FALSE(Mode_Annot);
   EXPECT_EQ(f.StatusBar1.simpleText(), MSG(194));
@@ -102,25 +103,30 @@ TEST_F(PictureCommands, ReferenceArmedFromTheMenu) {
   QTimer::singleShot(0, [&] {
     vue = FenIllust().visible();
     active = FenIllust().Command1(1).enabled();
-    FenIllust().Command1(2).click();
+    user::click(FenIllust().Command1(2));
   });
   Bout_Click(31);
   EXPECT_TRUE(vue);
   EXPECT_TRUE(active);
   EXPECT_FALSE(Mode_InsTexte || Mode_InsRef);
 
-  f.insref(2).click();
+  user::click(f.insref(2));
   EXPECT_TRUE(Mode_Annot && Mode_InsTexte);
 }
 
 // The "µ" button replaces the text of the annotation box.
 TEST_F(PictureCommands, MicrometreButton) {
   QVL& f = Qvl();
+  // The entry dialogue as an annotation's text step shows it, with its "µ" button.
+  f.Frame(8).setVisible(true);
+  f.Bout_Symb.setVisible(true);
   f.TBox(5).setText("microns");
-  f.Bout_Symb.click();
+  ASSERT_TRUE(user::click(f.Bout_Symb));
   EXPECT_EQ(f.TBox(5).text(), " \u00B5m");
-  f.Bout_Symb.click();
+  ASSERT_TRUE(user::click(f.Bout_Symb));
   EXPECT_EQ(f.TBox(5).text(), " \u00B5m");
+  f.Bout_Symb.setVisible(false);
+  f.Frame(8).setVisible(false);
 }
 
 // Choosing a format leaves it alone ticked (the formats other than BMP and JPG are
@@ -129,7 +135,7 @@ TEST_F(PictureCommands, ExportFormatMenu) {
   QVL& f = Qvl();
   for (const int choix : {1, 3, 0}) {
     if (f.F_Img(choix).enabled())
-      f.F_Img(choix).click();
+      user::click(f.F_Img(choix));
     else
       f.F_Img_Click(choix);
     EXPECT_EQ(Format_Image, choix);

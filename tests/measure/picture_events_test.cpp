@@ -18,6 +18,7 @@
 #include "picture_window.h"
 #include "platform/colour.h"
 #include "shell/function_switch.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -263,7 +264,7 @@ TEST_F(PictureEvents, MeasuredSegmentsFollowAZoomAndAPan) {
   drag(150, 250, 157, 320);
   Index_Image = 1;
   ASSERT_EQ(LigneCourante, 3);
-  f.Czoom(0).click();         // "Z+": one step in, then the redraw
+  user::click(f.Czoom(0));         // "Z+": one step in, then the redraw
   EXPECT_EQ(Expo_Zoom, -Pas_Zoom);
   key(QEvent::KeyPress, Qt::Key_Control);
   EXPECT_TRUE(Mode_Main);
@@ -434,7 +435,7 @@ TEST_F(PictureEvents, KeyHeldWhileTheKeyRoutinesRun) {
 TEST_F(PictureEvents, ClickToleranceMenu) {
   QVL& f = Qvl();
   Tol_Clic = 10;
-  f.Pclic(3).click();
+  user::click(f.Pclic(3));
   EXPECT_EQ(Tol_Clic, 30);
   EXPECT_FALSE(f.Pclic(1).checked());
   EXPECT_FALSE(f.Pclic(2).checked());

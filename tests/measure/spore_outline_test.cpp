@@ -13,6 +13,8 @@
 #include "picture_window.h"
 #include "platform/picture.h"
 #include "shell/tools_menu.h"
+#include "support/layout_check.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ class SporeOutline : public MeasureWindow {
     r_.then([] { ForgetOutlineWindow(); });
     f.Picture1.setPicture(platform::Picture::filled(f.Picture1.canvasWidthPixels(),
                                                     f.Picture1.canvasHeightPixels(), kGris));
-    f.Mntool(14).click();
+    user::click(f.Mntool(14));
   }
   static Sporogramme& s() { return FenSporogramme(); }
   static void gauche(double x, double y) { s().Picture1.onMouseDown(platform::kLeftButton, 0, x, y); }
@@ -157,14 +159,24 @@ TEST_F(SporeOutline, LineWidthAndOptions) {
     EXPECT_EQ(s().Picture2.drawWidth(), c.largeur) << c.texte;
   }
   EXPECT_FALSE(s().Frame4.visible());
-  s().Option1(1).setValue(true);
+  ASSERT_TRUE(user::click(s().Option1(1)));
   EXPECT_TRUE(s().Frame4.visible());
-  s().Option1(0).setValue(true);
+  ASSERT_TRUE(user::click(s().Option1(0)));
   EXPECT_FALSE(s().Frame4.visible());
-  // "Tracer contour" attaches nothing.
+  // "Tracer contour", in the frame of the automatic mode, attaches nothing.
   gauche(100, 100);
-  s().Command1.click();
+  ASSERT_TRUE(user::click(s().Option1(1)));
+  ASSERT_TRUE(user::click(s().Command1));
   EXPECT_EQ(Trace_Sporogramme().Etat, 1);
+  ASSERT_TRUE(user::click(s().Option1(0)));
+}
+
+// The window keeps every control visible, reachable and readable in both modes.
+TEST_F(SporeOutline, LayoutOfTheWindowInBothModes) {
+  layout::expectClean(s(), "manuel");
+  ASSERT_TRUE(user::click(s().Option1(1)));
+  layout::expectClean(s(), "auto");
+  ASSERT_TRUE(user::click(s().Option1(0)));
 }
 
 }  // namespace

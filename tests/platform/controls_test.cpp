@@ -262,6 +262,23 @@ TEST(Label, CaptionShownAsStored) {
   EXPECT_TRUE(q->alignment() & Qt::AlignHCenter);
 }
 
+// A list of numbers joined by ";" wraps after its separators: every number shows
+// within the label's width, and the caption stays as stored.
+TEST(Label, ListWrapsAfterItsSeparators) {
+  Form f("frmListe");
+  Label l(f, "lbl");
+  l.move(0, 0, 1500, 3000);
+  std::string liste = "40 pts : ";
+  for (int i = 1; i <= 40; ++i) liste += std::to_string(i) + ";";
+  l.setCaption(liste);
+  EXPECT_EQ(l.caption(), liste);
+  auto* q = static_cast<QLabel*>(l.widget());
+  const QFontMetrics fm(q->font());
+  const QRect need = fm.boundingRect(QRect(0, 0, q->width(), 100000), Qt::TextWordWrap, q->text());
+  EXPECT_LE(need.width(), q->width());
+  EXPECT_GT(need.height(), 2 * fm.height());
+}
+
 TEST(Label, AutoSizeFitsTheText) {
   Form f("frmAuto");
   Label l(f, "lbl");

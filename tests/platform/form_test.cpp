@@ -420,3 +420,43 @@ TEST(Form, StatusBarKeepsToTheBottom) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+// Tab goes through the controls as a reader meets them, whatever order they were made
+// in (array elements are made after the form's other members): a frame's controls
+// after the frame, and of options side by side only the one chosen.
+TEST(Form, TabFollowsTheReadingOrder) {
+  Form f("frmTab");
+  f.move(0, 0, 6000, 5000);
+  TextBox last(f, "Dernier");
+  last.move(300, 3000, 1500, 300);
+  Frame frame(f, "Cadre");
+  frame.move(300, 1000, 5000, 1500);
+  TextBox inFrame(frame, "DansCadre");
+  inFrame.move(3000, 300, 1000, 300);
+  ControlArray<OptionButton> opt(frame, "Choix");
+  opt.add(0).move(100, 300, 1200, 300);
+  opt.add(1).move(1400, 300, 1200, 300);
+  opt(1).setValue(true);
+  ControlArray<TextBox> first(f, "Premier");
+  first.add(0).move(300, 300, 1500, 300);
+  f.show();
+  pump();
+  first(0).setFocus();
+  pump();
+  std::vector<std::string> met;
+  for (int i = 0; i < 4; ++i) {
+    sendKey(QApplication::focusWidget(), QEvent::KeyPress, Qt::Key_Tab);
+    sendKey(QApplication::focusWidget(), QEvent::KeyRelease, Qt::Key_Tab);
+    pump();
+    for (Control* c : std::initializer_list<Control*>{&first(0), &opt(0), &opt(1), &inFrame, &last})
+      if (c->widget() == QApplication::focusWidget()) met.push_back(c->name() + std::to_string(c->index()));
+  }
+  EXPECT_EQ(met, (std::vector<std::string>{"Choix1", "DansCadre-1", "Dernier-1", "Premier0"}));
+  f.unload();
+}
+
+}  // namespace
+}  // namespace platform

@@ -95,3 +95,121 @@ TEST(UserInput, TypesOverWhatTheBoxHolds) {
 
 }  // namespace
 }  // namespace platform
+
+#include "platform/flexgrid.h"
+#include "platform/menu.h"
+#include "support/layout_check.h"
+
+namespace platform {
+namespace {
+
+// The layout check names each kind of fault by form, control and state, and passes a
+// form that keeps the rule.
+TEST(LayoutCheck, ReportsEachFaultByFormControlAndState) {
+  Shown s;
+  Frame cadre(s.f, "Cadre");
+  cadre.move(300, 300, 3000, 1500);
+  CommandButton court(cadre, "Court");
+  court.move(100, 300, 600, 300);
+  court.setCaption("Quitter calibrage  sans modifier");
+  CommandButton deborde(cadre, "Deborde");
+  deborde.move(2500, 300, 900, 300);
+  deborde.setCaption("x");
+  CheckBox serie(s.f, "Serie");
+  serie.move(3600, 300, 1500, 250);
+  serie.setCaption("E");
+  CheckBox marque(s.f, "Marque");
+  marque.move(3600, 300, 1500, 250);
+  marque.setCaption("point dominant");
+  OptionButton option(s.f, "Ellipse");
+  option.move(3600, 900, 1500, 250);
+  option.setCaption("ellipse");
+  CommandButton classes(s.f, "Classes");
+  classes.move(3600, 1100, 1500, 300);
+  classes.setCaption("Classes");
+  Label liste(s.f, "Liste");
+  liste.move(300, 2000, 1500, 250);
+  liste.setCaption("12 pts : 1;2;3;4;5;6;7;8;9;10;11;12;");
+  CommandButton cache(s.f, "Cache");
+  cache.move(300, 2500, 600, 300);
+  cache.setCaption("Quitter calibrage  sans modifier");
+  cache.setVisible(false);
+  QApplication::processEvents();
+  const std::vector<std::string> found = layout::offenders(s.f, "essai");
+  const std::string all = layout::joined(found);
+  const char* const expected[] = {"frmUser / Court / essai: caption needs",
+                                  "frmUser / Deborde / essai: Deborde is not wholly inside Cadre",
+                                  "frmUser / Serie / essai: Serie is covered there by Marque",
+                                  "frmUser / Ellipse / essai: Ellipse is partly covered by Classes",
+                                  "frmUser / Liste / essai: caption, wrapped, height needs"};
+  for (const char* e : expected) EXPECT_NE(all.find(e), std::string::npos) << e << "\n" << all;
+  EXPECT_EQ(all.find("Cache"), std::string::npos) << "a hidden control is no offender";
+  EXPECT_EQ(found.size(), 5u) << all;
+
+  // Put right, the form passes.
+  court.move(100, 800, 2300, 300);
+  deborde.setLeft(1900);
+  serie.setTop(600);
+  classes.setTop(1200);
+  liste.setHeight(800);
+  QApplication::processEvents();
+  EXPECT_EQ(layout::joined(layout::offenders(s.f, "essai")), "");
+}
+
+// A picture that panels float over by design may be covered at its centre; all else
+// about it is checked.
+TEST(LayoutCheck, BackgroundsMayBeCoveredAtTheirCentre) {
+  Shown s;
+  Label fond(s.f, "Fond");
+  fond.move(300, 300, 3000, 2000);
+  Frame panneau(s.f, "Panneau");
+  panneau.move(1000, 800, 1500, 1000);
+  QApplication::processEvents();
+  EXPECT_NE(layout::joined(layout::offenders(s.f, "x")).find("Fond is covered there by Panneau"), std::string::npos);
+  EXPECT_EQ(layout::joined(layout::offenders(s.f, "x", {"Fond"})), "");
+}
+
+// The helper's other gestures: a grid cell, a box ticked or an option chosen only when
+// not so already, a menu item chosen only when it and its menus show and are enabled.
+TEST(UserInput, CellsBoxesOptionsAndMenuItems) {
+  Shown s;
+  FlexGrid g(s.f, "Grille");
+  g.move(300, 300, 4000, 1500);
+  g.setRows(5);
+  g.setCols(3);
+  int clicks = 0;
+  g.onClick = [&] { ++clicks; };
+  CheckBox c(s.f, "Check");
+  c.move(300, 2000, 1500, 250);
+  OptionButton o(s.f, "Optn", 0);
+  o.move(300, 2400, 1500, 250);
+  int optionClicks = 0;
+  o.onClick = [&] { ++optionClicks; };
+  MenuItem& titre = s.f.addMenu("Mn", "Fichier");
+  MenuItem& item = titre.addItem("MnOuvre", "Ouvrir");
+  int chosen = 0;
+  item.onClick = [&] { ++chosen; };
+  QApplication::processEvents();
+
+  EXPECT_TRUE(user::clickCell(g, 2, 1));
+  EXPECT_EQ(g.row(), 2);
+  EXPECT_EQ(g.col(), 1);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(user::setValue(c, 1));
+  EXPECT_TRUE(user::setValue(c, 1));   // already ticked: no click
+  EXPECT_EQ(c.value(), 1);
+  EXPECT_TRUE(user::setValue(c, 0));
+  EXPECT_EQ(c.value(), 0);
+  EXPECT_TRUE(user::setValue(o, true));
+  EXPECT_TRUE(user::setValue(o, true));
+  EXPECT_EQ(optionClicks, 1);
+  EXPECT_NONFATAL_FAILURE(user::setValue(o, false), "only by choosing another");
+  EXPECT_TRUE(user::click(item));
+  EXPECT_EQ(chosen, 1);
+  titre.setEnabled(false);
+  EXPECT_NONFATAL_FAILURE(user::choose(item), "cannot be chosen: Mn is disabled");
+  EXPECT_EQ(chosen, 1);
+}
+
+}  // namespace
+}  // namespace platform

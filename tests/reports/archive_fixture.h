@@ -18,6 +18,8 @@
 #include "platform/events.h"
 #include "platform/textfile.h"
 #include "report_window.h"
+#include "support/layout_check.h"
+#include "support/user_input.h"
 
 namespace archive_fixture {
 
@@ -46,7 +48,7 @@ class PanelPump final : public platform::EventPump {
     QVL& f = Qvl();
     if (answers.empty()) {
       ADD_FAILURE() << "the panel waits for an answer that is not scripted: " << f.Label9(1).caption();
-      f.Command9(1).click();
+      user::click(f.Command9(1));
       return;
     }
     const std::string a = answers.front();
@@ -55,17 +57,20 @@ class PanelPump final : public platform::EventPump {
                          f.MonthView1.visible()});
     if (beforeAnswer) beforeAnswer();
     if (Etat_Archive != 1) return;
+    if (checkLayout) layout::expectClean(f, "saisie pas à pas : " + f.Label9(1).caption(), {"Picture1"});
     if (a == kAnnule) {
-      f.Command9(1).click();
+      user::click(f.Command9(1));
       return;
     }
-    f.Text9.setText(a);
-    f.Command9(0).click();
+    // Typed into the entry box and confirmed with "OK" as a user does; a box or button
+    // a user could not reach fails the test.
+    if (!user::typeInto(f.Text9, a) || !user::click(f.Command9(0))) user::click(f.Command9(1));
   }
 
   std::deque<std::string> answers;
   std::vector<Question> questions;
   std::function<void()> beforeAnswer;
+  bool checkLayout = false;   // the layout rule checked at each question
 };
 
 // The report window with the panel's pump installed and a folder for archive files.
@@ -85,6 +90,8 @@ class ArchiveWindow : public report_window::ReportWindow {
     // Images kept apart from the program folder: no one-time folder warning.
     images_ = Rep_Images;
     Rep_Images = dir_;
+    // The welcome panel closed, as a user does before archiving.
+    Qvl().Frame(9).setVisible(false);
     dialogs().clear();
   }
 

@@ -10,6 +10,7 @@
 #include "base/text_tables.h"
 #include "golden.h"
 #include "measure/measure_state.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ class ArchiveInput : public ArchiveWindow {
   void SetUp() override {
     ArchiveWindow::SetUp();
     for (int i = 1; i <= 3; ++i) Champs_Archive(i).clear();
+    pump_->checkLayout = true;
   }
   void answer(const std::vector<std::string>& a) { pump_->answers.insert(pump_->answers.end(), a.begin(), a.end()); }
   std::string file() const { return dir_ + "/ArchvStat.ArS2"; }
@@ -45,7 +47,7 @@ TEST_F(ArchiveInput, RecordWithPlaceThenWithoutPlaceIntoOneFile) {
   f.GrilleRefP.setTextMatrix(1, 1, "");
   answer(kAvecLieu);
   dialogs().answerSave(file());
-  f.Archv1(1).click();
+  user::choose(f.Archv1(1));
   golden::expectFile("archive/with_place.ArS2", bytes(file()));
   EXPECT_EQ(f.FraDial_Seq.caption(), "Archivage");
   EXPECT_FALSE(f.FraDial_Seq.visible());
@@ -78,7 +80,7 @@ TEST_F(ArchiveInput, RecordWithPlaceThenWithoutPlaceIntoOneFile) {
   pump_->questions.clear();
   answer(kSansLieu);
   dialogs().answerSave(file());
-  f.MnuEDit(9).click();
+  user::choose(f.MnuEDit(9));
   golden::expectFile("archive/then_without_place.ArS2", bytes(file()));
   ASSERT_EQ(pump_->questions.size(), 5u);
   EXPECT_EQ(pump_->questions[4].prompt, "entrer :  K_sigma");
@@ -88,7 +90,7 @@ TEST_F(ArchiveInput, RecordWithPlaceThenWithoutPlaceIntoOneFile) {
   pump_->questions.clear();
   const std::string avant = bytes(file());
   answer({"Inocybe", "x", "R", "13/10/2024", kAnnule});
-  f.Archv1(1).click();
+  user::choose(f.Archv1(1));
   ASSERT_EQ(pump_->questions.size(), 5u);
   EXPECT_EQ(pump_->questions[4].defaut, "Forêt d'Orient");
   EXPECT_EQ(pump_->questions[4].selection, 14);
@@ -96,11 +98,28 @@ TEST_F(ArchiveInput, RecordWithPlaceThenWithoutPlaceIntoOneFile) {
   EXPECT_FALSE(f.FraDial_Seq.visible());
 }
 
+// The date typed over the proposed one, with the calendar shown beside the box, is
+// the date of the record; in the Edit menu's variant the calendar stays through the
+// K_sigma step and leaves the box reachable there too.
+TEST_F(ArchiveInput, TypedDateIsTheDateWritten) {
+  spores2D(kSeptSpores);
+  QVL& f = Qvl();
+  answer({"Russula", "rosea", "Herb. 12", "03/05/2023 09:15", "1,5"});
+  dialogs().answerSave(file());
+  ASSERT_TRUE(user::choose(f.MnuEDit(9)));
+  ASSERT_EQ(pump_->questions.size(), 5u);
+  EXPECT_TRUE(pump_->questions[3].calendrier);
+  EXPECT_NE(pump_->questions[3].defaut, "03/05/2023 09:15");
+  EXPECT_TRUE(pump_->questions[4].calendrier);
+  const std::string octets = bytes(file());
+  EXPECT_NE(octets.find("\r\nRussula; rosea; Herb. 12; 03/05/2023 09:15; 1,5; 7; "), std::string::npos) << octets;
+}
+
 TEST_F(ArchiveInput, CancelAtTheReferenceThenTextSeparators) {
   spores2D(kSeptSpores);
   QVL& f = Qvl();
   answer({"Inocybe", "geophylla", kAnnule});
-  f.Archv1(1).click();
+  user::choose(f.Archv1(1));
   EXPECT_FALSE(platform::fileExists(file()));
   EXPECT_EQ(Etat_Archive, 0);
   EXPECT_FALSE(f.FraDial_Seq.visible());
@@ -109,7 +128,7 @@ TEST_F(ArchiveInput, CancelAtTheReferenceThenTextSeparators) {
   Ext_Export = "txt";
   answer(kAvecLieu);
   dialogs().answerSave(file());
-  f.Archv1(1).click();
+  user::choose(f.Archv1(1));
   EXPECT_EQ(pump_->questions.front().prompt, "entrer :  Genre");
   EXPECT_EQ(pump_->questions.front().resume, "");
   golden::expectFile("archive/txt_separators.ArS2", bytes(file()));
@@ -121,11 +140,11 @@ TEST_F(ArchiveInput, WriteFailuresAndACancelledDialog) {
   answer(kAvecLieu);
   dialogs().answerSave("/proc/ArchvStat.ArS2");
   dialogs().answerMsgBox(platform::vbOK);
-  f.Archv1(1).click();
+  user::choose(f.Archv1(1));
   answer(kSansLieu);
   dialogs().answerSave("/proc/ArchvStat.ArS2");
   dialogs().answerMsgBox(platform::vbOK);
-  f.MnuEDit(9).click();
+  user::choose(f.MnuEDit(9));
   // Each says the writer's code, then the file and the system's cause.
   const std::vector<std::string> m = messages();
   ASSERT_EQ(m.size(), 2u);
@@ -137,7 +156,7 @@ TEST_F(ArchiveInput, WriteFailuresAndACancelledDialog) {
   // A cancelled save dialog ends silently.
   answer(kSansLieu);
   dialogs().answerFileCancel(true);
-  f.MnuEDit(9).click();
+  user::choose(f.MnuEDit(9));
   EXPECT_EQ(messages().size(), 2u);
   EXPECT_FALSE(platform::fileExists(file()));
 }
@@ -149,16 +168,16 @@ TEST_F(ArchiveInput, OneInputAtATimeAndClosingTheWindowCancels) {
   pump_->beforeAnswer = [&] {
     if (tours++ != 1) return;
     // Another input while this one waits only beeps.
-    f.Archv1(1).click();
-    f.MnuEDit(9).click();
-    f.spo(1).click();
+    user::choose(f.Archv1(1));
+    user::choose(f.MnuEDit(9));
+    user::choose(f.spo(1));
     EXPECT_TRUE(Saisie_Archive_En_Cours());
     EXPECT_EQ(Etat_Archive, 1);
     // The main window closing ends the wait as "Annule".
     Abandon_Saisie_Archive();
   };
   answer({"Inocybe", "geophylla"});
-  f.MnuEDit(9).click();
+  user::choose(f.MnuEDit(9));
   EXPECT_EQ(pump_->questions.size(), 2u);
   EXPECT_FALSE(Saisie_Archive_En_Cours());
   EXPECT_EQ(Etat_Archive, 0);
@@ -171,7 +190,7 @@ TEST_F(ArchiveInput, SearchParameters) {
   const std::string filtre = Filtre_Archive;
   Alpha_Archive = 0.2f;
   answer({"0.075", "RIM"});
-  f.spo(1).click();
+  user::choose(f.spo(1));
   ASSERT_EQ(pump_->questions.size(), 2u);
   EXPECT_EQ(pump_->questions[0].prompt, "entrer :  risque");
   EXPECT_EQ(pump_->questions[0].defaut, " .2");
@@ -186,7 +205,7 @@ TEST_F(ArchiveInput, SearchParameters) {
     pump_->questions.clear();
     answer({refuse});
     dialogs().answerMsgBox(platform::vbOK);
-    f.spo(1).click();
+    user::choose(f.spo(1));
     EXPECT_EQ(pump_->questions.size(), 1u) << refuse;
     EXPECT_FLOAT_EQ(Alpha_Archive, 0.075f) << refuse;
   }
@@ -194,7 +213,7 @@ TEST_F(ArchiveInput, SearchParameters) {
   EXPECT_EQ(Filtre_Archive, "RIM");
   // A comma is read as a decimal separator; "Annule" at the filter keeps the risk.
   answer({"0,05", kAnnule});
-  f.spo(1).click();
+  user::choose(f.spo(1));
   EXPECT_FLOAT_EQ(Alpha_Archive, 0.05f);
   EXPECT_EQ(Filtre_Archive, "RIM");
   Alpha_Archive = alpha;
@@ -204,8 +223,8 @@ TEST_F(ArchiveInput, SearchParameters) {
 TEST_F(ArchiveInput, StatisticsDefaultView) {
   QVL& f = Qvl();
   const int vue = Vue_Stat;
-  f.statdef(4).click();
-  f.statdef(1).click();
+  user::choose(f.statdef(4));
+  user::choose(f.statdef(1));
   EXPECT_EQ(Vue_Stat, 1);
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(f.statdef(i).checked(), i == 1) << i;
   statdef_Click(vue);

@@ -9,6 +9,7 @@
 #include "forms/archive_window.h"
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
+#include "support/layout_check.h"
 #include "support/user_input.h"
 
 namespace {
@@ -61,7 +62,7 @@ TEST_F(ArchiveSearchWindow, TestArchvOpensSearchesAndTheScrollBarSearchesAgain) 
   spores2D(kSeptSpores);
   QVL& f = Qvl();
   dialogs().answerOpen({fichier_});
-  f.Bout(45).click();
+  user::click(f.Bout(45));
   ASSERT_TRUE(Fenetre_Archive_Ouverte());
   Fen_Nmst& w = Fenetre_Archive();
   EXPECT_EQ(w.Text1.text(), titre(" 20") + kGeophylla + kFastigiata);
@@ -69,6 +70,7 @@ TEST_F(ArchiveSearchWindow, TestArchvOpensSearchesAndTheScrollBarSearchesAgain) 
   EXPECT_EQ(w.caption(), "Archive  :  " + fichier_);
   EXPECT_EQ(w.Label1.caption(), "Risque  20%");
   EXPECT_EQ(w.HScroll1.value(), 20);
+  layout::expectClean(w, "résultats");
   EXPECT_FLOAT_EQ(Alpha_Archive, 0.1f);
   EXPECT_EQ(f.StatusBar1.simpleText(), "Bouton droit pour fermer");
   const auto& demande = dialogs().log().front().request;
@@ -81,12 +83,12 @@ TEST_F(ArchiveSearchWindow, TestArchvOpensSearchesAndTheScrollBarSearchesAgain) 
   EXPECT_EQ(w.Label1.caption(), "Risque  10%");
 
   // "Copier": the results on the clipboard byte for byte.
-  w.Nmst_m(2).click();
+  user::click(w.Nmst_m(2));
   EXPECT_EQ(platform::Clipboard::getText(), w.Text1.text());
 
   // "Test Archv" again searches the open window's file without asking for it.
   w.Text1.setText("");
-  f.Bout(45).click();
+  user::click(f.Bout(45));
   EXPECT_EQ(w.Text1.text(), titre(" 10") + kGeophylla + kRimosa + kFastigiata);
   EXPECT_EQ(asked("openFile"), 1);
 }
@@ -96,36 +98,38 @@ TEST_F(ArchiveSearchWindow, RiskAndFilterTypedInTheFrame) {
   dialogs().answerOpen({fichier_});
   Ouvre_Recherche_Archive();
   Fen_Nmst& w = Fenetre_Archive();
-  w.Nmst_p(1).click();
+  user::click(w.Nmst_p(1));
   EXPECT_TRUE(w.Frame2.visible());
   EXPECT_EQ(w.Frame2.caption(), "Risque alpha %");
+  layout::expectClean(w, "risque");
   EXPECT_EQ(w.Text2.text(), " 20");
   w.Text2.setText("10");
-  w.Command1(0).click();
+  user::click(w.Command1(0));
   EXPECT_FALSE(w.Frame2.visible());
   EXPECT_EQ(w.HScroll1.value(), 10);
   EXPECT_FLOAT_EQ(Alpha_Archive, 0.05f);
   EXPECT_EQ(w.Text1.text(), titre(" 10") + kGeophylla + kRimosa + kFastigiata);
   // A risk outside (1, 100) percent is refused.
-  w.Nmst_p(1).click();
+  user::click(w.Nmst_p(1));
   w.Text2.setText("150");
   dialogs().answerMsgBox(platform::vbOK);
-  w.Command1(0).click();
+  user::click(w.Command1(0));
   EXPECT_EQ(dialogs().log().back().text, "valeur du risque incorrecte");
   EXPECT_EQ(w.HScroll1.value(), 10);
   // The filter is kept without a search; "Re-chercher" applies it.
-  w.Nmst_p(2).click();
+  user::click(w.Nmst_p(2));
   EXPECT_EQ(w.Frame2.caption(), "Filtre Texte");
+  layout::expectClean(w, "filtre");
   w.Text2.setText("RIM");
-  w.Command1(0).click();
+  user::click(w.Command1(0));
   EXPECT_EQ(w.Label2.caption(), "Filtre :  RIM");
   EXPECT_EQ(w.Text1.text(), titre(" 10") + kGeophylla + kRimosa + kFastigiata);
-  w.Nmst_m(4).click();
+  user::click(w.Nmst_m(4));
   EXPECT_EQ(w.Text1.text(), titre(" 10") + kRimosa);
   w.HScroll1.setValue(20);
   EXPECT_EQ(w.Text1.text(), titre(" 20") + "Aucune\r\n");
   // Opening again: risk 20 %, no filter.
-  w.Nmst_m(1).click();
+  user::click(w.Nmst_m(1));
   EXPECT_FALSE(Fenetre_Archive_Ouverte());
   dialogs().answerOpen({fichier_});
   Ouvre_Recherche_Archive();
@@ -138,7 +142,7 @@ TEST_F(ArchiveSearchWindow, TooFewRowsAndAForeignFile) {
   spores2D({kSeptSpores.front()});
   dialogs().answerOpen({fichier_});
   dialogs().answerMsgBox(platform::vbOK);
-  Qvl().Bout(45).click();
+  user::click(Qvl().Bout(45));
   // Opening searches once: one message, not one per set-up step.
   EXPECT_EQ(asked("msgBox"), 1);
   EXPECT_EQ(dialogs().log().back().text, " nombre de mesures insuffisant (<=2)");
@@ -153,7 +157,7 @@ TEST_F(ArchiveSearchWindow, TooFewRowsAndAForeignFile) {
   Ouvre_Recherche_Archive();
   EXPECT_EQ(dialogs().log()[dialogs().log().size() - 2].text, "fichier   " + etranger + "  incorrect");
   EXPECT_EQ(Fenetre_Archive().Nom_Fic_Archive, fichier_);
-  Fenetre_Archive().Nmst_m(4).click();
+  user::click(Fenetre_Archive().Nmst_m(4));
   EXPECT_EQ(Fenetre_Archive().Text1.text(), titre(" 20") + kGeophylla + kFastigiata);
 }
 

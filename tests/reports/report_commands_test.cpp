@@ -123,7 +123,7 @@ TEST_F(ReportCommands, MeasureSummariseExportAndImportBack) {
 
   // "Aperçu" shows the summary over the lower left corner of the picture; "Copier"
   // copies it; "Aperçu" again hides the panel.
-  f.Bout(39).click();
+  user::click(f.Bout(39));
   ASSERT_TRUE(f.Frame(12).visible());
   EXPECT_EQ(f.Frame(12).left(), f.Picture1.left() + 100);
   EXPECT_EQ(f.Frame(12).top() + f.Frame(12).height(), f.Picture1.top() + f.Picture1.height());
@@ -132,16 +132,16 @@ TEST_F(ReportCommands, MeasureSummariseExportAndImportBack) {
   EXPECT_NE(summary.find("Type notation  : D1, Dominante, D9\r\nLong. : \tN =11 ;D1,Dom., D9; ("), std::string::npos)
       << summary;
   EXPECT_EQ(summary.find("CSV importé"), std::string::npos);
-  f.Bout(43).click();
+  user::click(f.Bout(43));
   EXPECT_EQ(f.TBox(8).text(), summary);
   platform::Clipboard::clear();
-  f.Bout(37).click();
+  user::click(f.Bout(37));
   EXPECT_EQ(platform::Clipboard::getText(), summary);
-  f.Bout(39).click();
+  user::click(f.Bout(39));
   EXPECT_FALSE(f.Frame(12).visible());
 
   // Button 42: the notation of the measurements on the clipboard, and its notice.
-  f.Bout(42).click();
+  user::click(f.Bout(42));
   EXPECT_EQ(platform::Clipboard::getText().rfind(" Lxl: N= 11 ; dMd; (", 0), 0u)
       << platform::Clipboard::getText();
   EXPECT_EQ(flashText(), "     Notation enregistrée");
@@ -200,8 +200,10 @@ TEST_F(ReportCommands, MeasureSummariseExportAndImportBack) {
   drag(30, 20, 250, 20);
   EXPECT_EQ(LigneCourante, 12);
 
-  // The imported grid gives the same list again, under the function's name.
-  f.Bout(43).click();
+  // The imported grid gives the same list again, under the function's name (the
+  // preview's button, the preview opened by "Aperçu").
+  if (!f.Frame(12).visible()) ASSERT_TRUE(user::click(f.Bout(39)));
+  ASSERT_TRUE(user::click(f.Bout(43)));
   EXPECT_NE(f.TBox(8).text().find("CSV importé : " + name + "\r\n"), std::string::npos);
   const std::string again = dir_.file("again.csv");
   script_->answerSave(again);

@@ -12,6 +12,7 @@
 #include "measure/measure_window.h"
 #include "measure/row_writers.h"
 #include "shell/function_switch.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -65,30 +66,30 @@ TEST_F(SporeMarking, EachOptionMarksItsRowAndNonUnmarks) {
   QVL& f = Qvl();
   const int attendus[] = {0, 4, 6, 7, 1, 6, 1};
   for (int option = 1; option <= 6; ++option) {
-    f.nspo1(option).click();
+    user::click(f.nspo1(option));
     EXPECT_EQ(marked(), std::vector<int>{attendus[option]}) << option;
     EXPECT_EQ(Option_Spore_Optimale(), option);
     EXPECT_EQ(f.GrilleRef.row(), attendus[option]);
     for (int i = 0; i <= 6; ++i) EXPECT_EQ(f.nspoItems(i).checked(), i == option) << option << " " << i;
   }
-  f.nspo1(0).click();
+  user::click(f.nspo1(0));
   EXPECT_TRUE(marked().empty());
   // The pop-up menu shares the option; the test button runs item 2.
-  f.nspoItems(3).click();
+  f.nspoItems(3).click();   // the pop-up's item, as the pop-up fires it
   EXPECT_TRUE(f.nspo1(3).checked());
   EXPECT_EQ(marked(), std::vector<int>{7});
-  f.cmdFlash.click();
+  user::click(f.cmdFlash);
   EXPECT_TRUE(f.nspo1(2).checked());
   EXPECT_EQ(marked(), std::vector<int>{6});
   // The dominant values need five values: with seven, c 1 marks a row.
-  f.nspo1(7).click();
+  user::click(f.nspo1(7));
   EXPECT_EQ(marked().size(), 1u);
 }
 
 TEST_F(SporeMarking, TheMarkFollowsANewSpore) {
   septSpores();
   QVL& f = Qvl();
-  f.nspo1(1).click();
+  user::click(f.nspo1(1));
   EXPECT_EQ(marked(), std::vector<int>{4});
   spore(1090, 610);
   EXPECT_EQ(LigneCourante, 9);
@@ -97,7 +98,7 @@ TEST_F(SporeMarking, TheMarkFollowsANewSpore) {
   NbSegments_Calib = 1500;
   Inscrit_Mesure_Rapports();
   EXPECT_EQ(marked(), std::vector<int>{8});
-  f.OutlPItems(1).click();
+  user::click(f.OutlPItems(1));
   EXPECT_EQ(f.lblLabelflashx.caption(), MSG(178));
   EXPECT_EQ(marked(), std::vector<int>{8});
 }
@@ -106,7 +107,7 @@ TEST_F(SporeMarking, ARowWithoutANumberIsNoCandidate) {
   septSpores();
   QVL& f = Qvl();
   f.GrilleRef.setTextMatrix(4, 2, "x");
-  f.nspo1(1).click();
+  user::click(f.nspo1(1));
   EXPECT_EQ(marked(), std::vector<int>{7});
 }
 
@@ -114,7 +115,7 @@ TEST_F(SporeMarking, OtherFunctionsAreRefused) {
   startFunction(1);
   QVL& f = Qvl();
   spore(1200, 1100);
-  f.nspo1(1).click();
+  user::click(f.nspo1(1));
   EXPECT_EQ(f.lblLabelflashx.caption(), "Fonction 2D seulement");
   EXPECT_TRUE(f.nspo1(0).checked());
   EXPECT_FALSE(f.nspo1(1).checked());

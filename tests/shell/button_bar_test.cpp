@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "shell/button_bar.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -40,17 +41,17 @@ class ButtonBar : public ::testing::Test {
 TEST_F(ButtonBar, GridButtonShowsThenHidesTheGridFrame) {
   QVL& f = Qvl();
   f.Frame(6).setVisible(false);
-  f.Bout(3).click();
+  user::click(f.Bout(3));
   EXPECT_TRUE(f.Frame(6).visible());
   EXPECT_EQ(f.StatusBar1.simpleText(), "Presser'Alt + G ' pour déplacer la grille ");
   // Hiding leaves the first cell current (showing recomputes the statistics, which
   // move it).
-  f.Bout(3).click();
+  user::click(f.Bout(3));
   EXPECT_FALSE(f.Frame(6).visible());
   EXPECT_EQ(f.GrilleRef.row(), 1);
   EXPECT_EQ(f.GrilleRef.col(), 1);
-  f.Bout(3).click();
-  f.Bout(18).click();   // "fermer" of the grid frame
+  user::click(f.Bout(3));
+  user::click(f.Bout(18));   // "fermer" of the grid frame
   EXPECT_FALSE(f.Frame(6).visible());
 }
 
@@ -127,7 +128,9 @@ TEST_F(ButtonBar, IndicesWithoutAnActionRunOnlyTheTail) {
   EXPECT_FALSE(f.TextExif.visible());
   EXPECT_EQ(f.StatusBar1.simpleText(), "");
   EXPECT_EQ(f.Bout(40).backColor(), platform::kButtonFace);
-  f.Bout_C(6).click();   // "retrace" of the compact bar
+  f.FraCharte.setVisible(true);   // the colour function's band
+  user::click(f.Bout_C(6));        // "retrace" of the compact bar
+  f.FraCharte.setVisible(false);
   EXPECT_TRUE(static_cast<platform::ScriptedDialogs&>(platform::dialogs()).log().empty());
 }
 

@@ -15,6 +15,7 @@
 #include "platform/colour.h"
 #include "platform/dialogs.h"
 #include "shell/button_bar.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -140,11 +141,11 @@ TEST_F(ButtonBarWindow, CountButtonShowsItsStateByColour) {
   QVL& f = Qvl();
   Mode_Comptage = false;
   f.TBox(6).setText("5");
-  f.Bout(9).click();
+  user::click(f.Bout(9));
   EXPECT_TRUE(Mode_Comptage);
   EXPECT_EQ(f.Bout(9).backColor(), 0xC0FFC0u);
   EXPECT_EQ(f.TBox(6).text(), "0");
-  f.Bout(9).click();
+  user::click(f.Bout(9));
   EXPECT_FALSE(Mode_Comptage);
   EXPECT_EQ(f.Bout(9).backColor(), platform::kButtonFace);
 }

@@ -7,6 +7,7 @@
 #include "images/image_state.h"
 #include "platform/events.h"
 #include "shell/program_folder.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ class Diagnostics : public ProgramFolder {
 TEST_F(Diagnostics, VoirOptionsShowsTheGoldenListingThenHides) {
   QVL& f = Qvl();
   state();
-  f.Bout(7).click();
+  user::click(f.Bout(7));
   ASSERT_TRUE(f.TBox(4).visible());
   EXPECT_EQ(f.StatusBar1.simpleText(), "Presser ' Voir options ' pour fermer ");
   EXPECT_EQ(f.TBox(4).text(), expected());
@@ -100,7 +101,7 @@ TEST_F(Diagnostics, VoirOptionsShowsTheGoldenListingThenHides) {
   f.TBox(6).setFocus();
   platform::DoEvents();
   ASSERT_FALSE(f.Picture1.hasFocus());
-  f.Bout(7).click();
+  user::click(f.Bout(7));
   EXPECT_FALSE(f.TBox(4).visible());
   platform::DoEvents();
   EXPECT_TRUE(f.Picture1.hasFocus());

@@ -37,13 +37,12 @@ struct Item {
 
 std::vector<Item> items() {
   QVL& f = Qvl();
-  auto m = [](MenuArr& a, int i) { return [&a, i] { a(i).click(); }; };
+  auto m = [](MenuArr& a, int i) { return [&a, i] { user::click(a(i)); }; };
   return {
       {"segment", m(f.MnuFonc, 1), 1, "mesure Segment"},
       {"spores 2D", m(f.MnuFonc, 2), 2, "mesure Spore 2D"},
       {"spores 3D", m(f.MnuFonc, 3), 3, "mesure Spore 3D"},
       {"gills", m(f.MnuFonc, 8), 22, "Comptage_Lames"},
-      {"colour zone", m(f.MnuFonc, 20), 20, "tintavel"},
       {"counting", m(f.Mncp, 1), 10, "Comptage_1"},
       {"bumps", m(f.Mncp, 2), 11, "Comptage_2"},
       {"cystidia 3", m(f.Cyst, 1), 4, "mesure Cystide 3"},
@@ -53,6 +52,8 @@ std::vector<Item> items() {
       {"triangle", m(f.Mnusurf, 1), 15, "Triangle"},
       {"closed curve", m(f.Mnusurf, 2), 16, "Courbe fermée"},
       {"open polygon", m(f.Mnusurf, 3), 16, "Polygone ouvert abandonné"},
+      // Last: the colour zone disables the counting menus until a menu function is chosen.
+      {"colour zone", m(f.MnuFonc, 20), 20, "tintavel"},
   };
 }
 
@@ -108,6 +109,10 @@ class FunctionMenus : public ::testing::Test {
     Ini_fonc();
     Mode_Comptage = false;
     Choix_Fonction_Mesure(function_);
+    // The menus the colour zone disables, back as a menu function leaves them.
+    QVL& f = Qvl();
+    for (int i : {6, 7}) f.MnuFonc(i).setEnabled(true);
+    for (int i : {9, 10}) f.MnuFIC(i).setEnabled(true);
   }
 
   // Puts one measurement in row 1 of the grid of function `code`.
@@ -188,7 +193,7 @@ TEST_F(FunctionMenus, CurrentFunctionAgainChangesNothing) {
     SCOPED_TRACE(codes[k]);
     oneRow(codes[k]);
     const Snapshot before = Snapshot::take();
-    (*again[k].first)(again[k].second).click();
+    user::click((*again[k].first)(again[k].second));
     EXPECT_TRUE(Snapshot::take() == before);
   }
   EXPECT_TRUE(asked().empty());
@@ -197,7 +202,7 @@ TEST_F(FunctionMenus, CurrentFunctionAgainChangesNothing) {
 TEST_F(FunctionMenus, EachFunctionLeavesItsTools) {
   QVL& f = Qvl();
   ASSERT_TRUE(Choix_Fonction_Mesure(1));
-  f.MnDens(1).click();
+  user::click(f.MnDens(1));
   EXPECT_TRUE(Mode_Densite);
   EXPECT_EQ(f.TBox(6).text(), "0");
   EXPECT_FALSE(f.MnuFIC(9).enabled());
@@ -206,20 +211,20 @@ TEST_F(FunctionMenus, EachFunctionLeavesItsTools) {
   EXPECT_EQ(f.StatusBar1.simpleText(), MSG(69));
 
   // Segment: the density mode ends, the tools come back.
-  f.MnuFonc(1).click();
+  user::click(f.MnuFonc(1));
   EXPECT_FALSE(Mode_Densite);
   EXPECT_TRUE(f.MnuFIC(9).enabled());
   EXPECT_TRUE(f.Optn(5).enabled());
   EXPECT_TRUE(f.Bout(10).enabled());
   EXPECT_TRUE(f.Bout(42).visible());
   EXPECT_FALSE(f.MnuEDit(9).enabled());
-  f.MnuFonc(2).click();
+  user::click(f.MnuFonc(2));
   EXPECT_TRUE(f.MnuEDit(9).enabled());
   EXPECT_TRUE(f.Bout(45).enabled());
 
   // Gill count: its frame's count at "0", its prompt, "Sauver la Trame" off.
   f.Label12.setCaption("7");
-  f.MnuFonc(8).click();
+  user::click(f.MnuFonc(8));
   EXPECT_EQ(NbLames, 0);
   EXPECT_EQ(f.Label12.caption(), "0");
   EXPECT_EQ(f.StatusBar1.simpleText(), MSG(260));
@@ -227,24 +232,24 @@ TEST_F(FunctionMenus, EachFunctionLeavesItsTools) {
   EXPECT_FALSE(f.Bout(9).enabled());
 
   // Counting: the counting mode with the box at "0", the step prompt.
-  f.Mncp(2).click();
+  user::click(f.Mncp(2));
   EXPECT_TRUE(Mode_Comptage);
   EXPECT_EQ(f.StatusBar1.simpleText(), MSG(55));
   EXPECT_FALSE(f.Bout(41).enabled());
 
   // Surfaces.
-  f.Mnusurf(1).click();
+  user::click(f.Mnusurf(1));
   EXPECT_TRUE(Mode_Surface);
   EXPECT_FALSE(Mode_Surface2);
   EXPECT_FALSE(Mode_Comptage);
-  f.Mnusurf(2).click();
+  user::click(f.Mnusurf(2));
   EXPECT_TRUE(Mode_Surface2);
   EXPECT_TRUE(Courbe_Fermee);
-  f.Mnusurf(3).click();
+  user::click(f.Mnusurf(3));
   EXPECT_FALSE(Courbe_Fermee);
 
   // Colour zone: the switch's cells, last column and prompt; the menus it cannot use off.
-  f.MnuFonc(20).click();
+  user::click(f.MnuFonc(20));
   EXPECT_EQ(NbCellules, 6);
   EXPECT_EQ(Der_Colonne, 6);
   EXPECT_EQ(MSG(55), " marquer la zone couleur à mesurer");
@@ -259,13 +264,13 @@ TEST_F(FunctionMenus, StartFunctionAndAutomaticSave) {
   const int current = FonctionCourante;
   const std::pair<int, int> start[] = {{0, 1}, {3, 4}, {5, 6}, {20, 20}};
   for (const auto& [item, code] : start) {
-    f.Fdemarrage(item).click();
+    user::click(f.Fdemarrage(item));
     EXPECT_EQ(Fonction_Demarrage, code);
     for (int i : {0, 1, 2, 3, 4, 5, 20}) EXPECT_EQ(f.Fdemarrage(i).checked(), i == item) << i;
   }
   EXPECT_EQ(FonctionCourante, current);
   for (int item = 0; item <= 2; ++item) {
-    f.MNSav(item).click();
+    user::click(f.MNSav(item));
     EXPECT_EQ(Sauve_Auto, item * 10);
     for (int i = 0; i <= 2; ++i) EXPECT_EQ(f.MNSav(i).checked(), i == item) << i;
   }
@@ -273,10 +278,10 @@ TEST_F(FunctionMenus, StartFunctionAndAutomaticSave) {
 
 TEST_F(FunctionMenus, PolyBoxSetsThePointingMode) {
   QVL& f = Qvl();
-  f.Check2.setValue(1);
+  user::setValue(f.Check2, 1);
   EXPECT_TRUE(Mode_Pointage);
   EXPECT_EQ(f.Check2.backColor(), 0xFFu);
-  f.Check2.setValue(0);
+  user::setValue(f.Check2, 0);
   EXPECT_FALSE(Mode_Pointage);
   EXPECT_EQ(f.Check2.backColor(), platform::kButtonFace);
 }
@@ -291,10 +296,10 @@ TEST_F(FunctionMenus, LeiosporeeBoxBuildsThePreviewAgain) {
   };
   f.Frame(12).setVisible(true);
   f.TBox(8).setText("ancien");
-  f.Check4.setValue(1);
+  user::setValue(f.Check4, 1);
   EXPECT_EQ(built, 1);
   EXPECT_EQ(f.TBox(8).text(), "");
-  f.Check4.setValue(0);
+  user::setValue(f.Check4, 0);
   EXPECT_EQ(built, 2);
   Actions_Barre().Resume_Stat = saved;
 }

@@ -19,6 +19,7 @@
 #include "platform/events.h"
 #include "platform/flexgrid.h"
 #include "reports/stat_rows.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -325,7 +326,7 @@ TEST_F(FunctionSwitch, CodeOutsideTheTemplatesIsReported) {
 TEST_F(FunctionSwitch, MenuAsksOnlyWhenTheGridHoldsAMeasurement) {
   QVL& f = Qvl();
   ASSERT_TRUE(Choix_Fonction_Mesure(2));
-  f.MnuFonc(1).click();
+  user::click(f.MnuFonc(1));
   EXPECT_EQ(FonctionCourante, 1);
   EXPECT_TRUE(dialogs_->log().empty());
   EXPECT_EQ(f.caption(), caption("Marie", "mesure Segment"));
@@ -336,7 +337,7 @@ TEST_F(FunctionSwitch, MenuAnswerNoChangesNothing) {
   ASSERT_TRUE(Choix_Fonction_Mesure(2));
   measureOneRow();
   dialogs_->answerMsgBox(platform::vbNo);
-  f.MnuFonc(3).click();
+  user::click(f.MnuFonc(3));
   ASSERT_EQ(dialogs_->log().size(), 1u);
   EXPECT_EQ(dialogs_->log()[0].text, " effacer  la grille  ?");
   EXPECT_EQ(dialogs_->log()[0].style & 7, platform::vbYesNo);
@@ -350,7 +351,7 @@ TEST_F(FunctionSwitch, MenuAnswerYesClearsTheGridAndSwitches) {
   ASSERT_TRUE(Choix_Fonction_Mesure(2));
   measureOneRow();
   dialogs_->answerMsgBox(platform::vbYes);
-  f.MnuFonc(3).click();
+  user::click(f.MnuFonc(3));
   EXPECT_EQ(dialogs_->log().size(), 1u);
   EXPECT_EQ(FonctionCourante, 3);
   EXPECT_EQ(LigneCourante, 1);
@@ -381,7 +382,7 @@ TEST_F(FunctionSwitch, ChangeLeavesNoStatisticsOfTheOldLayout) {
   ASSERT_NE(p.textMatrix(8, 3), "");
   PGr_Etat = true;
   dialogs_->answerMsgBox(platform::vbYes);
-  f.MnuFonc(1).click();
+  user::click(f.MnuFonc(1));
   ASSERT_EQ(FonctionCourante, 1);
   EXPECT_FALSE(PGr_Etat);
   ASSERT_EQ(p.cols(), 4);
@@ -400,7 +401,7 @@ TEST_F(FunctionSwitch, MenuItemOfTheCurrentFunctionDoesNothing) {
   QVL& f = Qvl();
   ASSERT_TRUE(Choix_Fonction_Mesure(2));
   measureOneRow();
-  f.MnuFonc(2).click();
+  user::click(f.MnuFonc(2));
   EXPECT_TRUE(dialogs_->log().empty());
   EXPECT_EQ(LigneCourante, 2);
   EXPECT_EQ(f.GrilleRef.textMatrix(1, 1), "12.5");
@@ -411,7 +412,7 @@ TEST_F(FunctionSwitch, CystidiaMenuChoosesFourToSix) {
   ASSERT_TRUE(Choix_Fonction_Mesure(2));
   for (int item = 1; item <= 3; ++item) {
     SCOPED_TRACE(item);
-    f.Cyst(item).click();
+    user::click(f.Cyst(item));
     EXPECT_EQ(FonctionCourante, item + 3);
   }
   EXPECT_EQ(f.GrilleRef.cols(), 11);
@@ -419,11 +420,11 @@ TEST_F(FunctionSwitch, CystidiaMenuChoosesFourToSix) {
   // With a measurement in the grid it asks first, even for the current function.
   measureOneRow();
   dialogs_->answerMsgBox(platform::vbNo);
-  f.Cyst(3).click();
+  user::click(f.Cyst(3));
   EXPECT_EQ(dialogs_->log().size(), 1u);
   EXPECT_EQ(LigneCourante, 2);
   dialogs_->answerMsgBox(platform::vbYes);
-  f.Cyst(1).click();
+  user::click(f.Cyst(1));
   EXPECT_EQ(FonctionCourante, 4);
   EXPECT_EQ(LigneCourante, 1);
   EXPECT_EQ(f.GrilleRef.cols(), 6);

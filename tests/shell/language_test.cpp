@@ -23,6 +23,7 @@
 #include "platform/events.h"
 #include "platform/textfile.h"
 #include "shell/settings_file.h"
+#include "support/user_input.h"
 
 namespace fs = std::filesystem;
 
@@ -613,7 +614,8 @@ TEST_F(LanguageLoad, LanguageMenuChoosesTheCodeOrReloadsTheCurrentOne) {
   QVL& f = Qvl();
   install("sections.lng", "Qvrl2_it.lng");
   Langue = "fr";
-  f.MnLang(2).click();
+  Init_Menus_Langue();   // as the window's activation does: "it" has its file now
+  ASSERT_TRUE(user::click(f.MnLang(2)));
   EXPECT_EQ(Langue, "it");
   EXPECT_EQ(f.Bout(8).caption(), "Immagini");
 
@@ -621,7 +623,7 @@ TEST_F(LanguageLoad, LanguageMenuChoosesTheCodeOrReloadsTheCurrentOne) {
   for (int item : {7, 8}) {
     SCOPED_TRACE(item);
     f.Bout(8).setCaption("autre");
-    f.MnLang(item).click();
+    user::click(f.MnLang(item));
     EXPECT_EQ(Langue, "it");
     EXPECT_EQ(f.Bout(8).caption(), "Immagini");
   }
@@ -638,9 +640,10 @@ TEST_F(LanguageLoad, LanguageMenuChoosesTheCodeOrReloadsTheCurrentOne) {
   // The codes of items 1 to 6; no file exists for them here.
   const char* const codes[] = {"fr", "it", "es", "de", "en", "bs"};
   fs::remove(fs::path(dir_) / "Qvrl2_it.lng");
+  // Their items are disabled without the file: the handler itself.
   for (int k = 1; k <= 6; ++k) {
     dialogs_->clear();
-    f.MnLang(k).click();
+    MnLang_Click(k);
     EXPECT_EQ(Langue, codes[k - 1]);
     EXPECT_EQ(messages(), std::vector<std::string>{std::string("fichier de langue ") + codes[k - 1] + " non trouvé"});
   }
@@ -659,11 +662,12 @@ TEST(QtLanguage, LocaleOfEachLanguageCode) {
 TEST_F(LanguageLoad, LanguageMenuChangesQtTexts) {
   QVL& f = Qvl();
   install("sections.lng", "Qvrl2_it.lng");
-  f.MnLang(2).click();
+  Init_Menus_Langue();
+  ASSERT_TRUE(user::click(f.MnLang(2)));
   EXPECT_EQ(platform::App::qtLanguage(), "it");
-  f.MnLang(4).click();   // "de": no language file here
+  MnLang_Click(4);   // "de": no language file here, its item disabled
   EXPECT_EQ(platform::App::qtLanguage(), "de");
-  f.MnLang(1).click();
+  MnLang_Click(1);
   EXPECT_EQ(platform::App::qtLanguage(), "fr");
   Langue = "xx";
   Charge_Langue();
@@ -712,9 +716,9 @@ TEST_F(LanguageLoad, ManualMenuLooksForTheCodeOfItsItem) {
   QVL& f = Qvl();
   // Items 7 and 8 have no code: the name is "Qvrl2_" + ".pdf". Fichier_Existe joins the
   // path, a blank and MSG(177) " introuvable".
-  f.DocLng(7).click();
-  f.DocLng(8).click();
-  f.DocLng(4).click();
+  user::click(f.DocLng(7));
+  user::click(f.DocLng(8));
+  DocLng_Click(4);   // its item is disabled without its manual
   EXPECT_EQ(messages(), (std::vector<std::string>{dir_ + "/Qvrl2_.pdf  introuvable",
                                                   dir_ + "/Qvrl2_.pdf  introuvable",
                                                   dir_ + "/Qvrl2_de.pdf  introuvable"}));

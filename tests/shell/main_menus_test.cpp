@@ -10,6 +10,7 @@
 #include "forms/main_window.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -43,14 +44,14 @@ TEST_F(MainMenus, FastMachineToggles) {
   f.MnuOpt(25).setChecked(true);
   f.Optn(5).setValue(true);
   f.Check(2).setValue(1);
-  f.MnuOpt(25).click();
+  user::click(f.MnuOpt(25));
   EXPECT_FALSE(f.MnuOpt(25).checked());
   EXPECT_FALSE(Mode_Standard);
   EXPECT_FALSE(f.Optn(5).enabled());
   EXPECT_TRUE(f.Optn(6).value());
   EXPECT_EQ(f.Check(2).value(), 0);
   EXPECT_EQ(f.Check(3).value(), 0);
-  f.MnuOpt(25).click();
+  user::click(f.MnuOpt(25));
   EXPECT_TRUE(f.MnuOpt(25).checked());
   EXPECT_TRUE(Mode_Standard);
   EXPECT_TRUE(f.Optn(5).enabled());
@@ -59,12 +60,12 @@ TEST_F(MainMenus, FastMachineToggles) {
 TEST_F(MainMenus, DefaultImageOnlyAsks) {
   QVL& f = Qvl();
   dialogs_->answerMsgBox(platform::vbNo);
-  f.MnuOpt(15).click();
+  user::click(f.MnuOpt(15));
   ASSERT_EQ(dialogs_->log().size(), 1u);
   EXPECT_EQ(dialogs_->log()[0].text, "image actuelle comme image par défaut ? ");
   dialogs_->answerMsgBox(platform::vbYes);
   dialogs_->answerMsgBox(platform::vbNo);
-  f.MnuOpt(15).click();
+  user::click(f.MnuOpt(15));
   EXPECT_EQ(dialogs_->log().size(), 3u);
 }
 

@@ -13,8 +13,10 @@
 #include "forms/colour_window.h"
 #include "images/image_state.h"
 #include "measure/grid_statistics.h"
+#include "platform/app.h"
 #include "platform/events.h"
 #include "shell/program_folder.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -47,7 +49,7 @@ class Options : public ProgramFolder {
     ProgramFolder::TearDown();
   }
   // A click of the user on box i of the Check array.
-  static void userClick(int i) { static_cast<QCheckBox*>(Qvl().Check(i).widget())->click(); }
+  static void userClick(int i) { user::click(Qvl().Check(i)); }
   static int ticks(const MenuArr& m, int lo, int hi, int* which) {
     int n = 0;
     for (int i = lo; i <= hi; ++i) {
@@ -164,8 +166,9 @@ TEST_F(Options, CalendarWritesShortDateAndClockTime) {
   platform::setClock(std::make_unique<PinnedClock>(13 * 3600 + 5 * 60 + 9.7));
   ASSERT_TRUE(f.MonthView1.setValue({2024, 2, 29}));
   f.MonthView1.onDateClick();
-  const std::string date = QLocale::system().toString(QDate(2024, 2, 29), QLocale::ShortFormat).toStdString();
-  EXPECT_EQ(f.Text9.text(), date + " 13:05:09");
+  // The French program's short date, whatever the system's locale.
+  ASSERT_EQ(platform::App::programLanguage(), "fr");
+  EXPECT_EQ(f.Text9.text(), "29/02/2024 13:05:09");
 }
 
 TEST_F(Options, OnlyTheUsersClickSelectsBipoint) {
@@ -190,6 +193,8 @@ TEST_F(Options, OnlyTheUsersClickSelectsBipoint) {
   EXPECT_TRUE(f.Optn(6).value());
   EXPECT_FALSE(f.Optn(5).value());
   EXPECT_EQ(Palmer, 1);
+  f.Frame(12).setVisible(false);   // no preview left over it by an earlier test
+  f.Frame(9).setVisible(true);     // the welcome panel holds box 4
   for (int i : {1, 4}) {
     f.Optn(5).setValue(true);
     userClick(i);
@@ -278,7 +283,10 @@ TEST_F(Options, AjusterCountsTheFinishedRows) {
     EXPECT_TRUE(ColourWindow().visible());
     UnloadColourWindow();
   });
-  Qvl().cmd_Ch.click();
+  QVL& f = Qvl();
+  f.FraCharte.setVisible(true);   // the colour function's band holds "Ajuster"
+  ASSERT_TRUE(user::click(f.cmd_Ch));
+  f.FraCharte.setVisible(false);
   EXPECT_EQ(NbLignes_Ajust, 4);
   EXPECT_FALSE(ColourWindow().isLoaded());
   ForgetColourWindow();
@@ -322,7 +330,7 @@ TEST_F(GridOptions, GridSizeItems) {
   EtapeClic = 1;
   const int tailles[] = {64, 128, 256, 512, 1024, 2048, 3000};
   for (int k : {6, 0, 3, 1, 2, 4, 5, 6}) {
-    f.TgrilleMax(k).click();
+    user::click(f.TgrilleMax(k));
     int coche = -1;
     EXPECT_EQ(Taille_Grille, tailles[k]) << k;
     EXPECT_EQ(f.GrilleRef.rows(), tailles[k] + 1) << k;
@@ -334,13 +342,13 @@ TEST_F(GridOptions, GridSizeItems) {
 TEST_F(GridOptions, GridSizeBelowTheMeasuredRowsIsRefused) {
   QVL& f = Qvl();
   LigneCourante = 1;
-  f.TgrilleMax(3).click();   // 512
+  user::click(f.TgrilleMax(3));   // 512
   f.GrilleRef.setTextMatrix(100, 0, "100");
   LigneCourante = 101;   // 100 finished rows
   EtapeClic = 1;
   auto* d = static_cast<platform::ScriptedDialogs*>(&platform::dialogs());
   d->answerMsgBox(platform::vbOK);
-  f.TgrilleMax(0).click();   // 64 < 100
+  user::click(f.TgrilleMax(0));   // 64 < 100
   ASSERT_EQ(d->log().size(), 1u);
   EXPECT_EQ(d->log().back().text, "Taille grille 63 : la grille contient déjà 100 lignes");
   int coche = -1;
@@ -350,15 +358,15 @@ TEST_F(GridOptions, GridSizeBelowTheMeasuredRowsIsRefused) {
   EXPECT_EQ(coche, 3);
   EXPECT_EQ(f.GrilleRef.textMatrix(100, 0), "100");
   // 128 holds the 100 rows, which stay.
-  f.TgrilleMax(1).click();
+  user::click(f.TgrilleMax(1));
   EXPECT_EQ(Taille_Grille, 128);
   EXPECT_EQ(f.GrilleRef.textMatrix(100, 0), "100");
   // A row being measured counts: 128 finished rows and a 129th under way.
   LigneCourante = 129;
   EtapeClic = 2;
-  f.TgrilleMax(2).click();
+  user::click(f.TgrilleMax(2));
   d->answerMsgBox(platform::vbOK);
-  f.TgrilleMax(1).click();
+  user::click(f.TgrilleMax(1));
   EXPECT_EQ(Taille_Grille, 256);
   EXPECT_TRUE(d->unanswered().empty());
 }
@@ -367,7 +375,7 @@ TEST_F(GridOptions, ExportFormat) {
   QVL& f = Qvl();
   const char* const types[] = {"csv", "txt"};
   for (int k : {1, 0, 1}) {
-    f.mnFormat(k).click();
+    user::click(f.mnFormat(k));
     int coche = -1;
     EXPECT_EQ(Ext_Export, types[k]);
     EXPECT_EQ(ticks(f.mnFormat, 0, 1, &coche), 1);

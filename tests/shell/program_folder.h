@@ -14,6 +14,7 @@
 #include "forms/main_window.h"
 #include "measure/measure_state.h"
 #include "platform/dialogs.h"
+#include "platform/events.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "shell/settings_file.h"
@@ -27,7 +28,9 @@ class ProgramFolder : public ::testing::Test {
     platform::setDialogs(std::make_unique<platform::ScriptedDialogs>());
     platform::SetDecimalSeparator('.');
     QVL& f = Qvl();
-    f.load();
+    // Shown, as a user meets it: the tests press only what shows.
+    f.show();
+    platform::DoEvents();
     saved_ = Reglages_Courants();
     repProg_ = Rep_Prog;
     fonction_ = FonctionCourante;

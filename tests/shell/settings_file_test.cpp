@@ -28,6 +28,7 @@
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "support/file_size_limit.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -854,7 +855,7 @@ TEST_F(SettingsWindow, PresetCalibrationsProgramTheirButtons) {
 
 TEST_F(SettingsWindow, FileMenuItemSavesTheSettings) {
   ASSERT_FALSE(platform::fileExists(path("Qvrl.dat")));
-  Qvl().MnuFIC(8).click();
+  user::click(Qvl().MnuFIC(8));
   EXPECT_TRUE(platform::fileExists(path("Qvrl.dat")));
   EXPECT_TRUE(messages().empty());
 }

@@ -14,6 +14,7 @@
 #include "platform/events.h"
 #include "platform/runtime.h"
 #include "shell/settings_file.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -146,15 +147,17 @@ TEST_F(Startup, PictureFillsTheClientAreaRightOfTheToolColumn) {
   platform::DoEvents();
   f.Dimensionne_Cadres_Image(platform::kNormal);
   const double bx = f.width() - f.scaleWidth();
-  const double by = f.height() - f.scaleHeight();
+  // The picture ends above the status bar at the client area's foot.
+  const double by = f.height() - f.scaleHeight() + f.StatusBar1.height();
   EXPECT_DOUBLE_EQ(f.Picture1.left(), 3000);
   EXPECT_DOUBLE_EQ(f.Picture1.top(), 1000);
   EXPECT_NEAR(f.Picture1.width(), (15000 - 3000 - bx) * 0.99, 15);
   EXPECT_NEAR(f.Picture1.height(), (f.height() - 1000 - by) * 0.99, 15);
-  // Type_Vue 1: the grid frame against the right edge, level with the picture.
+  // Type_Vue 1: the grid frame against the client area's right edge, level with the
+  // picture.
   Type_Vue = 1;
   f.Place_Cadre_Grille();
-  EXPECT_DOUBLE_EQ(f.Frame(6).left(), f.width() - 4000 - 10);
+  EXPECT_DOUBLE_EQ(f.Frame(6).left(), f.scaleWidth() - 4000 - 10);
   EXPECT_DOUBLE_EQ(f.Frame(6).top(), 1000);
   Type_Vue = 3;
   f.Place_Cadre_Grille();
@@ -175,8 +178,8 @@ TEST_F(Startup, PanelsTakeTheirFixedPlaces) {
   };
   const Box boxes[] = {
       {&f.FraCharte, 3840, 0, 8532, 972},   {&f.Frame(10), 4000, 800, 5200, 2300},
-      {&f.FraQvrl, 3000, 1000, 5100, 1200}, {&f.Frame(7), 3000, 1000, 6500, 4800},
-      {&f.Frame(9), 4000, 3000, 7000, 5000}, {&f.Frame(8), 7000, 1500, 3100, 1450},
+      {&f.FraQvrl, 3000, 1000, 5100, 1200}, {&f.Frame(7), 3000, 1000, 6800, 4800},
+      {&f.Frame(9), 3000, 3000, 6800, 5000}, {&f.Frame(8), 6700, 1500, 3100, 1450},
       {&f.Frame(13), 9500, 1400, 3000, 1095},
   };
   for (const Box& b : boxes) {
@@ -185,7 +188,7 @@ TEST_F(Startup, PanelsTakeTheirFixedPlaces) {
     EXPECT_DOUBLE_EQ(b.c->width(), b.w) << b.c->name();
     EXPECT_DOUBLE_EQ(b.c->height(), b.h) << b.c->name();
   }
-  EXPECT_DOUBLE_EQ(f.TBox(7).width(), 6900);
+  EXPECT_DOUBLE_EQ(f.TBox(7).width(), 6700);
   EXPECT_DOUBLE_EQ(f.FraMC(0).top(), f.Picture1.top() + 5000);
   EXPECT_FALSE(f.Frame(13).enabled());
   EXPECT_FALSE(f.Frame(13).visible());
@@ -254,7 +257,7 @@ TEST_F(Startup, LineWidthMenuTicksTheItemChosen) {
   QVL& f = Qvl();
   const int width = EpaisseurTrait;
   for (int item : {5, 1, 2}) {
-    f.TTrace(item).click();
+    user::click(f.TTrace(item));
     for (int i : {1, 2, 5}) EXPECT_EQ(f.TTrace(i).checked(), i == item) << item << " " << i;
     EXPECT_EQ(EpaisseurTrait, width);
   }

@@ -18,6 +18,7 @@
 #include "platform/textfile.h"
 #include "program_folder.h"
 #include "support/file_size_limit.h"
+#include "support/layout_check.h"
 #include "support/user_input.h"
 
 namespace {
@@ -65,9 +66,11 @@ TEST_F(TextEditor, ShowsTheFileAndWritesTheTypedTextBack) {
   ASSERT_TRUE(open(1));
   EXPECT_EQ(f.FrameEditer.caption(), "Qvrl.Cal");
   EXPECT_EQ(f.TextEdit.text(), "Calibrages\r\nobjectif 40;0,1625\r\n");
+  f.Frame(9).setVisible(false);   // the welcome panel closed
+  layout::expectClean(f, "éditeur de texte", {"Picture1"});
   const std::string golden = std::string(QV_TEST_DATA) + "/text_editor/trimmed/";
   f.TextEdit.setText(platform::decodeText(bytes(golden + "typed.txt")));
-  f.Command8(1).click();
+  user::click(f.Command8(1));
   EXPECT_EQ(bytes(path("qvrl.cal")), bytes(golden + "expected.txt"));
   EXPECT_FALSE(std::filesystem::exists(path("Qvrl.Cal")));
   EXPECT_FALSE(f.FrameEditer.visible());
@@ -92,7 +95,7 @@ TEST_F(TextEditor, CancelWritesNothing) {
   ASSERT_TRUE(open(3));
   EXPECT_EQ(f.FrameEditer.caption(), "Archv_Nuancier.nua");
   f.TextEdit.setText("changé");
-  f.Command8(0).click();
+  user::click(f.Command8(0));
   EXPECT_FALSE(f.FrameEditer.visible());
   EXPECT_EQ(bytes(path("Archv_Nuancier.nua")), "1;255;0;0\r\n");
 }
@@ -103,7 +106,7 @@ TEST_F(TextEditor, CommandLineTrameIsOnlyShown) {
   ASSERT_TRUE(platform::saveFileAtomic(Fic_Ligne_Cmd, "QUORVALE\r\n"));
   ASSERT_TRUE(open(4));
   f.TextEdit.setText("autre");
-  f.Command8(1).click();
+  user::click(f.Command8(1));
   EXPECT_TRUE(f.FrameEditer.visible());
   EXPECT_EQ(bytes(Fic_Ligne_Cmd), "QUORVALE\r\n");
 }
@@ -129,7 +132,7 @@ TEST_F(TextEditor, VanishedFileIsNotCreated) {
   EXPECT_EQ(f.FrameEditer.caption(), "Qvrl.dat");
   std::filesystem::remove(path("Qvrl.dat"));
   f.TextEdit.setText("UTILISATEUR=Paul");
-  f.Command8(1).click();
+  user::click(f.Command8(1));
   ASSERT_EQ(dialogs_->log().size(), 1u);
   EXPECT_EQ(dialogs_->log()[0].text, path("Qvrl.dat") + "  introuvable");
   EXPECT_FALSE(std::filesystem::exists(path("Qvrl.dat")));
@@ -144,7 +147,7 @@ TEST_F(TextEditor, FailedWriteKeepsTheEditorOpen) {
   {
     test_support::FileSizeLimit limit(8);
     ASSERT_TRUE(limit.active());
-    f.Command8(1).click();
+    user::click(f.Command8(1));
   }
   ASSERT_EQ(dialogs_->log().size(), 1u);
   EXPECT_EQ(dialogs_->log()[0].text.rfind(MSG(144), 0), 0u);
@@ -161,7 +164,7 @@ TEST_F(TextEditor, ReadOnlyFolder) {
   ASSERT_TRUE(open(1));
   chmod(dir_.c_str(), 0555);
   f.TextEdit.setText("b");
-  f.Command8(1).click();
+  user::click(f.Command8(1));
   ASSERT_EQ(dialogs_->log().size(), 1u);
   EXPECT_EQ(dialogs_->log()[0].text.rfind(MSG(144), 0), 0u);
   EXPECT_TRUE(f.FrameEditer.visible());

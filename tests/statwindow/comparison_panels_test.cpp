@@ -6,6 +6,7 @@
 #include <string>
 
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const std::string kTresInsuffisante = "Nb : La puissance du test est  très  ins
 TEST_P(ComparisonPanels, MeansMenuComparesAndRecomputes) {
   grid(2, loc(kTroisSpores));
   whileOpen(openWithButton, [&](FenHisto& f) {
-    f.Mnstat3(1).click();
+    user::click(f.Mnstat3(1));
     EXPECT_TRUE(f.stcadre(4).visible());
     EXPECT_FALSE(f.stcadre(3).visible());
     EXPECT_EQ(f.ctxt1(3).text(), loc("10,9"));
@@ -42,8 +43,8 @@ TEST_P(ComparisonPanels, MeansMenuComparesAndRecomputes) {
     // Welch, two-sided: every option recomputes.
     const std::pair<int, const char*> saisies[] = {{1, "18"}, {2, "42"}, {3, "7,45"}, {4, "7,1"}, {5, "0,55"}, {6, "0,62"}};
     for (const auto& [i, t] : saisies) f.ctxt1(i).setText(loc(t));
-    f.Copt(0).setValue(1);
-    f.Copt(2).setValue(1);
+    user::setValue(f.Copt(0), 1);
+    user::setValue(f.Copt(2), 1);
     EXPECT_EQ(f.CLabel6(1).caption(), "Ho : Moyenne de Ech1 =Moyenne de Ech 2 \r\nH1 : Moyenne de Ech1  <> Moyenne de Ech 2 \r\n");
     EXPECT_EQ(f.CLabel6(11).caption(), loc(" nddl = 36,117\r\n S=,16111\r\n t= 2,17237"));
     EXPECT_EQ(f.CLabel6(4).caption(), loc(" Puissance du test : 58 %\r\nProbabilité critique 3,65 %\r\n") + kTresInsuffisante);
@@ -67,7 +68,7 @@ TEST_P(ComparisonPanels, MeansMenuComparesAndRecomputes) {
     EXPECT_EQ(f.CLabel6(4).caption(), "");
 
     // One sample: the defaults, then the normal law for the power and the example.
-    f.ChoixComp(0).click();
+    user::click(f.ChoixComp(0));
     EXPECT_TRUE(f.stcadre(3).visible());
     EXPECT_FALSE(f.stcadre(4).visible());
     EXPECT_EQ(f.CLabel1.caption(), loc(" t = -1,45774"));
@@ -81,14 +82,14 @@ TEST_P(ComparisonPanels, MeansMenuComparesAndRecomputes) {
     f.CLabel3.setCaption("");
     f.Ctxt(3).onClick();
     EXPECT_EQ(f.CLabel3.caption(), decision);
-    f.chkLoiNormale(0).setValue(1);
+    user::setValue(f.chkLoiNormale(0), 1);
     EXPECT_TRUE(f.CLabel3.caption().ends_with(loc("Beta = 57,42 %")));
-    f.Copt(4).setValue(0);
+    user::setValue(f.Copt(4), 0);
     EXPECT_EQ(f.CLabel1.caption(), "");
-    f.COption1(0).setValue(true);
+    user::setValue(f.COption1(0), true);
     EXPECT_TRUE(f.Ctxt(1).enabled());
     EXPECT_FALSE(f.Ctxt(6).enabled());
-    f.Mnstat6(5).click();
+    user::click(f.Mnstat6(5));
     EXPECT_EQ(f.Ctxt(0).text(), loc("11,1"));
     EXPECT_EQ(f.Ctxt(1).text(), loc("0,2464"));
     f.Ctxt(3).setText("0");
@@ -97,14 +98,14 @@ TEST_P(ComparisonPanels, MeansMenuComparesAndRecomputes) {
     EXPECT_EQ(f.CLabel3.caption(), " données  incorrectes");
 
     // The diagram panel's series of column 1 (10.2, 11.4, 9.8) into both panels.
-    f.Mnstat(2).click();
-    f.Mnstat3(1).click();
-    f.cmdDonnes(0).click();
+    user::click(f.Mnstat(2));
+    user::click(f.Mnstat3(1));
+    user::click(f.cmdDonnes(0));
     EXPECT_EQ(f.ctxt1(1).text(), "3");
     EXPECT_EQ(f.ctxt1(3).text(), loc("10,4666666666667"));
     EXPECT_EQ(f.ctxt1(5).text().rfind(loc("0,83266"), 0), 0u) << f.ctxt1(5).text();   // divisor n - 1
-    f.ChoixComp(0).click();
-    f.cmdDonnes(1).click();
+    user::click(f.ChoixComp(0));
+    user::click(f.cmdDonnes(1));
     EXPECT_EQ(f.Ctxt(2).text(), "3");
     EXPECT_EQ(f.Ctxt(6).text().rfind(loc("0,67986"), 0), 0u) << f.Ctxt(6).text();    // divisor n
   });

@@ -10,6 +10,7 @@
 #include "statwindow/diagram_panel.h"
 #include "statwindow/diagram_state.h"
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -17,9 +18,9 @@ class DiagramPanelTest : public StatWindowTest {
  protected:
   // The typed-text source with `texte` computed.
   static void typed(FenHisto& f, const std::string& texte) {
-    f.MOption1(2).setValue(true);
+    user::setValue(f.MOption1(2), true);
     f.MText3.setText(texte);
-    f.MCommand3(6).click();
+    user::click(f.MCommand3(6));
   }
   static bool holds(const std::string& texte, const std::string& ligne) {
     return texte.find(ligne) != std::string::npos;
@@ -64,12 +65,12 @@ TEST_F(DiagramPanelTest, FirstViewLoadsColumnOneWithoutItsZeros) {
     EXPECT_EQ(f.MText4.text(), std::to_string(std::min(Der_Colonne, 15)));
 
     // Copies of the data text and of the results.
-    f.MCommand3(2).click();
+    user::click(f.MCommand3(2));
     EXPECT_EQ(platform::Clipboard::getText(), Texte_Donnees);
-    f.MCommand5(2).click();
+    user::click(f.MCommand5(2));
     EXPECT_EQ(platform::Clipboard::getText(), f.MText1.text());
 
-    f.Mnstat6(5).click();
+    user::click(f.Mnstat6(5));
     EXPECT_TRUE(holds(f.MText1.text(), "\r\n18 données\r\n Minimum = 1,532\r\n Maximum = 2\r\n"));
   });
   EXPECT_TRUE(dialogLog().empty());
@@ -79,13 +80,13 @@ TEST_F(DiagramPanelTest, PastedBlockAndTypedText) {
   grid(2, kTroisSpores);
   Vue_Stat = 3;
   whileOpen(openWithButton, [this](FenHisto& f) {
-    f.MOption1(2).setValue(true);
+    user::setValue(f.MOption1(2), true);
     EXPECT_TRUE(f.MFrame1(6).visible());
     EXPECT_FALSE(f.MFrame1(4).visible());
     platform::Clipboard::setText("1.25\t2.5\r\n\t3.75\r\n4\r\n");
-    f.MCommand3(4).click();
+    user::click(f.MCommand3(4));
     EXPECT_EQ(f.MText3.text(), "1,25;2,5;3,75;4;");
-    f.MCommand3(6).click();
+    user::click(f.MCommand3(6));
     const std::string t = f.MText1.text();
     for (const char* l : {"\r\n4 données\r\n", "\r\n Médiane = 3,13\r\n", "\r\n Moyenne = 2,88\r\n",
                           "\r\n Ecart-type vrai = 1,0969\r\n", "\r\n Ecart-type estimé = 1,2666\r\n",
@@ -119,8 +120,8 @@ TEST_F(DiagramPanelTest, ModesMarkedOnTheDiagram) {
   Vue_Stat = 3;
   whileOpen(openWithButton, [this](FenHisto& f) {
     typed(f, "1,5;3,2;3,2;3,2;3,2;3,2;4,8;6,1;6,1;6,1;6,1;6,1;7,4;");
-    f.MCheck1(1).setValue(0);   // no sticks over the ticks' pixels
-    f.MCommand2.click();
+    user::setValue(f.MCheck1(1), 0);   // no sticks over the ticks' pixels
+    user::click(f.MCommand2);
     EXPECT_TRUE(Marquage_PDM);
     const struct {
       double a, b;
@@ -130,10 +131,10 @@ TEST_F(DiagramPanelTest, ModesMarkedOnTheDiagram) {
       clickAt(f, p.a);
       clickAt(f, p.b);
       EXPECT_EQ(f.MLabel5(1).caption(), platform::Format(p.a, "##.##") + " ");
-      f.MCommand5(3).click();
+      user::click(f.MCommand5(3));
       EXPECT_EQ(f.lblNb.caption(), "5 ::  * ");
       EXPECT_TRUE(holds(f.MText1.text(), "\r\n5 données\r\n"));
-      f.MCommand5(4).click();
+      user::click(f.MCommand5(4));
       EXPECT_FLOAT_EQ(Modes(NbModes - 1), p.mode);
     }
     EXPECT_EQ(NbModes, 3);
@@ -149,21 +150,21 @@ TEST_F(DiagramPanelTest, ModesMarkedOnTheDiagram) {
     clickAt(f, 7.6);
     clickAt(f, 8);
     dialogs_->answerMsgBox(platform::vbOK);
-    f.MCommand5(3).click();
+    user::click(f.MCommand5(3));
     EXPECT_EQ(dialogLog().back(), "msgBox: " + NMST(1) + " " + NMST(3));
     EXPECT_EQ(f.MText1.text(), t);
     EXPECT_FALSE(f.MCommand5(4).enabled());
     // Limits around every value, then "/Xi": nothing left.
     clickAt(f, 1);
     clickAt(f, 8);
-    f.MCommand5(3).click();
+    user::click(f.MCommand5(3));
     EXPECT_EQ(f.lblNb.caption(), "13 pts # 2,2");
     dialogs_->answerMsgBox(platform::vbOK);
-    f.MCommand5(16).click();
+    user::click(f.MCommand5(16));
     EXPECT_EQ(dialogLog().back(), "msgBox: il ne reste aucune donnée à calculer");
     EXPECT_EQ(NbModes, 3);
     // The overview lists the accepted modes too.
-    f.cmdResumeTout.click();
+    user::click(f.cmdResumeTout);
     EXPECT_TRUE(holds(f.MText1.text(), "\r\n13 données\r\n Minimum = 1,5\r\n Maximum = 7,4\r\n PDMS 1 = 3,2\r\n"));
     (void)this;
   });
@@ -174,12 +175,12 @@ TEST_F(DiagramPanelTest, AutomaticSuccessiveMarkingGoesOnWithTheRemainingValues)
   Vue_Stat = 3;
   whileOpen(openWithButton, [](FenHisto& f) {
     typed(f, "1,5;3,2;3,2;3,2;3,2;3,2;4,8;6,1;6,1;6,1;6,1;6,1;7,4;");
-    f.MCheck1(7).setValue(1);
-    f.MCommand2.click();
+    user::setValue(f.MCheck1(7), 1);
+    user::click(f.MCommand2);
     clickAt(f, 3.0);
     clickAt(f, 3.5);
-    f.MCommand5(3).click();
-    f.MCommand5(4).click();
+    user::click(f.MCommand5(3));
+    user::click(f.MCommand5(4));
     const std::string reste = "1,5;4,8;6,1;6,1;6,1;6,1;6,1;7,4;";
     EXPECT_EQ(f.MCheck1(6).value(), 1);
     EXPECT_EQ(f.MText3.text(), reste);
@@ -197,27 +198,27 @@ TEST_F(DiagramPanelTest, FixedWindowFromItsOriginAndNegativeValues) {
   Vue_Stat = 3;
   whileOpen(openWithButton, [](FenHisto& f) {
     typed(f, "2;4;6;");
-    f.MCheck1(3).setValue(1);   // scroll ranges from the data: origin 2 to 6
+    user::setValue(f.MCheck1(3), 1);   // scroll ranges from the data: origin 2 to 6
     EXPECT_EQ(f.MScroll1(5).min(), 2);
     EXPECT_EQ(f.MScroll1(5).max(), 6);
     f.MScroll1(5).setValue(3);
     EXPECT_EQ(f.Label4.caption(), "Origine X= 3");
     // n = 3: axis at 0,6, sticks one unit t = 0,6 high; 4 is drawn at 1.
     EXPECT_EQ(f.MHistPic.point(1, 0.9), 0xFF0000u);
-    f.MCommand2.click();
+    user::click(f.MCommand2);
     f.MHistPic.onMouseUp(1, 0, 1, 0.9);
     EXPECT_EQ(f.MLabel5(1).caption(), "4, ");
-    f.MCommand2.click();
+    user::click(f.MCommand2);
 
     // A range above 10 gives the X window bar a value outside it: clamped.
     typed(f, "150;300;");
-    f.MCheck1(3).setValue(0);
-    f.MCheck1(3).setValue(1);
+    user::setValue(f.MCheck1(3), 0);
+    user::setValue(f.MCheck1(3), 1);
     EXPECT_EQ(f.MVScroll2(3).value(), 1);
     EXPECT_EQ(f.MCheck1(3).caption(), "Ech. X fixe %");
     EXPECT_TRUE(holds(f.MText1.text(), "\r\n2 données\r\n"));
 
-    f.MCheck1(3).setValue(0);
+    user::setValue(f.MCheck1(3), 0);
     typed(f, "-2;0;3;");
     EXPECT_EQ(f.MHistPic.point(-2, 0.9), 0xFF0000u);
     EXPECT_EQ(f.MHistPic.point(3, 0.9), 0xFF0000u);

@@ -9,6 +9,7 @@
 #include "platform/textfile.h"
 #include "statwindow/extract_files.h"
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -148,11 +149,11 @@ TEST_F(ExtractFilesWindow, TrameOfTwoRowsAndCancelledOverwrite) {
   dialogs_->answerSave(fichier);
   dialogs_->answerMsgBox(platform::vbCancel);
   whileOpen(openWithButton, [&](FenHisto& f) {
-    f.Mnstat(2).click();
-    f.Mnstat6(1).click();
+    user::click(f.Mnstat(2));
+    user::click(f.Mnstat6(1));
     std::string avant;
     ASSERT_TRUE(platform::readBytes(fichier, &avant));
-    f.Mnstat6(1).click();   // exists: Cancel keeps it byte for byte
+    user::click(f.Mnstat6(1));   // exists: Cancel keeps it byte for byte
     std::string apres;
     ASSERT_TRUE(platform::readBytes(fichier, &apres));
     EXPECT_EQ(apres, avant);
@@ -182,8 +183,8 @@ TEST_F(ExtractFilesWindow, PastedRowsCannotBecomeATrameButAreExported) {
   dialogs_->answerMsgBox(platform::vbOK);
   dialogs_->answerSave(fichier);
   whileOpen(openWithButton, [&](FenHisto& f) {
-    f.Mnstat6(1).click();
-    f.Mnstat6(2).click();
+    user::click(f.Mnstat6(1));
+    user::click(f.Mnstat6(2));
   });
   ASSERT_EQ(dialogs_->log().size(), 2u);
   EXPECT_EQ(dialogs_->log()[0].text, MSG(130));
@@ -207,13 +208,13 @@ TEST_F(ExtractFilesWindow, EmptyExtractAndCancelledDialogsWriteNothing) {
   dialogs_->answerMsgBox(platform::vbOK);
   dialogs_->answerMsgBox(platform::vbOK);
   whileOpen(openWithButton, [&](FenHisto& f) {
-    f.Mnstat6(1).click();
-    f.Mnstat6(2).click();
+    user::click(f.Mnstat6(1));
+    user::click(f.Mnstat6(2));
     Liste_Extrait = "2;";
     dialogs_->answerFileCancel(true);
     dialogs_->answerFileCancel(true);
-    f.Mnstat6(1).click();
-    f.Mnstat6(2).click();
+    user::click(f.Mnstat6(1));
+    user::click(f.Mnstat6(2));
   });
   const std::vector<std::string> attendu = {"msgBox: Liste extraite vide", "msgBox: " + MSG(130), "saveFile: ",
                                             "saveFile: "};

@@ -10,6 +10,7 @@
 #include "statwindow/table_grid.h"
 #include "stats/homogeneity.h"
 #include "stats/notices.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -130,7 +131,7 @@ class ExtractionWindow : public StatWindowTest {
  protected:
   // The scatter plot shown (of the five points: 125 units per unit on both axes).
   void nuage(FenHisto& f, bool cinqPoints = true) {
-    f.Mnstat(1).click();
+    user::click(f.Mnstat(1));
     ASSERT_EQ(Mode_Histogramme, 0);
     if (cinqPoints) {
       ASSERT_DOUBLE_EQ(Coef_X, 125);
@@ -147,7 +148,7 @@ TEST_F(ExtractionWindow, RectangleChoosesRowsAndFeedsTheExtractSource) {
   whileOpen(openWithButton, [&](FenHisto& f) {
     nuage(f);
     EXPECT_FALSE(f.Mnstat6(1).enabled());
-    f.CmdHisto(0).click();
+    user::click(f.CmdHisto(0));
     EXPECT_EQ(f.StatusBar2.simpleText(), "B.G. : encadrer les points / B.D. : valider le choix");
     EXPECT_FALSE(f.Image_extr.picture().isNull());
     // A right click before any press does nothing.
@@ -179,13 +180,13 @@ TEST_F(ExtractionWindow, RectangleChoosesRowsAndFeedsTheExtractSource) {
     EXPECT_EQ(f.HistPicHist.point(537, 525), fore);
     EXPECT_EQ(f.HistPicHist.point(662, 400), 0x000000u);   // row 3 keeps its black cross
     // The diagram panel's "Extrait" source loads the X values of rows 2 and 5.
-    f.Mnstat(2).click();
-    f.MOption1(3).setValue(true);
+    user::click(f.Mnstat(2));
+    user::setValue(f.MOption1(3), true);
     EXPECT_EQ(f.MText3.text(), "3;4;");
 
     // An empty selection beeps and takes the extract away.
-    f.Mnstat(1).click();
-    f.CmdHisto(0).click();
+    user::click(f.Mnstat(1));
+    user::click(f.CmdHisto(0));
     HistPicHist_MouseDown(1, 0, 300, 900);
     HistPicHist_MouseDown(2, 0, 310, 910);
     EXPECT_EQ(beeps, 1);
@@ -202,7 +203,7 @@ TEST_F(ExtractionWindow, CircleTakesWhatLiesInsideItsDrawnTopInBothFrames) {
   whileOpen(openWithButton, [&](FenHisto& f) {
     nuage(f);
     for (int norme : {0, 1}) {
-      f.CheckN(0).setValue(norme);
+      user::setValue(f.CheckN(0), norme);
       const double w = Poids_Vertical();
       if (norme == 0)
         EXPECT_NEAR(w, 0.43, 0.02);
@@ -213,8 +214,8 @@ TEST_F(ExtractionWindow, CircleTakesWhatLiesInsideItsDrawnTopInBothFrames) {
       // top of the circle drawn through a release 100 / sqrt(w) units up.
       const double px = m.px(5), py = m.py(4);
       for (double facteur : {1.002, 0.998}) {
-        f.Option1(kCercle).setValue(true);
-        f.CmdHisto(0).click();
+        user::setValue(f.Option1(kCercle), true);
+        user::click(f.CmdHisto(0));
         HistPicHist_MouseDown(1, 0, px, py - 100);
         const int yc = Y_Centre;
         const double r = (py - yc) * std::sqrt(w) * facteur;
@@ -229,21 +230,21 @@ TEST_F(ExtractionWindow, SplitKeepsEitherGroupOfTheScatterPlotsX) {
   grid(2, {{"2,1", "1"}, {"2,4", "2"}, {"2,2", "3"}, {"2,6", "4"}, {"5,3", "5"}, {"5,9", "6"}, {"5,5", "7"}});
   whileOpen(openWithButton, [&](FenHisto& f) {
     nuage(f, false);
-    f.Command12.click();
+    user::click(f.Command12);
     EXPECT_TRUE(f.Framehist(1).visible());
     EXPECT_EQ(f.Label11.caption(), "3,95");
     EXPECT_EQ(Qvl().StatusBar1.simpleText(),
               "un point de césure est calculé automatiquement. Permet de scinder une distribution non homogène");
-    f.Command11(1).click();
+    user::click(f.Command11(1));
     EXPECT_EQ(Liste_Extrait, "1;2;3;4;");
     EXPECT_TRUE(f.Mnstat6(1).enabled());
     // Red crosses on the kept rows.
     const ScatterMap m = Repere_Nuage();
     EXPECT_EQ(f.HistPicHist.point(std::nearbyint(m.px(2.1)) + 12, std::nearbyint(m.py(1))), 0x0000FFu);
     EXPECT_EQ(f.HistPicHist.point(std::nearbyint(m.px(5.3)) + 12, std::nearbyint(m.py(5))), 0x000000u);
-    f.Command11(2).click();
+    user::click(f.Command11(2));
     EXPECT_EQ(Liste_Extrait, "5;6;7;");
-    f.Command11(0).click();
+    user::click(f.Command11(0));
     EXPECT_FALSE(f.Framehist(1).visible());
     EXPECT_EQ(Liste_Extrait, "5;6;7;");
     EXPECT_EQ(Qvl().StatusBar1.simpleText(), "");
@@ -255,7 +256,7 @@ TEST_F(ExtractionWindow, SplitOfThreeValuesSaysTooFew) {
   dialogs_->answerMsgBox(platform::vbOK);
   whileOpen(openWithButton, [&](FenHisto& f) {
     nuage(f, false);
-    f.Command12.click();
+    user::click(f.Command12);
     EXPECT_FALSE(f.Framehist(1).visible());
   });
   EXPECT_EQ(dialogLog(), std::vector<std::string>{"msgBox: " + MSG(187)});

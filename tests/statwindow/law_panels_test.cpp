@@ -16,7 +16,7 @@ TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
   grid(2, loc(kTroisSpores));
   whileOpen(openWithButton, [&](FenHisto& f) {
     // Student: "2", "2,", "2,5" (with the pinned separator) typed for t with 7 degrees of freedom.
-    f.Mnstat4(2).click();
+    user::click(f.Mnstat4(2));
     EXPECT_TRUE(f.stcadre(6).visible());
     EXPECT_FALSE(f.stcadre(5).visible());
     int point = otherSeparator();
@@ -30,13 +30,13 @@ TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
     EXPECT_EQ(f.StLabel3(2).caption(), deux);
     f.StText(1).setText(loc("2,5"));
     EXPECT_EQ(f.StLabel3(2).caption(), loc(" risque =0,979503890707124"));
-    f.StOption2(1).setValue(true);
+    user::setValue(f.StOption2(1), true);
     EXPECT_EQ(f.StlblLabel1.caption(), "p(|T| <= t)");
     f.StText(2).setText("5");
     f.StText(1).setText(loc("-0,8"));
     EXPECT_EQ(f.StLabel3(2).caption(), loc(" risque =0,539985933096263"));
     // From a risk: 0.1 two-sided, 12 degrees of freedom; a risk of 5 or df 0 keeps it.
-    f.StOptTInv(1).setValue(true);
+    user::setValue(f.StOptTInv(1), true);
     EXPECT_EQ(f.StLabel3(0).caption(), " risque =");
     f.StText(2).setText("12");
     f.StText(1).setText(loc("0,1"));
@@ -46,7 +46,7 @@ TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
     EXPECT_EQ(f.StLabel3(2).caption(), loc(" t = 1,78228755564932"));
 
     // Normal law: m 20, s 3, x typed "25", "25,", "25,1".
-    f.Mnstat4(1).click();
+    user::click(f.Mnstat4(1));
     EXPECT_TRUE(f.stcadre(5).visible());
     EXPECT_FALSE(f.stcadre(6).visible());
     f.LNTxt(1).setText("20");
@@ -60,7 +60,7 @@ TEST_P(LawPanels, BothCalculatorsFollowEachKeystroke) {
               loc(" u = 1,7\r\np(X< 25,1 ) = 0,955434537241457\r\np(X > 25,1 ) = 0,044565462758543\r\n\r\n"
                   "p(|X| < 25,1 ) = 0,910869074482914\r\n"));
     EXPECT_EQ(f.LNLabel(4).caption(), loc("Déciles: \r\nD1 = 16,1553453033662\r\nD9 = 23,8446546966338\r\n"));
-    f.LNOpt(2).setValue(true);
+    user::setValue(f.LNOpt(2), true);
     EXPECT_EQ(f.LNLabel(3).caption(), "p= ");
     f.LNTxt(3).setText(loc("0,9"));
     EXPECT_TRUE(f.LNLabel(7).caption().find(loc("X =23,8446546966338\r\n")) != std::string::npos);

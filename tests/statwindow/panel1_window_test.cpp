@@ -3,6 +3,7 @@
 #include "platform/colour.h"
 #include "statwindow/stat_state.h"
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ TEST_F(StatWindowTest, HistogramThenScatterPlotWithItsOptions) {
   Vue_Stat = 2;
   whileOpen(openWithButton, [&](FenHisto& f) {
     QVL& q = Qvl();
-    f.ChkH(0).setValue(1);
+    user::setValue(f.ChkH(0), 1);
     EXPECT_EQ(f.LabelHisto.caption(),
               "Long. :   5  classes de largeur 0,86 :  Min (3)= 5,10   Max(8)= 9,40\r\n"
               "5,10\\ 5,96\\ 6,82\\ 7,68\\ 8,54\\ 9,40\\ ");
@@ -41,7 +42,7 @@ TEST_F(StatWindowTest, HistogramThenScatterPlotWithItsOptions) {
     EXPECT_EQ(f.Text1histo.text(), "4");
     EXPECT_EQ(f.LabelHisto.caption().substr(0, 40), "Long. :   4  classes de largeur 1,08 :  ");
 
-    f.CmdHist1(1).click();
+    user::click(f.CmdHist1(1));
     EXPECT_TRUE(f.Framehist(0).visible());
     EXPECT_FALSE(f.Framehist(2).visible());
     EXPECT_TRUE(f.Command12.visible());
@@ -53,26 +54,26 @@ TEST_F(StatWindowTest, HistogramThenScatterPlotWithItsOptions) {
     EXPECT_EQ(f.List2(0).listCount(), 9);
     EXPECT_FALSE(f.Check2(1).enabled());
 
-    f.CheckN(0).setValue(1);
+    user::setValue(f.CheckN(0), 1);
     EXPECT_TRUE(f.Check2(1).enabled());
     f.FlatScrollBar1.setValue(2);
     EXPECT_EQ(f.Label10(0).caption(), "95");
-    f.Check2(1).setValue(1);
+    user::setValue(f.Check2(1), 1);
     EXPECT_DOUBLE_EQ(Coef_X, Coef_Y);
 
     // Point marks leave the diagram panel's results as they were.
     const std::string resultats = f.MText1.text(), donnees = f.MText3.text();
-    f.Check3(1).setValue(1);
+    user::setValue(f.Check3(1), 1);
     EXPECT_TRUE(Marque_Points);
     EXPECT_EQ(f.MText1.text(), resultats);
     EXPECT_EQ(f.MText3.text(), donnees);
 
-    f.Check4.setValue(1);
+    user::setValue(f.Check4, 1);
     EXPECT_FALSE(f.CmdHisto(0).enabled());
-    f.Check4.setValue(0);
+    user::setValue(f.Check4, 0);
     EXPECT_TRUE(f.CmdHisto(0).enabled());
 
-    f.CmdHist1(0).click();
+    user::click(f.CmdHist1(0));
     EXPECT_TRUE(f.Framehist(2).visible());
     EXPECT_FALSE(f.Command12.visible());
     EXPECT_EQ(f.Label8.caption(), "");
@@ -84,9 +85,9 @@ TEST_F(StatWindowTest, OneMeasuredRowShowsNoMessage) {
   grid(2, {{"10,2", "5,1", "2", "276,8"}});
   Vue_Stat = 1;
   whileOpen(openWithButton, [&](FenHisto& f) {
-    f.Check2(0).setValue(1);
-    f.CmdHist1(0).click();
-    f.ChkH(0).setValue(1);
+    user::setValue(f.Check2(0), 1);
+    user::click(f.CmdHist1(0));
+    user::setValue(f.ChkH(0), 1);
     EXPECT_EQ(f.LabelHisto.caption(), "");
   });
   EXPECT_TRUE(dialogLog().empty());
@@ -97,11 +98,11 @@ TEST_F(StatWindowTest, CmdHWithoutSelectionKeepsTheColumns) {
   Vue_Stat = 1;
   whileOpen(openWithButton, [&](FenHisto& f) {
     f.List1.setListIndex(-1);
-    f.cmdH(0).click();
+    user::click(f.cmdH(0));
     EXPECT_EQ(Colonnes_Nuage(0), 1);
     EXPECT_EQ(f.Text2Hist(0).text(), "Long.");
     f.List1.setListIndex(1);
-    f.cmdH(0).click();
+    user::click(f.cmdH(0));
     EXPECT_EQ(Colonnes_Nuage(0), 2);
     EXPECT_EQ(f.Text2Hist(0).text(), "Larg.");
   });

@@ -4,6 +4,7 @@
 #include "platform/clipboard.h"
 #include "statwindow/spreadsheet_paste.h"
 #include "statwindow/stat_window_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -74,11 +75,11 @@ TEST_F(PasteWindow, ColumnsAreSeriesInBothGrids) {
   platform::Clipboard::setText("2.718281828\t12,3456789\r\n1.5\t2\r\n");
   dialogs_->answerMsgBox(platform::vbYes);
   whileOpen(openWithButton, [&](FenHisto& f) {
-    f.Mnstat(2).click();
+    user::click(f.Mnstat(2));
     EXPECT_FALSE(f.Command2(1).visible());
-    f.MOption1(2).setValue(true);
+    ASSERT_TRUE(user::click(f.MOption1(2)));
     EXPECT_TRUE(f.Command2(1).visible());
-    f.Command2(1).click();
+    user::click(f.Command2(1));
     QVL& q = Qvl();
     for (platform::FlexGrid* g : {&q.GrilleRef, &q.GrilleRefP, &q.MGrille}) EXPECT_EQ(g->cols(), 5);
     const std::vector<std::string> r1 = {"1", "2,718282", "12,34568", "", ""}, r2 = {"2", "1,5", "2", "", ""};
@@ -110,7 +111,10 @@ TEST_F(PasteWindow, LinesAreSeriesAndTheFunctionBecomesNone) {
   platform::Clipboard::setText("4\t5\t6\t7\r\n1.5\t2.5\r\n");
   dialogs_->answerMsgBox(platform::vbYes);
   whileOpen(openWithButton, [&](FenHisto& f) {
-    f.Command2(0).click();
+    // The paste buttons show with the typed-text source of the diagram panel.
+    ASSERT_TRUE(user::click(f.Mnstat(2)));
+    ASSERT_TRUE(user::click(f.MOption1(2)));
+    ASSERT_TRUE(user::click(f.Command2(0)));
     QVL& q = Qvl();
     EXPECT_EQ(LigneCourante, 5);
     EXPECT_EQ(FonctionCourante, 0);
@@ -134,11 +138,13 @@ TEST_F(PasteWindow, NoBadCellOrNoWholeLineChangesNothing) {
   whileOpen(openWithButton, [&](FenHisto& f) {
     QVL& q = Qvl();
     platform::Clipboard::setText("4\t5\r\n");
-    f.Command2(0).click();   // No to the clear question
+    ASSERT_TRUE(user::click(f.Mnstat(2)));
+    ASSERT_TRUE(user::click(f.MOption1(2)));
+    user::click(f.Command2(0));   // No to the clear question
     platform::Clipboard::setText("1\tabc\r\n");
-    f.Command2(1).click();
+    user::click(f.Command2(1));
     platform::Clipboard::setText("4\t5");
-    f.Command2(0).click();
+    user::click(f.Command2(0));
     EXPECT_EQ(q.GrilleRef.textMatrix(1, 1), "10,2");
     EXPECT_EQ(q.GrilleRef.textMatrix(0, 1), "Long.");
     EXPECT_EQ(LigneCourante, 4);
@@ -153,15 +159,20 @@ TEST_F(PasteWindow, NoBadCellOrNoWholeLineChangesNothing) {
 TEST_F(PasteWindow, CopyButtonsPutResultLinesOnTheClipboard) {
   grid(2, kTroisSpores);
   whileOpen(openWithButton, [&](FenHisto& f) {
+    // Each panel opened from its menu, its result line then set.
+    ASSERT_TRUE(user::click(f.Mnstat4(2)));
     f.StLabel3(2).setCaption(" risque = 0,05");
-    f.Tblcopie(6).click();
+    ASSERT_TRUE(user::click(f.Tblcopie(6)));
     EXPECT_EQ(platform::Clipboard::getText(), " risque = 0,05\r\n");
+    ASSERT_TRUE(user::click(f.Mnstat3(1)));
     f.CLabel6(3).setCaption("a");
     f.CLabel6(4).setCaption("b");
-    f.Tblcopie(4).click();
+    ASSERT_TRUE(user::click(f.Tblcopie(4)));
     EXPECT_EQ(platform::Clipboard::getText(), "a\r\nb\r\n");
+    dialogs_->answerMsgBox(platform::vbOK);   // three rows are too few for the test
+    ASSERT_TRUE(user::click(f.Mnstat3(3)));
     f.Tlabel1(3).setCaption("W = 0,9");
-    f.TCopie(3).click();
+    ASSERT_TRUE(user::click(f.TCopie(3)));
     EXPECT_EQ(platform::Clipboard::getText(), "W = 0,9");
   });
 }

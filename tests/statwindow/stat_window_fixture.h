@@ -23,6 +23,7 @@
 #include "shell/button_bar.h"
 #include "shell/function_switch.h"
 #include "statwindow/stat_window.h"
+#include "support/user_input.h"
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -62,7 +63,7 @@ class StatWindowTest : public ::testing::Test {
     Choix_Fonction_Mesure(fonction_);
     f.Check(3).setValue(calcul_);
     Messages_Defaut();
-    EXPECT_TRUE(dialogs_->unanswered().empty());
+    EXPECT_TRUE(dialogs_->unanswered().empty()) << (dialogs_->unanswered().empty() ? "" : dialogs_->unanswered().front());
     platform::setDialogs(nullptr);
     platform::SetDecimalSeparator(0);
   }
@@ -106,8 +107,8 @@ class StatWindowTest : public ::testing::Test {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   }
 
-  static void openWithButton() { Qvl().Bout(11).click(); }
-  static void openWithToolsMenu() { Qvl().Mntool(5).click(); }
+  static void openWithButton() { user::click(Qvl().Bout(11)); }
+  static void openWithToolsMenu() { user::click(Qvl().Mntool(5)); }
 
   std::vector<std::string> dialogLog() const {
     std::vector<std::string> v;

@@ -18,6 +18,9 @@
 #include <string>
 
 #include "platform/control.h"
+#include "platform/controls.h"
+#include "platform/flexgrid.h"
+#include "platform/form_impl.h"
 #include "platform/menu.h"
 
 namespace user {
@@ -27,7 +30,28 @@ inline QRect rectInWindow(const QWidget* w) {
   return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size());
 }
 
+// The control c's name as its form knows it: "Bout(44)", "Text4".
+inline std::string nameOf(const platform::Component& c) {
+  return c.index() >= 0 ? c.name() + "(" + std::to_string(c.index()) + ")" : c.name();
+}
+
+// The name of the control that widget w is, or is part of (the viewport of a list,
+// the editor of a grid...), as its form knows it; "its window" for the window's own
+// client area.
 inline std::string describe(const QWidget* w) {
+  if (!w) return "nothing";
+  const auto* win = dynamic_cast<const platform::FormWindow*>(w->window());
+  platform::Form* f = win ? win->form() : nullptr;
+  for (const QWidget* a = w; a; a = a->parentWidget()) {
+    if (f) {
+      if (a == f->impl().client || a == win) return "its window";
+      for (platform::Component* comp : f->impl().components) {
+        const auto* c = dynamic_cast<const platform::Control*>(comp);
+        if (c && c->widget() == a) return nameOf(*c);
+      }
+    }
+    if (a->isWindow()) break;
+  }
   const std::string name = w->objectName().toStdString();
   return name.empty() ? std::string(w->metaObject()->className()) : name;
 }
@@ -96,6 +120,27 @@ inline bool clickAt(platform::Control& c, double fx, double fy) {
 // Clicks control c at its centre, as a user does.
 inline bool click(platform::Control& c) { return clickAt(c, 0.5, 0.5); }
 
+// Clicks the middle of the part of cell (r, c) of grid g that shows; fails the test and
+// does nothing when no part of it shows or a user could not click there.
+inline bool clickCell(platform::FlexGrid& g, int r, int c) {
+  QWidget* w = g.widget();
+  const QRect cell(static_cast<int>(g.colPos(c) / 15), static_cast<int>(g.rowPos(r) / 15),
+                   static_cast<int>(g.colWidth(c) / 15), static_cast<int>(g.rowHeight(r) / 15));
+  const QRect seen = w ? cell.intersected(w->rect().adjusted(0, 0, -18, -18)) : QRect();
+  if (seen.width() < 2 || seen.height() < 2) {
+    ADD_FAILURE() << g.name() << " cell (" << r << ", " << c << ") does not show";
+    return false;
+  }
+  const QPoint p = seen.center();
+  const std::string why = whyUnreachableAt(w, p);
+  if (!why.empty()) {
+    ADD_FAILURE() << g.name() << " cell (" << r << ", " << c << ") cannot be clicked: " << why;
+    return false;
+  }
+  pressAndRelease(w, p);
+  return true;
+}
+
 // A double click at the centre of c.
 inline bool doubleClick(platform::Control& c) {
   if (!click(c)) return false;
@@ -123,6 +168,20 @@ inline void pressKey(QWidget* w, int qtKey, const QString& text = QString(),
   QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
   QCoreApplication::sendEvent(target, &release);
   QCoreApplication::processEvents();
+}
+
+// Ticks (1) or unticks (0) check box c as a user does: one click when it is not so
+// already.
+inline bool setValue(platform::CheckBox& c, int v) { return c.value() == v || click(c); }
+
+// Selects option o as a user does: a click when it is not selected already. A user
+// cannot clear an option but by choosing another: false fails the test.
+inline bool setValue(platform::OptionButton& o, bool v) {
+  if (!v) {
+    ADD_FAILURE() << o.name() << ": a user clears an option only by choosing another";
+    return false;
+  }
+  return o.value() || click(o);
 }
 
 // Clicks into a text box, selects what it holds and types text over it key by key.
@@ -158,5 +217,8 @@ inline bool choose(platform::MenuItem& m) {
   QCoreApplication::processEvents();
   return true;
 }
+
+// A click on a menu item is choosing it.
+inline bool click(platform::MenuItem& m) { return choose(m); }
 
 }  // namespace user
