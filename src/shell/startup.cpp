@@ -277,12 +277,12 @@ void QVL::initParametresValeurs() {
   Loupe_Ouverte = false;
   F_Img_Click(1);
   Ext_Images = platform::Split("BMP;JPG", ";");
-  for (int i = 0; i < static_cast<int>(Ext_Images.size()); ++i) {
-    F_Img(i).setCaption(Ext_Images[static_cast<size_t>(i)]);
-    F_Img(i).setEnabled(false);
+  // Only the formats a picture can be written in are offered: BMP and JPG.
+  for (int i = 0; i <= 6; ++i) {
+    if (!F_Img.exists(i)) continue;
+    if (i < static_cast<int>(Ext_Images.size())) F_Img(i).setCaption(Ext_Images[static_cast<size_t>(i)]);
+    F_Img(i).setEnabled(i < static_cast<int>(Ext_Images.size()));
   }
-  F_Img(0).setEnabled(true);
-  F_Img(1).setEnabled(true);
   MonthView1.setValue(platform::Today());
   Format_Image = 0;
   F_Img_Click(0);
