@@ -12,6 +12,7 @@
 #include "measure/measure_window.h"
 #include "measure/row_writers.h"
 #include "shell/function_switch.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -83,6 +84,28 @@ TEST_F(SporeMarking, EachOptionMarksItsRowAndNonUnmarks) {
   // The dominant values need five values: with seven, c 1 marks a row.
   f.nspo1(7).click();
   EXPECT_EQ(marked().size(), 1u);
+}
+
+// "Param. recherche > Spore optimale" shows the optimal-spore options at the mouse;
+// the one chosen there is ticked in both menus and marks its row.
+TEST_F(SporeMarking, SearchParametersItemOffersTheOptions) {
+  septSpores();
+  QVL& f = Qvl();
+  dialogs_->answerPopup(2);
+  ASSERT_TRUE(user::choose(f.spo(2)));
+  ASSERT_FALSE(dialogs_->log().empty());
+  const auto& asked = dialogs_->log().back();
+  EXPECT_EQ(asked.kind, "popup");
+  EXPECT_EQ(asked.items, (std::vector<std::string>{"non", "a 1 / Moyene", "a 2", "a 3", "b 1/ Médiane", "b 2",
+                                                   "b 3"}));
+  EXPECT_TRUE(f.nspo1(2).checked());
+  EXPECT_TRUE(f.nspoItems(2).checked());
+  EXPECT_EQ(marked(), std::vector<int>{6});
+  // Closing the options without a choice changes nothing.
+  dialogs_->answerPopup(-1);
+  ASSERT_TRUE(user::choose(f.spo(2)));
+  EXPECT_TRUE(f.nspo1(2).checked());
+  EXPECT_EQ(marked(), std::vector<int>{6});
 }
 
 TEST_F(SporeMarking, TheMarkFollowsANewSpore) {
