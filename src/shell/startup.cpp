@@ -177,6 +177,9 @@ void QVL::initParametresValeurs() {
   Etape_CalObj = "99";
   Facteur_Resol = 1.0;
   Indep_Resol = false;
+  // Marking a calibration on the picture measures a known length unless the user
+  // chooses the graduations.
+  Optn(3).setValue(true);
   Optn(2).setValue(false);
   Optn(1).setValue(true);
   for (int i = 0; i <= 3; ++i) Champs_Archive(i).clear();
