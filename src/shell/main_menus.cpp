@@ -42,7 +42,10 @@ void MnuEDit_Click(int Index) {
   QVL& f = Qvl();
   switch (Index) {
     case 1:
+      f.Text4.setVisible(false);
+      f.VScroll2.setVisible(false);
       Fin_Etape_Mesure();
+      Fic_Resultats = f.TBox(3).text();
       break;
     case 2:
       f.TBox(3).setText(Fic_Resultats);
