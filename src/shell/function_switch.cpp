@@ -16,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "reports/stat_rows.h"
+#include "shell/function_menus.h"
 
 namespace {
 
@@ -125,6 +126,7 @@ bool Choix_Fonction_Mesure() {
   f.MGrille.setRows(4);
   Aligne_Titres_Grille();
   recopieTitresStatistiques(f);
+  Menus_Fonction(FonctionCourante);
   return true;
 }
 

@@ -19,6 +19,13 @@
 #include "platform/events.h"
 #include "shell/button_bar.h"
 #include "shell/function_switch.h"
+#include "images/image_list.h"
+#include "measure/measure_window.h"
+#include "measure/picture_window.h"
+#include "measure/session_window.h"
+#include "platform/runtime.h"
+#include "platform/textfile.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -292,6 +299,72 @@ TEST_F(FunctionMenus, LeiosporeeBoxBuildsThePreviewAgain) {
   f.Check4.setValue(0);
   EXPECT_EQ(built, 2);
   Actions_Barre().Resume_Stat = saved;
+}
+
+// Enabled and visible state of every item of the main window's menu bar.
+std::vector<std::string> menuStates() {
+  std::vector<std::string> v;
+  std::function<void(platform::MenuItem&, const std::string&)> walk = [&](platform::MenuItem& m,
+                                                                          const std::string& path) {
+    const std::string here = path + "/" + m.caption();
+    v.push_back(here + (m.enabled() ? "" : " (greyed)") + (m.visible() ? "" : " (hidden)"));
+    for (platform::MenuItem* c : m.items()) walk(*c, here);
+  };
+  QVL& f = Qvl();
+  for (platform::MenuItem* t : {f.Mnfichiers, f.MnEdit, f.Mnfonctions, f.MnOptions, f.MnOutils, f.OptnMchrt})
+    walk(*t, "");
+  return v;
+}
+
+// A function made current by the switch that trames and the start-up use leaves the
+// menus as its own menu item does, whatever function came before; a Spores 2D trame
+// read after the colour zone can be saved again.
+TEST_F(FunctionMenus, MenusFollowTheFunctionHoweverItBecomesCurrent) {
+  QVL& f = Qvl();
+  for (const Item& it : items()) {
+    SCOPED_TRACE(it.label);
+    ASSERT_TRUE(Choix_Fonction_Mesure(it.code == 1 ? 2 : 1));
+    f.MnuFonc(1).click();
+    it.click();
+    ASSERT_EQ(FonctionCourante, it.code);
+    const std::vector<std::string> parMenu = menuStates();
+    f.MnuFonc(20).click();
+    ASSERT_EQ(FonctionCourante, 20);
+    ASSERT_TRUE(Choix_Fonction_Mesure(it.code));
+    EXPECT_EQ(menuStates(), parMenu);
+  }
+
+  picture_window::TempFolder dir;
+  session_window::picture(dir, "lame 1.bmp", 400, 300);
+  session_window::picture(dir, "lame2.bmp", 300, 300);
+  const std::string trame = dir.file("s.trm");
+  ASSERT_TRUE(platform::saveFileAtomic(
+      trame, session_window::replaceAll(session_window::bytesOf(session_window::dataFile("program_2d/input.trm")),
+                                        "@DOSSIER@", dir.file("").substr(0, dir.file("").size() - 1))));
+  ASSERT_TRUE(user::choose(f.MnuFonc(20)));
+  ASSERT_EQ(FonctionCourante, 20);
+  EXPECT_NE(user::whyUnchoosable(f.MnuFIC(9)), "");
+  const std::string lue = Fic_Session_Lue;
+  const bool resolution = Indep_Resol;
+  Indep_Resol = true;   // the trame's mode
+  Fic_Session_Lue = trame;
+  platform::setClock(std::make_unique<measure_window::RunningClock>());
+  ASSERT_TRUE(user::choose(f.MnuSession(1)));
+  Fic_Session_Lue = lue;
+  Indep_Resol = resolution;
+  platform::setClock(nullptr);
+  EXPECT_TRUE(asked().empty()) << asked().front().text;
+  ASSERT_EQ(FonctionCourante, 2);
+  ASSERT_EQ(LigneCourante, 3);
+  for (platform::MenuItem* m : {&f.MnuFIC(9), &f.MnuFIC(10), &f.MnuFonc(6), &f.MnuFonc(7), &f.MnuEDit(9)})
+    EXPECT_EQ(user::whyUnchoosable(*m), "") << m->caption();
+  EXPECT_FALSE(f.OptnMchrt->visible());
+  const std::string copie = dir.file("copie.trm");
+  dialogs_->answerSave(copie);
+  Alerte_W7 = false;
+  ASSERT_TRUE(user::choose(f.MnuFIC(9)));
+  EXPECT_TRUE(platform::fileExists(copie));
+  Vide_Listes();
 }
 
 }  // namespace
