@@ -3,6 +3,7 @@
 // frame, the calibration file and its list, and the preset buttons.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -207,6 +208,28 @@ TEST_F(Calibration, PanelStepsFromTheStart) {
   ASSERT_TRUE(user::typeInto(f.TBox(5), "37.5"));
   ASSERT_TRUE(user::click(f.Bout(31)));
   EXPECT_DOUBLE_EQ(Calibrage, 37.5 / n);
+}
+
+// A coefficient of 37.5 over 2672 units is 0.01403443113772455 in full; the panel's
+// box, the name and the calibration file show the 15 digits the system prints.
+TEST_F(Calibration, CoefficientsShowFifteenDigits) {
+  QVL& f = Qvl();
+  show("un.bmp", 400, 0.05);
+  startFunction(2);
+  bouton(10);
+  marque(2672);
+  tape("37.5");
+  ASSERT_DOUBLE_EQ(Calibrage, 37.5 / 2672);
+  ASSERT_TRUE(user::choose(f.MnuEDit(4)));
+  EXPECT_EQ(f.TBox(0).text(), "0.0140344311377246");
+  ASSERT_TRUE(user::click(f.Bout(25)));
+  ASSERT_TRUE(user::typeInto(f.TBox(0), "lame 1"));
+  ok();   // the file is created
+  ASSERT_TRUE(user::click(f.Bout(20)));
+  EXPECT_EQ(f.Label_Calib.caption(), "lame 1 = 0.0140344311377246");
+  std::vector<std::string> lignes;
+  ASSERT_TRUE(platform::readLines(folder() + "/Qvrl.Cal", &lignes));
+  EXPECT_NE(std::find(lignes.begin(), lignes.end(), "lame 1 =  0.0140344311377246"), lignes.end()) << lignes.back();
 }
 
 // The guided procedure: a known length, then a segment across the eyepiece divisions
