@@ -218,7 +218,7 @@ bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s, std:
     }
   }
   if (!vuIndpres || !vuTrame) {
-    if (error) *error = !vuIndpres ? "ligne INDPRES absente" : "ligne TRAME absente";
+    if (error) *error = !vuIndpres ? kTrameSansIndpres : kTrameSansRangees;
     return false;
   }
   return true;
