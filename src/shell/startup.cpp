@@ -243,7 +243,6 @@ void QVL::initParametresValeurs() {
   cmdChargeMC.setEnabled(true);
   Mntool(3).setEnabled(true);
   Mntool(4).setEnabled(true);
-  Mnuaide(4).setEnabled(true);
   chkMC(1).setEnabled(false);
   Mntool(6).setEnabled(false);
   Mode_Annot = false;

@@ -334,6 +334,10 @@ TEST_F(FunctionMenus, MenusFollowTheFunctionHoweverItBecomesCurrent) {
     EXPECT_EQ(menuStates(), parMenu);
   }
 
+  picture_window::Restorer r;
+  r.keep(Calibrage); r.keep(Calib_Images); r.keep(Alerte_W7); r.keep(Fic_Trame); r.keep(Fic_Session);
+  r.keep(Rep_Data); r.keep(Taille_Grille); r.keep(Fic_Calib); r.keep(Img_Active); r.keep(Index_Image);
+  r.keep(Facteur_Resol); r.keep(Indep_Resol);
   picture_window::TempFolder dir;
   session_window::picture(dir, "lame 1.bmp", 400, 300);
   session_window::picture(dir, "lame2.bmp", 300, 300);
@@ -345,13 +349,11 @@ TEST_F(FunctionMenus, MenusFollowTheFunctionHoweverItBecomesCurrent) {
   ASSERT_EQ(FonctionCourante, 20);
   EXPECT_NE(user::whyUnchoosable(f.MnuFIC(9)), "");
   const std::string lue = Fic_Session_Lue;
-  const bool resolution = Indep_Resol;
   Indep_Resol = true;   // the trame's mode
   Fic_Session_Lue = trame;
   platform::setClock(std::make_unique<measure_window::RunningClock>());
   ASSERT_TRUE(user::choose(f.MnuSession(1)));
   Fic_Session_Lue = lue;
-  Indep_Resol = resolution;
   platform::setClock(nullptr);
   EXPECT_TRUE(asked().empty()) << asked().front().text;
   ASSERT_EQ(FonctionCourante, 2);
