@@ -68,6 +68,12 @@ void connecte(Ajustement& f) {
   f.Check4.onClick = [] { Check4_Click(); };
   f.VScroll1.onChange = [](int) { VScroll1_Change(); };
   Connecte_Archive(f);
+  // Items without a command of their own are greyed: the menu titles that hold no
+  // list, and "Charger Nuancier" and "Charger étalon couleur" of Fichiers.
+  for (int k = 1; k <= 12; ++k)
+    if (k != 1 && k != 10 && f.Fic_Ajust.exists(k)) f.Fic_Ajust(k).setEnabled(false);
+  for (int i : {1, 5})
+    if (f.Fic_Charte.exists(i)) f.Fic_Charte(i).setEnabled(false);
 }
 
 void grise(platform::TextBox& t) {

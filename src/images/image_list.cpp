@@ -343,11 +343,21 @@ void AffListeImgUT() {
   if (!QvlExists()) return;
   QVL& f = Qvl();
   Img_Inutilisees.fill(-1);
-  if (Mode_Groupe()) return;
   f.ListRep.clear();
   int m = 0;
-  for (int i = 0; i < Nombre_Images(); ++i)
-    if (!Image_A_Des_Mesures(i + 1)) Img_Inutilisees(m++) = i;
+  if (Mode_Groupe()) {
+    // In group mode only the images of the group are offered, each once.
+    for (int p = 0; p < f.ListImgIdx.listCount() && m < kMaxImages; ++p) {
+      const int k = Position_Groupe(p);
+      if (k < 0 || k >= Nombre_Images() || Image_A_Des_Mesures(k + 1)) continue;
+      if (std::find(Img_Inutilisees.begin(), Img_Inutilisees.begin() + m, k) != Img_Inutilisees.begin() + m)
+        continue;
+      Img_Inutilisees(m++) = k;
+    }
+  } else {
+    for (int i = 0; i < Nombre_Images() && m < kMaxImages; ++i)
+      if (!Image_A_Des_Mesures(i + 1)) Img_Inutilisees(m++) = i;
+  }
   for (int j = 0; j <= kMaxImages && Img_Inutilisees(j) >= 0; ++j)
     f.ListRep.addItem(Nom_Fichier(f.ListIMGchar.list(Img_Inutilisees(j))));
 }

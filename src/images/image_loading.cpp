@@ -89,8 +89,15 @@ void Ajoute_Selection_ListRep() {
 void Supprime_Selection_ListRep() {
   QVL& f = Qvl();
   Img_A_Supprimer.fill(-1);
+  const std::vector<int> choisies = Lignes_Choisies(f.ListRep);
+  if (choisies.empty()) {
+    platform::MsgBox(f.ListRep.listCount() == 0 ? Texte_Aucune_Inutilisee(f.chkMC(0).value() == 1)
+                                                : std::string("Choisir dans la liste les images à supprimer"),
+                     platform::vbInformation);
+    return;
+  }
   int n = 0;
-  for (int i : Lignes_Choisies(f.ListRep)) {
+  for (int i : choisies) {
     if (i > kMaxImages || n >= kMaxImages) break;
     const int k = Img_Inutilisees(i);
     if (k >= 0) Img_A_Supprimer(n++) = k;
@@ -179,6 +186,10 @@ Plan_Ajout Planifie_Ajout(const std::vector<std::string>& listes, const std::vec
 }
 
 std::string Texte_Deja_Listee(const std::string& nom) { return "l'image " + nom + " est déjà dans la liste "; }
+
+std::string Texte_Aucune_Inutilisee(bool groupe) {
+  return std::string("Aucune image sans mesure dans ") + (groupe ? "le groupe MC" : "la liste");
+}
 
 std::string Texte_Images_Chargees(int n) {
   return platform::CStr(static_cast<long long>(n)) + "  Images chargées";

@@ -45,6 +45,9 @@ Plan_Ajout Planifie_Ajout(const std::vector<std::string>& listes, const std::vec
 std::string Texte_Deja_Listee(const std::string& nom);
 // Green panel text for the count: n & "  Images chargées".
 std::string Texte_Images_Chargees(int n);
+// Why "Supprimer" has nothing to remove: no image without rows in the list, or in the
+// multi-layer group when groupe is true.
+std::string Texte_Aucune_Inutilisee(bool groupe);
 
 // --- the window -------------------------------------------------------------------
 

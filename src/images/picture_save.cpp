@@ -133,6 +133,8 @@ void Mn_Copie_Ecran_Click(int index) {
 
 std::string Nom_Capture_Propose(int genre) {
   std::string racine = Nom_Fichier(Img_Active);
+  // The statistics window's charts are named after the chart, whatever the image.
+  if (genre == 3) return "ecran_" + Avant_Point(Mode_Histogramme != 0 ? "Histogramme." : "Nuage.");
   if (Qvl().labNomFic.caption().empty()) {
     switch (genre) {
       case 1:
@@ -140,9 +142,6 @@ std::string Nom_Capture_Propose(int genre) {
         break;
       case 2:
         racine = "diagramme.";
-        break;
-      case 3:
-        racine = Mode_Histogramme != 0 ? "Histogramme." : "Nuage.";
         break;
       default:
         break;

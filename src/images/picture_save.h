@@ -45,10 +45,10 @@ void Signale_Echec_Ecriture(const std::string& path, const std::string& cause);
 // unticks the other; the ticked item tells Sauve_Capture what to copy.
 void Mn_Copie_Ecran_Click(int index);
 
-// The name Sauve_Capture proposes, without extension: "ecran_" and the file name of
-// Img_Active, or, when no file name is shown, by kind: 1 "mesures", 2 "diagramme",
-// 3 "Histogramme" or "Nuage" (the statistics window's chart shown); cut before its
-// first ".".
+// The name Sauve_Capture proposes, without extension: "ecran_" and, for kind 3 (the
+// statistics window's chart), "Histogramme" or "Nuage" after the chart shown; for the
+// other kinds the file name of Img_Active, or, when no file name is shown, 1
+// "mesures", 2 "diagramme"; cut before its first ".".
 std::string Nom_Capture_Propose(int genre);
 
 // Saves a capture as a BMP file chosen in the save dialog (Nom_Capture_Propose(mode)

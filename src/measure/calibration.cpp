@@ -329,7 +329,7 @@ void PasCalibr() {
       f.label(8).setCaption(MSG(173));
     } else if (Type_Etalonnage == 3) {
       f.label(8).setCaption(MSG(170) + platform::CStr(Val_Decimal(f.TBox(2).text())));
-    } else if (Type_Etalonnage == 0 || Type_Etalonnage == 1) {
+    } else if (Type_Etalonnage == 0 || Type_Etalonnage == 1 || Type_Etalonnage == 2) {
       f.label(8).setCaption(MSG(171));
     }
   }
@@ -385,10 +385,12 @@ void Valide_Calibrage() {
   }
   if (!division) {
     Calibrage = nouveau;
-    f.Label_Calib.setCaption(kPrefixeCal + platform::Format(Calibrage, kMasqueCal));
     if (FDecimAuto)
       Format_Decimal = Masque_Automatique(platform::Val(f.lblWidth.caption()), Calibrage, Format_Decimal);
   }
+  // The name under the caption names the coefficient in force, after the division
+  // value as after a marked length.
+  f.Label_Calib.setCaption(kPrefixeCal + platform::Format(Calibrage, kMasqueCal));
   Mode_Etalonnage = false;
   retireSegments();
   if (type == 2 && !division) {

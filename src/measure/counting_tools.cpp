@@ -155,6 +155,8 @@ void Comptage_Lames() {
   Der_Colonne = kDerniereColonneLames;
   NbLames = 0;
   f.Label12.setCaption("0");
+  // The angle of the last counting goes with it.
+  f.label(9).setCaption("");
   if (f.MnuFIC.exists(kMenuSauverTrame)) f.MnuFIC(kMenuSauverTrame).setEnabled(false);
   Mode_Comptage = true;
   BGr_Etat1 = true;

@@ -163,7 +163,8 @@ void Imprime_Texte_Angle(const std::string& Texte, const Police_Texte& police, d
   const double taille = pic.fontSize();
   const bool gras = pic.fontBold(), italique = pic.fontItalic(), souligne = pic.fontUnderline();
   try {
-    pic.setFontName(platform::Left(police.Name, 32));
+    // A face name holds at most 31 characters.
+    pic.setFontName(platform::Left(police.Name, 31));
     pic.setFontSize(Taille_Texte_Image(police.Size));
     pic.setFontBold(police.Bold);
     pic.setFontItalic(police.Italic);

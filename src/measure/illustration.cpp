@@ -44,6 +44,8 @@ void connecte(Fen_Illust& f) {
   f.Command1.onClick = [](int i) { Fen_Illust_Command1_Click(i); };
   f.IllustImg.onClick = [](int i) { IllustImg_Click(i); };
   f.Illus_Trace.onClick = [](int i) { Illus_Trace_Click(i); };
+  // "Fond" has no command: greyed.
+  if (f.IllustImg.exists(5)) f.IllustImg(5).setEnabled(false);
 }
 
 // Shows the window modal at its place, the save button as told.

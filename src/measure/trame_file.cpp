@@ -76,7 +76,8 @@ std::string Texte_Reel_Simple(float x) {
 std::string Ligne_Rangee_Trame(const LigneTrame& ligne, int fonction) {
   std::string t = entier(ligne.expZoom) + ";" + entier(ligne.numImage);
   for (const Segment& s : ligne.cellules) {
-    for (double v : {s.X1, s.Y1, s.X2, s.Y2}) t += ";" + platform::CStr(v);
+    // Exact digits: a segment read back measures what it measured when saved.
+    for (double v : {s.X1, s.Y1, s.X2, s.Y2}) t += ";" + platform::ExactText(v);
   }
   if (fonction == kFonctionPolygone) {
     for (std::size_t i = 0; i < 4; ++i)
@@ -220,7 +221,7 @@ bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s, std:
     }
   }
   if (!vuIndpres || !vuTrame) {
-    if (error) *error = !vuIndpres ? "ligne INDPRES absente" : "ligne TRAME absente";
+    if (error) *error = !vuIndpres ? kTrameSansIndpres : kTrameSansRangees;
     return false;
   }
   return true;

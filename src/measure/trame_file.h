@@ -111,6 +111,9 @@ bool Ligne_Mesuree(const LigneTrame& ligne);
 // when no "INDPRES" or no "TRAME" line was found; what was read stays in *s.
 bool Analyse_Trame(const std::vector<std::string>& lignes, SessionTrame* s,
                    std::string* error = nullptr);
+// The reasons Analyse_Trame gives.
+inline const std::string kTrameSansIndpres = "ligne INDPRES absente";
+inline const std::string kTrameSansRangees = "ligne TRAME absente";
 
 // --- the session of the main window ---------------------------------------------------
 

@@ -250,7 +250,9 @@ bool Lit_Trame(std::string& path, int& code) {
     return false;
   }
   SessionTrame s;
-  if (!Analyse_Trame(lignes, &s, &erreur)) {
+  // A trame without images ends with its image count: nothing after it is needed to
+  // say so.
+  if (!Analyse_Trame(lignes, &s, &erreur) && !(erreur == kTrameSansRangees && s.imagesAnnoncees == 0)) {
     platform::MsgBox("Fichier trame illisible (" + erreur + ") : " + chemin, platform::vbExclamation);
     return false;
   }

@@ -16,10 +16,12 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cctype>
 
+#include "platform/app.h"
 #include "platform/controls.h"
 #include "platform/form_impl.h"
 #include "platform/menu.h"
@@ -98,12 +100,33 @@ class KeyRouter : public QObject {
   QPointer<QWidget> lastReceiver_;
 };
 
+// Holds back a close request from the window system (the title bar's close) for a
+// form already inside its unload: the request would otherwise reach a window that Qt
+// counts as closing and take its window away while QueryUnload still waits.
+class CloseGuard : public QObject {
+ public:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::Close || !o->isWindowType()) return false;
+    for (Form* f : allForms()) {
+      const Form::Impl& d = f->impl();
+      if (d.unloading > 0 && d.win && static_cast<QObject*>(d.win->windowHandle()) == o) {
+        e->ignore();
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
 void installKeyRouter() {
   static KeyRouter* router = nullptr;
   if (router || !qApp) return;
   router = new KeyRouter;
   router->setParent(qApp);
   qApp->installEventFilter(router);
+  auto* guard = new CloseGuard;
+  guard->setParent(qApp);
+  qApp->installEventFilter(guard);
 }
 
 bool reinjecting = false;
@@ -270,7 +293,7 @@ void FormWindow::closeEvent(QCloseEvent* e) {
   // The window's close button: the form decides (QueryUnload may cancel), and the
   // form hides its window itself.
   e->ignore();
-  if (!form_) return;
+  if (!form_ || form_->impl().unloading > 0) return;
   form_->unload(kFormControlMenu);
 }
 
@@ -497,8 +520,26 @@ void Form::hide() {
 
 bool Form::unload(int mode) {
   if (!d_->loaded) return true;
+  // A close asked for while QueryUnload still runs (its question waiting) does nothing.
+  if (d_->unloading > 0) return false;
   int cancel = 0;
-  guarded("Form_QueryUnload", [&] { if (onQueryUnload) onQueryUnload(cancel, mode); });
+  bool ended = false;
+  {
+    ++d_->unloading;
+    const std::shared_ptr<bool> alive = d_->alive;
+    guarded("Form_QueryUnload", [&] {
+      try {
+        if (onQueryUnload) onQueryUnload(cancel, mode);
+      } catch (const EndRequested&) {
+        ended = true;
+      }
+    });
+    if (!*alive) return false;
+    --d_->unloading;
+  }
+  // The program was ended from QueryUnload (only a test's end hook comes back here):
+  // nothing more runs and the window stays as it was.
+  if (ended) return false;
   if (cancel != 0) return false;
   guarded("Form_Unload", [&] { if (onUnload) onUnload(cancel); });
   if (cancel != 0) return false;

@@ -67,6 +67,7 @@ struct Form::Impl {
   bool showing = false;             // inside show(): resize events are not reported
   bool everShown = false;
   int resizeDepth = 0;
+  int unloading = 0;                // inside unload()'s QueryUnload
   int pendingState = kNormal;       // window state to apply at the next show
   Colour back = kButtonFace;
   double left = 0, top = 0, width = 0, height = 0;   // twips as set (outer frame)

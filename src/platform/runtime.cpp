@@ -41,12 +41,18 @@ struct Decimal {
 };
 
 // Shortest digits that read back to x exactly; x must be finite.
-Decimal shortestDecimal(double x) {
+// The digits of x: the shortest that read back exactly, or, with `significant` above
+// 0, x rounded to that many significant digits (nearest, ties to even on the exact
+// binary value). Trailing zeros are dropped.
+Decimal decimalDigits(double x, int significant) {
   Decimal d;
   d.negative = std::signbit(x);
   if (x == 0.0) return d;
   char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
+  const auto res = significant > 0
+                       ? std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific,
+                                       significant - 1)
+                       : std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
   const std::string text(buf, res.ptr);
   const std::size_t e = text.find('e');
   const std::string mantissa = text.substr(0, e);
@@ -67,6 +73,11 @@ Decimal shortestDecimal(double x) {
   if (d.digits.empty()) d.point = 0;
   return d;
 }
+
+Decimal shortestDecimal(double x) { return decimalDigits(x, 0); }
+
+// Numbers as the system prints them carry at most 15 significant digits.
+constexpr int kChiffresImprimes = 15;
 
 // Whole part and exactly `decimals` fraction digits of |value|, rounded half away
 // from zero on the decimal digits. The whole part has no leading zeros ("" for 0).
@@ -437,9 +448,10 @@ std::string ShortTimeNow() {
   return programLocale().toString(t, QLocale::ShortFormat).toStdString();
 }
 
-std::string CStr(double x) {
-  if (!std::isfinite(x)) return "0";
-  const Decimal d = shortestDecimal(x);
+namespace {
+
+// The text of digits d as the system converts a number.
+std::string texteNombre(const Decimal& d) {
   if (d.digits.empty()) return "0";
   std::string out = d.negative ? "-" : "";
   const int exponent = d.point - 1;  // of the first digit
@@ -462,6 +474,18 @@ std::string CStr(double x) {
     out += fraction;
   }
   return out;
+}
+
+}  // namespace
+
+std::string CStr(double x) {
+  if (!std::isfinite(x)) return "0";
+  return texteNombre(decimalDigits(x, kChiffresImprimes));
+}
+
+std::string ExactText(double x) {
+  if (!std::isfinite(x)) return "0";
+  return texteNombre(shortestDecimal(x));
 }
 
 std::string CStr(long long n) { return std::to_string(n); }

@@ -32,10 +32,15 @@ std::string FormatNow(const std::string& mask);
 std::string ShortDateNow();
 std::string ShortTimeNow();
 
-// Shortest digits that read back exactly, decimal separator of the system, no blank,
-// "-" for negatives; whole numbers without a decimal part; non-finite gives "0".
+// At most 15 significant digits (x rounded to them, the shortest form when it needs
+// fewer), decimal separator of the system, no blank, "-" for negatives; whole numbers
+// without a decimal part; exponent form from 1E+15 up and below 1E-04; non-finite
+// gives "0".
 std::string CStr(double x);
 std::string CStr(long long n);
+// The same form with the shortest digits that read back exactly (up to 17): for
+// values a file stores and the program reads back, such as measured coordinates.
+std::string ExactText(double x);
 // The printed form: CStr preceded by a blank for a non-negative number (" 10").
 std::string Str(double x);
 

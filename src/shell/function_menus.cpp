@@ -105,6 +105,22 @@ void Fonction_Couleur(QVL& f) {
 
 }  // namespace
 
+void Menus_Fonction(int code) {
+  QVL& f = Qvl();
+  const bool couleur = code == kFonctionCouleur;
+  // Functions whose rows a trame cannot hold: the counts, the densities, the
+  // triangle, the colour zone and the gill count.
+  const bool sansTrame = code == 10 || code == 11 || code == 13 || code == 14 || code == 15 || couleur ||
+                         code == 22;
+  f.MnuFIC(9).setEnabled(!sansTrame);
+  f.MnuFIC(10).setEnabled(!couleur);
+  f.MnuFonc(6).setEnabled(!couleur);
+  f.MnuFonc(7).setEnabled(!couleur);
+  f.MnuEDit(9).setEnabled(code == 2);
+  f.spo(1).setEnabled(code == 2);
+  f.MntoolXp(4).setEnabled(couleur);
+}
+
 void Ini_fonc() {
   QVL& f = Qvl();
   f.Bout(2).setEnabled(true);

@@ -7,6 +7,13 @@
 // a measurement (LigneCourante above 1); No leaves function, grid, modes, options and
 // menus exactly as they were.
 
+// The menu items that follow the measuring function, as choosing function `code` from
+// its menu leaves them: "Sauver la Trame", "Charger la trame", "Comptage", "Densité",
+// "Archiver données stat.", the archive search parameters and the chart-archive editor.
+// Run by the function switch, so that a function made current by a trame or at
+// start-up leaves the menus as its menu item does.
+void Menus_Fonction(int code);
+
 // Reset of the tool buttons and menus for a function: "Nouv. mes." enabled, the prompt
 // line emptied, "Sauver la Trame" enabled, the surface and density modes off with any
 // unfinished outline or triangle forgotten, the gill-count frame hidden.

@@ -16,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "reports/stat_rows.h"
+#include "shell/function_menus.h"
 
 namespace {
 
@@ -133,6 +134,7 @@ bool Choix_Fonction_Mesure() {
 
   if (!disposeGrilles(f, FonctionCourante)) return false;
   Compteur_Lignes = 0;
+  Menus_Fonction(FonctionCourante);
   return true;
 }
 

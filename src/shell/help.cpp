@@ -5,6 +5,7 @@
 
 #include "base/globals.h"
 #include "base/helpers.h"
+#include "base/shell_services.h"
 #include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
@@ -146,6 +147,8 @@ void MnApropos_Click() {
 
 void Connecte_Aide(QVL& f) {
   f.Mnuaide->onClick = [](int i) { Mnuaide_Click(i); };
+  // The statistics window's "Documentation" opens the same manual.
+  Services_Shell().AFF_Aide_pdf = [] { AFF_Aide_pdf(); };
   f.MnApropos->onClick = [] { MnApropos_Click(); };
   f.TBox.onClick = [](int i) { TBox_Click(i); };
   // The diagnostics box closes when it loses the focus.

@@ -1,5 +1,8 @@
 #include "shell/main_menus.h"
 
+#include <utility>
+#include <vector>
+
 #include "base/globals.h"
 #include "forms/main_window.h"
 #include "measure/calibration.h"
@@ -42,7 +45,10 @@ void MnuEDit_Click(int Index) {
   QVL& f = Qvl();
   switch (Index) {
     case 1:
+      f.Text4.setVisible(false);
+      f.VScroll2.setVisible(false);
       Fin_Etape_Mesure();
+      Fic_Resultats = f.TBox(3).text();
       break;
     case 2:
       f.TBox(3).setText(Fic_Resultats);
@@ -75,7 +81,19 @@ void MnuOpt_Click(int Index) {
   if (Index == kMachineRapide) Machine_Rapide(Qvl());
 }
 
+void Grise_Articles_Sans_Commande(QVL& f) {
+  const std::pair<MenuArr*, std::vector<int>> sansCommande[] = {
+      {&f.MnuFIC, {5, 6, 7, 11, 14}}, {&f.MnuEDit, {3, 6, 10}}, {&f.MnuFonc, {5}},
+      {&f.Mntool, {7, 8, 9, 12}},     {&f.Archv1, {5}},         {&f.Mnuaide, {1, 4}},
+      {&f.Illus, {3}},                {&f.MnuChrt, {1, 4}},
+  };
+  for (const auto& [menu, articles] : sansCommande)
+    for (int i : articles)
+      if (menu->exists(i)) (*menu)(i).setEnabled(false);
+}
+
 void Connecte_Menus_Principaux(QVL& f) {
+  Grise_Articles_Sans_Commande(f);
   f.MnuEDit->onClick = [](int i) { MnuEDit_Click(i); };
   f.MnuOpt->onClick = [](int i) { MnuOpt_Click(i); };
 }

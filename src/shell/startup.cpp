@@ -178,6 +178,9 @@ void QVL::initParametresValeurs() {
   Etape_CalObj = "99";
   Facteur_Resol = 1.0;
   Indep_Resol = false;
+  // Marking a calibration on the picture measures a known length unless the user
+  // chooses the graduations.
+  Optn(3).setValue(true);
   Optn(2).setValue(false);
   Optn(1).setValue(true);
   for (int i = 0; i <= 3; ++i) Champs_Archive(i).clear();
@@ -243,7 +246,6 @@ void QVL::initParametresValeurs() {
   cmdChargeMC.setEnabled(true);
   Mntool(3).setEnabled(true);
   Mntool(4).setEnabled(true);
-  Mnuaide(4).setEnabled(true);
   chkMC(1).setEnabled(false);
   Mntool(6).setEnabled(false);
   Mode_Annot = false;
@@ -281,12 +283,12 @@ void QVL::initParametresValeurs() {
   Loupe_Ouverte = false;
   F_Img_Click(1);
   Ext_Images = platform::Split("BMP;JPG", ";");
-  for (int i = 0; i < static_cast<int>(Ext_Images.size()); ++i) {
-    F_Img(i).setCaption(Ext_Images[static_cast<size_t>(i)]);
-    F_Img(i).setEnabled(false);
+  // Only the formats a picture can be written in are offered: BMP and JPG.
+  for (int i = 0; i <= 6; ++i) {
+    if (!F_Img.exists(i)) continue;
+    if (i < static_cast<int>(Ext_Images.size())) F_Img(i).setCaption(Ext_Images[static_cast<size_t>(i)]);
+    F_Img(i).setEnabled(i < static_cast<int>(Ext_Images.size()));
   }
-  F_Img(0).setEnabled(true);
-  F_Img(1).setEnabled(true);
   MonthView1.setValue(platform::Today());
   Format_Image = 0;
   F_Img_Click(0);

@@ -9,9 +9,11 @@
 #include "colour/colour_state.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
+#include "measure/measure_state.h"
 #include "measure/trame_dialogs.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
+#include "platform/menu.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "shell/button_bar.h"
@@ -23,6 +25,7 @@ int Type_Fichier_Edit = 0;
 namespace {
 
 constexpr int kCalibrage = 1, kParametres = 2, kArchiveNuancier = 3, kTrameCommande = 4;
+constexpr int kFonctionCouleur = 20;
 
 // The frame's caption for an editor type.
 std::string Titre_Editeur(int type) {
@@ -255,8 +258,24 @@ void MntoolXp_Click(int Index) {
   Bout_Click(8);
 }
 
+void Articles_Editer() {
+  QVL& f = Qvl();
+  // The settings file and the chart archive open only when they exist; their items
+  // are greyed otherwise. The archive is edited in the colour function only.
+  if (f.MntoolXp.exists(kParametres + 1)) f.MntoolXp(kParametres + 1).setEnabled(Fichier_Existe(Fichier_Edite(kParametres)));
+  if (f.MntoolXp.exists(kArchiveNuancier + 1)) {
+    platform::MenuItem& archive = f.MntoolXp(kArchiveNuancier + 1);
+    if (!Fichier_Existe(Fichier_Edite(kArchiveNuancier)))
+      archive.setEnabled(false);
+    else if (FonctionCourante == kFonctionCouleur)
+      archive.setEnabled(true);
+  }
+}
+
 void Connecte_Editeur(QVL& f) {
   f.Command8.onClick = [](int i) { Command8_Click(i); };
   f.Command9.onClick = [](int i) { Command9_Click(i); };
   f.MntoolXp->onClick = [](int i) { MntoolXp_Click(i); };
+  // The "Editer" list runs its title's click as it opens.
+  if (auto* editer = dynamic_cast<platform::MenuItem*>(f.find("MnOutilsFichiers"))) editer->onClick = [] { Articles_Editer(); };
 }

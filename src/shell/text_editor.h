@@ -54,6 +54,9 @@ void Command9_Click(int Index);
 // archive and the command-line trame; 6 asks twice before the grid is measured again
 // from its trame, then shows the image list.
 void MntoolXp_Click(int Index);
+// As the "Editer" list opens: "Editer Qvrl.dat" is offered when the settings file
+// exists, "Editer Nuancier archive" in the colour function when the chart archive does.
+void Articles_Editer();
 
 class QVL;
 // Connects the editor, the archive input frame's buttons and Tools > Editer.

@@ -178,9 +178,15 @@ void MOption1_Click(int Index) {
       break;
     case 3:
       Libelle_Donnees.clear();
-      affecte_extrait(Liste_Extrait, 1);
-      f.MFrame1(8).setVisible(true);
-      calcul_extrait();
+      // The extract's column box starts at column 1; its spinner goes up to the
+      // function's last column of values.
+      g_miseEnPlace = true;
+      f.EVScroll1.setMax(1);
+      f.EVScroll1.setMin(std::max(1, Der_Colonne));
+      f.EVScroll1.setValue(1);
+      f.MText4E.setText("1");
+      g_miseEnPlace = false;
+      MText4E_Change();
       break;
     default:
       break;
@@ -209,7 +215,10 @@ void MText4E_Change() {
     f.EVScroll1.setValue(platform::CInt(Val_Decimal(f.MText4E.text())));
     f.MCheck1(6).setValue(0);
     OublieModes();
-    affecte_extrait(Liste_Extrait, f.EVScroll1.value());
+    const int col = f.EVScroll1.value();
+    affecte_extrait(Liste_Extrait, col);
+    const platform::FlexGrid& g = Qvl().GrilleRef;
+    f.NmColonne.setCaption(col >= 0 && col < g.cols() && g.rows() > 0 ? g.textMatrix(0, col) : std::string());
     f.MFrame1(8).setVisible(true);
     calcul_extrait();
   } catch (const std::exception&) {
@@ -303,7 +312,8 @@ void Msto_texte() {
   }
   ResultInput in;
   in.horodatage = platform::FormatNow("dd/mm/yyyy - hh:nn:ss");
-  in.colonne = f.MText4.text();
+  // The column box of the source in use: the extract's or the grid's.
+  in.colonne = f.MOption1(3).value() ? f.MText4E.text() : f.MText4.text();
   in.nomColonne = f.NmColonne.caption();
   in.libelle = Libelle_Donnees;
   in.donnees = Donnees;

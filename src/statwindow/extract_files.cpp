@@ -191,4 +191,5 @@ void CSVexportGrille(int mode) {
     platform::MsgBox(MSG(144) + "011" + SautLigne + erreur, platform::vbExclamation);
 }
 
-void cmdCopie_Ecran_Click() { Sauve_Capture("nmsts", 2); }
+// The chart shown beside the button, the histogram or the scatter plot.
+void cmdCopie_Ecran_Click() { Sauve_Capture("nmsts", 3); }

@@ -132,8 +132,9 @@ void Text1histo_Change() {
   FenHisto& f = StatWindow();
   const int n = Nombre_Classes(f.Text1histo.text());
   const std::string texte = std::to_string(n);
-  const double lu = platform::Val(f.Text1histo.text());
-  if (!(lu >= kClassesMin && lu <= kClassesMax)) {
+  // The box shows the count the histogram uses: out of range or followed by other
+  // characters ("2bc"), it is rewritten.
+  if (f.Text1histo.text() != texte) {
     f.Text1histo.setText(texte);   // fires this handler again, which draws
     return;
   }

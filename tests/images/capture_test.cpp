@@ -124,7 +124,8 @@ TEST_F(Captures, ProposedNames) {
     EXPECT_EQ(Chemin_Capture_Suivant(), in(c.capture)) << c.prefix;
     EXPECT_EQ(Nom_Twain_Propose(), c.twain) << c.prefix;
   }
-  // Screen copies: by kind while no file name is shown, else the image's name.
+  // Screen copies: by kind while no file name is shown, else the image's name; the
+  // statistics window's charts always by the chart shown.
   const int histogramme = Mode_Histogramme;
   f.labNomFic.setCaption("");
   EXPECT_EQ(Nom_Capture_Propose(1), "ecran_mesures");
@@ -137,7 +138,10 @@ TEST_F(Captures, ProposedNames) {
   const std::string spore = bmp("spore.2.bmp", 60, 40);
   Ajoute_Image_Liste(spore);
   ASSERT_TRUE(appel_img_listchar(spore));
-  for (int genre : {1, 2, 3}) EXPECT_EQ(Nom_Capture_Propose(genre), "ecran_spore") << genre;
+  for (int genre : {1, 2}) EXPECT_EQ(Nom_Capture_Propose(genre), "ecran_spore") << genre;
+  Mode_Histogramme = 0;
+  EXPECT_EQ(Nom_Capture_Propose(3), "ecran_Nuage");
+  Mode_Histogramme = histogramme;
 }
 
 TEST(CaptureNaming, FirstNumber) {

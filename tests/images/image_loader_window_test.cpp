@@ -58,9 +58,10 @@ class ImageLoader : public session_window::SessionWindow {
     Calibrage = 0.1;
   }
 
-  // A left click of the mouse on entry k of the displayed image list.
-  static void clickEntry(int k) {
-    auto* list = static_cast<QListWidget*>(Qvl().ListImgAff.widget());
+  // A left click of the mouse on entry k of a list (the displayed image list unless
+  // told otherwise).
+  static void clickEntry(int k, platform::ListBox* box = nullptr) {
+    auto* list = static_cast<QListWidget*>((box ? *box : Qvl().ListImgAff).widget());
     ASSERT_NE(list->item(k), nullptr) << k;
     const QPoint p = list->visualItemRect(list->item(k)).center();
     const QPointF global = list->viewport()->mapToGlobal(QPointF(p));
@@ -171,6 +172,62 @@ TEST_F(ImageLoader, UnusedImagesLeaveAndTheRowsAndCoefficientsFollowTheirImages)
   user::click(f.cmdRep(2));
   EXPECT_FALSE(f.FraRep.visible());
   EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(dialogs_->pending(), 0u);
+}
+
+// "Supprimer" in group mode offers the group's images that no row uses, not what an
+// earlier use listed, and "Charger" removes them; with nothing chosen it says why.
+TEST_F(ImageLoader, GroupModeRemovesTheUnusedImagesOfTheGroup) {
+  QVL& f = Qvl();
+  startFunction(2);
+  const std::string a = session_window::picture(images_, "a.bmp", 400, 300);
+  const std::string b = session_window::picture(images_, "b.bmp", 410, 300);
+  const std::string c = session_window::picture(images_, "c.bmp", 420, 300);
+  const std::string e = session_window::picture(images_, "e.bmp", 440, 300);
+  dialogs_->answerOpen({a});
+  ASSERT_TRUE(user::choose(f.MnuFIC(1)));
+  dialogs_->answerOpen({b, c});
+  ASSERT_TRUE(user::choose(f.MnuCharg(1)));
+  platform::DoEvents();
+  clickEntry(1);
+  ASSERT_EQ(Index_Image, 2);
+  measureSpore(60);
+  ASSERT_EQ(LigneCourante, 2);
+
+  // Outside group mode: every image without a row; closed again.
+  ASSERT_TRUE(user::choose(f.MnuCharg(2)));
+  EXPECT_EQ(items(f.ListRep), (std::vector<std::string>{"a.bmp", "c.bmp"}));
+  ASSERT_TRUE(user::click(f.cmdRep(2)));
+
+  // Group mode, and a new image opened into the group.
+  ASSERT_TRUE(user::click(f.chkMC(0)));
+  ASSERT_EQ(f.chkMC(0).value(), 1);
+  dialogs_->answerMsgBox(platform::vbNo);
+  dialogs_->answerOpen({e});
+  ASSERT_TRUE(user::choose(f.MnuFIC(1)));
+  ASSERT_EQ(items(f.ListImgMC), std::vector<std::string>{e});
+
+  ASSERT_TRUE(user::choose(f.MnuCharg(2)));
+  ASSERT_TRUE(f.FraRep.visible());
+  EXPECT_EQ(items(f.ListRep), std::vector<std::string>{"e.bmp"});
+  // "Charger" with nothing chosen says what to do and removes nothing.
+  dialogs_->answerMsgBox(platform::vbOK);
+  ASSERT_TRUE(user::click(f.cmdRep(0)));
+  EXPECT_EQ(messages(), (std::vector<std::string>{MSG(190) + " " + MSG(189) + " ? ",
+                                                  "Choisir dans la liste les images à supprimer"}));
+  EXPECT_EQ(session_window::imageList(), (std::vector<std::string>{a, b, c, e}));
+  clickEntry(0, &f.ListRep);
+  ASSERT_TRUE(f.ListRep.selected(0));
+  ASSERT_TRUE(user::click(f.cmdRep(0)));
+  EXPECT_EQ(session_window::imageList(), (std::vector<std::string>{a, b, c}));
+  EXPECT_EQ(f.ListImgMC.listCount(), 0);
+  EXPECT_EQ(f.ListRep.listCount(), 0);
+  EXPECT_EQ(TabMesures(1).NumImage, 2);
+  // Nothing left in the group: "Charger" says so.
+  dialogs_->answerMsgBox(platform::vbOK);
+  ASSERT_TRUE(user::click(f.cmdRep(0)));
+  EXPECT_EQ(messages().back(), "Aucune image sans mesure dans le groupe MC");
+  ASSERT_TRUE(user::click(f.chkMC(0)));
   EXPECT_EQ(dialogs_->pending(), 0u);
 }
 

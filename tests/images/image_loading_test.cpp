@@ -401,11 +401,13 @@ TEST_F(ImageLoading, RemovalFrameListsTheUnusedImagesWithoutFolderLists) {
   f.repText1.setText("");
   f.ListRep.setListIndex(1);
   EXPECT_EQ(f.repText1.text(), "");
-  // Nothing selected: "Charger" removes nothing.
+  // Nothing selected: "Charger" removes nothing and says what to do.
   f.ListRep.setSelected(1, false);
+  dialogs_->answerMsgBox(platform::vbOK);
   user::click(f.cmdRep(0));
   EXPECT_EQ(Nombre_Images(), 3);
-  EXPECT_TRUE(dialogs_->log().empty());
+  ASSERT_EQ(dialogs_->log().size(), 1u);
+  EXPECT_EQ(dialogs_->log()[0].text, "Choisir dans la liste les images à supprimer");
 }
 
 }  // namespace

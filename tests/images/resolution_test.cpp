@@ -92,6 +92,8 @@ TEST_F(Resolution, WithoutAPictureTheFactorStaysOne) {
 
 TEST_F(Resolution, MarkingKindEnablesTheMatchingControls) {
   QVL& f = Qvl();
+  // "Calibrage / longueur" is chosen at start: the graduations first.
+  f.Optn(4).setValue(true);
   f.Optn(3).setValue(true);
   EXPECT_FALSE(f.TBox(2).enabled());
   EXPECT_TRUE(f.Bout(27).enabled());

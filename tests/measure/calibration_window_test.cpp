@@ -3,6 +3,7 @@
 // frame, the calibration file and its list, and the preset buttons.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,79 @@ TEST_F(Calibration, OneEyepieceDivisionLeavesTheFirstCoefficient) {
   EXPECT_FALSE(Mode_Etalonnage);
   EXPECT_EQ(gridLines(), avant);
   EXPECT_EQ(LigneCourante, 3);
+}
+
+// The panel as a user finds it: "Etalon. Objectif" prompts for the length from the
+// first segment and names the coefficient in force once the division is shown; after a
+// start "Calibrage / longueur" is chosen, so "Calibrage sur une portion d'image" marks.
+TEST_F(Calibration, PanelStepsFromTheStart) {
+  QVL& f = Qvl();
+  show("un.bmp", 400, 0.05);
+  startFunction(2);
+  for (int fois = 0; fois < 2; ++fois) {
+    SCOPED_TRACE(fois);
+    ASSERT_TRUE(user::choose(f.MnuEDit(4)));
+    ASSERT_TRUE(user::click(f.Bout(27)));
+    PGr_Etat = false;
+    picture_window::drag(30, 250, 130, 250);
+    EXPECT_EQ(f.label(8).caption(), MSG(171));
+    ASSERT_TRUE(user::typeInto(f.TBox(5), "50"));
+    ASSERT_TRUE(user::click(f.Bout(31)));
+    const double calibrage = Calibrage;
+    picture_window::drag(30, 200, 330, 200);
+    EXPECT_EQ(f.label(8).caption(), MSG(173));
+    ok();
+    ASSERT_TRUE(user::typeInto(f.TBox(5), "30"));
+    ASSERT_TRUE(user::click(f.Bout(31)));
+    EXPECT_FALSE(Mode_Etalonnage);
+    EXPECT_EQ(f.Label_Calib.caption(), "Cal. = " + platform::Format(calibrage, "###0.0000"));
+  }
+  EXPECT_EQ(messages().size(), 2u);
+
+  // The graduations chosen, then a new start.
+  ASSERT_TRUE(user::choose(f.MnuEDit(4)));
+  ASSERT_TRUE(user::click(f.Optn(4)));
+  ASSERT_TRUE(f.Optn(4).value());
+  ASSERT_TRUE(user::click(f.Bout(19)));
+  f.Init_Parametres();
+  show("un.bmp", 400, 0.05);
+  ASSERT_TRUE(user::choose(f.MnuEDit(4)));
+  EXPECT_TRUE(f.Optn(3).value());
+  EXPECT_FALSE(f.Optn(4).value());
+  ASSERT_TRUE(user::click(f.Bout(23)));
+  PGr_Etat = false;
+  EXPECT_TRUE(Mode_Etalonnage);
+  EXPECT_EQ(Type_Etalonnage, 0);
+  EXPECT_FALSE(f.Frame(7).visible());
+  picture_window::drag(30, 250, 330, 250);
+  const int n = NbSegments_Calib;
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(f.label(8).caption(), MSG(171));
+  ASSERT_TRUE(user::typeInto(f.TBox(5), "37.5"));
+  ASSERT_TRUE(user::click(f.Bout(31)));
+  EXPECT_DOUBLE_EQ(Calibrage, 37.5 / n);
+}
+
+// A coefficient of 37.5 over 2672 units is 0.01403443113772455 in full; the panel's
+// box, the name and the calibration file show the 15 digits the system prints.
+TEST_F(Calibration, CoefficientsShowFifteenDigits) {
+  QVL& f = Qvl();
+  show("un.bmp", 400, 0.05);
+  startFunction(2);
+  bouton(10);
+  marque(2672);
+  tape("37.5");
+  ASSERT_DOUBLE_EQ(Calibrage, 37.5 / 2672);
+  ASSERT_TRUE(user::choose(f.MnuEDit(4)));
+  EXPECT_EQ(f.TBox(0).text(), "0.0140344311377246");
+  ASSERT_TRUE(user::click(f.Bout(25)));
+  ASSERT_TRUE(user::typeInto(f.TBox(0), "lame 1"));
+  ok();   // the file is created
+  ASSERT_TRUE(user::click(f.Bout(20)));
+  EXPECT_EQ(f.Label_Calib.caption(), "lame 1 = 0.0140344311377246");
+  std::vector<std::string> lignes;
+  ASSERT_TRUE(platform::readLines(folder() + "/Qvrl.Cal", &lignes));
+  EXPECT_NE(std::find(lignes.begin(), lignes.end(), "lame 1 =  0.0140344311377246"), lignes.end()) << lignes.back();
 }
 
 // The guided procedure: a known length, then a segment across the eyepiece divisions

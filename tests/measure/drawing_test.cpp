@@ -330,4 +330,27 @@ TEST_F(DrawingWindow, InclinedTextIsReadableWithTheSizeZero) {
   EXPECT_NEAR(encre.left, 100, 3);
 }
 
+// The rotated text takes at most 31 characters of the face name: a name whose first 31
+// characters are a face name padded with blanks prints in that face, whatever follows.
+TEST_F(DrawingWindow, RotatedTextKeepsThirtyOneCharactersOfTheFaceName) {
+  QVL& f = Qvl();
+  f.Picture1.setForeColor(kRed);
+  auto imprime = [&](const std::string& nom) {
+    f.Picture1.setPicture(platform::Picture::filled(f.Picture1.canvasWidthPixels(),
+                                                    f.Picture1.canvasHeightPixels(), kBlack));
+    Police_Texte police;
+    police.Name = nom;
+    police.Size = 14;
+    Imprime_Texte_Angle("WWWiiiMMM", police, 100 * u_, 100 * u_);
+    return f.Picture1.image();
+  };
+  const std::string face = "Liberation Mono";
+  const std::string long31 = face + std::string(31 - face.size(), ' ');
+  ASSERT_EQ(long31.size(), 31u);
+  const platform::Picture attendu = imprime(face);
+  const platform::Picture autre = imprime("Liberation Serif");
+  ASSERT_FALSE((attendu.bmpBytes() == autre.bmpBytes())) << "the two faces print alike: nothing to tell apart";
+  EXPECT_TRUE(imprime(long31 + "Serif").bmpBytes() == attendu.bmpBytes());
+}
+
 }  // namespace

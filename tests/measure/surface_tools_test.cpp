@@ -24,6 +24,7 @@
 #include "platform/control.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -326,7 +327,7 @@ TEST_F(GillTool, CountedEitherWayRound) {
   QVL& f = Qvl();
   EXPECT_EQ(Der_Colonne, 2);
   EXPECT_EQ(f.StatusBar1.simpleText(), MSG(260));
-  f.label(9).setCaption("");
+  EXPECT_EQ(f.label(9).caption(), "");
   count(+1);
   click(0, 0, kDroit);
   EXPECT_EQ(row(1, 2), (Strings{"27", "100"}));
@@ -336,7 +337,8 @@ TEST_F(GillTool, CountedEitherWayRound) {
   EXPECT_EQ(NbLames, 0);
   EXPECT_EQ(f.Label12.caption(), "0");
 
-  f.label(9).setCaption("");
+  // The next counting starts with the angle of the last one gone.
+  EXPECT_EQ(f.label(9).caption(), "");
   count(-1);
   click(0, 0, kDroit);
   EXPECT_EQ(row(2, 2), (Strings{"27", "100"}));
@@ -348,6 +350,21 @@ TEST_F(GillTool, CountedEitherWayRound) {
   gill(44.5);
   click(0, 0, kDroit);
   EXPECT_EQ(row(3, 2), (Strings{"26", ""}));
+}
+
+// "Comptage Lames" chosen from its menu after another counting: the angle label of
+// that counting is emptied with the new start.
+TEST_F(GillTool, TheMenuStartsWithoutTheLastAngle) {
+  QVL& f = Qvl();
+  startFunction(22);
+  Comptage_Lames();
+  count(+1);
+  ASSERT_NE(label9(), "");
+  dialogs_->answerMsgBox(platform::vbYes);   // the grid is not empty: the usual question
+  ASSERT_TRUE(user::choose(f.MnuFonc(8)));
+  EXPECT_EQ(FonctionCourante, 22);
+  EXPECT_EQ(f.label(9).caption(), "");
+  EXPECT_EQ(f.Label12.caption(), "0");
 }
 
 }  // namespace

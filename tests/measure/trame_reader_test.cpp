@@ -198,6 +198,8 @@ TEST_F(TrameReader, RefusedTramesChangeNothing) {
   const Case cases[] = {
       {"bad_resolution", MSG(176), kTrameResolutionIncompatible},
       {"bad_no_image", kTrameSansImageTexte, kTrameSansImage},
+      // No image and nothing after the image block: the reader stops at NBIMAGES.
+      {"bad_no_image_no_rows", kTrameSansImageTexte, kTrameSansImage},
       // 5000 rows announced and two present: the comment block runs to the end.
       {"bad_rows_5000", "Fichier trame illisible (ligne TRAME absente) : ", 0},
       {"bad_function", "Fonction de mesure inconnue (99) dans la trame ", 0},

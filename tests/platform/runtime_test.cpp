@@ -16,6 +16,7 @@ using platform::Asc;
 using platform::CInt;
 using platform::CLng;
 using platform::CStr;
+using platform::ExactText;
 using platform::Chr;
 using platform::Fix;
 using platform::Format;
@@ -158,13 +159,12 @@ TEST(RuntimeSeparator, PinnedAndLocale) {
   EXPECT_EQ(platform::DecimalSeparator(), expected);
 }
 
-TEST(RuntimeCStr, ShortestDigitsWithSystemSeparator) {
+TEST(RuntimeCStr, FifteenSignificantDigitsWithSystemSeparator) {
   {
     PinnedSeparator pin('.');
     EXPECT_EQ(CStr(0.1), "0.1");
     EXPECT_EQ(CStr(-1.5), "-1.5");
     EXPECT_EQ(CStr(10.0), "10");
-    EXPECT_EQ(CStr(0.1 + 0.2), "0.30000000000000004");  // the shortest text that reads back
     EXPECT_EQ(CStr(2.345), "2.345");
     EXPECT_EQ(CStr(0.0001), "0.0001");
     EXPECT_EQ(CStr(123456789012345.0), "123456789012345");
@@ -185,10 +185,42 @@ TEST(RuntimeCStr, ShortestDigitsWithSystemSeparator) {
   EXPECT_EQ(CStr(9223372036854775807LL), "9223372036854775807");
 }
 
-TEST(RuntimeCStr, ShortestDigitsReadBack) {
+// Values rounded to 15 significant digits; the expected texts are C's "%.15g" of the
+// same doubles (correct rounding of the exact binary value), read in the system's form.
+TEST(RuntimeCStr, RoundedToFifteenSignificantDigits) {
   PinnedSeparator pin('.');
-  const double values[] = {0.1, 1.0 / 3.0, 2.0 / 3.0, 1e-5 * 3.0, 12345.6789, 6.02214076e23};
-  for (double v : values) EXPECT_EQ(Val(CStr(v)), v) << CStr(v);
+  const std::pair<double, const char*> cases[] = {
+      {0.01403443113772455, "0.0140344311377246"},   // a calibration of 1 / 71.25 picture units
+      {0.7071067623730954, "0.707106762373095"},      // the zoom factor at exponent -2
+      {0.1 + 0.2, "0.3"},
+      {1.0 / 3.0, "0.333333333333333"},
+      {-2.0 / 3.0, "-0.666666666666667"},
+      {123456789012345.6, "123456789012346"},
+      {999999999999999.9, "1E+15"},                    // rounding carries into the exponent form
+      {9.999999999999999e-5, "0.0001"},
+      {0.00012345678901234567, "0.000123456789012346"},
+      {2.5e-16, "2.5E-16"},
+      {6.02214076e23, "6.02214076E+23"},
+  };
+  for (const auto& [v, text] : cases) EXPECT_EQ(CStr(v), text) << v;
+  EXPECT_EQ(Str(0.7071067623730954), " 0.707106762373095");
+  // A number of 15 digits or fewer reads back exactly.
+  for (double v : {0.1, 12345.6789, 6.02214076e23, 0.0140344311377246})
+    EXPECT_EQ(Val(CStr(v)), v) << CStr(v);
+}
+
+// Stored values keep every digit they need to read back exactly.
+TEST(RuntimeExactText, ShortestDigitsReadBack) {
+  PinnedSeparator pin('.');
+  EXPECT_EQ(ExactText(0.1 + 0.2), "0.30000000000000004");
+  EXPECT_EQ(ExactText(1166.6666666666667), "1166.6666666666667");
+  EXPECT_EQ(ExactText(10.0), "10");
+  EXPECT_EQ(ExactText(-1.5e-7), "-1.5E-07");
+  EXPECT_EQ(ExactText(std::numeric_limits<double>::infinity()), "0");
+  const double values[] = {0.1, 1.0 / 3.0, 2.0 / 3.0, 1e-5 * 3.0, 12345.6789, 6.02214076e23, 486.819655590699123};
+  for (double v : values) EXPECT_EQ(Val(ExactText(v)), v) << ExactText(v);
+  PinnedSeparator virgule(',');
+  EXPECT_EQ(ExactText(0.30000000000000004), "0,30000000000000004");
 }
 
 TEST(RuntimeStr, BlankBeforeNonNegative) {

@@ -19,6 +19,8 @@
 #include "measure/picture_window.h"
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
+#include "reports/results_export.h"
+#include "shell/diagnostics.h"
 #include "shell/function_switch.h"
 #include "support/user_input.h"
 
@@ -215,6 +217,38 @@ TEST_F(ReportCommands, MeasureSummariseExportAndImportBack) {
 }
 
 // A missing file, a file without its list, a binary file, Cancel and No change nothing.
+// "Export grille sous ..." opens the export panel, its comment box empty, and takes
+// the results name from that box: the diagnostics and the next quick export no longer
+// carry the comment of the export before.
+TEST_F(ReportCommands, ExportUnderTakesTheNameFromThePanel) {
+  QVL& f = Qvl();
+  measureSpores();
+  const std::string file = dir_.file("premier.csv");
+  f.TBox(3).setText("récolte été");
+  script_->answerSave(file);
+  Export_Resultats(1);
+  ASSERT_EQ(Fic_Resultats, "récolte été");
+  ASSERT_NE(Texte_Diagnostic().find("récolte été"), std::string::npos);
+  f.Text4.setVisible(true);
+  ASSERT_TRUE(user::choose(f.MnuEDit(1)));
+  EXPECT_TRUE(f.Frame(10).visible());
+  EXPECT_FALSE(f.Text4.visible());
+  EXPECT_EQ(f.TBox(3).text(), "");
+  EXPECT_EQ(Fic_Resultats, "");
+  EXPECT_EQ(Texte_Diagnostic().find("récolte été"), std::string::npos);
+  // The quick export writes the panel's (empty) comment in its header.
+  Rep_Data = dir_.file("");
+  const std::string quick = Rep_Data + "/" + Nom_Export_Defaut(Img_Active, f.labNomFic.caption().empty(),
+                                                              "mesure Spore 2D", "csv");
+  ASSERT_TRUE(platform::writeLines(quick, {"ancien"}));
+  f.Frame(10).setVisible(false);
+  script_->answerMsgBox(platform::vbOK);
+  ASSERT_TRUE(user::choose(f.MnuEDit(2)));
+  const std::vector<std::string> written = fileLines(quick);
+  ASSERT_GE(written.size(), 7u);
+  EXPECT_EQ(written[6], "");
+}
+
 TEST_F(ReportCommands, ImportsThatChangeNothing) {
   measureSpores();
   const auto measured = gridCells(12, 7);

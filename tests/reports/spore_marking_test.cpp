@@ -86,6 +86,28 @@ TEST_F(SporeMarking, EachOptionMarksItsRowAndNonUnmarks) {
   EXPECT_EQ(marked().size(), 1u);
 }
 
+// "Param. recherche > Spore optimale" shows the optimal-spore options at the mouse;
+// the one chosen there is ticked in both menus and marks its row.
+TEST_F(SporeMarking, SearchParametersItemOffersTheOptions) {
+  septSpores();
+  QVL& f = Qvl();
+  dialogs_->answerPopup(2);
+  ASSERT_TRUE(user::choose(f.spo(2)));
+  ASSERT_FALSE(dialogs_->log().empty());
+  const auto& asked = dialogs_->log().back();
+  EXPECT_EQ(asked.kind, "popup");
+  EXPECT_EQ(asked.items, (std::vector<std::string>{"non", "a 1 / Moyene", "a 2", "a 3", "b 1/ Médiane", "b 2",
+                                                   "b 3"}));
+  EXPECT_TRUE(f.nspo1(2).checked());
+  EXPECT_TRUE(f.nspoItems(2).checked());
+  EXPECT_EQ(marked(), std::vector<int>{6});
+  // Closing the options without a choice changes nothing.
+  dialogs_->answerPopup(-1);
+  ASSERT_TRUE(user::choose(f.spo(2)));
+  EXPECT_TRUE(f.nspo1(2).checked());
+  EXPECT_EQ(marked(), std::vector<int>{6});
+}
+
 TEST_F(SporeMarking, TheMarkFollowsANewSpore) {
   septSpores();
   QVL& f = Qvl();

@@ -5,6 +5,7 @@
 
 #include "colour/scanner_correction.h"
 #include "images/image_state.h"
+#include "images/picture_view.h"
 #include "platform/events.h"
 #include "shell/program_folder.h"
 #include "support/user_input.h"
@@ -134,6 +135,19 @@ TEST_F(Diagnostics, NumbersUseTheSystemSeparator) {
                             "\r\n scaleW 11761,2"}) {
     EXPECT_NE(t.find(ligne), std::string::npos) << ligne;
   }
+}
+
+// The zoom factor of the fitted view at start, 1 / 1.4142136, is listed with the 15
+// digits the system prints.
+TEST_F(Diagnostics, TheZoomFactorShowsFifteenDigits) {
+  QVL& f = Qvl();
+  state();
+  Zoom_Initial();
+  ASSERT_TRUE(user::click(f.Czoom(2)));
+  ASSERT_NEAR(K_Zoom, 1 / 1.4142136, 1e-12);
+  ASSERT_TRUE(user::click(f.Bout(7)));
+  EXPECT_NE(f.TBox(4).text().find("\r\n K zoom = 0.707106762373095\r\n"), std::string::npos) << f.TBox(4).text();
+  ASSERT_TRUE(user::click(f.Bout(7)));
 }
 
 }  // namespace

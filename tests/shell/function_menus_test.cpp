@@ -19,10 +19,15 @@
 #include "platform/events.h"
 #include "shell/button_bar.h"
 #include "shell/function_switch.h"
+#include "images/image_list.h"
 #include "images/picture_view.h"
+#include "measure/measure_window.h"
 #include "measure/outline_tool.h"
 #include "measure/picture_window.h"
+#include "measure/session_window.h"
 #include "platform/picture.h"
+#include "platform/runtime.h"
+#include "platform/textfile.h"
 #include "support/user_input.h"
 
 namespace {
@@ -374,6 +379,74 @@ TEST_F(OutlineAfterAChange, AnAbandonedOutlineIsForgotten) {
   EXPECT_EQ(square(), seul);
   EXPECT_EQ(Liste_Sommets(1), "");
   EXPECT_EQ(NbPoints_Surface, 1);
+}
+
+// Enabled and visible state of every item of the main window's menu bar.
+std::vector<std::string> menuStates() {
+  std::vector<std::string> v;
+  std::function<void(platform::MenuItem&, const std::string&)> walk = [&](platform::MenuItem& m,
+                                                                          const std::string& path) {
+    const std::string here = path + "/" + m.caption();
+    v.push_back(here + (m.enabled() ? "" : " (greyed)") + (m.visible() ? "" : " (hidden)"));
+    for (platform::MenuItem* c : m.items()) walk(*c, here);
+  };
+  QVL& f = Qvl();
+  for (platform::MenuItem* t : {f.Mnfichiers, f.MnEdit, f.Mnfonctions, f.MnOptions, f.MnOutils, f.OptnMchrt})
+    walk(*t, "");
+  return v;
+}
+
+// A function made current by the switch that trames and the start-up use leaves the
+// menus as its own menu item does, whatever function came before; a Spores 2D trame
+// read after the colour zone can be saved again.
+TEST_F(FunctionMenus, MenusFollowTheFunctionHoweverItBecomesCurrent) {
+  QVL& f = Qvl();
+  for (const Item& it : items()) {
+    SCOPED_TRACE(it.label);
+    ASSERT_TRUE(Choix_Fonction_Mesure(it.code == 1 ? 2 : 1));
+    ASSERT_TRUE(user::choose(f.MnuFonc(1)));
+    it.click();
+    ASSERT_EQ(FonctionCourante, it.code);
+    const std::vector<std::string> parMenu = menuStates();
+    ASSERT_TRUE(user::choose(f.MnuFonc(20)));
+    ASSERT_EQ(FonctionCourante, 20);
+    ASSERT_TRUE(Choix_Fonction_Mesure(it.code));
+    EXPECT_EQ(menuStates(), parMenu);
+  }
+
+  picture_window::Restorer r;
+  r.keep(Calibrage); r.keep(Calib_Images); r.keep(Alerte_W7); r.keep(Fic_Trame); r.keep(Fic_Session);
+  r.keep(Rep_Data); r.keep(Taille_Grille); r.keep(Fic_Calib); r.keep(Img_Active); r.keep(Index_Image);
+  r.keep(Facteur_Resol); r.keep(Indep_Resol);
+  picture_window::TempFolder dir;
+  session_window::picture(dir, "lame 1.bmp", 400, 300);
+  session_window::picture(dir, "lame2.bmp", 300, 300);
+  const std::string trame = dir.file("s.trm");
+  ASSERT_TRUE(platform::saveFileAtomic(
+      trame, session_window::replaceAll(session_window::bytesOf(session_window::dataFile("program_2d/input.trm")),
+                                        "@DOSSIER@", dir.file("").substr(0, dir.file("").size() - 1))));
+  ASSERT_TRUE(user::choose(f.MnuFonc(20)));
+  ASSERT_EQ(FonctionCourante, 20);
+  EXPECT_NE(user::whyUnchoosable(f.MnuFIC(9)), "");
+  const std::string lue = Fic_Session_Lue;
+  Indep_Resol = true;   // the trame's mode
+  Fic_Session_Lue = trame;
+  platform::setClock(std::make_unique<measure_window::RunningClock>());
+  ASSERT_TRUE(user::choose(f.MnuSession(1)));
+  Fic_Session_Lue = lue;
+  platform::setClock(nullptr);
+  EXPECT_TRUE(asked().empty()) << asked().front().text;
+  ASSERT_EQ(FonctionCourante, 2);
+  ASSERT_EQ(LigneCourante, 3);
+  for (platform::MenuItem* m : {&f.MnuFIC(9), &f.MnuFIC(10), &f.MnuFonc(6), &f.MnuFonc(7), &f.MnuEDit(9)})
+    EXPECT_EQ(user::whyUnchoosable(*m), "") << m->caption();
+  EXPECT_FALSE(f.OptnMchrt->visible());
+  const std::string copie = dir.file("copie.trm");
+  dialogs_->answerSave(copie);
+  Alerte_W7 = false;
+  ASSERT_TRUE(user::choose(f.MnuFIC(9)));
+  EXPECT_TRUE(platform::fileExists(copie));
+  Vide_Listes();
 }
 
 }  // namespace

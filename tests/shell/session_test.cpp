@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QWidget>
+#include <QWindow>
 
 #include <deque>
 #include <functional>
@@ -32,6 +35,7 @@
 #include "platform/textfile.h"
 #include "shell/function_switch.h"
 #include "shell/settings_file.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -278,6 +282,49 @@ TEST_F(Session, SaveAndQuitStaysWhenNothingWasWritten) {
   EXPECT_EQ(bytesOf(settings), avant);
   EXPECT_EQ(Fic_Session, "/avant.trm");
   EXPECT_EQ(ended_, -1);
+}
+
+// Two close requests from the window system (the title bar's close): the second, sent
+// while the panel waits, leaves the window and the panel as they are; the panel's own
+// button then saves the trame and ends the program.
+TEST_F(Session, ASecondCloseWhileThePanelWaitsKeepsTheWindow) {
+  QVL& f = Qvl();
+  TempFolder dir;
+  QWidget* fenetre = f.window();
+  ASSERT_NE(fenetre->windowHandle(), nullptr);
+  const auto fermeture = [fenetre] {
+    QCloseEvent e;
+    QCoreApplication::sendEvent(fenetre->windowHandle(), &e);
+    return e.isAccepted();
+  };
+  bool deuxiemeAcceptee = true, resteVisible = false, panneauVisible = false;
+  actions_.push_back([&] {
+    deuxiemeAcceptee = fermeture();
+    fenetre->close();
+  });
+  actions_.push_back([&] {
+    resteVisible = fenetre->isVisible() && fenetre->windowHandle() && fenetre->windowHandle()->isVisible();
+    panneauVisible = f.FrameQuitter.visible() && Choix_Quitter == 0;
+  });
+  const std::string trame = dir.file("fin.trm");
+  // The session holds a picture: a trame is written only with its images.
+  f.ListIMGchar.clear();
+  f.ListIMGchar.addItem(dir.file("lame.bmp"));
+  actions_.push_back([&] {
+    Alerte_W7 = false;
+    dialogs_->answerSave(trame);
+    // A panel a user cannot reach fails the test; "Ne Pas Quitter" then ends the wait.
+    if (!user::click(f.Command15(1))) Command15_Click(2);
+  });
+  fermeture();
+  EXPECT_FALSE(deuxiemeAcceptee);
+  EXPECT_TRUE(resteVisible);
+  EXPECT_TRUE(panneauVisible);
+  EXPECT_EQ(ended_, 0);
+  EXPECT_TRUE(platform::fileExists(trame));
+  EXPECT_EQ(Fic_Session, trame);
+  EXPECT_TRUE(fenetre->isVisible());
+  EXPECT_TRUE(f.isLoaded());
 }
 
 // --- a whole session ----------------------------------------------------------------------------

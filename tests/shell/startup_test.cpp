@@ -13,6 +13,9 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
+#include "measure/picture_window.h"
+#include "platform/picture.h"
+#include "platform/textfile.h"
 #include "shell/settings_file.h"
 #include "support/user_input.h"
 
@@ -261,6 +264,42 @@ TEST_F(Startup, LineWidthMenuTicksTheItemChosen) {
     for (int i : {1, 2, 5}) EXPECT_EQ(f.TTrace(i).checked(), i == item) << item << " " << i;
     EXPECT_EQ(EpaisseurTrait, width);
   }
+}
+
+// The export format menu offers only the formats a picture can be written in; a
+// settings file that names another one starts with BMP, and "Enregistrer image en
+// cours" then writes the format ticked.
+TEST_F(Startup, OnlyWritableExportFormatsCanBeChosen) {
+  QVL& f = Qvl();
+  picture_window::TempFolder dir;
+  const std::string settings = Chemin_Parametres();
+  std::string avant;
+  ASSERT_TRUE(Sauve_Parametres());
+  ASSERT_TRUE(platform::readBytes(settings, &avant));
+  const std::size_t p = avant.find("EXT_IMG= 0");
+  ASSERT_NE(p, std::string::npos);
+  std::string octets = avant;
+  octets.replace(p, 10, "EXT_IMG= 3");
+  ASSERT_TRUE(platform::saveFileAtomic(settings, octets));
+  f.Init_Fenetre_Principale();
+  EXPECT_EQ(Format_Image, 0);
+  EXPECT_TRUE(f.F_Img(0).checked());
+  EXPECT_FALSE(f.F_Img(3).checked());
+  for (int i = 2; i <= 6; ++i) EXPECT_NE(user::whyUnchoosable(f.F_Img(i)), "") << f.F_Img(i).caption();
+  ASSERT_TRUE(user::choose(f.F_Img(1)));
+  EXPECT_EQ(Format_Image, 1);
+  ASSERT_TRUE(picture_window::loadPlainPicture(dir, 40, 30, 0x2040C0));
+  auto& script = static_cast<platform::ScriptedDialogs&>(platform::dialogs());
+  const std::string jpg = dir.file("vue.jpg");
+  script.answerSave(jpg);
+  ASSERT_TRUE(user::choose(f.MnuFIC(15)));
+  ASSERT_FALSE(script.log().empty());
+  EXPECT_EQ(script.log().back().request.fileName, "Img_Act_.JPG");
+  std::string ecrit;
+  ASSERT_TRUE(platform::readBytes(jpg, &ecrit));
+  EXPECT_EQ(ecrit.substr(0, 3), std::string("\xFF\xD8\xFF"));
+  ASSERT_TRUE(user::choose(f.F_Img(0)));
+  ASSERT_TRUE(platform::saveFileAtomic(settings, avant));
 }
 
 }  // namespace

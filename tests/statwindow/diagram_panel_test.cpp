@@ -225,4 +225,28 @@ TEST_F(DiagramPanelTest, FixedWindowFromItsOriginAndNegativeValues) {
   });
 }
 
+// The "Extrait" source shows the column it loaded, starting at 1, and the result names
+// it; its spinner stops at the function's last column of values.
+TEST_F(DiagramPanelTest, ExtractSourceShowsAndNamesItsColumn) {
+  grid(2, kAvecZeros);
+  Liste_Extrait = "1;4;";
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    f.Mnstat(2).click();
+    ASSERT_TRUE(f.MOption1(3).enabled());
+    ASSERT_TRUE(user::click(f.MOption1(3)));
+    EXPECT_EQ(f.MText4E.text(), "1");
+    EXPECT_EQ(f.MText3.text(), "10,2;11;");
+    const std::string titre1 = Qvl().GrilleRef.textMatrix(0, 1), titre2 = Qvl().GrilleRef.textMatrix(0, 2);
+    EXPECT_TRUE(holds(f.MText1.text(), "\r\ncol 1 : " + titre1 + "\r\n")) << f.MText1.text();
+    ASSERT_TRUE(user::typeInto(f.MText4E, "2"));
+    EXPECT_EQ(f.MText3.text(), "5,1;4,9;");
+    EXPECT_TRUE(holds(f.MText1.text(), "\r\ncol 2 : " + titre2 + "\r\n")) << f.MText1.text();
+    EXPECT_FALSE(holds(f.MText1.text(), "col 1"));
+    // Beyond the last column of the function (4 for spores 2D) the box comes back to it.
+    ASSERT_TRUE(user::typeInto(f.MText4E, "9"));
+    EXPECT_EQ(f.EVScroll1.value(), 4);
+    EXPECT_EQ(f.MText4E.text(), "4");
+  });
+}
+
 }  // namespace

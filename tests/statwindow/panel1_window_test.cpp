@@ -108,4 +108,20 @@ TEST_F(StatWindowTest, CmdHWithoutSelectionKeepsTheColumns) {
   });
 }
 
+// Typed into the class box, a text that is not a count is replaced at once by the
+// count the histogram uses.
+TEST_F(StatWindowTest, ClassBoxShowsTheCountInUse) {
+  grid(2, mesures());
+  Vue_Stat = 2;
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    f.ChkH(0).setValue(1);
+    ASSERT_TRUE(user::typeInto(f.Text1histo, "abc"));
+    EXPECT_EQ(f.Text1histo.text(), "2");
+    EXPECT_EQ(Nb_Classes, 2);
+    ASSERT_TRUE(user::typeInto(f.Text1histo, "7x"));
+    EXPECT_EQ(f.Text1histo.text(), "7");
+    EXPECT_EQ(Nb_Classes, 7);
+  });
+}
+
 }  // namespace

@@ -19,6 +19,7 @@
 #include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "forms/stat_window.h"
+#include "images/image_state.h"
 #include "measure/measure_state.h"
 #include "platform/clipboard.h"
 #include "platform/colour.h"
@@ -234,6 +235,51 @@ TEST_F(StatWindowTest, ChartSaveWritesTheChartAsABmpFile) {
   });
   Mode_Histogramme = histogramme;
   Qvl().labNomFic.setCaption(nom);
+  Rep_Data = dossier;
+  std::filesystem::remove_all(tmp);
+}
+
+// With an image named, the charts' "Sauver" and the scatter panel's "copie écran" are
+// named after the chart; in the work-area mode the copy saves the chart shown, not the
+// diagram of the other panel.
+TEST_F(StatWindowTest, ChartCopiesAreNamedAfterTheChartAndSaveIt) {
+  grid(2, kTroisSpores);
+  Vue_Stat = 1;
+  const std::string dossier = Rep_Data;
+  const std::filesystem::path tmp =
+      std::filesystem::temp_directory_path() / ("qv-copy-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(tmp);
+  Rep_Data = tmp.string();
+  const std::string nom = Qvl().labNomFic.caption();
+  Qvl().labNomFic.setCaption("lame 1.bmp");
+  Img_Active = "/images/lame 1.bmp";
+  const bool ecran = Qvl().Mn_Copie_Ecran(1).checked();
+  ASSERT_TRUE(user::choose(Qvl().Mn_Copie_Ecran(2)));
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    f.Mnstat(1).click();
+    ASSERT_EQ(Mode_Histogramme, 0);
+    f.HistPicHist.scale();
+    f.HistPicHist.line(0, 0, 3000, 3000, platform::RGB(255, 0, 0));
+    dialogs_->answerSave((tmp / "n.bmp").string());
+    ASSERT_TRUE(user::click(f.cmdCopie_Ecran));
+    ASSERT_FALSE(dialogs_->log().empty());
+    EXPECT_EQ(dialogs_->log().back().request.fileName, "ecran_Nuage.bmp");
+    const platform::Picture p = platform::Picture::load((tmp / "n.bmp").string());
+    ASSERT_FALSE(p.isNull());
+    EXPECT_EQ(p.widthPixels(), f.HistPicHist.canvasWidthPixels());
+    EXPECT_EQ(p.heightPixels(), f.HistPicHist.canvasHeightPixels());
+    EXPECT_EQ(p.pixel(100, 100), platform::RGB(255, 0, 0));
+    // The histogram's "Sauver".
+    ASSERT_TRUE(user::click(f.CmdHist1(0)));
+    ASSERT_NE(Mode_Histogramme, 0);
+    dialogs_->answerSave((tmp / "h.bmp").string());
+    ASSERT_TRUE(user::click(f.CmdHist(0)));
+    EXPECT_EQ(dialogs_->log().back().request.fileName, "ecran_Histogramme.bmp");
+    EXPECT_TRUE(std::filesystem::exists(tmp / "h.bmp"));
+  });
+  Qvl().Mn_Copie_Ecran(ecran ? 1 : 2).click();
+  Qvl().labNomFic.setCaption(nom);
+  Img_Active.clear();
   Rep_Data = dossier;
   std::filesystem::remove_all(tmp);
 }
