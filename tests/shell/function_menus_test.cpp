@@ -381,6 +381,24 @@ TEST_F(OutlineAfterAChange, AnAbandonedOutlineIsForgotten) {
   EXPECT_EQ(NbPoints_Surface, 1);
 }
 
+// Spores in two dimensions made current by the switch a trame uses, right after the
+// closed curve or a density was chosen from its menu: clicks measure spores, they no
+// longer go to the outline or density tool.
+TEST_F(OutlineAfterAChange, TheSwitchOfATrameDisarmsTheOtherTools) {
+  QVL& f = Qvl();
+  for (platform::MenuItem* outil : {&f.Mnusurf(2), &f.Mnusurf(1), &f.MnDens(1)}) {
+    SCOPED_TRACE(outil->caption());
+    ASSERT_TRUE(user::choose(*outil));
+    ASSERT_TRUE(Mode_Surface || Mode_Surface2 || Mode_Densite);
+    ASSERT_TRUE(Choix_Fonction_Mesure(2));
+    EXPECT_FALSE(Mode_Surface);
+    EXPECT_FALSE(Mode_Surface2);
+    EXPECT_FALSE(Mode_Densite);
+    for (auto [x, y] : {std::pair{40, 40}, {140, 40}, {140, 140}}) press(x, y);
+    EXPECT_EQ(Liste_Sommets(1), "");
+  }
+}
+
 // Enabled and visible state of every item of the main window's menu bar.
 std::vector<std::string> menuStates() {
   std::vector<std::string> v;
