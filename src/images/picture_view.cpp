@@ -8,6 +8,7 @@
 // when the window changes size.
 #include "images/picture_view.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -296,7 +297,13 @@ void Dessine_Vignette(int width) {
   Instruction([&] { v.setAutoRedraw(true); });
   Instruction([&] { v.setPicture(platform::Picture()); });
   Instruction([&] { v.setWidth(width); });
-  Instruction([&] { v.setHeight(h); });
+  Instruction([&] {
+    // The client area, not the whole box, takes the picture's aspect: the border is
+    // added to the height, so that no row of a wide picture falls below the client area.
+    const double bord = std::max(0.0, v.width() - v.scaleWidth());
+    h = Entier16(v.scaleWidth() * image.height() / image.width() + bord);
+    v.setHeight(h);
+  });
   Instruction([&] {
     // The thumbnail's scale: its client width across, client width / Ratio_Image down.
     if (!(Ratio_Image > 0) || !std::isfinite(Ratio_Image)) throw VueImpossible();

@@ -387,7 +387,8 @@ TEST_F(PictureView, ThumbnailShowsThePictureAndTheViewFrame) {
   charge();
   platform::PictureBox& v = f.VignP;
   EXPECT_DOUBLE_EQ(v.width(), Taille_Max);
-  EXPECT_NEAR(v.height(), 2500.0 * 900 / 1200, 1);
+  // The client area takes the picture's aspect (the box's border comes on top).
+  EXPECT_NEAR(v.canvasHeightPixels(), v.canvasWidthPixels() * 900.0 / 1200, 1);
   EXPECT_NEAR(v.scaleHeight(), v.scaleWidth() * 900 / 1200, 1e-9);
   const platform::Colour vert = platform::QBColor(10);
   // The view starts at the picture's top-left corner: the frame's top and left edges.
@@ -575,4 +576,21 @@ TEST_F(PictureView, OnePixelLinesStayVisibleWhenShrunk) {
   EXPECT_EQ(f.label(2).caption(), "Z= 0.5");
   verifieTraits(painted::screenshot(f.Picture1), "Z= 0.5");
   EXPECT_TRUE(ligneRougeVue(painted::screenshot(f.Picture1)));
+}
+
+// The thumbnail of a wide picture shows all of it: its last rows, in a colour of their
+// own, are painted at the foot of the thumbnail's client area.
+TEST_F(PictureView, ThumbnailOfAWidePictureShowsItsLastRows) {
+  QVL& f = Qvl();
+  const std::string chemin = path("large.bmp");
+  const platform::Colour bleu = 0xFF0000;
+  ASSERT_TRUE(painted::picture(1000, 150, [&](int, int y) -> platform::Colour { return y >= 130 ? bleu : 0xFFFFFF; })
+                  .saveBmp(chemin));
+  ASSERT_TRUE(Charge_Image_Memoire(chemin));
+  const QImage vignette = painted::screenshot(f.VignP);
+  const painted::Region bas =
+      painted::findWhere(vignette, vignette.rect(), [](QRgb c) { return qBlue(c) > qRed(c) + 100; });
+  ASSERT_TRUE(bas.found());
+  EXPECT_GE(bas.bottom, vignette.height() - 2);
+  EXPECT_GE(bas.width(), vignette.width() - 2);
 }
