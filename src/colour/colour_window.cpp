@@ -70,10 +70,8 @@ void connecte(Ajustement& f) {
   Connecte_Archive(f);
   // Items without a command of their own are greyed: the menu titles that hold no
   // list, and "Charger Nuancier" and "Charger étalon couleur" of Fichiers.
-  for (int k = 1; k <= 12; ++k)
-    if (k != 1 && k != 10 && f.Fic_Ajust.exists(k)) f.Fic_Ajust(k).setEnabled(false);
-  for (int i : {1, 5})
-    if (f.Fic_Charte.exists(i)) f.Fic_Charte(i).setEnabled(false);
+  Grise_Articles(f.Fic_Ajust, {2, 3, 4, 5, 6, 7, 8, 9, 11, 12});
+  Grise_Articles(f.Fic_Charte, {1, 5});
 }
 
 void grise(platform::TextBox& t) {

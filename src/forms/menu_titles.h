@@ -3,6 +3,7 @@
 // read as X(i), one onClick receiving the index.
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -24,3 +25,12 @@ class MenuTitles {
   std::string name_;
   std::map<int, platform::MenuItem*> items_;   // owned by the form
 };
+
+// Greys the items of a menu array (MenuTitles, platform::MenuArray or the main
+// window's arrays) that have no command; an index the array does not hold is passed
+// over.
+template <class Menu>
+void Grise_Articles(Menu& menu, std::initializer_list<int> articles) {
+  for (int i : articles)
+    if (menu.exists(i)) menu(i).setEnabled(false);
+}

@@ -288,10 +288,8 @@ void Dessine_Vignette(int width) {
   QVL& f = Qvl();
   platform::PictureBox& v = f.VignP;
   const platform::Picture image = f.picbase.picture();
-  double h = 0;
   Instruction([&] {
     if (image.isNull()) throw VueImpossible();
-    h = Entier16(width * image.height() / image.width());
   });
   Instruction([&] { v.scale(); });
   Instruction([&] { v.setAutoRedraw(true); });
@@ -301,8 +299,8 @@ void Dessine_Vignette(int width) {
     // The client area, not the whole box, takes the picture's aspect: the border is
     // added to the height, so that no row of a wide picture falls below the client area.
     const double bord = std::max(0.0, v.width() - v.scaleWidth());
-    h = Entier16(v.scaleWidth() * image.height() / image.width() + bord);
-    v.setHeight(h);
+    if (image.isNull()) throw VueImpossible();
+    v.setHeight(Entier16(v.scaleWidth() * image.height() / image.width() + bord));
   });
   Instruction([&] {
     // The thumbnail's scale: its client width across, client width / Ratio_Image down.

@@ -1,10 +1,8 @@
 #include "shell/main_menus.h"
 
-#include <utility>
-#include <vector>
-
 #include "base/globals.h"
 #include "forms/main_window.h"
+#include "forms/menu_titles.h"
 #include "measure/calibration.h"
 #include "measure/calibration_files_window.h"
 #include "measure/comment_panel.h"
@@ -82,14 +80,14 @@ void MnuOpt_Click(int Index) {
 }
 
 void Grise_Articles_Sans_Commande(QVL& f) {
-  const std::pair<MenuArr*, std::vector<int>> sansCommande[] = {
-      {&f.MnuFIC, {5, 6, 7, 11, 14}}, {&f.MnuEDit, {3, 6, 10}}, {&f.MnuFonc, {5}},
-      {&f.Mntool, {7, 8, 9, 12}},     {&f.Archv1, {5}},         {&f.Mnuaide, {1, 4}},
-      {&f.Illus, {3}},                {&f.MnuChrt, {1, 4}},
-  };
-  for (const auto& [menu, articles] : sansCommande)
-    for (int i : articles)
-      if (menu->exists(i)) (*menu)(i).setEnabled(false);
+  Grise_Articles(f.MnuFIC, {5, 6, 7, 11, 14});
+  Grise_Articles(f.MnuEDit, {3, 6, 10});
+  Grise_Articles(f.MnuFonc, {5});
+  Grise_Articles(f.Mntool, {7, 8, 9, 12});
+  Grise_Articles(f.Archv1, {5});
+  Grise_Articles(f.Mnuaide, {1, 4});
+  Grise_Articles(f.Illus, {3});
+  Grise_Articles(f.MnuChrt, {1, 4});
 }
 
 void Connecte_Menus_Principaux(QVL& f) {

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "base/globals.h"
 #include "forms/main_window.h"
@@ -53,11 +51,9 @@ void connecte(FenHisto& f) {
   ConnecteCollage(f);
   f.cmdCopie_Ecran.onClick = [] { cmdCopie_Ecran_Click(); };
   // The blank items of Tests, Tables stat and "vide" have no command: greyed.
-  const std::pair<platform::MenuArray*, std::vector<int>> vides[] = {
-      {&f.Mnstat3, {5}}, {&f.Mnstat4, {3, 4, 5}}, {&f.Mnstat5, {1, 2}}};
-  for (const auto& [menu, items] : vides)
-    for (int i : items)
-      if (menu->exists(i)) (*menu)(i).setEnabled(false);
+  Grise_Articles(f.Mnstat3, {5});
+  Grise_Articles(f.Mnstat4, {3, 4, 5});
+  Grise_Articles(f.Mnstat5, {1, 2});
 }
 
 // One series per value column (every column but the row number, the image number and
