@@ -15,12 +15,17 @@
 #include "forms/stat_window.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
+#include "platform/events.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 
 namespace {
 
 constexpr int kQualiteJpeg = 100;
+
+// Seconds given to the windows a closed dialog uncovered to repaint before a screen
+// copy (a few frames of the display).
+constexpr double kRepeinteAvantCopie = 0.25;
 
 // A folder written without its trailing separators, for comparisons.
 std::string Sans_Separateur_Final(std::string folder) {
@@ -159,6 +164,9 @@ void Sauve_Capture(const std::string& /*nom*/, float mode) {
   if (path.empty()) return;
 
   if (f.Mn_Copie_Ecran(1).checked()) {
+    // The dialog has just closed: the windows under it repaint before the screen is
+    // taken, so that the copy shows them and not the dialog.
+    platform::Pause(kRepeinteAvantCopie);
     platform::Picture ecran;
     std::string error;
     if (!platform::App::GrabScreen(&ecran, &error)) {

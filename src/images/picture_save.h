@@ -52,8 +52,9 @@ void Mn_Copie_Ecran_Click(int index);
 std::string Nom_Capture_Propose(int genre);
 
 // Saves a capture as a BMP file chosen in the save dialog (Nom_Capture_Propose(mode)
-// & ".bmp"). With "Ecran" ticked, a copy of the whole screen (when the desktop gives
-// none, it says so and writes nothing); otherwise the working zone: kind 1 the
+// & ".bmp"). With "Ecran" ticked, a copy of the whole screen, taken once the windows
+// the dialog covered have repainted (when the desktop gives none, it says so and
+// writes nothing); otherwise the working zone: kind 1 the
 // measured picture with its drawings (Picture1), kind 2 the statistics window's
 // diagram, kind 3 its chart. The text is not used. A cancelled dialog writes nothing;
 // a failed write is shown.

@@ -234,6 +234,12 @@ std::string saveError(const std::string& path, int code) {
   return "Impossible d'enregistrer le fichier " + path + " : " + std::strerror(code);
 }
 
+// The folder that holds a file ("." for a bare name).
+std::string folderOf(const std::string& file) {
+  const fs::path f(file);
+  return f.has_parent_path() ? f.parent_path().string() : std::string(".");
+}
+
 // The file a save replaces: the target of a symbolic link, else the path itself.
 std::string saveTarget(const std::string& path) {
   std::error_code ec;
@@ -244,22 +250,25 @@ std::string saveTarget(const std::string& path) {
 
 // Creates a new hidden temporary file beside `target` (the name made unique with the
 // process id, a counter and the clock), with mode `mode` less the umask; returns its
-// descriptor, or -1 with errno set.
-int createTemporary(const std::string& target, mode_t mode, std::string* tempPath) {
+// descriptor, or -1 with *failure the system's error code of the creation.
+int createTemporary(const std::string& target, mode_t mode, std::string* tempPath, int* failure) {
   static std::atomic<unsigned> counter{0};
-  const fs::path t(target);
-  const std::string folder = t.has_parent_path() ? t.parent_path().string() : std::string(".");
+  const std::string folder = folderOf(target);
   // Short enough for the longest file name a folder accepts (255 bytes).
-  const std::string name = t.filename().string().substr(0, 200);
+  const std::string name = fs::path(target).filename().string().substr(0, 200);
   for (int attempt = 0; attempt < 100; ++attempt) {
     const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
     *tempPath = joinPath(folder, "." + name + "." + std::to_string(getpid()) + "." +
                                      std::to_string(counter++) + "." +
                                      std::to_string(static_cast<unsigned long long>(tick) % 100000) + ".tmp");
     const int fd = ::open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd >= 0) return fd;
+    if (errno != EEXIST) {
+      *failure = errno;
+      return -1;
+    }
   }
-  errno = EEXIST;
+  *failure = EEXIST;
   return -1;
 }
 
@@ -478,12 +487,14 @@ bool saveFileAtomic(const std::string& path, const std::string& bytes, std::stri
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0;
   std::string temp;
-  const int fd = createTemporary(target, replacing ? (old.st_mode & 07777) : 0666, &temp);
+  int failure = 0;
+  const int fd = createTemporary(target, replacing ? (old.st_mode & 07777) : 0666, &temp, &failure);
   if (fd < 0) {
-    setError(error, saveError(p, errno));
+    // The file itself was not touched: the folder took no new file beside it.
+    setError(error, "Impossible d'enregistrer le fichier " + p + " : impossible de créer un fichier dans le dossier " +
+                        folderOf(target) + " : " + std::strerror(failure));
     return false;
   }
-  int failure = 0;
   if (replacing) ::fchmod(fd, old.st_mode & 07777);  // the umask must not narrow it
   if (!writeAll(fd, bytes)) failure = errno;
   // The data must be on the disk before the rename makes them the file.

@@ -76,15 +76,15 @@ void chargeColonne(const platform::TextBox& box) {
   if (const std::optional<int> col = colonneDe(box)) MText3_2_MstrData_test(*col);
 }
 
-// The values a frame tests: the grid column its box shows while the source is the
-// grid's measures, else the data text as it stands.
-std::string donneesDuCadre(int index) {
-  FenHisto& f = StatWindow();
+// The values a test reads: the grid column its column box shows while the source is
+// the grid's measures, else the data text as it stands. Nothing is loaded into the
+// diagram panel.
+std::string donneesDe(const platform::TextBox& box) {
   if (Source_Mesures() && LigneCourante != 1) {
-    if (const std::optional<int> col = colonneDe(f.Ttxt1(index)))
+    if (const std::optional<int> col = colonneDe(box))
       if (std::optional<std::string> t = Texte_Colonne_Test(*col)) return *t;
   }
-  return f.MText3.text();
+  return StatWindow().MText3.text();
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ void Tests_Normalite(int index) {
   const bool grille = LigneCourante != 1;
   f.Ttxt1(index).setEnabled(grille);
   f.TVScroll1(index).setEnabled(grille);
-  const std::string donnees = donneesDuCadre(index);
+  const std::string donnees = donneesDe(f.Ttxt1(index));
   if (index == 2) {
     if (auto r = stats::Test_Homogeneite_Texte(donnees)) f.Tlabel1(2).setCaption(r->text);
   } else {
@@ -196,8 +196,7 @@ void TNCmd_Click(int Index) {
   if (Index == 0) {
     f.TestNorm.setVisible(false);
   } else if (Index == 1) {
-    chargeColonne(f.TnText(0));
-    f.TNLabel(0).setCaption(stats::Texte_Dagostino(f.MText3.text(), f.Option4(1).value()));
+    f.TNLabel(0).setCaption(stats::Texte_Dagostino(donneesDe(f.TnText(0)), f.Option4(1).value()));
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The test frames of the statistics window: homogeneity (FraTest(2)), Shapiro-Wilk
 // (FraTest(3)) and the D'Agostino panel TestNorm. Each tests one column of the
-// measurement grid, loaded into the data text MText3.
+// measurement grid: the homogeneity and Shapiro-Wilk frames load it into the data
+// text MText3, the D'Agostino panel reads its column without loading it.
 
 class FenHisto;
 
@@ -28,7 +29,7 @@ void Ttxt1_Change(int Index);      // column box: capped to the grid's columns, 
 void Ttxt2_Change(int Index);      // risk box, 1 to 99 %: reruns the Shapiro-Wilk test
 void TVScroll1_Change(int Index);
 void TVScroll2_Change(int Index);
-void TNCmd_Click(int Index);       // 0 hides TestNorm, 1 tests the column of TnText(0)
+void TNCmd_Click(int Index);       // 0 hides TestNorm, 1 tests the column of TnText(0), MText3 untouched
 void Command8_Click();             // diagram panel's "Test": TestNorm shown with the D'Agostino test of MText3
 void TnText_Change(int Index);
 void VScroll1_Change(int Index);

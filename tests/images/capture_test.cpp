@@ -5,6 +5,10 @@
 
 #include <sys/stat.h>
 
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -401,6 +405,64 @@ TEST_F(Captures, ScreenCopyWritesTheScreenOrSaysThereIsNone) {
     EXPECT_EQ(messages(), std::vector<std::string>{why});
     EXPECT_FALSE(platform::fileExists(in("screen.bmp")));
   }
+}
+
+// A save dialog that stays on the screen after its answer until the windows under it
+// repaint, as a real one does: it covers the picture box with magenta when it answers
+// and goes at the next turn of the event loop.
+class CoveringDialogs final : public image_tests::TitledDialogs {
+ public:
+  platform::FileAnswer saveFile(const platform::FileRequest& r) override {
+    const platform::FileAnswer a = TitledDialogs::saveFile(r);
+    const QWidget* boite = Qvl().Picture1.widget();
+    cover_ = std::make_unique<QWidget>(nullptr, Qt::Dialog);
+    cover_->setStyleSheet("background: #FF00FF");
+    cover_->setGeometry(QRect(boite->mapToGlobal(QPoint(0, 0)), boite->size()));
+    cover_->show();
+    QCoreApplication::processEvents();
+    QTimer::singleShot(0, cover_.get(), [w = cover_.get()] { w->hide(); });
+    return a;
+  }
+
+ private:
+  std::unique_ptr<QWidget> cover_;
+};
+
+// With "Ecran" ticked the screen is taken once the save dialog has left it: nothing of
+// the dialog is in the file, the picture box shows there as it does on the screen now.
+TEST_F(Captures, ScreenCopyIsTakenOnceTheDialogHasGone) {
+  QVL& f = Qvl();
+  const std::string source = bmp("spore.bmp", 120, 90, 0x336699);
+  Ajoute_Image_Liste(source);
+  ASSERT_TRUE(appel_img_listchar(source));
+  auto d = std::make_unique<CoveringDialogs>();
+  dialogs_ = d.get();
+  platform::setDialogs(std::move(d));
+  if (platform::Picture essai; !platform::App::GrabScreen(&essai)) GTEST_SKIP() << "no screen copy here";
+  ASSERT_TRUE(user::click(f.Mn_Copie_Ecran(1)));
+  dialogs_->answerSave(in("screen.bmp"));
+  ASSERT_TRUE(user::choose(f.Mntool_a(3)));
+  const platform::Picture written = decoded(in("screen.bmp"));
+  platform::Picture maintenant;
+  ASSERT_TRUE(platform::App::GrabScreen(&maintenant));
+  ASSERT_EQ(written.widthPixels(), maintenant.widthPixels());
+  // Where the picture box lies on the screen, the copy shows what the screen shows now:
+  // the picture, no magenta.
+  const QWidget* boite = f.Picture1.widget();
+  const QRect zone = QRect(boite->mapToGlobal(QPoint(0, 0)), boite->size()) &
+                     QRect(0, 0, written.widthPixels(), written.heightPixels());
+  ASSERT_FALSE(zone.isEmpty());
+  int magenta = 0, differents = 0, image = 0;
+  for (int y = zone.top(); y <= zone.bottom(); ++y) {
+    for (int x = zone.left(); x <= zone.right(); ++x) {
+      magenta += written.pixel(x, y) == 0xFF00FF;
+      differents += written.pixel(x, y) != maintenant.pixel(x, y);
+      image += maintenant.pixel(x, y) == 0x336699;
+    }
+  }
+  EXPECT_EQ(magenta, 0);
+  EXPECT_EQ(differents, 0);
+  EXPECT_GT(image, 0);
 }
 
 // --- acquisitions through SANE -------------------------------------------------------------

@@ -2,16 +2,21 @@
 // byte for byte against the golden files of tests/data/reports/archive/.
 #include "reports/archive_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "golden.h"
 #include "platform/textfile.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -100,24 +105,47 @@ TEST_F(ArchiveFile, NamesAndFilterOfTheFunction) {
   EXPECT_EQ(Filtre_Archive_Dialogue(2), "*.ArS2|*.ArS2|Tous les fichiers (*.*)|*.*");
 }
 
-TEST_F(ArchiveFile, AFolderNobodyMayWriteIntoGivesAFailure) {
-  std::string erreur;
-  EXPECT_FALSE(Ajoute_Enregistrement("/proc/ArchvStat.ArS2", "x; ", false, &erreur));
-  EXPECT_FALSE(erreur.empty());
+// What the system says when a new file is made in folder: "" when it can be made.
+std::string creationRefusee(const std::string& folder) {
+  const std::string essai = folder + "/.essai_archive";
+  const int fd = ::open(essai.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return std::strerror(errno);
+  ::close(fd);
+  ::unlink(essai.c_str());
+  return "";
+}
+
+// A record for a file of a folder that takes no new file says so, with the system's
+// cause of that refusal, whether the file is new or already there.
+TEST_F(ArchiveFile, AFolderThatTakesNoNewFileIsNamedWithItsCause) {
+  const std::string cause = creationRefusee("/proc");
+  if (cause.empty()) GTEST_SKIP() << "/proc takes new files here";
+  for (const std::string chemin : {"/proc/ArchvStat.ArS2", "/proc/version"}) {
+    std::string erreur;
+    EXPECT_FALSE(Ajoute_Enregistrement(chemin, "x; ", false, &erreur));
+    EXPECT_EQ(erreur, "Impossible d'enregistrer le fichier " + chemin +
+                          " : impossible de créer un fichier dans le dossier /proc : " + cause);
+  }
   EXPECT_FALSE(platform::fileExists("/proc/ArchvStat.ArS2"));
 }
 
+// A record that the disk cannot hold (a file-size limit, as a full disk would) names
+// the system's cause and leaves the file byte for byte, with no temporary beside it.
 TEST_F(ArchiveFile, AFailedAppendLeavesTheFileWhole) {
   ASSERT_TRUE(Ajoute_Enregistrement(file(), Ligne_Archive(avecLieu(), 7, kStats, "; "), true));
   const std::string avant = bytes();
-  fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
-  if (::access(dir_.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights over every folder";
-  std::string erreur;
-  EXPECT_FALSE(Ajoute_Enregistrement(file(), Ligne_Archive(sansLieu(), 7, kStats, "; "), false, &erreur));
-  EXPECT_FALSE(erreur.empty());
+  std::string erreur, nouveau;
+  {
+    test_support::FileSizeLimit limite(avant.size() + 4);
+    ASSERT_TRUE(limite.active());
+    EXPECT_FALSE(Ajoute_Enregistrement(file(), Ligne_Archive(sansLieu(), 7, kStats, "; "), false, &erreur));
+    EXPECT_FALSE(Ajoute_Enregistrement(dir_ + "/nouveau.ArS2", std::string(avant.size(), 'x'), false, &nouveau));
+  }
+  EXPECT_EQ(erreur, "Impossible d'enregistrer le fichier " + file() + " : " + test_support::FileSizeLimit::cause());
+  EXPECT_EQ(nouveau, "Impossible d'enregistrer le fichier " + dir_ + "/nouveau.ArS2 : " +
+                         test_support::FileSizeLimit::cause());
   EXPECT_EQ(bytes(), avant);
-  EXPECT_FALSE(Ajoute_Enregistrement(dir_ + "/nouveau.ArS2", "x; ", false));
-  EXPECT_FALSE(platform::fileExists(dir_ + "/nouveau.ArS2"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 TEST_F(ArchiveFile, TheLineTakesTheFileEncoding) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/clipboard.h"
@@ -155,14 +156,13 @@ TEST_P(NormalityPanels, ShapiroWilkFrameTestsItsOwnColumnAfterDagostino) {
     ASSERT_TRUE(user::choose(f.Mnstat3(3)));
     ASSERT_TRUE(contient(f.Tlabel1(3).caption(), loc(kW1))) << f.Tlabel1(3).caption();
     for (int tour = 0; tour < 2; ++tour) {
-      // The D'Agostino panel from the Tests menu, its "Calcul" on column 4 (which loads
-      // column 4 into the shared data box), then the Shapiro-Wilk frame again.
+      // The D'Agostino panel from the Tests menu, its "Calcul" on column 4, then the
+      // Shapiro-Wilk frame again.
       ASSERT_TRUE(user::choose(f.Mnstat3(4)));
       ASSERT_TRUE(f.TestNorm.visible());
       ASSERT_TRUE(user::typeInto(f.TnText(0), "4"));
       ASSERT_TRUE(user::click(f.TNCmd(1)));
       ASSERT_TRUE(contient(f.TNLabel(0).caption(), "n = 30\r\n")) << f.TNLabel(0).caption();
-      ASSERT_TRUE(contient(f.MText3.text(), loc("13,4;")));
       ASSERT_TRUE(user::choose(f.Mnstat3(3)));
       ASSERT_FALSE(f.TestNorm.visible());
 
@@ -175,6 +175,34 @@ TEST_P(NormalityPanels, ShapiroWilkFrameTestsItsOwnColumnAfterDagostino) {
       EXPECT_TRUE(contient(f.Tlabel1(3).caption(), loc(kW1))) << f.Tlabel1(3).caption();
     }
     EXPECT_TRUE(dialogs_->log().empty());
+  });
+}
+
+// The D'Agostino panel's "Calcul" on column 2 leaves the diagram panel on column 1:
+// its data box, its name, its column box and its results stay, and its "Test" still
+// reports column 1.
+TEST_P(NormalityPanels, DagostinoCalculLeavesTheDiagramOnItsColumn) {
+  Rows rows = loc(colonnesDeTest());
+  for (auto& ligne : rows) std::swap(ligne[1], ligne[3]);   // column 2: 30 lengths
+  grid(2, rows);
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    ASSERT_TRUE(user::choose(f.Mnstat(2)));
+    ASSERT_EQ(f.MText4.text(), "1");
+    const std::string donnees = f.MText3.text(), nom = f.NmColonne.caption(), resultats = f.MText1.text();
+    ASSERT_TRUE(contient(donnees, loc("6,66;"))) << donnees;
+    ASSERT_TRUE(user::choose(f.Mnstat3(4)));
+    ASSERT_TRUE(user::typeInto(f.TnText(0), "2"));
+    ASSERT_TRUE(user::click(f.TNCmd(1)));
+    // Z1 of the 30 lengths (2.3692538675219947) and of the 20 values of column 1
+    // (1.0680136946612897), worked out in double precision from D'Agostino's formula.
+    EXPECT_EQ(f.TNLabel(0).caption().rfind(loc("n = 30\r\nZ1 (asymétrie) = 2,36925386752199\r\n"), 0), 0u);
+    EXPECT_EQ(f.MText3.text(), donnees);
+    EXPECT_EQ(f.NmColonne.caption(), nom);
+    EXPECT_EQ(f.MText4.text(), "1");
+    EXPECT_EQ(f.MText1.text(), resultats);
+    ASSERT_TRUE(user::click(f.Command8));
+    EXPECT_EQ(f.TNLabel(0).caption().rfind(loc("n = 20\r\nZ1 (asymétrie) = 1,06801369466129\r\n"), 0), 0u)
+        << f.TNLabel(0).caption();
   });
 }
 
