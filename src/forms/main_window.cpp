@@ -93,8 +93,8 @@ void QVL::creerControles() {
   place(titled(Check6, "Zoom auto"), 30, 2460, 1450, 240);
   place(titled(Check.add(2), "AutoRetrace"), 1500, 2460, 1450, 240);
 
-  // Hidden work lists.
-  Ldeci.setSorted(true);
+  // Hidden work lists. Ldeci is filled in ascending order of the values it lists,
+  // which a sort of its texts would break for negative values.
   place(Ldeci, 0, 0, 1000, 1000).setVisible(false);
   place(test, 0, 0, 1000, 1000).setVisible(false);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -18,19 +17,22 @@
 #include "reports/stat_rows.h"
 #include "stats/descriptive.h"
 
-ColumnSummary summariseColumn(std::span<const double> values, bool zerosCount) {
+ColumnSummary summariseColumn(std::span<const double> values, std::span<const char> counted) {
   ColumnSummary s;
   std::vector<double> pris;
   pris.reserve(values.size());
   for (std::size_t i = 0; i < values.size(); ++i) {
     const double x = values[i];
-    if (!std::isfinite(x) || (x == 0 && !zerosCount)) continue;
+    const bool compte = i < counted.size() ? counted[i] != 0 : x != 0;
+    if (!compte || !std::isfinite(x)) continue;
+    // The first value counted is both extremes; strict comparisons keep the first of
+    // equal ones.
     const int ligne = static_cast<int>(i) + 1;
-    if (x > s.max) {
+    if (s.maxRow == 0 || x > s.max) {
       s.max = x;
       s.maxRow = ligne;
     }
-    if ((x > 0 || (zerosCount && x == 0)) && (s.minRow == 0 || x < s.min)) {
+    if (s.minRow == 0 || x < s.min) {
       s.min = x;
       s.minRow = ligne;
     }
@@ -72,24 +74,12 @@ void colore(platform::FlexGrid& g, int r, int c, platform::Colour couleur) {
   if (existe(g, r, c)) g.setCellBackColor(r, c, couleur);
 }
 
-// The numbers of column c of rows 1 to derniere (0 for empty cells), each cell given
-// the grid's light green.
-std::span<const double> litColonne(platform::FlexGrid& g, int c, int derniere) {
-  for (int r = 1; r <= derniere; ++r) g.setCellBackColor(r, c, kVertGrille);
-  return Nombres_Colonne(g, c, derniere);
-}
-
-// The colour zone: a channel of 0 is a colour, so only empty cells stay out (as NaN).
-constexpr int kFonctionCouleur = 20;
-
+// Statistics of column c over rows 1 to derniere, each cell given the grid's light
+// green.
 ColumnSummary resumeColonne(platform::FlexGrid& g, int c, int derniere) {
-  const std::span<const double> nombres = litColonne(g, c, derniere);
-  if (FonctionCourante != kFonctionCouleur) return summariseColumn(nombres);
-  std::vector<double> valeurs(nombres.begin(), nombres.end());
-  for (std::size_t i = 0; i < valeurs.size(); ++i)
-    if (platform::Trim(g.textMatrix(static_cast<int>(i) + 1, c)).empty())
-      valeurs[i] = std::numeric_limits<double>::quiet_NaN();
-  return summariseColumn(valeurs, true);
+  for (int r = 1; r <= derniere; ++r) g.setCellBackColor(r, c, kVertGrille);
+  const std::span<const double> nombres = Nombres_Colonne(g, c, derniere);
+  return summariseColumn(nombres, Comptes_Colonne(g, c, derniere));
 }
 
 // Rows 1 to 7 of column c of the statistics grid.

@@ -20,22 +20,21 @@ constexpr double kMinimumInitial = 99999.0;
 
 // Statistics of one grid column.
 struct ColumnSummary {
-  int n = 0;                     // non-zero values (negative ones included)
-  double mean = 0;               // of the non-zero values; 0 when n = 0
+  int n = 0;                     // values counted (negative ones included)
+  double mean = 0;               // of the values counted; 0 when n = 0
   double sigma = 0;              // population standard deviation; 0 when n = 0
   double skewness = 0;           // 0 unless sigma > kSigmaMinimum
   double kurtosis = 0;           // not reduced by 3; 0 unless sigma > kSigmaMinimum
-  double min = kMinimumInitial;  // smallest positive value, else 99999
+  double min = kMinimumInitial;  // smallest value counted, else 99999
   int minRow = 0;                // its grid row (first of equal ones), 0 when none
-  double max = 0;                // largest value above 0, else 0
+  double max = 0;                // largest value counted, else 0
   int maxRow = 0;                // its grid row (first of equal ones), 0 when none
 };
 
 // Statistics of a column whose grid row r + 1 holds values[r] (0 for an empty or
-// unreadable cell). Zeros count nowhere, unless zerosCount (then a 0 is a value like
-// any other, the smallest of them when no value lies between 0 and it); non-finite
-// values are left out.
-ColumnSummary summariseColumn(std::span<const double> values, bool zerosCount = false);
+// unreadable cell). Row r + 1 counts where counted[r] is not 0 or, when counted is
+// shorter, where its value is not 0; a value that is not finite never counts.
+ColumnSummary summariseColumn(std::span<const double> values, std::span<const char> counted = {});
 
 // Volume of the ellipsoid of diameters m1, m2, m3 (3.14159 m1 m2 m3 / 6) and its
 // standard deviation from the sigmas s1, s2, s3 of the diameters (first-order error
@@ -48,11 +47,10 @@ SporeVolume sporeVolume(double m1, double m2, double m3, double s1, double s2, d
 
 // Recomputes the statistics of value columns 1 to Cols - 3 of the measurement grid
 // over rows 1 to LigneCourante (at most the last row of the grid) into the statistics
-// grid (with the colour zone, function 20, a cell holding 0 counts as a value and only
-// empty cells are left out)
 // grid, marks the extremes and, for spores in three dimensions, leaves the volume in
 // ValMesure(0) and (1). Does nothing while "Calc..stat." is unticked. A full grid is
-// reported once, until the grid has room again. The numbers of each column come from
+// reported once, until the grid has room again. The numbers of each column, and which
+// of them count (negative values too, a written 0 only in the colour zone), come from
 // measure/grid_numbers.h, which reads again only the cells whose texts changed.
 void Calcul_stat();
 

@@ -5,51 +5,59 @@
 #include <vector>
 
 #include "base/helpers.h"
+#include "measure/grid_numbers.h"
 #include "platform/runtime.h"
 #include "stats/dominant.h"
 
-double Dominante_Valeurs(std::span<const double> values) {
-  // Element 0 holds 0 and takes no part; the values follow.
-  std::vector<double> echantillon{0.0};
-  for (double v : values)
-    if (v > 0) echantillon.push_back(v);
-  if (echantillon.size() == 1) return 0;
-  const int k = static_cast<int>(echantillon.size()) - 1;
-  stats::Tri_Rapide(echantillon, 1, k);
-  return stats::Valeur_Dominante(echantillon);
+namespace {
+
+// The dominant value of values in any order, every one of them taking part.
+double dominanteDe(std::vector<double> valeurs) {
+  std::sort(valeurs.begin(), valeurs.end());
+  return stats::Recherche_Dominante(valeurs);
 }
 
-DominanteColonne Dominante_Triee(std::span<const double> positifsTries) {
+}  // namespace
+
+double Dominante_Valeurs(std::span<const double> values) {
+  std::vector<double> valeurs;
+  for (double v : values)
+    if (v != 0) valeurs.push_back(v);
+  return dominanteDe(std::move(valeurs));
+}
+
+DominanteColonne Dominante_Triee(std::span<const double> compteesTriees) {
   DominanteColonne d;
   // The search reports an infinite value itself, when the column is asked for.
-  if (!positifsTries.empty() && !std::isfinite(positifsTries.back())) return d;
+  if (!compteesTriees.empty() && (!std::isfinite(compteesTriees.front()) || !std::isfinite(compteesTriees.back())))
+    return d;
   d.connue = true;
-  d.positive = !positifsTries.empty();
-  d.valeur = stats::Recherche_Dominante(positifsTries);
+  d.remplie = !compteesTriees.empty();
+  d.valeur = stats::Recherche_Dominante(compteesTriees);
   return d;
 }
 
 double Stat_Colonne(const ReportModel& m, int col, ReportNotices* notices) {
   if (col >= 0 && col <= kDerniereColonneStat && m.Dominantes[static_cast<std::size_t>(col)].connue) {
     const DominanteColonne& d = m.Dominantes[static_cast<std::size_t>(col)];
-    if (!d.positive && notices != nullptr) notices->grilleIncomplete = true;
+    if (!d.remplie && notices != nullptr) notices->grilleIncomplete = true;
     return d.valeur;
   }
   const int derniere = std::min(m.LigneCourante - 1, m.GrilleRef.rows() - 1);
+  const bool zero = writtenZeroCounts(m.FonctionCourante);
   std::vector<double> valeurs;
-  bool positive = false;
   if (col >= 0 && col < m.GrilleRef.cols()) {
     for (int r = 1; r <= derniere; ++r) {
-      const double v = Val_Decimal(m.GrilleRef.text(r, col));
-      valeurs.push_back(v);
-      positive = positive || v > 0;
+      const std::string& t = m.GrilleRef.text(r, col);
+      const double v = Val_Decimal(t);
+      if (cellCounts(t, v, zero)) valeurs.push_back(v);
     }
   }
-  if (!positive) {
+  if (valeurs.empty()) {
     if (notices != nullptr) notices->grilleIncomplete = true;
     return 0;
   }
-  return Dominante_Valeurs(valeurs);
+  return dominanteDe(std::move(valeurs));
 }
 
 std::string Classe_Spore(float q) {

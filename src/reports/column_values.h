@@ -7,18 +7,20 @@
 
 #include "reports/report_model.h"
 
-// Dominant value (estimated mode) of the positive values among `values`, in any
-// order; 0 when fewer than five are positive.
+// Dominant value (estimated mode) of the non-zero values among `values` (negative ones
+// too), in any order; 0 when fewer than five are not 0.
 double Dominante_Valeurs(std::span<const double> values);
 
-// Dominant value of positive values sorted ascending (Dominante_Valeurs without the
-// sort); the column's entry of a report model. An infinite value leaves it unknown.
-DominanteColonne Dominante_Triee(std::span<const double> positifsTries);
+// Dominant value of the values that count, sorted ascending; the column's entry of a
+// report model. An infinite value leaves it unknown.
+DominanteColonne Dominante_Triee(std::span<const double> compteesTriees);
 
-// Dominant value (estimated mode) of the positive values of grid column col, rows 1 to
-// LigneCourante - 1; 0 when fewer than five values are kept. A column without any
-// positive value (or outside the grid) gives 0 and sets notices->grilleIncomplete.
-// The model's known dominant value of the column is taken as it is.
+// Dominant value (estimated mode) of the values that count in grid column col, rows 1
+// to LigneCourante - 1: every value but 0, negative ones too, and a written 0 in the
+// colour zone (cellCounts); 0 when fewer than five values are kept. A column without
+// any value that counts (or outside the grid) gives 0 and sets
+// notices->grilleIncomplete. The model's known dominant value of the column is taken
+// as it is.
 double Stat_Colonne(const ReportModel& m, int col, ReportNotices* notices = nullptr);
 
 // The shape class of a mean length / width ratio, compared in single precision with

@@ -48,23 +48,13 @@ double decileValue(double v) { return Val_Decimal(decileItem(v)); }
 
 namespace {
 
-// The list's items of the numbers of a column: the sort item of each value above
-// 0.0001, in ascending order of the values they hold, with the decimal separator in
-// force when they were taken.
-std::vector<std::string> itemsDecile(const std::vector<double>& valeurs, char separateur) {
-  struct Item {
-    double valeur;
-    double brute;
-  };
-  std::vector<Item> items;
-  items.reserve(valeurs.size());
-  for (double x : valeurs)
-    if (x > 0.0001) items.push_back({decileValue(x), x});
-  std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.valeur < b.valeur; });
+// The list's items of the sorted decile values of a column, with the decimal separator
+// in force when they were taken.
+std::vector<std::string> itemsDecile(const std::vector<double>& tries, char separateur) {
   std::vector<std::string> textes;
-  textes.reserve(items.size());
-  for (const Item& i : items) {
-    std::string t = decileItem(i.brute);
+  textes.reserve(tries.size());
+  for (double v : tries) {
+    std::string t = decileItem(v);
     for (char& ch : t)
       if (ch == ',' || ch == '.') ch = separateur;
     textes.push_back(std::move(t));
@@ -82,17 +72,14 @@ void Cdecile(int col, bool fillList) {
   platform::FlexGrid& g = f.GrilleRef;
   if (col >= g.cols()) return;
   const int derniere = std::min(LigneCourante - 1, g.rows() - 1);
-  const DecileSummary s = computeDeciles(Deciles_Colonne(g, col, derniere));
+  const std::vector<double>& tries = Deciles_Colonne(g, col, derniere);
+  const DecileSummary s = computeDeciles(tries);
 
   if (fillList) {
-    // The hidden list is filled when it is read or shown, from the numbers as they are
-    // now.
-    const std::span<const double> n = Nombres_Colonne(g, col, derniere);
-    f.Ldeci.setItemsLater(
-        [valeurs = std::vector<double>(n.begin(), n.end()), sep = platform::DecimalSeparator()] {
-          return itemsDecile(valeurs, sep);
-        },
-        s.medianItem);
+    // The hidden list is filled when it is read or shown, from the values as they are
+    // now, in their numeric order (negative values included).
+    f.Ldeci.setItemsLater([tries, sep = platform::DecimalSeparator()] { return itemsDecile(tries, sep); },
+                          s.medianItem);
   }
 
   Stat_N(col) = s.n;

@@ -39,10 +39,11 @@ std::string decileItem(double v);
 double decileValue(double v);
 
 // Recomputes Stat_N, Stat_Mediane, Stat_D1 and Stat_D9 of grid column col from the
-// values above 0.0001 of rows 1 to LigneCourante - 1 of the measurement grid, and
-// leaves their sorted items in the list Ldeci (the middle one selected when the count
-// is odd). Does nothing when col is outside 1 to 8, beyond Der_Colonne or beyond the
-// grid.
+// usable decile values of rows 1 to LigneCourante - 1 of the measurement grid (values
+// of either sign whose size is above 0.0001; in the colour zone every value written,
+// 0 included: Deciles_Colonne), and leaves their items in the list Ldeci in ascending
+// order of the values (the middle one selected when the count is odd). Does nothing
+// when col is outside 1 to 8, beyond Der_Colonne or beyond the grid.
 void Cdecile(int col);
 // The same; with fillList false the list Ldeci is left as it is (a caller that treats
 // several columns fills it for the last one only).

@@ -45,7 +45,7 @@ constexpr int kDernierTypeNotation = 6;
 // The dominant value of one grid column, known once worked out.
 struct DominanteColonne {
   bool connue = false;
-  bool positive = false;  // the column holds a positive value
+  bool remplie = false;  // the column holds a value that counts
   double valeur = 0;
 };
 
@@ -83,7 +83,7 @@ struct ReportModel {
 
 // What a report asks the window to show besides its text.
 struct ReportNotices {
-  bool grilleIncomplete = false;  // a column had no positive value (" Grille Incomplète")
+  bool grilleIncomplete = false;  // a column had no value that counts (" Grille Incomplète")
 };
 
 // Statistic of grid column col, 0 outside columns 0 to 8.

@@ -47,7 +47,7 @@ ReportModel Modele_Rapport() {
   // sorted, once for every report read from this model.
   const int derniere = std::min(LigneCourante - 1, f.GrilleRef.rows() - 1);
   for (int c = 1; c <= std::min({Der_Colonne, kDerniereColonneStat, f.GrilleRef.cols() - 1}); ++c)
-    m.Dominantes[static_cast<std::size_t>(c)] = Dominante_Triee(Positifs_Colonne(f.GrilleRef, c, derniere));
+    m.Dominantes[static_cast<std::size_t>(c)] = Dominante_Triee(Comptees_Colonne(f.GrilleRef, c, derniere));
   m.Volume = ValMesure(0);
   m.Sigma_Volume = ValMesure(1);
   // The highest ticked item counts.

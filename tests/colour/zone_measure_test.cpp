@@ -535,6 +535,105 @@ TEST_F(ZoneWindow, StatisticsCountZeroChannels) {
   EXPECT_EQ(f.GrilleRefP.textMatrix(1, 1), "90.00");
 }
 
+// Fourteen tiles of 25 x 25 pixels, eight to a row, then white; each R, V, B and the
+// L*a*b* it writes, from the conversion's formulas worked out in Python. The black
+// tile's pixels are all skipped: it writes 0 in every channel.
+constexpr double kSignees[][6] = {
+    {0, 0, 0, 0, 0, 0},                 {0, 255, 0, 87.74, -85.89, 82.71},  {40, 160, 60, 57.96, -52.88, 41.53},
+    {20, 120, 200, 49.19, 3.3, -49.72}, {200, 40, 60, 44.41, 61.92, 29.14}, {60, 200, 180, 73.26, -41.2, -1.52},
+    {0, 90, 0, 32.51, -40.16, 38.68},   {0, 160, 140, 59.01, -39.69, -0.16}, {90, 60, 200, 37.07, 49.03, -69.17},
+    {40, 180, 160, 66.24, -40.21, -0.81}, {0, 128, 255, 54.72, 19.06, -71.87}, {20, 180, 160, 66, -41.83, -1.18},
+    {230, 210, 40, 83.48, -9.12, 77.28}, {100, 220, 200, 80.78, -38.19, -1.21},
+};
+
+// Zones of signed colours measured with the mouse: negative channels and written zeros
+// count like any other value in the statistics grid ("Min", "Max", counts, deciles,
+// median), in the summary's dominant values and in the export's lines, which equal a
+// plain calculation on the values written.
+TEST_F(ZoneWindow, SignedChannelsCountInEveryStatistic) {
+  montre(painted::picture(kLargeur, kHauteur, [](int x, int y) {
+    const std::size_t k = static_cast<std::size_t>(x / 25 + 8 * (y / 25));
+    if (k >= std::size(kSignees)) return platform::RGB(255, 255, 255);
+    return platform::RGB(static_cast<int>(kSignees[k][0]), static_cast<int>(kSignees[k][1]),
+                         static_cast<int>(kSignees[k][2]));
+  }), "signes");
+  repere();
+  QVL& f = Qvl();
+  r_.keep(Ext_Export);
+  const bool type5 = f.NotExp(5).checked();
+  r_.then([type5] { Qvl().NotExp(5).setChecked(type5); Qvl().Frame(12).setVisible(false); });
+  for (int k = 0; k < 14; ++k) clic(12 + 25 * (k % 8), 12 + 25 * (k / 8));
+  ASSERT_EQ(LigneCourante, 15);
+  EXPECT_EQ(rangee(1), "1 | 0 | 0 | 0 | 0 | 0 | 0 | 8 | 1 | ");
+
+  // Grid columns 1 to 6 against a plain calculation on the values of the table:
+  // extremes, median, deciles at ranks (n + 1) / 10 and 9 (n + 1) / 10 in tenths.
+  auto F = [](double x) { return platform::Format(x, Format_Decimal); };
+  auto stat = [&](int r, int c) { return f.GrilleRefP.textMatrix(r, c); };
+  double d1[7] = {}, d9[7] = {}, mediane[7] = {}, mins[7] = {}, maxs[7] = {};
+  for (int c = 1; c <= 6; ++c) {
+    std::vector<double> v;
+    for (int k = 0; k < 14; ++k) {
+      v.push_back(kSignees[k][c - 1]);
+      ASSERT_NEAR(Val_Decimal(f.GrilleRef.textMatrix(k + 1, c)), v.back(), 1e-9) << rangee(k + 1);
+    }
+    std::sort(v.begin(), v.end());
+    mins[c] = v[0];
+    maxs[c] = v[13];
+    mediane[c] = (v[6] + v[7]) / 2;
+    d1[c] = v[0] + (v[1] - v[0]) * 5 / 10;   // n = 14: m = 5, k = 1, j = 13
+    d9[c] = v[12] + (v[13] - v[12]) * 5 / 10;
+    EXPECT_EQ(stat(2, c), F(mins[c])) << c;
+    EXPECT_EQ(stat(3, c), F(maxs[c])) << c;
+    EXPECT_EQ(stat(8, c), "14") << c;
+    EXPECT_EQ(stat(9, c), F(d1[c])) << c;
+    EXPECT_NEAR(Val_Decimal(stat(10, c)), mediane[c], 1e-9) << c;
+    EXPECT_EQ(stat(11, c), F(d9[c])) << c;
+  }
+  EXPECT_EQ(stat(2, 5), "-85.89");
+  EXPECT_EQ(f.GrilleRef.cellBackColor(2, 5), kVertMinimum);
+
+  // The summary in notation "D1, Dominante, D9": the dominant values of a and b, from an
+  // independent transcription of the search in Python, are -40.68 (the middle of -41.2
+  // and -40.16) and -1.01 (of -1.21 and -0.81).
+  ASSERT_TRUE(user::choose(f.NotExp(5)));
+  ASSERT_TRUE(user::click(f.Bout(39)));
+  for (const auto& [c, dom] : {std::pair{5, -40.68}, std::pair{6, -1.01}}) {
+    const std::string ligne = f.GrilleRef.textMatrix(0, c) + " : \tN =14 ;D1,Dom., D9; (" + F(mins[c]) + ")" +
+                              F(d1[c]) + " - " + F(dom) + " - " + F(d9[c]) + "(" + F(maxs[c]) + ")\r\n";
+    EXPECT_NE(f.TBox(8).text().find(ligne), std::string::npos) << ligne << "\n" << f.TBox(8).text();
+  }
+
+  // The export: counts, extremes, deciles, medians; the dominant values of R, V, B and
+  // L with their zeros (0, 160, 180 and 69.63 by the same Python search).
+  std::filesystem::create_directory(images_.file("export"));
+  const std::string chemin = images_.file("export/signes.csv");
+  Ext_Export = "csv";
+  ASSERT_TRUE(user::choose(f.MnuEDit(1)));
+  dialogs_->answerSave(chemin);
+  ASSERT_TRUE(user::click(f.Bout_dial(28)));
+  std::vector<std::string> lignes;
+  ASSERT_TRUE(platform::readLines(chemin, &lignes));
+  auto ligneDe = [&](const std::string& debut) {
+    const auto l = std::find_if(lignes.begin(), lignes.end(), [&](const auto& t) { return t.rfind(debut, 0) == 0; });
+    return l == lignes.end() ? std::string() : *l;
+  };
+  auto champ = [&](const std::string& debut, int c) {
+    const std::vector<std::string> t = platform::Split(ligneDe(debut), ";");
+    return c < static_cast<int>(t.size()) ? Val_Decimal(t[static_cast<std::size_t>(c)]) : std::nan("");
+  };
+  EXPECT_EQ(ligneDe("Effectif = "), "Effectif = ; 14; 14; 14; 14; 14; 14; ; ");
+  EXPECT_EQ(ligneDe("Mode ;"), "Mode ;" + F(0) + "; " + F(160) + "; " + F(180) + "; " + F(69.63) + "; ; ");
+  for (int c = 1; c <= 6; ++c) {
+    EXPECT_EQ(champ("Min; ", c), Val_Decimal(F(mins[c]))) << c;
+    EXPECT_EQ(champ("Max; ", c), Val_Decimal(F(maxs[c]))) << c;
+    EXPECT_NEAR(champ("1er décile", c), d1[c], 1e-9) << c;
+    EXPECT_NEAR(champ("médiane", c), mediane[c], 1e-9) << c;
+    EXPECT_NEAR(champ("9ème décile", c), d9[c], 1e-9) << c;
+  }
+  EXPECT_EQ(ligneDe("a : ").substr(0, 25), "a : N=14; D1,9 ;(-85.89 )");
+}
+
 // A session of function 20: the stored zones are measured again on their picture; a
 // zone whose square leaves the picture and a row of an image that cannot be loaded keep
 // empty cells and are reported.

@@ -34,18 +34,25 @@ std::vector<double> valeursFraiches(const std::vector<std::string>& textes) {
   return v;
 }
 
-std::vector<double> decilesFrais(const std::vector<std::string>& textes) {
+// The texts of a written 0 among those the tests write.
+bool zeroEcrit(const std::string& t) { return t == "0" || t == "0.00"; }
+
+// With zero, a written 0 counts (the colour zone) and every value counted is a decile
+// value; otherwise values count when not 0, and are decile values above 0.0001 in size.
+std::vector<double> decilesFrais(const std::vector<std::string>& textes, bool zero = false) {
   std::vector<double> v;
-  for (const std::string& t : textes)
-    if (nombre(t) > 0.0001) v.push_back(decileValue(nombre(t)));
+  for (const std::string& t : textes) {
+    const double x = nombre(t);
+    if (std::fabs(x) > 0.0001 || (zero && (x != 0 || zeroEcrit(t)))) v.push_back(decileValue(x));
+  }
   std::sort(v.begin(), v.end());
   return v;
 }
 
-std::vector<double> positifsFrais(const std::vector<std::string>& textes) {
+std::vector<double> compteesFraiches(const std::vector<std::string>& textes, bool zero) {
   std::vector<double> v;
   for (const std::string& t : textes)
-    if (nombre(t) > 0) v.push_back(nombre(t));
+    if (nombre(t) != 0 || (zero && zeroEcrit(t))) v.push_back(nombre(t));
   std::sort(v.begin(), v.end());
   return v;
 }
@@ -69,13 +76,13 @@ TEST(NombresColonne, ValuesAsTheStatisticsReadThem) {
     double valeur;
     bool decile;   // counted by the deciles
   } cas[] = {{"", 0, false},       {"12.5", 12.5, true},  {"7,25", 7.25, true}, {"0", 0, false},
-             {"0.00005", 0.00005, false}, {"-3.5", -3.5, false}, {"abc", 0, false}, {" 4", 4, true}};
+             {"0.00005", 0.00005, false}, {"-3.5", -3.5, true}, {"abc", 0, false}, {" 4", 4, true}};
   NombresColonne n;
   for (const auto& c : cas) n.set(n.size() + 1, c.texte);
   ASSERT_EQ(n.size(), static_cast<int>(std::size(cas)));
   const std::span<const double> v = n.values(n.size());
   for (std::size_t i = 0; i < std::size(cas); ++i) EXPECT_EQ(v[i], cas[i].valeur) << cas[i].texte;
-  EXPECT_EQ(n.sortedDeciles(n.size()), (std::vector<double>{4, 7.25, 12.5}));
+  EXPECT_EQ(n.sortedDeciles(n.size()), (std::vector<double>{-3.5, 4, 7.25, 12.5}));
   // A row beyond the next one is not taken.
   n.set(n.size() + 2, "9");
   EXPECT_EQ(n.size(), static_cast<int>(std::size(cas)));
@@ -89,30 +96,36 @@ TEST(NombresColonne, DecilesHoldTheRoundedValues) {
   EXPECT_EQ(n.sortedDeciles(2), (std::vector<double>{0.9999, 1.2346}));
 }
 
-// The positive numbers as the texts give them, sorted: the kept deciles while every
+// The counted numbers as the texts give them, sorted: the kept deciles while every
 // value has at most four decimals, the numbers themselves once one has more or lies
 // under the deciles' threshold, and the deciles again once that row is cut off.
-TEST(NombresColonne, SortedPositivesAreTheNumbersThemselves) {
+TEST(NombresColonne, SortedCountedAreTheNumbersThemselves) {
   NombresColonne n;
   for (const char* t : {"12.5", "", "7,25", "-2", "4"}) n.set(n.size() + 1, t);
-  EXPECT_EQ(n.sortedPositives(5), (std::vector<double>{4, 7.25, 12.5}));
-  EXPECT_EQ(&n.sortedPositives(5), &n.sortedDeciles(5));
+  EXPECT_EQ(n.sortedCounted(5), (std::vector<double>{-2, 4, 7.25, 12.5}));
+  EXPECT_EQ(&n.sortedCounted(5), &n.sortedDeciles(5));
   n.set(6, "1.23456");
   n.set(7, "0.00005");
-  EXPECT_EQ(n.sortedPositives(7), (std::vector<double>{0.00005, 1.23456, 4, 7.25, 12.5}));
-  EXPECT_EQ(n.sortedDeciles(7), (std::vector<double>{1.2346, 4, 7.25, 12.5}));
+  EXPECT_EQ(n.sortedCounted(7), (std::vector<double>{-2, 0.00005, 1.23456, 4, 7.25, 12.5}));
+  EXPECT_EQ(n.sortedDeciles(7), (std::vector<double>{-2, 1.2346, 4, 7.25, 12.5}));
   n.set(6, "1.5");
-  EXPECT_EQ(n.sortedPositives(6), (std::vector<double>{1.5, 4, 7.25, 12.5}));
-  EXPECT_EQ(&n.sortedPositives(6), &n.sortedDeciles(6));
+  EXPECT_EQ(n.sortedCounted(6), (std::vector<double>{-2, 1.5, 4, 7.25, 12.5}));
+  EXPECT_EQ(&n.sortedCounted(6), &n.sortedDeciles(6));
 }
 
 // 500 random changes (new rows, edits of any row, rows cut off, prefixes of every
-// length): the values and the sorted deciles always equal a fresh reading.
+// length, written zeros counted or not): the values and the sorted deciles always
+// equal a fresh reading.
 TEST(NombresColonne, RandomChangesMatchAFreshReading) {
   std::mt19937 gen(12);
   NombresColonne n;
   std::vector<std::string> textes;
+  bool zero = false;
   for (int pas = 0; pas < 500; ++pas) {
+    if (pas % 37 == 36) {
+      zero = !zero;
+      n.setWrittenZeroCounts(zero);
+    }
     const int op = std::uniform_int_distribution<int>(0, 9)(gen);
     if (op < 5 || textes.empty()) {
       textes.push_back(texteAuHasard(gen));
@@ -133,8 +146,8 @@ TEST(NombresColonne, RandomChangesMatchAFreshReading) {
     k = std::max(k, 0);
     const std::vector<std::string> prefixe(textes.begin(), textes.begin() + k);
     ASSERT_EQ(vecteur(n.values(k)), valeursFraiches(prefixe)) << "step " << pas;
-    ASSERT_EQ(n.sortedDeciles(k), decilesFrais(prefixe)) << "step " << pas;
-    ASSERT_EQ(n.sortedPositives(k), positifsFrais(prefixe)) << "step " << pas;
+    ASSERT_EQ(n.sortedDeciles(k), decilesFrais(prefixe, zero)) << "step " << pas;
+    ASSERT_EQ(n.sortedCounted(k), compteesFraiches(prefixe, zero)) << "step " << pas;
   }
 }
 

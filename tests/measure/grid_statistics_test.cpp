@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/runtime.h"
+#include "reports/stat_rows.h"
 #include "support/user_input.h"
 
 namespace {
@@ -38,22 +39,22 @@ TEST(ColumnSummary, TextbookColumn) {
   EXPECT_EQ(s.maxRow, 8);
 }
 
-// Zeros (empty cells) count nowhere; negatives count in the mean but are never the
-// minimum; a value of 99999 or more is the minimum when it is the smallest positive
-// one; equal extremes: first row.
+// Zeros (empty cells) count nowhere; a negative value counts like any other, and is
+// the minimum when it is the smallest; a value of 99999 or more is the minimum when it
+// is the smallest; equal extremes: first row.
 TEST(ColumnSummary, ExtremesFollowTheirRules) {
   // rows:                      1  2   3   4  5       6  7   8
   const std::vector<double> v = {0, 3, -6, 3, 100000, 0, 9, 9};
   const ColumnSummary s = summariseColumn(v);
   EXPECT_EQ(s.n, 6);
   EXPECT_DOUBLE_EQ(s.mean, (3 - 6 + 3 + 100000 + 9 + 9) / 6.0);
-  EXPECT_EQ(s.min, 3.0);
-  EXPECT_EQ(s.minRow, 2);
+  EXPECT_EQ(s.min, -6.0);
+  EXPECT_EQ(s.minRow, 3);
   EXPECT_EQ(s.max, 100000.0);
   EXPECT_EQ(s.maxRow, 5);
 
   // The volumes of an uncalibrated picture: all far above 99999.
-  const ColumnSummary big = summariseColumn(std::vector<double>{828882328.5, 0, 150000, 99999.5, -3});
+  const ColumnSummary big = summariseColumn(std::vector<double>{828882328.5, 0, 150000, 99999.5});
   EXPECT_EQ(big.min, 99999.5);
   EXPECT_EQ(big.minRow, 4);
   EXPECT_EQ(big.max, 828882328.5);
@@ -62,23 +63,6 @@ TEST(ColumnSummary, ExtremesFollowTheirRules) {
   const ColumnSummary ties = summariseColumn(std::vector<double>{4, 1, 7, 1, 7});
   EXPECT_EQ(ties.minRow, 2);
   EXPECT_EQ(ties.maxRow, 3);
-}
-
-// Colour rows: a 0 is a value (the smallest when nothing lies between 0 and it);
-// empty cells, given as NaN, stay out.
-TEST(ColumnSummary, ZerosCountWhenAsked) {
-  const double vide = std::nan("");
-  //                            rows: 1   2     3  4   5
-  const ColumnSummary s = summariseColumn(std::vector<double>{90, 0, vide, 0, -6}, true);
-  EXPECT_EQ(s.n, 4);
-  EXPECT_DOUBLE_EQ(s.mean, 84 / 4.0);
-  EXPECT_EQ(s.min, 0.0);
-  EXPECT_EQ(s.minRow, 2);
-  EXPECT_EQ(s.maxRow, 1);
-  const ColumnSummary noirs = summariseColumn(std::vector<double>{0, 0}, true);
-  EXPECT_EQ(noirs.n, 2);
-  EXPECT_EQ(noirs.mean, 0.0);
-  EXPECT_EQ(noirs.maxRow, 0);
 }
 
 TEST(ColumnSummary, EmptyAndSingleColumns) {
@@ -99,13 +83,15 @@ TEST(ColumnSummary, EmptyAndSingleColumns) {
   EXPECT_EQ(one.minRow, 2);
   EXPECT_EQ(one.maxRow, 2);
 
-  // Negative values only: counted, never an extreme.
+  // Negative values only: the largest is the maximum.
   const ColumnSummary neg = summariseColumn(std::vector<double>{-1, -3});
   EXPECT_EQ(neg.n, 2);
   EXPECT_DOUBLE_EQ(neg.mean, -2.0);
   EXPECT_DOUBLE_EQ(neg.sigma, 1.0);
-  EXPECT_EQ(neg.minRow, 0);
-  EXPECT_EQ(neg.maxRow, 0);
+  EXPECT_EQ(neg.min, -3.0);
+  EXPECT_EQ(neg.minRow, 2);
+  EXPECT_EQ(neg.max, -1.0);
+  EXPECT_EQ(neg.maxRow, 1);
 }
 
 // Means 10, 6, 5: 3.14159 x 300 / 6 = 157.0795. With sigmas 1, 1, 1 the deviation is
@@ -341,6 +327,31 @@ TEST_F(CalculStat, NothingStaysFromAnEarlierGrid) {
   Calcul_stat();
   EXPECT_EQ(stat(4, 1), "0.00");
   EXPECT_EQ(stat(7, 1), "");
+}
+
+// A negative value counts, in the grid statistics and in the counts, medians and
+// deciles, and can be the minimum. Empty cells, zeros and words count nowhere, but in
+// the colour zone a written 0 is a value: (0, -2, 5, 0,00, 3) there, (-2, 5, 3)
+// elsewhere.
+TEST_F(CalculStat, NegativeValuesCountAndZerosOnlyForColours) {
+  Der_Colonne = 4;
+  column(1, {"0", "", "-2", "5", "0,00", "3", "abc"});
+  const struct {
+    int fonction;
+    const char *moy, *min, *n, *mediane;
+  } cas[] = {{1, "2.00", "-2.00", "3", "3"}, {20, "1.20", "-2.00", "5", "0"}};
+  for (const auto& c : cas) {
+    FonctionCourante = c.fonction;
+    Calcul_stat();
+    Entetes_Stat();
+    EXPECT_EQ(stat(1, 1), c.moy) << c.fonction;
+    EXPECT_EQ(stat(2, 1), c.min) << c.fonction;
+    EXPECT_EQ(stat(3, 1), "5.00") << c.fonction;
+    EXPECT_EQ(stat(8, 1), c.n) << c.fonction;
+    EXPECT_EQ(stat(10, 1), c.mediane) << c.fonction;
+    EXPECT_EQ(stat(2, 6).substr(0, 4), "3 / ") << c.fonction;
+    EXPECT_EQ(colour(3, 1), kVertMinimum) << c.fonction;
+  }
 }
 
 TEST_F(CalculStat, VolumeColumnOfTwoDimensionsShowsOneDecimal) {

@@ -20,7 +20,8 @@ ReportModel columnModel(const std::vector<std::string>& texts) {
 }
 
 // The reference sample gives 10.55 (an independent transcription of the successive-
-// narrowing search), with either decimal mark; fewer than five positive values give 0.
+// narrowing search), with either decimal mark; fewer than five values give 0; a
+// column whose cells are all empty, zero or words has nothing to count.
 TEST(ColumnValues, DominantValueOfAColumn) {
   const struct {
     std::vector<std::string> cells;
@@ -30,7 +31,8 @@ TEST(ColumnValues, DominantValueOfAColumn) {
       {{"10.5", "8.4", "12.4", "9.6", "11.3", "10.0", "13.0", "9.1", "10.9", "11.8", "10.2"}, 10.55, false},
       {{"10,5", "8,4", "12,4", "9,6", "11,3", "10,0", "13,0", "9,1", "10,9", "11,8", "10,2"}, 10.55, false},
       {{"0", "12.5", "", "11.8"}, 0, false},
-      {{"0", "", "-3", "abc"}, 0, true},
+      {{"0", "", "-3", "abc"}, 0, false},
+      {{"0", "", "0,00", "abc"}, 0, true},
   };
   for (const auto& c : cases) {
     ReportNotices n;

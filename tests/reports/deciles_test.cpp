@@ -143,21 +143,22 @@ class CdecileWindow : public ::testing::Test {
   int savedRows_ = 0, savedCols_ = 0, savedLigne_ = 1, savedDer_ = 0;
 };
 
-TEST_F(CdecileWindow, CountsOnlyValuesAboveTheThreshold) {
-  // Usable: 3.5, 1,25 (comma), 2, 0.00011 (rounds to 0.0001 in its item). Not counted:
-  // "", "0", "-4", "0.0001" (not above it), "abc" (reads as 0).
+TEST_F(CdecileWindow, CountsValuesOfEitherSignAboveTheThreshold) {
+  // Usable: 3.5, 1,25 (comma), -4, 2, 0.00011 (rounds to 0.0001 in its item). Not
+  // counted: "", "0", "0.0001" (not above it), "abc" (reads as 0).
   column(1, {"3.5", "", "0", "1,25", "-4", "0.0001", "2", "abc", "0.00011"});
   Cdecile(1);
-  EXPECT_EQ(Stat_N(1), 4.0);
-  EXPECT_DOUBLE_EQ(Stat_Mediane(1), (1.25 + 2.0) / 2);   // 0.0001, 1.25, 2, 3.5
+  EXPECT_EQ(Stat_N(1), 5.0);
+  EXPECT_DOUBLE_EQ(Stat_Mediane(1), 1.25);   // -4, 0.0001, 1.25, 2, 3.5
   EXPECT_EQ(Stat_D1(1), 0.0);
   EXPECT_EQ(Stat_D9(1), 0.0);
+  // The items in the order of their values, the negative one first.
   QVL& f = Qvl();
-  ASSERT_EQ(f.Ldeci.listCount(), 4);
-  EXPECT_EQ(f.Ldeci.list(0), "00000.0001");
-  EXPECT_EQ(f.Ldeci.list(1), "00001.2500");
-  EXPECT_EQ(f.Ldeci.list(3), "00003.5000");
-  EXPECT_TRUE(f.Ldeci.sorted());
+  ASSERT_EQ(f.Ldeci.listCount(), 5);
+  EXPECT_EQ(f.Ldeci.list(0), "-00004.0000");
+  EXPECT_EQ(f.Ldeci.list(1), "00000.0001");
+  EXPECT_EQ(f.Ldeci.list(4), "00003.5000");
+  EXPECT_EQ(f.Ldeci.text(), "00001.2500");
 }
 
 TEST_F(CdecileWindow, TwentyThreeRowsGiveTheWorkedDeciles) {
