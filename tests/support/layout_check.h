@@ -194,6 +194,18 @@ inline std::vector<std::string> offenders(platform::Form& f, const std::string& 
   return found;
 }
 
+// Panel and the names of every control it holds, added to backgrounds: for a panel
+// that another, opened after it, lies over by design.
+inline std::set<std::string> withPanel(platform::Form& f, const platform::Control& panel,
+                                       std::set<std::string> backgrounds) {
+  const QWidget* p = panel.widget();
+  for (platform::Component* comp : f.impl().components) {
+    const auto* c = dynamic_cast<const platform::Control*>(comp);
+    if (c && c->widget() && p && (c->widget() == p || p->isAncestorOf(c->widget()))) backgrounds.insert(nameOf(*c));
+  }
+  return backgrounds;
+}
+
 inline std::string joined(const std::vector<std::string>& lines) {
   std::string s;
   for (const std::string& l : lines) s += "  " + l + "\n";
