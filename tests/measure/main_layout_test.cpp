@@ -302,7 +302,16 @@ TEST_F(MainLayout, WelcomePreviewAndEditorTogether) {
   ASSERT_TRUE(platform::saveFileAtomic(images_.file("Qvrl.Cal"), "Calibrages\r\nobjectif 40;0,1625\r\n"));
   ASSERT_TRUE(user::choose(f.Mnuaide(2)));
   check("mémo clés");
+  // The summary of five rows first says they are few.
+  r_.then([] { platform::setEventPump(nullptr); });
+  bool message = false;
+  platform::setEventPump(std::make_unique<CheckOnWait>([&] {
+    message = f.FraFlash.visible();
+    layout::expectClean(f, "message de l'aperçu", layout::withPanel(f, f.Frame(9), kImage));
+  }));
   ASSERT_TRUE(user::click(f.Bout(39)));
+  platform::setEventPump(nullptr);
+  EXPECT_TRUE(message);
   ASSERT_TRUE(f.Frame(12).visible());
   layout::expectClean(f, "aperçu sur le mémo clés", layout::withPanel(f, f.Frame(9), kImage));
   ASSERT_TRUE(user::choose(f.Mnuaide(2)));

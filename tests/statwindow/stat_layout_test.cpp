@@ -161,4 +161,54 @@ TEST_F(StatLayout, ComparisonsLawsAndTests) {
   });
 }
 
+// The results read whole once they are written: the comparisons computed (their
+// working shown), the laws followed as values are typed, the tests of the Tests menu
+// and D'Agostino's "Calcul", the diagram's marked modes and its "Test", the
+// covariance under the scatter plot.
+TEST_F(StatLayout, ResultsReadWholeOnceWritten) {
+  open(4, [](FenHisto& f) {
+    ASSERT_TRUE(user::click(f.cmdCalcul(1)));
+    check(f, "une moyenne, calculée");
+    ASSERT_TRUE(user::choose(f.Mnstat3(1)));
+    ASSERT_TRUE(user::click(f.cmdCalcul(2)));
+    check(f, "deux moyennes, calculées");
+    ASSERT_TRUE(user::click(f.Copt(0)));
+    ASSERT_TRUE(user::click(f.Copt(1)));
+    ASSERT_TRUE(user::click(f.cmdCalcul(2)));
+    check(f, "deux moyennes appariées, E-T différents, calculées");
+    ASSERT_TRUE(user::choose(f.Mnstat4(1)));
+    ASSERT_TRUE(user::typeInto(f.LNTxt(3), "3,25"));
+    check(f, "loi normale, X tapé");
+    ASSERT_TRUE(user::click(f.LNOpt(2)));
+    ASSERT_TRUE(user::typeInto(f.LNTxt(3), "0,975"));
+    check(f, "loi normale inverse, p tapé");
+    ASSERT_TRUE(user::choose(f.Mnstat4(2)));
+    ASSERT_TRUE(user::typeInto(f.StText(1), "2,228"));
+    check(f, "loi de Student, t tapé");
+    ASSERT_TRUE(user::click(f.StOption2(1)));
+    ASSERT_TRUE(user::click(f.StOptTInv(1)));
+    ASSERT_TRUE(user::typeInto(f.StText(1), "0,05"));
+    check(f, "loi de Student, T-inv bilatéral tapé");
+    ASSERT_TRUE(user::choose(f.Mnstat3(2)));
+    check(f, "test de Möls, calculé");
+    ASSERT_TRUE(user::choose(f.Mnstat3(3)));
+    ASSERT_TRUE(user::click(f.Option3(1)));
+    check(f, "test de Shapiro-Wilk log-normal, calculé");
+    ASSERT_TRUE(user::choose(f.Mnstat3(4)));
+    ASSERT_TRUE(user::click(f.TNCmd(1)));
+    check(f, "D'Agostino, calculé");
+  });
+  open(3, [](FenHisto& f) {
+    ASSERT_TRUE(user::click(f.MCommand2));
+    check(f, "diagramme, modes marqués");
+    ASSERT_TRUE(user::click(f.Command8));
+    checkFloating(f, "diagramme, D'Agostino calculé");
+  });
+  open(1, [](FenHisto& f) {
+    ASSERT_TRUE(user::choose(f.Mnstat(1)));
+    ASSERT_FALSE(f.Label8.caption().empty()) << f.LabelHisto.caption();
+    check(f, "nuage, covariance");
+  });
+}
+
 }  // namespace
