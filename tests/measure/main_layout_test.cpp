@@ -29,11 +29,10 @@ namespace {
 // Panels lie over the picture by design.
 const std::set<std::string> kImage = {"Picture1"};
 
-// An event pump that runs a check once, at the first wait of a panel that waits for
-// its answer (the quit panel, the step-by-step input, a timed message).
-class CheckOnWait : public platform::EventPump {
+// An event pump that runs an action once, at the first wait for events.
+class OnFirstWait : public platform::EventPump {
  public:
-  explicit CheckOnWait(std::function<void()> a) : action_(std::move(a)) {}
+  explicit OnFirstWait(std::function<void()> a) : action_(std::move(a)) {}
   void processEvents() override {
     if (auto a = std::move(action_)) {
       action_ = nullptr;
@@ -45,6 +44,19 @@ class CheckOnWait : public platform::EventPump {
  private:
   std::function<void()> action_;
 };
+
+// Runs act; `during` runs once at its first wait (a panel waiting for its answer, a
+// timed message). False when act never waited.
+bool whileWaiting(const std::function<void()>& act, const std::function<void()>& during) {
+  bool waited = false;
+  platform::setEventPump(std::make_unique<OnFirstWait>([&] {
+    waited = true;
+    during();
+  }));
+  act();
+  platform::setEventPump(nullptr);
+  return waited;
+}
 
 class MainLayout : public calibration_window::CalibrationWindow {
  protected:
@@ -185,7 +197,6 @@ TEST_F(MainLayout, PanelsOpenedOverTheImageList) {
   r_.then([] {
     Qvl().TBox(4).setVisible(false);
     Qvl().FrameQuitter.setVisible(false);
-    platform::setEventPump(nullptr);
   });
   // The session's first image is a photograph with its EXIF data.
   std::filesystem::copy_file(std::string(QV_TEST_DATA) + "/exif/intel/input.jpg", images_.file("photo.jpg"));
@@ -210,20 +221,13 @@ TEST_F(MainLayout, PanelsOpenedOverTheImageList) {
   ASSERT_TRUE(user::choose(f.Mntool(10)));
   over("commentaires de la grille");
   user::click(f.Bout_dial(29));
-  EXPECT_FALSE(f.Frame(10).visible());
-
   // The step-by-step input, checked while it waits for its first answer.
-  for (platform::MenuItem* m : {&f.MnuEDit(9), &f.spo(1)}) {
-    bool vu = false;
-    platform::setEventPump(std::make_unique<CheckOnWait>([&] {
-      vu = f.FraDial_Seq.visible();
+  for (platform::MenuItem* m : {&f.MnuEDit(9), &f.spo(1)})
+    EXPECT_TRUE(whileWaiting([&] { user::choose(*m); }, [&] {
+      EXPECT_TRUE(f.FraDial_Seq.visible());
       over("saisie pas à pas " + m->name());
       if (!user::click(f.Command9(1))) Command9_Click(1);
-    }));
-    ASSERT_TRUE(user::choose(*m));
-    platform::setEventPump(nullptr);
-    EXPECT_TRUE(vu) << m->name();
-  }
+    })) << m->name();
 
   ok();
   ASSERT_TRUE(user::choose(f.MnuEDit(4)));
@@ -272,25 +276,18 @@ TEST_F(MainLayout, PanelsOpenedOverTheImageList) {
   f.Frame_Export_trame.setVisible(false);
 
   // The quit panel, while it waits for the answer; "Ne Pas Quitter" ends the wait.
-  bool quitter = false;
-  platform::setEventPump(std::make_unique<CheckOnWait>([&] {
-    quitter = f.FrameQuitter.visible();
+  QCloseEvent fermeture;
+  EXPECT_TRUE(whileWaiting([&] { QCoreApplication::sendEvent(f.window()->windowHandle(), &fermeture); }, [&] {
+    EXPECT_TRUE(f.FrameQuitter.visible());
     over("quitter");
     if (!user::click(f.Command15(2))) Command15_Click(2);
   }));
-  QCloseEvent fermeture;
-  QCoreApplication::sendEvent(f.window()->windowHandle(), &fermeture);
-  EXPECT_TRUE(quitter);
   // A message: "Session précédente" with no session recorded says so for a second.
-  bool message = false;
-  platform::setEventPump(std::make_unique<CheckOnWait>([&] {
-    message = f.FraFlash.visible();
+  Fic_Session_Lue.clear();
+  EXPECT_TRUE(whileWaiting([&] { user::choose(f.MnuSession(1)); }, [&] {
+    EXPECT_TRUE(f.FraFlash.visible());
     over("message");
   }));
-  Fic_Session_Lue.clear();
-  ASSERT_TRUE(user::choose(f.MnuSession(1)));
-  EXPECT_TRUE(message);
-  platform::setEventPump(nullptr);
   EXPECT_TRUE(f.FraListeImg.visible());
 }
 
@@ -303,15 +300,10 @@ TEST_F(MainLayout, WelcomePreviewAndEditorTogether) {
   ASSERT_TRUE(user::choose(f.Mnuaide(2)));
   check("mémo clés");
   // The summary of five rows first says they are few.
-  r_.then([] { platform::setEventPump(nullptr); });
-  bool message = false;
-  platform::setEventPump(std::make_unique<CheckOnWait>([&] {
-    message = f.FraFlash.visible();
+  EXPECT_TRUE(whileWaiting([&] { user::click(f.Bout(39)); }, [&] {
+    EXPECT_TRUE(f.FraFlash.visible());
     layout::expectClean(f, "message de l'aperçu", layout::withPanel(f, f.Frame(9), kImage));
   }));
-  ASSERT_TRUE(user::click(f.Bout(39)));
-  platform::setEventPump(nullptr);
-  EXPECT_TRUE(message);
   ASSERT_TRUE(f.Frame(12).visible());
   layout::expectClean(f, "aperçu sur le mémo clés", layout::withPanel(f, f.Frame(9), kImage));
   ASSERT_TRUE(user::choose(f.Mnuaide(2)));
