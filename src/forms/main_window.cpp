@@ -294,7 +294,8 @@ void QVL::creerPanneaux() {
   VScroll3(0).setMax(6);
   place(Label8.addIn(FraCharte, 1), 3700, 540, 900, 240);
   place(Label6.addIn(FraCharte, 1), 4650, 540, 1900, 240);
-  place(Label7, 6600, 540, 1850, 240);
+  // The zone's result: its longest text takes two lines, down to the frame's foot.
+  place(Label7, 6600, 520, 1880, 420);
   FraCharte.setVisible(false);
 
   // Step-by-step input panel (archive) with its calendar.

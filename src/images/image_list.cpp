@@ -84,8 +84,18 @@ bool Refuse_Pendant_Mesure() {
   return true;
 }
 
+// The image column of the mini grid's rows that show row r of the measurement grid
+// (the same row number in their first column) takes `texte`.
+void Renumerote_Mini_Grille(QVL& f, int r, int colonne, const std::string& texte) {
+  platform::FlexGrid& mini = f.MGrille;
+  const std::string ligne = f.GrilleRef.textMatrix(r, 0);
+  if (ligne.empty() || colonne >= mini.cols()) return;
+  for (int lc = mini.fixedRows(); lc < mini.rows(); ++lc)
+    if (mini.textMatrix(lc, 0) == ligne) mini.setTextMatrix(lc, colonne, texte);
+}
+
 // Gives the measurement rows of the images after `numero` the number one lower, in
-// the table and in the image column of the grid.
+// the table and in the image column of the grid and of the mini grid.
 void Renumerote_Lignes(int numero) {
   QVL& f = Qvl();
   const int colonne = f.GrilleRef.cols() - 2;
@@ -93,8 +103,10 @@ void Renumerote_Lignes(int numero) {
     Mesure& m = TabMesures(r);
     if (m.NumImage <= numero) continue;
     m.NumImage -= 1;
-    if (colonne >= 1 && r < f.GrilleRef.rows())
-      f.GrilleRef.setTextMatrix(r, colonne, platform::CStr(static_cast<long long>(m.NumImage)));
+    if (colonne < 1 || r >= f.GrilleRef.rows()) continue;
+    const std::string texte = platform::CStr(static_cast<long long>(m.NumImage));
+    f.GrilleRef.setTextMatrix(r, colonne, texte);
+    Renumerote_Mini_Grille(f, r, colonne, texte);
   }
 }
 

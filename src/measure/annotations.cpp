@@ -65,6 +65,7 @@ void fermePanneau() {
 void ouvrePanneau(const std::string& invite, const std::string& texte, bool lignes) {
   QVL& f = Qvl();
   f.Frame(8).setVisible(true);
+  f.Frame(8).zOrder(0);
   f.TBox(5).setMultiLine(lignes);
   f.TBox(5).setBackColor(kJauneSaisie);
   f.label(8).setCaption(invite);

@@ -55,10 +55,12 @@ void Range_Boutons(QVL& f) {
 
 // Geometry and row box of a layout (1 grid comment, 2 colour-zone comment; another
 // value: the export's comment). The panel lies over the picture, clear of the left
-// column and of the button bar; the row box and its scroll bar sit on the caption's
-// line, above the comment box and clear of the buttons.
+// column and of the button bar, and over any panel already there (the image list);
+// the row box and its scroll bar sit on the caption's line, above the comment box and
+// clear of the buttons.
 void Place_Panneau(QVL& f, int mode) {
   platform::Frame& cadre = f.Frame(10);
+  cadre.zOrder(0);
   f.Text4.setVisible(false);
   f.VScroll2.setVisible(false);
   cadre.setLeft(f.Picture1.left());

@@ -245,6 +245,7 @@ void Ouvre_Saisie_Longueur() {
   QVL& f = Qvl();
   Val_Saisie = 10;
   f.Frame(8).setVisible(true);
+  f.Frame(8).zOrder(0);
   f.TBox(5).setBackColor(0xFFFF);
   f.label(8).setCaption(MSG(192));
   Val_Saisie = Val_Decimal(platform::Format(NbSegments_Calib * Calibrage, Format_Decimal));

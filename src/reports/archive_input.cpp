@@ -111,10 +111,11 @@ bool Boucle_Saisie(QVL& f, const std::string& premier, const std::vector<Pas>& p
   return true;
 }
 
-// The panel as the archive writers lay it out.
+// The panel as the archive writers lay it out, over any panel already there.
 void Place_Panneau(QVL& f, double hauteur) {
   g_hauteurPanneau = hauteur;
   Place_Objet(f.FraDial_Seq, hauteur, 3720, Haut_Panneau(f), 4500);
+  f.FraDial_Seq.zOrder(0);
   Place_Objet(f.Text9, 495, 240, 600, 3495);
   // The summary takes the panel's height below the buttons: eight answers with place.
   Place_Objet(f.Label9(0), std::max(1095.0, hauteur - 1900), 240, 1800, 3615);
@@ -272,6 +273,7 @@ void Parametres_Recherche() {
   }
   SaisieEnCours saisie;
   f.FraDial_Seq.setVisible(true);
+  f.FraDial_Seq.zOrder(0);
   Place_Objet(f.FraDial_Seq, 2500, 3720, Haut_Panneau(f), 2200);
   Place_Objet(f.Text9, 495, 100, 600, 2000);
   Place_Objet(f.Label9(0), 600, 100, 1800, 1500);   // inside the panel, two answers

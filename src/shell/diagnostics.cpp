@@ -115,5 +115,6 @@ void Aff_Diagnostic() {
     return;
   }
   boite.move(8000, 1000, 4500, 7500);
+  boite.zOrder(0);
   boite.setText(Texte_Diagnostic());
 }

@@ -44,6 +44,7 @@ void Panneau_Aide(QVL& f, const std::string& titre) {
   f.Bout(34).setCaption(MSG(18));
   f.Check(4).setVisible(false);
   f.Frame(9).setVisible(true);
+  f.Frame(9).zOrder(0);
 }
 
 }  // namespace
@@ -90,6 +91,7 @@ void Aide_Calibrage() {
 void Affiche_Avertissement() {
   QVL& f = Qvl();
   f.Frame(9).setVisible(true);
+  f.Frame(9).zOrder(0);
   f.TBox(7).setText("");
   const std::string path = Fichier_Programme("avert_" + Langue + ".txt");
   if (!Fichier_Existe(path, path + " " + MSG(177), 1)) return;
@@ -143,6 +145,7 @@ void MnApropos_Click() {
   f.MnApropos->setVisible(false);
   f.FraQvrl.setCaption("");
   f.FraQvrl.setVisible(true);
+  f.FraQvrl.zOrder(0);
 }
 
 void Connecte_Aide(QVL& f) {

@@ -252,8 +252,9 @@ void QVL::initParametresValeurs() {
   Illus_Trait = false;
 
   FraRep.setVisible(false);
-  // Over the picture, clear of the left column's thumbnail, mini grid and magnifier.
-  FraRep.move(Picture1.left(), Picture1.top(), 3015, 4515);
+  // Over the picture, clear of the left column's thumbnail, mini grid and magnifier,
+  // and below the image list, which may show beside it.
+  FraRep.move(Picture1.left(), FraListeImg.top() + FraListeImg.height(), 3015, 4515);
   FraRep.setCaption(Rep_Images);
   ListRep.move(0, 180, FraRep.width(), 3500);
   repText1.move(0, ListRep.top() + ListRep.height() + 20, FraRep.width(), 285);
@@ -378,6 +379,7 @@ void QVL::Procedure_Vide() {}
 void QVL::Affiche_Export_Trame() {
   Place_Objet(Frame_Export_trame, 3200, 3720, 950, 3000);
   Frame_Export_trame.setVisible(true);
+  Frame_Export_trame.zOrder(0);
 }
 
 void QVL::Form_Resize() { Redimensionne_Image(); }

@@ -194,6 +194,7 @@ void EditerTexte(const std::string& Fichier) {
   const std::vector<std::string> lignes = platform::splitLines(platform::decodeText(octets));
   f.TextEdit.setText("");
   f.FrameEditer.setVisible(true);
+  f.FrameEditer.zOrder(0);
   std::string texte;
   for (const std::string& l : lignes) texte += l + SautLigne;
   f.TextEdit.setText(texte);

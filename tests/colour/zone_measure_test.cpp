@@ -35,6 +35,7 @@
 #include "platform/picture.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
+#include "support/layout_check.h"
 #include "support/painted_picture.h"
 #include "support/user_input.h"
 
@@ -250,6 +251,20 @@ TEST_F(ZoneWindow, EveryTileAtEveryZoomGivesItsOwnColour) {
   for (int i = 0; i < 8; ++i) ASSERT_TRUE(user::click(f.Czoom(0)));   // "Z+"
   EXPECT_GE(cliqueTuiles(dernieres), 1);
   EXPECT_TRUE(messages().empty());
+}
+
+// The colour frame's result after a click reads whole; so does the longest result a
+// zone can give (the largest zone, three channels of three digits and two decimals).
+TEST_F(ZoneWindow, TheResultReadsWholeInTheColourFrame) {
+  QVL& f = Qvl();
+  f.Frame(9).setVisible(false);   // the welcome panel closed
+  montre(tuiles(), "tuiles");
+  repere();
+  clic(150, 50);
+  ASSERT_EQ(f.Label7.caption(), "8     / R = 120.49 / V = 80.64 / B = 40.79");
+  layout::expectClean(f, "mesure de couleur", {"Picture1"});
+  f.Label7.setCaption("256     / R = 254.99 / V = 254.99 / B = 254.99");
+  layout::expectClean(f, "mesure de couleur, texte le plus long", {"Picture1"});
 }
 
 // A picture whose pixels tell where they are: red x mod 256, green y, blue 100 + 8 x

@@ -151,6 +151,12 @@ TEST_F(ImageLoader, UnusedImagesLeaveAndTheRowsAndCoefficientsFollowTheirImages)
   const int colonneImage = f.GrilleRef.cols() - 2;
   EXPECT_EQ(f.GrilleRef.textMatrix(1, colonneImage), "1");
   EXPECT_EQ(f.GrilleRef.textMatrix(2, colonneImage), "2");
+  // The mini grid shows the same two rows under the same numbers.
+  ASSERT_GT(f.MGrille.rows(), 2);
+  for (int r = 1; r <= 2; ++r) {
+    EXPECT_EQ(f.MGrille.textMatrix(r, 0), std::to_string(r));
+    EXPECT_EQ(f.MGrille.textMatrix(r, colonneImage), std::to_string(r)) << r;
+  }
   EXPECT_EQ(LigneCourante, 3);
   // The picture shown (d) keeps its place in the list under its new number.
   EXPECT_EQ(Img_Active, d);

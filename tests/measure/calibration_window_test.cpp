@@ -191,6 +191,9 @@ TEST_F(Calibration, PanelStepsFromTheStart) {
   ASSERT_TRUE(user::click(f.Optn(4)));
   ASSERT_TRUE(f.Optn(4).value());
   ASSERT_TRUE(user::click(f.Bout(19)));
+  // The start lays the picture out again: the next tests find it where it was.
+  const double l = f.Picture1.left(), t = f.Picture1.top(), w = f.Picture1.width(), h = f.Picture1.height();
+  r_.then([=] { Qvl().Picture1.move(l, t, w, h); });
   f.Init_Parametres();
   show("un.bmp", 400, 0.05);
   ASSERT_TRUE(user::choose(f.MnuEDit(4)));

@@ -161,4 +161,40 @@ TEST_F(StatLayout, ComparisonsLawsAndTests) {
   });
 }
 
+// The results read whole once they are written: the comparisons computed (their
+// working shown), Student's law as a value is typed, the tests of the Tests menu and
+// D'Agostino's "Calcul", the diagram's marked modes and its "Test", the covariance
+// under the scatter plot.
+TEST_F(StatLayout, ResultsReadWholeOnceWritten) {
+  open(4, [](FenHisto& f) {
+    ASSERT_TRUE(user::click(f.cmdCalcul(1)));
+    check(f, "une moyenne, calculée");
+    ASSERT_TRUE(user::choose(f.Mnstat3(1)));
+    ASSERT_TRUE(user::click(f.cmdCalcul(2)));
+    check(f, "deux moyennes, calculées");
+    ASSERT_TRUE(user::choose(f.Mnstat4(2)));
+    ASSERT_TRUE(user::typeInto(f.StText(1), "2,228"));
+    check(f, "loi de Student, t tapé");
+    ASSERT_TRUE(user::choose(f.Mnstat3(2)));
+    check(f, "test de Möls, calculé");
+    ASSERT_TRUE(user::choose(f.Mnstat3(3)));
+    ASSERT_TRUE(user::click(f.Option3(1)));
+    check(f, "test de Shapiro-Wilk log-normal, calculé");
+    ASSERT_TRUE(user::choose(f.Mnstat3(4)));
+    ASSERT_TRUE(user::click(f.TNCmd(1)));
+    check(f, "D'Agostino, calculé");
+  });
+  open(3, [](FenHisto& f) {
+    ASSERT_TRUE(user::click(f.MCommand2));
+    check(f, "diagramme, modes marqués");
+    ASSERT_TRUE(user::click(f.Command8));
+    checkFloating(f, "diagramme, D'Agostino calculé");
+  });
+  open(1, [](FenHisto& f) {
+    ASSERT_TRUE(user::choose(f.Mnstat(1)));
+    ASSERT_FALSE(f.Label8.caption().empty()) << f.LabelHisto.caption();
+    check(f, "nuage, covariance");
+  });
+}
+
 }  // namespace

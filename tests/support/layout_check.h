@@ -4,7 +4,10 @@
 // point at its centre belongs to it (not to a sibling drawn over it), and its caption
 // can be read whole in its own font: a button's on one line inside its face, a check
 // box's or option's beside its box, a frame's in its top edge, a label's wrapped at
-// its width within its height. Text boxes, lists and grids may scroll their text.
+// its width within its height. A greyed control still shows its caption: that is
+// checked too. Text boxes, lists and grids may scroll their text. Labels filled by the
+// program are checked with what they hold when the check runs: a window test checks
+// its results once they are written.
 //
 // layout::offenders lists what breaks the rule as "form / control / state: why";
 // layout::expectClean fails the test with that list.
@@ -180,9 +183,15 @@ inline std::vector<std::string> offenders(platform::Form& f, const std::string& 
     auto* c = dynamic_cast<platform::Control*>(comp);
     if (!c) continue;
     QWidget* w = c->widget();
-    if (!w || done.count(w) || !seen(w) || !w->isEnabled()) continue;
+    if (!w || done.count(w) || !seen(w)) continue;
     if (dynamic_cast<platform::StatusBar*>(c)) continue;   // kept to the window's edge by the window
     done.insert(w);
+    if (!w->isEnabled()) {
+      // Greyed, a control still shows its caption.
+      if (const std::string why = captionFault(*c); !why.empty())
+        found.push_back(f.name() + " / " + nameOf(*c) + " / " + state + " (disabled): " + why);
+      continue;
+    }
     const bool background = backgrounds.count(nameOf(*c)) != 0;
     std::string why = user::whyUnreachableAt(w, user::centreOf(w));
     if (background && why.find(" is covered there by ") != std::string::npos) why.clear();
@@ -192,6 +201,18 @@ inline std::vector<std::string> offenders(platform::Form& f, const std::string& 
     if (!why.empty()) found.push_back(f.name() + " / " + nameOf(*c) + " / " + state + ": " + why);
   }
   return found;
+}
+
+// Panel and the names of every control it holds, added to backgrounds: for a panel
+// that another, opened after it, lies over by design.
+inline std::set<std::string> withPanel(platform::Form& f, const platform::Control& panel,
+                                       std::set<std::string> backgrounds) {
+  const QWidget* p = panel.widget();
+  for (platform::Component* comp : f.impl().components) {
+    const auto* c = dynamic_cast<const platform::Control*>(comp);
+    if (c && c->widget() && p && (c->widget() == p || p->isAncestorOf(c->widget()))) backgrounds.insert(nameOf(*c));
+  }
+  return backgrounds;
 }
 
 inline std::string joined(const std::vector<std::string>& lines) {
