@@ -126,12 +126,8 @@ bool Choix_Fonction_Mesure() {
   Ligne_Ref = 1;
   LigneCourante = 1;
   // A tool belongs to its function: a function made current without its menu (by a
-  // trame, at start-up) leaves no other function's outline or density tool armed.
-  if (FonctionCourante != 15 && FonctionCourante != 16) {
-    Mode_Surface = false;
-    Mode_Surface2 = false;
-  }
-  if (FonctionCourante != 13 && FonctionCourante != 14) Mode_Densite = false;
+  // trame, a session, at start-up) arms its own tools and no other function's.
+  Outils_Fonction(FonctionCourante);
   f.PopOrg(1).setVisible(false);
   NbPoints_Copie = NbCellules;
   Trace_Poly = false;

@@ -10,7 +10,9 @@ constexpr int kRevisionProgramme = 1;
 // and the step prompt (message 55) by function (a code without an entry keeps the
 // previous counts and prompt), the three grids laid out from the function's templates
 // with Taille_Grille + 1 rows in GrilleRef (Taille_Grille kept within 1 to 3000) and
-// 4 in MGrille, and the window caption. Asks nothing and clears no measurement.
+// 4 in MGrille, the window caption, and the modes, buttons and menus the function's
+// menu item leaves (Outils_Fonction, Menus_Fonction). Asks nothing and clears no
+// measurement.
 // Returns false, after the layout step has reported it, when the function's width
 // template cannot be applied; the caption and row counts are then left as they were.
 bool Choix_Fonction_Mesure();
