@@ -20,11 +20,15 @@ bool Choix_Fonction_Mesure();
 bool Choix_Fonction_Mesure(int fonction);
 
 // Only the grids of `fonction`, as Choix_Fonction_Mesure lays them out (templates,
-// headings and NomFonction, Taille_Grille + 1 rows, statistics headings, the window
-// caption), with its NbCellules and Der_Colonne; nothing else changes: no colour
-// set-up, prompt, cursor or calibration. False after the layout step reported a template it could not
-// apply.
+// headings and NomFonction, Taille_Grille + 1 rows, statistics headings), with its
+// NbCellules and Der_Colonne; nothing else changes: no caption, colour set-up,
+// prompt, cursor or calibration. False after the layout step reported a template it
+// could not apply.
 bool Dispose_Grilles_Fonction(int fonction);
+
+// The window caption while no measuring function is current: "Quorvale 2.0", the
+// revision, "  /  " and Nom_Utilisateur, without " : " and a function name.
+void Titre_Sans_Fonction();
 
 // Bottom-left alignment for the headings of every column of GrilleRef; leaves its
 // current row at 0.
