@@ -36,30 +36,30 @@ namespace {
 // One item that chooses a function, the code it gives and the end of the caption.
 struct Item {
   const char* label;
-  platform::MenuItem* menu;
+  std::function<void()> click;
   int code;
   const char* name;
-  void click() const { user::click(*menu); }
 };
 
 std::vector<Item> items() {
   QVL& f = Qvl();
+  auto m = [](MenuArr& a, int i) { return [&a, i] { user::click(a(i)); }; };
   return {
-      {"segment", &f.MnuFonc(1), 1, "mesure Segment"},
-      {"spores 2D", &f.MnuFonc(2), 2, "mesure Spore 2D"},
-      {"spores 3D", &f.MnuFonc(3), 3, "mesure Spore 3D"},
-      {"gills", &f.MnuFonc(8), 22, "Comptage_Lames"},
-      {"counting", &f.Mncp(1), 10, "Comptage_1"},
-      {"bumps", &f.Mncp(2), 11, "Comptage_2"},
-      {"cystidia 3", &f.Cyst(1), 4, "mesure Cystide 3"},
-      {"cystidia 5", &f.Cyst(3), 6, "mesure Cystide 5"},
-      {"ellipse", &f.MnDens(1), 13, "Densité_Ellipse"},
-      {"rectangle", &f.MnDens(2), 14, "Densité_rectangle"},
-      {"triangle", &f.Mnusurf(1), 15, "Triangle"},
-      {"closed curve", &f.Mnusurf(2), 16, "Courbe fermée"},
-      {"open polygon", &f.Mnusurf(3), 16, "Polygone ouvert abandonné"},
+      {"segment", m(f.MnuFonc, 1), 1, "mesure Segment"},
+      {"spores 2D", m(f.MnuFonc, 2), 2, "mesure Spore 2D"},
+      {"spores 3D", m(f.MnuFonc, 3), 3, "mesure Spore 3D"},
+      {"gills", m(f.MnuFonc, 8), 22, "Comptage_Lames"},
+      {"counting", m(f.Mncp, 1), 10, "Comptage_1"},
+      {"bumps", m(f.Mncp, 2), 11, "Comptage_2"},
+      {"cystidia 3", m(f.Cyst, 1), 4, "mesure Cystide 3"},
+      {"cystidia 5", m(f.Cyst, 3), 6, "mesure Cystide 5"},
+      {"ellipse", m(f.MnDens, 1), 13, "Densité_Ellipse"},
+      {"rectangle", m(f.MnDens, 2), 14, "Densité_rectangle"},
+      {"triangle", m(f.Mnusurf, 1), 15, "Triangle"},
+      {"closed curve", m(f.Mnusurf, 2), 16, "Courbe fermée"},
+      {"open polygon", m(f.Mnusurf, 3), 16, "Polygone ouvert abandonné"},
       // Last: the colour zone disables the counting menus until a menu function is chosen.
-      {"colour zone", &f.MnuFonc(20), 20, "tintavel"},
+      {"colour zone", m(f.MnuFonc, 20), 20, "tintavel"},
   };
 }
 
@@ -450,10 +450,11 @@ TEST_F(FunctionMenus, MenusFollowTheFunctionHoweverItBecomesCurrent) {
       ASSERT_TRUE(Choix_Fonction_Mesure(it.code));
       EXPECT_EQ(menuStates(), parMenu);
       EXPECT_EQ(toolStates(), outils);
-      // The menu item itself, where the function before lets a user reach it.
+      // The menu item itself, right after a count or the gill count (the colour zone
+      // greys some of them).
+      if (avant == &f.MnuFonc(20)) continue;
       ASSERT_TRUE(user::choose(f.MnuFonc(1)));
       ASSERT_TRUE(user::choose(*avant));
-      if (!user::whyUnchoosable(*it.menu).empty() || FonctionCourante == it.code) continue;
       it.click();
       ASSERT_EQ(FonctionCourante, it.code);
       EXPECT_EQ(menuStates(), parMenu);
@@ -495,7 +496,6 @@ TEST_F(FunctionMenus, MenusFollowTheFunctionHoweverItBecomesCurrent) {
   EXPECT_TRUE(platform::fileExists(copie));
   Vide_Listes();
 }
-
 
 // A Spores 2D session of two pictures read back, after another function was chosen
 // from its menu, by "Session précédente" or "Charger la trame"; the preview and the
