@@ -17,10 +17,12 @@ struct ServicesShell {
   // Makes `fonction` the current measuring function (cells, prompts, grid layout,
   // caption); false when its layout could not be applied.
   std::function<bool(int fonction)> Choix_Fonction_Mesure;
-  // Lays out only the grids of `fonction` (templates, headings, cell counts, caption),
-  // with no other effect of the function switch; false when its layout could not be
-  // applied.
+  // Lays out only the grids of `fonction` (templates, headings, cell counts), with no
+  // other effect of the function switch; false when its layout could not be applied.
   std::function<bool(int fonction)> Dispose_Grilles_Fonction;
+  // Writes the main window's caption while no measuring function is current: the
+  // program, its revision and the user, without a function name.
+  std::function<void()> Titre_Sans_Fonction;
   // Replays a button of the button bar.
   std::function<void(int index)> Bout_Click;
   // Opens the calibration file Fic_Calib in the built-in text editor.

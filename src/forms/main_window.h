@@ -155,7 +155,7 @@ class QVL : public FormDesign {
       Mnusurf, MnuOpt, Fdemarrage, mnFormat, TgrilleMax, Pclic, Mndecim, MnLang, statdef, MNSav,
       NotExp, Mn_Copie_Ecran, F_Img, IntrFace, Mntool, Mntool_a, Illus, MntoolXp, OutlPItems,
       nspo1, Archv1, spo, insref, CalSrc, TTrace, MnuChrt, Lrg, Mnuaide, DocLng, PopOrg,
-      PopExt, nspoItems;
+      PopExt, nspoItems, spoOptions;
 
   // --- public procedures other windows call -------------------------------------
   // Timed message panel: shows Chn on the colour couleur for delai seconds while

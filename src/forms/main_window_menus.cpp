@@ -141,15 +141,18 @@ void QVL::creerMenusOutils() {
   OutlP = &MnOutils->addItem("OutlP", "Spores");
   fill(OutlPItems, *OutlP, "OutlP",
        {{1, "MAJ Spore Optimale"}, {2, "Spore Optimale"}, {3, "Archives Stats"}});
-  fill(nspo1, OutlPItems(2), "nspo1",
-       {{0, "Non"}, {1, "a 1 / Moyene"}, {2, "a 2"}, {3, "a 3"}, {4, "b 1/ médiane"}, {5, "b 2"},
-        {6, "b 3"}, {7, "c 1 / Dominante"}, {8, "c 2"}, {9, "c 3"}, {10, "d / Longueur dominante"},
-        {11, "e / Largeur dominante"}});
+  const Items optionsSpore = {{0, "Non"}, {1, "a 1 / Moyene"}, {2, "a 2"}, {3, "a 3"}, {4, "b 1/ médiane"},
+                               {5, "b 2"}, {6, "b 3"}, {7, "c 1 / Dominante"}, {8, "c 2"}, {9, "c 3"},
+                               {10, "d / Longueur dominante"}, {11, "e / Largeur dominante"}};
+  fill(nspo1, OutlPItems(2), "nspo1", optionsSpore);
   nspo1(0).setChecked(true);
   fill(Archv1, OutlPItems(3), "Archv1",
        {{1, "Archiver données stat."}, {2, "Chercher dans une base de données"},
         {4, "Param. recherche"}, {5, "Afficher la base CSV"}});
   fill(spo, Archv1(4), "spo", {{1, "Archives stats"}, {2, "Spore optimale"}});
+  // The same optimal-spore options again, under "Param. recherche".
+  fill(spoOptions, spo(2), "spoOptions", optionsSpore);
+  spoOptions(0).setChecked(true);
 
   auto& reference = MnOutils->addItem("MnOutilsReference", "Référence");
   fill(insref, reference, "insref", {{1, "ins ref"}, {2, "texte"}, {3, "options"}});

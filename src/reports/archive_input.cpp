@@ -341,10 +341,8 @@ void Edition_Archive() {
 }
 
 void spo_Click(int Index) {
+  // "Spore optimale" opens the optimal-spore options, which act as the tools menu's.
   if (Index == 1) Parametres_Recherche();
-  // "Spore optimale": the optimal-spore options at the mouse; the one chosen runs as
-  // from the "Spore Optimale" menu.
-  if (Index == 2 && Qvl().nspo) Qvl().nspo->popup();
 }
 
 void statdef_Click(int Index) {

@@ -25,7 +25,8 @@ void Parametres_Recherche();
 // search window; every index leaves Etat_Archive at 0.
 void Archv1_Click(int Index);
 
-// Menu "Paramètres recherche": 1 the search parameters; 2 has no action of its own.
+// Menu "Paramètres recherche": 1 the search parameters; 2 has no action of its own (its
+// submenu holds the optimal-spore options).
 void spo_Click(int Index);
 
 // Menu "Stats par défaut": ticks item Index (1 to 4) alone; the statistics window

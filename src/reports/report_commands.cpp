@@ -75,6 +75,7 @@ void Prepare_Grilles_Import(const ResultatsLus& lu) {
   FonctionCourante = 0;
   Ligne_Ref = 1;
   Compteur_Lignes = 0;
+  Appelle_Service(Services_Shell().Titre_Sans_Fonction);
   if (!prete) {
     f.GrilleRef.setCols(kColonnesSansFonction);
     f.GrilleRefP.setCols(kColonnesSansFonction);

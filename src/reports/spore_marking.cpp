@@ -56,8 +56,10 @@ void Efface_Marques(platform::FlexGrid& g, int derniere) {
 }
 
 void Coche_Option(QVL& f, int Index) {
-  for (int i = 0; i <= kDerniereOptionSpore; ++i)
+  for (int i = 0; i <= kDerniereOptionSpore; ++i) {
     if (f.nspo1.exists(i)) f.nspo1(i).setChecked(i == Index);
+    if (f.spoOptions.exists(i)) f.spoOptions(i).setChecked(i == Index);
+  }
   for (int i = 0; i <= kDerniereOptionPopup; ++i)
     if (f.nspoItems.exists(i)) f.nspoItems(i).setChecked(i == Index);
 }
@@ -139,6 +141,7 @@ void OutlP_Click(int Index) {
 
 void Connecte_Spore_Optimale(QVL& f) {
   f.nspo1->onClick = [](int i) { nspo1_Click(i); };
+  f.spoOptions->onClick = [](int i) { nspo1_Click(i); };
   f.nspoItems->onClick = [](int i) { nspo_Click(i); };
   f.OutlPItems->onClick = [](int i) { OutlP_Click(i); };
   f.cmdFlash.onClick = [] { nspo1_Click(2); };

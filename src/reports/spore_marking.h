@@ -14,9 +14,10 @@ void Spore_Optimale();
 // and no measurement is pending.
 void Spore_Optimale_Nouvelle_Rangee();
 
-// Tools menu options 0 to 11 and pop-up options 0 to 6 (one option shared by both):
-// for spores in two dimensions only (else MSG(238) for 2 seconds), the marks cleared,
-// the item ticked in both menus and, unless it is "Non", the spore marked.
+// Tools menu options 0 to 11 (repeated under "Param. recherche > Spore optimale") and
+// pop-up options 0 to 6, one option shared by all: for spores in two dimensions only
+// (else MSG(238) for 2 seconds), the marks cleared, the item ticked in every menu and,
+// unless it is "Non", the spore marked.
 void nspo1_Click(int Index);
 void nspo_Click(int Index);
 
@@ -25,5 +26,5 @@ void nspo_Click(int Index);
 void OutlP_Click(int Index);
 
 class QVL;
-// Connects the two option menus, the tools items and the test button.
+// Connects the option menus, the tools items and the test button.
 void Connecte_Spore_Optimale(QVL& f);

@@ -33,21 +33,6 @@ bool Confirme_Changement() {
   return platform::MsgBox(Txt_Confirm(1), platform::vbYesNo) == platform::vbYes;
 }
 
-// What every item of the Fonction menu resets before its own steps.
-void Prepare_Menu_Fonction(QVL& f) {
-  f.Bout(2).setEnabled(true);
-  Ini_fonc();
-  f.MntoolXp(4).setEnabled(false);
-  f.Optn(5).setEnabled(true);
-  f.Optn(6).setEnabled(true);
-  f.Bout(42).setVisible(false);
-  f.MnuFIC(9).setEnabled(true);
-  f.MnuFIC(10).setEnabled(true);
-  f.MnuEDit(9).setEnabled(false);
-  f.Bout(45).setEnabled(false);
-  f.spo(1).setEnabled(false);
-}
-
 // The grid laid out for the current function with fresh statistics rows, then the
 // picture redrawn.
 void Active_Fonction() {
@@ -68,20 +53,11 @@ void Oublie_Lignes(QVL& f) {
 // Segment, spores 2D and spores 3D.
 void Fonction_Simple(QVL& f, int code) {
   if (FonctionCourante == code || !Confirme_Changement()) return;
-  Prepare_Menu_Fonction(f);
-  f.MnuFonc(6).setEnabled(true);
-  f.MnuFonc(7).setEnabled(true);
+  Ini_fonc();
   Ferme_Panneaux();
   Reinit_Fonction();
   f.Picture1.setFocus();
-  PGr_Etat = false;
   FonctionCourante = code;
-  f.Bout(42).setVisible(true);
-  if (code == 2) {
-    f.MnuEDit(9).setEnabled(true);
-    f.Bout(45).setEnabled(true);
-    f.spo(1).setEnabled(true);
-  }
   Active_Fonction();
 }
 
@@ -93,9 +69,7 @@ void Fonction_Couleur(QVL& f) {
     return;
   }
   if (!Confirme_Changement()) return;
-  Prepare_Menu_Fonction(f);
-  for (int i : {6, 7}) f.MnuFonc(i).setEnabled(false);
-  for (int i : {9, 10}) f.MnuFIC(i).setEnabled(false);
+  Ini_fonc();
   Reinit_Fonction();
   FonctionCourante = kFonctionCouleur;
   f.TBox(4).setVisible(false);
@@ -121,6 +95,30 @@ void Menus_Fonction(int code) {
   f.MntoolXp(4).setEnabled(couleur);
 }
 
+void Outils_Fonction(int code) {
+  QVL& f = Qvl();
+  const bool comptage = code == 10 || code == 11 || code == 22;
+  const bool densite = code == 13 || code == 14;
+  Mode_Comptage = comptage;
+  if (comptage) BGr_Etat1 = true;
+  Comptage_Actif = false;
+  Mode_Densite = densite;
+  if (comptage || densite) f.TBox(6).setText("0");
+  Mode_Surface = code == 15;
+  Mode_Surface2 = code == 16;
+  // Each tool starts with its first point: the outline's vertex 1, the triangle's 0.
+  Nouveau_Contour(code == 16 ? 1 : 0);
+  PGr_Etat = false;
+  f.Frame1.setVisible(false);
+  f.Bout(9).setBackColor(platform::kButtonFace);
+  f.Bout(9).setEnabled(!comptage);
+  f.Bout(10).setEnabled(!comptage && !densite);
+  f.Bout(42).setVisible((code >= 1 && code <= 6) || code == 15 || code == 16);
+  f.Bout(45).setEnabled(code == 2);
+  f.Optn(5).setEnabled(!densite);
+  f.Optn(6).setEnabled(!densite);
+}
+
 void Ini_fonc() {
   QVL& f = Qvl();
   f.Bout(2).setEnabled(true);
@@ -143,7 +141,7 @@ void MnuFonc_Click(int Index) {
       break;
     case 8:
       if (!Confirme_Changement()) return;
-      Prepare_Menu_Fonction(f);
+      Ini_fonc();
       MnLames(1);
       break;
     case kFonctionCouleur:
@@ -159,19 +157,10 @@ void Mncp_Click(int Index) {
   const int code = Index + 9;
   if (FonctionCourante == code || !Confirme_Changement()) return;
   QVL& f = Qvl();
-  Prepare_Menu_Fonction(f);
-  f.Bout(9).setBackColor(platform::kButtonFace);
-  f.Bout(10).setEnabled(false);
+  Ini_fonc();
   f.Bout(41).setEnabled(false);
-  Comptage_Actif = false;
   FonctionCourante = code;
-  f.MnuFIC(9).setEnabled(false);
-  Mode_Comptage = true;
-  BGr_Etat1 = true;
-  f.TBox(6).setText("0");
-  PGr_Etat = false;
   Choix_Fonction_Mesure();
-  f.Bout(9).setEnabled(false);
   EtapeClic = 1;
   Oublie_Lignes(f);
   f.Picture1.setFocus();
@@ -182,14 +171,9 @@ void Mncp_Click(int Index) {
 void Cyst_Click(int Index) {
   if (Index < 1 || Index > 3 || !Confirme_Changement()) return;
   QVL& f = Qvl();
-  Prepare_Menu_Fonction(f);
-  f.Bout(42).setVisible(true);
-  f.MnuFonc(6).setEnabled(true);
-  f.MnuFonc(7).setEnabled(true);
   Reinit_Fonction();
   Ferme_Panneaux();
   f.Picture1.setFocus();
-  PGr_Etat = false;
   FonctionCourante = Index + 3;
   Ini_fonc();
   Active_Fonction();
@@ -198,17 +182,10 @@ void Cyst_Click(int Index) {
 void MnDens_Click(int Index) {
   if (Index < 1 || Index > 2 || !Confirme_Changement()) return;
   QVL& f = Qvl();
-  Prepare_Menu_Fonction(f);
-  f.Optn(5).setEnabled(false);
-  f.Optn(6).setEnabled(false);
-  f.MnuFIC(9).setEnabled(false);
-  Mode_Densite = true;
-  f.TBox(6).setText("0");
+  Ini_fonc();
   FonctionCourante = Index + 12;
   Reinit_Fonction();
   f.Picture1.setFocus();
-  f.Bout(10).setEnabled(false);
-  PGr_Etat = false;
   Choix_Fonction_Mesure();
   Calcul_stat();
   Entetes_Stat();
@@ -219,19 +196,12 @@ void MnDens_Click(int Index) {
 void Mnusurf_Click(int Index) {
   if (Index < 1 || Index > 3 || !Confirme_Changement()) return;
   QVL& f = Qvl();
-  Prepare_Menu_Fonction(f);
+  Ini_fonc();
   Ferme_Panneaux();
   Reinit_Fonction();
-  f.Bout(42).setVisible(true);
   FonctionCourante = Index == 1 ? 15 : 16;
-  Mode_Surface = Index == 1;
-  Mode_Surface2 = Index != 1;
-  if (Index == 1) f.MnuFIC(9).setEnabled(false);
   if (Index != 1) Courbe_Fermee = Index == 2;
-  // Each tool starts with its first point: the outline's vertex 1, the triangle's 0.
-  Nouveau_Contour(Index == 1 ? 0 : 1);
   f.Picture1.setFocus();
-  PGr_Etat = false;
   Active_Fonction();
 }
 
@@ -239,11 +209,8 @@ void MnLames(int) {
   QVL& f = Qvl();
   FonctionCourante = 22;
   NbLames = 0;
-  f.Bout(9).setBackColor(platform::kButtonFace);
   Choix_Fonction_Mesure();
   EtapeClic = 1;
-  f.Bout(10).setEnabled(false);
-  Comptage_Actif = false;
   f.Bout(41).setEnabled(false);
   Comptage_Lames();
   Oublie_Lignes(f);

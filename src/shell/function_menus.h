@@ -14,6 +14,18 @@
 // start-up leaves the menus as its menu item does.
 void Menus_Fonction(int code);
 
+// The modes and buttons that follow the measuring function, as choosing function
+// `code` from its menu leaves them: the counting mode (Mode_Comptage, BGr_Etat1) armed
+// with the count box at "0" for the counts and the gill count (10, 11, 22), the density
+// mode for 13 and 14 (count box at "0"), the triangle tool for 15, the outline tool for
+// 16 (an unfinished outline or triangle forgotten), no count stored, no segment under
+// way, the gill-count frame hidden; "Compter" at the button face, enabled but for the counts; "Etalonner" enabled
+// but for the counts and densities; the copy button shown for 1 to 6, 15 and 16; "Test
+// Archv" enabled for spores 2D only; the Palmer and bipoint options enabled but for the
+// densities. Run by the function switch, so that a function made current by a trame, a
+// session or at start-up leaves the same tools as its menu item.
+void Outils_Fonction(int code);
+
 // Reset of the tool buttons and menus for a function: "Nouv. mes." enabled, the prompt
 // line emptied, "Sauver la Trame" enabled, the surface and density modes off with any
 // unfinished outline or triangle forgotten, the gill-count frame hidden.

@@ -93,13 +93,10 @@ void recopieTitresStatistiques(QVL& f) {
 
 // The grids laid out from the templates of `fonction`: the measurement grid with
 // Taille_Grille + 1 rows, the mirror with 4, aligned headings and the statistics
-// headings, and the window caption naming the function. False when the width
-// template cannot be applied.
+// headings. False when the width template cannot be applied.
 bool disposeGrilles(QVL& f, int fonction) {
   if (!Prepare_Grilles_Mesure(fonction)) return false;
   Prepare_Grille(fonction);
-  f.setCaption("Quorvale 2.0" + std::to_string(kRevisionProgramme) + "  /  " + Nom_Utilisateur);
-  f.setCaption(f.caption() + " : " + NomFonction);
   f.GrilleRef.setRows(Borne_Taille_Grille(Taille_Grille) + 1);
   f.MGrille.setRows(4);
   Aligne_Titres_Grille();
@@ -126,12 +123,8 @@ bool Choix_Fonction_Mesure() {
   Ligne_Ref = 1;
   LigneCourante = 1;
   // A tool belongs to its function: a function made current without its menu (by a
-  // trame, at start-up) leaves no other function's outline or density tool armed.
-  if (FonctionCourante != 15 && FonctionCourante != 16) {
-    Mode_Surface = false;
-    Mode_Surface2 = false;
-  }
-  if (FonctionCourante != 13 && FonctionCourante != 14) Mode_Densite = false;
+  // trame, a session, at start-up) arms its own tools and no other function's.
+  Outils_Fonction(FonctionCourante);
   f.PopOrg(1).setVisible(false);
   NbPoints_Copie = NbCellules;
   Trace_Poly = false;
@@ -140,6 +133,8 @@ bool Choix_Fonction_Mesure() {
   if (const RegleFonction* r = regleDe(FonctionCourante)) appliqueRegle(*r);
 
   if (!disposeGrilles(f, FonctionCourante)) return false;
+  Titre_Sans_Fonction();
+  f.setCaption(f.caption() + " : " + NomFonction);
   Compteur_Lignes = 0;
   Menus_Fonction(FonctionCourante);
   return true;
@@ -151,6 +146,10 @@ bool Dispose_Grilles_Fonction(int fonction) {
     Der_Colonne = r->derniere;
   }
   return disposeGrilles(Qvl(), fonction);
+}
+
+void Titre_Sans_Fonction() {
+  Qvl().setCaption("Quorvale 2.0" + std::to_string(kRevisionProgramme) + "  /  " + Nom_Utilisateur);
 }
 
 bool Choix_Fonction_Mesure(int fonction) {

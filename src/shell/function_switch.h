@@ -10,7 +10,9 @@ constexpr int kRevisionProgramme = 1;
 // and the step prompt (message 55) by function (a code without an entry keeps the
 // previous counts and prompt), the three grids laid out from the function's templates
 // with Taille_Grille + 1 rows in GrilleRef (Taille_Grille kept within 1 to 3000) and
-// 4 in MGrille, and the window caption. Asks nothing and clears no measurement.
+// 4 in MGrille, the window caption, and the modes, buttons and menus the function's
+// menu item leaves (Outils_Fonction, Menus_Fonction). Asks nothing and clears no
+// measurement.
 // Returns false, after the layout step has reported it, when the function's width
 // template cannot be applied; the caption and row counts are then left as they were.
 bool Choix_Fonction_Mesure();
@@ -18,11 +20,15 @@ bool Choix_Fonction_Mesure();
 bool Choix_Fonction_Mesure(int fonction);
 
 // Only the grids of `fonction`, as Choix_Fonction_Mesure lays them out (templates,
-// headings and NomFonction, Taille_Grille + 1 rows, statistics headings, the window
-// caption), with its NbCellules and Der_Colonne; nothing else changes: no colour
-// set-up, prompt, cursor or calibration. False after the layout step reported a template it could not
-// apply.
+// headings and NomFonction, Taille_Grille + 1 rows, statistics headings), with its
+// NbCellules and Der_Colonne; nothing else changes: no caption, colour set-up,
+// prompt, cursor or calibration. False after the layout step reported a template it
+// could not apply.
 bool Dispose_Grilles_Fonction(int fonction);
+
+// The window caption while no measuring function is current: "Quorvale 2.0", the
+// revision, "  /  " and Nom_Utilisateur, without " : " and a function name.
+void Titre_Sans_Fonction();
 
 // Bottom-left alignment for the headings of every column of GrilleRef; leaves its
 // current row at 0.

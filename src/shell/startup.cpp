@@ -74,6 +74,7 @@ static void Connecte_Gestionnaires(QVL& f) {
   Services_Shell().Alerte_Unique = [] { Alerte_Unique(); };
   Services_Shell().Choix_Fonction_Mesure = [](int code) { return Choix_Fonction_Mesure(code); };
   Services_Shell().Dispose_Grilles_Fonction = [](int code) { return Dispose_Grilles_Fonction(code); };
+  Services_Shell().Titre_Sans_Fonction = [] { Titre_Sans_Fonction(); };
   f.F_Img->onClick = [&f](int index) { f.F_Img_Click(index); };
   f.TTrace->onClick = [&f](int index) { f.TTrace_Click(index); };
   Services_Shell().Sauve_Parametres = [] { return Sauve_Parametres(1); };

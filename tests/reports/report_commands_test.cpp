@@ -380,6 +380,11 @@ void importe(platform::ScriptedDialogs* script, const std::string& file) {
   ASSERT_TRUE(user::choose(Qvl().MnuEDit(8)));
 }
 
+// The caption while no measuring function is current: no function named after the user.
+std::string captionWithoutFunction() {
+  return "Quorvale 2.0" + std::to_string(kRevisionProgramme) + "  /  " + Nom_Utilisateur;
+}
+
 std::vector<std::string> messagesOf(const platform::ScriptedDialogs* script) {
   std::vector<std::string> m;
   for (const auto& a : script->log())
@@ -400,6 +405,7 @@ TEST_F(ReportCommands, ARowWithBlankFirstFieldsSurvivesExportAndImport) {
   importe(script_, file);
   ASSERT_EQ(LigneCourante, 4);
   ASSERT_EQ(f.GrilleRef.cols(), 8);
+  EXPECT_EQ(f.caption(), captionWithoutFunction());
   const auto imported = gridCells(4, 8);
   EXPECT_EQ(imported[2], (std::vector<std::string>{"", "", "", "", "", "7.5", "8.5", "note"}));
   EXPECT_EQ(imported[3][1], "3.5");
@@ -436,7 +442,8 @@ TEST_F(ReportCommands, AnImportStoppedEarlySaysHowManyRowsItRead) {
 }
 
 // A colour results file lays out the colour grid only: the colour function is not
-// switched on, so its standard is not looked for and nothing is asked.
+// switched on, so its standard is not looked for, nothing is asked and the caption
+// names no function.
 TEST_F(ReportCommands, AColourResultsFileImportsWithoutTheColourSetUp) {
   QVL& f = Qvl();
   Vide_Listes();
@@ -456,6 +463,7 @@ TEST_F(ReportCommands, AColourResultsFileImportsWithoutTheColourSetUp) {
   EXPECT_EQ(f.GrilleRef.textMatrix(1, 4), "28.11");
   EXPECT_EQ(NomFonction, "tintavel");
   EXPECT_EQ(LigneCourante, 2);
+  EXPECT_EQ(f.caption(), captionWithoutFunction());
 }
 
 }  // namespace

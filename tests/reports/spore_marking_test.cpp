@@ -86,26 +86,26 @@ TEST_F(SporeMarking, EachOptionMarksItsRowAndNonUnmarks) {
   EXPECT_EQ(marked().size(), 1u);
 }
 
-// "Param. recherche > Spore optimale" shows the optimal-spore options at the mouse;
-// the one chosen there is ticked in both menus and marks its row.
-TEST_F(SporeMarking, SearchParametersItemOffersTheOptions) {
+// "Param. recherche > Spore optimale" is a submenu of every optimal-spore option; the
+// one chosen there is ticked in every menu and marks its row, and an option chosen in
+// the tools menu is ticked there too.
+TEST_F(SporeMarking, SearchParametersItemHoldsTheOptions) {
   septSpores();
   QVL& f = Qvl();
-  dialogs_->answerPopup(2);
-  ASSERT_TRUE(user::choose(f.spo(2)));
-  ASSERT_FALSE(dialogs_->log().empty());
-  const auto& asked = dialogs_->log().back();
-  EXPECT_EQ(asked.kind, "popup");
-  EXPECT_EQ(asked.items, (std::vector<std::string>{"non", "a 1 / Moyene", "a 2", "a 3", "b 1/ Médiane", "b 2",
-                                                   "b 3"}));
+  const std::vector<platform::MenuItem*> options = f.spo(2).items();
+  std::vector<std::string> captions;
+  for (const platform::MenuItem* m : options) captions.push_back(m->caption());
+  EXPECT_EQ(captions, (std::vector<std::string>{"Non", "a 1 / Moyene", "a 2", "a 3", "b 1/ médiane", "b 2", "b 3",
+                                                "c 1 / Dominante", "c 2", "c 3", "d / Longueur dominante",
+                                                "e / Largeur dominante"}));
+  ASSERT_EQ(options.size(), 12u);
+  ASSERT_TRUE(user::choose(*options[2]));
+  EXPECT_TRUE(dialogs_->log().empty());
   EXPECT_TRUE(f.nspo1(2).checked());
   EXPECT_TRUE(f.nspoItems(2).checked());
   EXPECT_EQ(marked(), std::vector<int>{6});
-  // Closing the options without a choice changes nothing.
-  dialogs_->answerPopup(-1);
-  ASSERT_TRUE(user::choose(f.spo(2)));
-  EXPECT_TRUE(f.nspo1(2).checked());
-  EXPECT_EQ(marked(), std::vector<int>{6});
+  user::click(f.nspo1(7));
+  for (std::size_t i = 0; i < options.size(); ++i) EXPECT_EQ(options[i]->checked(), i == 7) << i;
 }
 
 TEST_F(SporeMarking, TheMarkFollowsANewSpore) {

@@ -28,6 +28,7 @@
 #include "platform/picture.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
+#include "support/painted_picture.h"
 #include "support/user_input.h"
 
 namespace {
@@ -414,9 +415,24 @@ std::vector<std::string> menuStates() {
   return v;
 }
 
-// A function made current by the switch that trames and the start-up use leaves the
-// menus as its own menu item does, whatever function came before; a Spores 2D trame
-// read after the colour zone can be saved again.
+// The measuring modes and the buttons that follow the function.
+std::vector<std::string> toolStates() {
+  QVL& f = Qvl();
+  std::vector<std::string> v;
+  for (bool b : {Mode_Comptage && BGr_Etat1, Mode_Comptage, Comptage_Actif, Mode_Densite, Mode_Surface,
+                 Mode_Surface2, f.Bout(9).backColor() == platform::kButtonFace, f.Bout(42).visible()})
+    v.push_back(b ? "on" : "off");
+  for (const platform::Control* c : std::initializer_list<const platform::Control*>{
+           &f.Bout(2), &f.Bout(9), &f.Bout(10), &f.Bout(45), &f.Optn(5), &f.Optn(6)})
+    v.push_back(user::nameOf(*c) + (c->enabled() ? "" : " (greyed)"));
+  return v;
+}
+
+// A function made current by the switch that trames, sessions and the start-up use
+// leaves the menus, modes and buttons as its own menu item does, whatever function
+// came before (a count, the gill count, the colour zone), and so does its menu item
+// chosen right after one of them; a Spores 2D trame read after the colour zone can be
+// saved again.
 TEST_F(FunctionMenus, MenusFollowTheFunctionHoweverItBecomesCurrent) {
   QVL& f = Qvl();
   for (const Item& it : items()) {
@@ -425,11 +441,25 @@ TEST_F(FunctionMenus, MenusFollowTheFunctionHoweverItBecomesCurrent) {
     ASSERT_TRUE(user::choose(f.MnuFonc(1)));
     it.click();
     ASSERT_EQ(FonctionCourante, it.code);
-    const std::vector<std::string> parMenu = menuStates();
-    ASSERT_TRUE(user::choose(f.MnuFonc(20)));
-    ASSERT_EQ(FonctionCourante, 20);
-    ASSERT_TRUE(Choix_Fonction_Mesure(it.code));
-    EXPECT_EQ(menuStates(), parMenu);
+    const std::vector<std::string> parMenu = menuStates(), outils = toolStates();
+    for (platform::MenuItem* avant : {&f.Mncp(1), &f.MnuFonc(8), &f.MnuFonc(20)}) {
+      SCOPED_TRACE(avant->caption());
+      ASSERT_TRUE(user::choose(f.MnuFonc(1)));
+      ASSERT_TRUE(user::choose(*avant));
+      ASSERT_NE(FonctionCourante, 1);
+      ASSERT_TRUE(Choix_Fonction_Mesure(it.code));
+      EXPECT_EQ(menuStates(), parMenu);
+      EXPECT_EQ(toolStates(), outils);
+      // The menu item itself, right after a count or the gill count (the colour zone
+      // greys some of them).
+      if (avant == &f.MnuFonc(20)) continue;
+      ASSERT_TRUE(user::choose(f.MnuFonc(1)));
+      ASSERT_TRUE(user::choose(*avant));
+      it.click();
+      ASSERT_EQ(FonctionCourante, it.code);
+      EXPECT_EQ(menuStates(), parMenu);
+      EXPECT_EQ(toolStates(), outils);
+    }
   }
 
   picture_window::Restorer r;
@@ -465,6 +495,89 @@ TEST_F(FunctionMenus, MenusFollowTheFunctionHoweverItBecomesCurrent) {
   ASSERT_TRUE(user::choose(f.MnuFIC(9)));
   EXPECT_TRUE(platform::fileExists(copie));
   Vide_Listes();
+}
+
+// A Spores 2D session of two pictures read back, after another function was chosen
+// from its menu, by "Session précédente" or "Charger la trame"; the preview and the
+// welcome panel over the picture closed by their buttons first.
+class SessionAfterAnotherFunction : public session_window::SessionWindow {
+ protected:
+  static constexpr platform::Colour kFond = 0x3070B0;   // the first picture's colour
+
+  void SetUp() override {
+    SessionWindow::SetUp();
+    QVL& f = Qvl();
+    const bool apercu = f.Frame(12).visible(), accueil = f.Frame(9).visible(), apropos = f.FraQvrl.visible();
+    r_.then([apercu, accueil, apropos] {
+      Qvl().Frame(12).setVisible(apercu);
+      Qvl().Frame(9).setVisible(accueil);
+      Qvl().FraQvrl.setVisible(apropos);
+      Qvl().FraListeImg.setVisible(false);
+    });
+    if (f.Frame(12).visible()) ASSERT_TRUE(user::click(f.Bout(38)));
+    if (f.Frame(9).visible()) ASSERT_TRUE(user::click(f.Bout(34)));
+    session_window::picture(images_, "lame 1.bmp", 400, 300, kFond);
+    session_window::picture(images_, "lame2.bmp", 300, 300);
+    trame_ = golden("program_2d");
+  }
+
+  // Chooses a function from its menu, clearing the grid when it holds rows.
+  void choose(platform::MenuItem& m) {
+    if (LigneCourante > 1) dialogs_->answerMsgBox(platform::vbYes);
+    ASSERT_TRUE(user::choose(m));
+    dialogs_->clear();
+  }
+
+  void load(bool parSession) {
+    QVL& f = Qvl();
+    Fic_Session_Lue = trame_;
+    if (!parSession) dialogs_->answerOpen({trame_});
+    ASSERT_TRUE(user::choose(parSession ? f.MnuSession(1) : f.MnuFIC(10)));
+    EXPECT_TRUE(messages().empty());
+    ASSERT_EQ(FonctionCourante, 2);
+    ASSERT_EQ(LigneCourante, 3);
+    if (f.FraListeImg.visible()) ASSERT_TRUE(user::click(f.Bout(8)));   // the image list closed
+  }
+
+  // A left drag between two points of the shown picture, as fractions of it, found on
+  // the screen.
+  static void dragOn(double fx1, double fy1, double fx2, double fy2) {
+    const painted::Region r = painted::find(painted::screenshot(Qvl().Picture1), painted::rgbOf(kFond), 2);
+    ASSERT_TRUE(r.found());
+    const auto at = [&r](double fx, double fy) {
+      return QPoint(r.left + static_cast<int>(fx * r.width()), r.top + static_cast<int>(fy * r.height()));
+    };
+    const QPoint a = at(fx1, fy1), b = at(fx2, fy2);
+    for (QPoint p : {a, b}) ASSERT_EQ(user::whyUnreachableAt(Qvl().Picture1.clientWidget(), p), "");
+    picture_window::drag(a.x(), a.y(), b.x(), b.y());
+  }
+
+  std::string trame_;
+};
+
+// After a count, drags on the session's picture measure spores: a length and a width
+// fill a new row and add no count; "Compter", "Etalonner" and "Test Archv" can be
+// pressed. After the colour zone (which greys "Charger la trame") too.
+TEST_F(SessionAfterAnotherFunction, SporesAreMeasuredAfterACount) {
+  QVL& f = Qvl();
+  for (bool parSession : {true, false}) {
+    SCOPED_TRACE(parSession);
+    choose(f.MnuFonc(1));
+    choose(f.Mncp(1));
+    ASSERT_EQ(FonctionCourante, 10);
+    load(parSession);
+    for (int b : {9, 10, 45}) EXPECT_EQ(user::whyUnreachable(f.Bout(b)), "") << b;
+    dragOn(0.25, 0.4, 0.75, 0.4);   // the length
+    dragOn(0.5, 0.3, 0.5, 0.5);     // the width
+    EXPECT_EQ(LigneCourante, 4);
+    EXPECT_GT(platform::Val(f.GrilleRef.textMatrix(3, 1)), 0);
+    EXPECT_GT(platform::Val(f.GrilleRef.textMatrix(3, 2)), 0);
+    EXPECT_EQ(f.TBox(6).text(), "0");
+  }
+  choose(f.MnuFonc(20));
+  ASSERT_EQ(FonctionCourante, 20);
+  load(true);
+  EXPECT_EQ(user::whyUnreachable(f.Bout(45)), "");
 }
 
 }  // namespace
