@@ -162,7 +162,7 @@ NombresColonne* Colonne_A_Jour(platform::FlexGrid& g, int c, int last) {
   }
   if (static_cast<std::size_t>(c) >= m.colonnes.size()) m.colonnes.resize(static_cast<std::size_t>(c) + 1);
   Colonne& col = m.colonnes[static_cast<std::size_t>(c)];
-  col.nombres.setWrittenZeroCounts(writtenZeroCounts(FonctionCourante));
+  col.nombres.setWrittenZeroCounts(writtenZeroCounts(Fonction_Grille));
   static std::vector<int> changees;
   if (!col.lue || !g.textChangesSince(c, col.revision, changees)) {
     col.nombres.clear();

@@ -79,7 +79,7 @@ class NombresColonne {
 };
 
 // The functions below count a written 0 as the current measuring function does
-// (writtenZeroCounts of FonctionCourante).
+// (writtenZeroCounts of Fonction_Grille).
 
 // Rows 1 to last (clamped to the grid) of column c of grid g, read again where the
 // texts changed since the last reading. An empty span for a column outside the grid.

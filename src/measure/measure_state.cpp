@@ -9,6 +9,7 @@ int EtapeClic = 1;
 int NbCellules = 0;
 int Taille_Grille = 3000;
 int FonctionCourante = 0;
+int Fonction_Grille = 0;
 int Fonction_Demarrage = 0;
 int Compteur_Lignes = 0;
 

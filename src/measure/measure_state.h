@@ -32,6 +32,9 @@ extern int EtapeClic;         // click step inside the measurement in progress (
 extern int NbCellules;        // segments per measurement of the current function
 extern int Taille_Grille;     // maximum rows of the grid (1 to 3000)
 extern int FonctionCourante;  // current measuring function code
+// The function whose templates laid the grid out: FonctionCourante, or after a results
+// import the function the file names (0 when it names none).
+extern int Fonction_Grille;
 extern int Fonction_Demarrage;  // start-up function (0: spores in two dimensions)
 extern int Compteur_Lignes;
 

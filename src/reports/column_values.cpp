@@ -44,7 +44,7 @@ double Stat_Colonne(const ReportModel& m, int col, ReportNotices* notices) {
     return d.valeur;
   }
   const int derniere = std::min(m.LigneCourante - 1, m.GrilleRef.rows() - 1);
-  const bool zero = writtenZeroCounts(m.FonctionCourante);
+  const bool zero = writtenZeroCounts(m.Fonction_Grille);
   std::vector<double> valeurs;
   if (col >= 0 && col < m.GrilleRef.cols()) {
     for (int r = 1; r <= derniere; ++r) {

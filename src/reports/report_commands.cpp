@@ -77,6 +77,7 @@ void Prepare_Grilles_Import(const ResultatsLus& lu) {
   Compteur_Lignes = 0;
   Appelle_Service(Services_Shell().Titre_Sans_Fonction);
   if (!prete) {
+    Fonction_Grille = 0;
     f.GrilleRef.setCols(kColonnesSansFonction);
     f.GrilleRefP.setCols(kColonnesSansFonction);
     NbCellules = 6;

@@ -59,6 +59,7 @@ struct ReportModel {
   int Der_Colonne = 0;
   int NbCellules = 0;
   int FonctionCourante = 0;
+  int Fonction_Grille = 0;   // the function whose grid holds the rows (see measure_state.h)
   std::string Format_Decimal = "###0.00";
   // Per-column count, first decile, median and ninth decile (index = grid column).
   std::array<double, kDerniereColonneStat + 1> Stat_N{};

@@ -35,6 +35,7 @@ ReportModel Modele_Rapport() {
   m.Der_Colonne = Der_Colonne;
   m.NbCellules = NbCellules;
   m.FonctionCourante = FonctionCourante;
+  m.Fonction_Grille = Fonction_Grille;
   m.Format_Decimal = Format_Decimal;
   for (int c = 0; c <= kDerniereColonneStat; ++c) {
     const auto k = static_cast<std::size_t>(c);

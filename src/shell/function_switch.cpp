@@ -97,6 +97,7 @@ void recopieTitresStatistiques(QVL& f) {
 bool disposeGrilles(QVL& f, int fonction) {
   if (!Prepare_Grilles_Mesure(fonction)) return false;
   Prepare_Grille(fonction);
+  Fonction_Grille = fonction;
   f.GrilleRef.setRows(Borne_Taille_Grille(Taille_Grille) + 1);
   f.MGrille.setRows(4);
   Aligne_Titres_Grille();

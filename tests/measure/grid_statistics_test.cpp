@@ -341,7 +341,7 @@ TEST_F(CalculStat, NegativeValuesCountAndZerosOnlyForColours) {
     const char *moy, *min, *n, *mediane;
   } cas[] = {{1, "2.00", "-2.00", "3", "3"}, {20, "1.20", "-2.00", "5", "0"}};
   for (const auto& c : cas) {
-    FonctionCourante = c.fonction;
+    FonctionCourante = Fonction_Grille = c.fonction;
     Calcul_stat();
     Entetes_Stat();
     EXPECT_EQ(stat(1, 1), c.moy) << c.fonction;

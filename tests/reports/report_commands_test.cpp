@@ -14,12 +14,14 @@
 #include "golden.h"
 #include "images/image_list.h"
 #include "measure/dispatch.h"
+#include "measure/grid_statistics.h"
 #include "measure/grid_templates.h"
 #include "measure/measure_window.h"
 #include "measure/picture_window.h"
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
 #include "reports/results_export.h"
+#include "reports/stat_rows.h"
 #include "shell/diagnostics.h"
 #include "shell/function_switch.h"
 #include "support/user_input.h"
@@ -464,6 +466,33 @@ TEST_F(ReportCommands, AColourResultsFileImportsWithoutTheColourSetUp) {
   EXPECT_EQ(NomFonction, "tintavel");
   EXPECT_EQ(LigneCourante, 2);
   EXPECT_EQ(f.caption(), captionWithoutFunction());
+}
+
+// Rows read from a colour results file are colour measurements: a channel written 0
+// counts as it did when it was measured, and a negative a* is the minimum.
+TEST_F(ReportCommands, AnImportedColourGridCountsItsWrittenZeros) {
+  QVL& f = Qvl();
+  Vide_Listes();
+  f.GrilleRef.setRows(1);
+  ASSERT_TRUE(Choix_Fonction_Mesure(2));
+  const std::string file = dir_.file("noir.csv");
+  ASSERT_TRUE(platform::writeLines(file, {"Fonction : tintavel", "3 mesures", "LISTE=",
+                                          "N°; R; V; B; L; a; b; zone; S; comment; ",
+                                          "1; 0; 0; 0; 0; 0; 0; 8; 1; ; ",
+                                          "2; 90; 60; 30; 28.11; 9.85; 23.29; 8; 1; ; ",
+                                          "3; 20; 80; 40; 29.5; -31.2; 10.4; 8; 1; ; ", "; ; ; ; ; ; ; ; ; ; "}));
+  importe(script_, file);
+  ASSERT_EQ(LigneCourante, 4);
+  Calcul_stat();
+  Entetes_Stat();
+  const platform::FlexGrid& stat = f.GrilleRefP;
+  // R: 0, 90, 20; a*: 0, 9.85, -31.2.
+  EXPECT_EQ(stat.textMatrix(8, 1), "3");
+  EXPECT_EQ(stat.textMatrix(1, 1), "36.67");
+  EXPECT_EQ(stat.textMatrix(2, 1), "0.00");
+  EXPECT_EQ(stat.textMatrix(8, 5), "3");
+  EXPECT_EQ(stat.textMatrix(1, 5), "-7.12");
+  EXPECT_EQ(stat.textMatrix(2, 5), "-31.20");
 }
 
 }  // namespace
