@@ -10,7 +10,12 @@
 #include <cmath>
 #include <cstdint>
 #include <thread>
+#include <utility>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace platform {
 
@@ -140,83 +145,180 @@ void inBands(int h, long long pixels, Rows rows) {
   for (std::thread& t : threads) t.join();
 }
 
-// An opaque picture n times smaller (n = 2, 4, 8 or 16; sizes rounded up), each pixel
-// the mean of an n x n square of it (of the pixels there are, at an odd edge). The
-// square's pixels are summed four channels at a time in the 16-bit lanes of a 64-bit
-// word (256 pixels of 255 at most fit a lane).
-QImage boxMean(const QImage& src, int n) {
-  constexpr std::uint64_t kLanes = 0x00FF00FF00FF00FFull;
-  const int sw = src.width(), sh = src.height();
-  const int ow = (sw + n - 1) / n, oh = (sh + n - 1) / n;
-  QImage out(ow, oh, QImage::Format_RGB32);
-  if (out.isNull()) return out;
-  uchar* bits = out.bits();
-  const qsizetype line = out.bytesPerLine();
-  inBands(oh, static_cast<long long>(sw) * sh / 4, [&](int j0, int j1) {
-    std::vector<std::uint64_t> acc(static_cast<std::size_t>(ow));
-    for (int j = j0; j < j1; ++j) {
-      std::fill(acc.begin(), acc.end(), 0ull);
-      const int r0 = j * n, r1 = std::min(sh, r0 + n);
-      for (int r = r0; r < r1; ++r) {
-        const auto* row = reinterpret_cast<const QRgb*>(src.constScanLine(r));
-        std::uint64_t* a = acc.data();
-        int x = 0;
-        for (int i = 0; i < sw / n; ++i) {
-          std::uint64_t sum = 0;
-          for (const int fin = x + n; x < fin; ++x) {
-            const std::uint64_t c = row[x];
-            sum += (c | (c << 24)) & kLanes;
-          }
-          a[i] += sum;
+#if defined(__SSE2__)
+// The first `count` N x N squares (N = 2, 4, 8 or 16) of the N rows `line` bytes apart
+// from `band`, each written to o as the rounded mean of its pixels, channel by channel:
+// the squares' sums in the 16-bit lanes of the vector unit (lanes 0 to 3 and 4 to 7
+// the channels of every other pixel), divided by N x N with a shift, as below.
+template <int N>
+void wholeSquares(const uchar* band, qsizetype line, int count, QRgb* o) {
+  const __m128i zero = _mm_setzero_si128();
+  constexpr int kShift = 2 * std::countr_zero(static_cast<unsigned>(N));
+  const __m128i half = _mm_set1_epi16(static_cast<short>(1 << (kShift - 1)));
+  const QRgb* rows[N];
+  for (int r = 0; r < N; ++r) rows[r] = reinterpret_cast<const QRgb*>(band + r * line);
+  for (int i = 0; i < count; ++i) {
+    __m128i s = zero;
+#pragma GCC unroll 16
+    for (int r = 0; r < N; ++r) {
+      const QRgb* p = rows[r] + static_cast<qsizetype>(i) * N;
+      if constexpr (N == 2) {
+        s = _mm_add_epi16(s, _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), zero));
+      } else {
+        for (int x = 0; x < N; x += 4) {
+          const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x));
+          s = _mm_add_epi16(s, _mm_add_epi16(_mm_unpacklo_epi8(four, zero), _mm_unpackhi_epi8(four, zero)));
         }
-        for (; x < sw; ++x) {
-          const std::uint64_t c = row[x];
-          a[ow - 1] += (c | (c << 24)) & kLanes;
-        }
-      }
-      auto* o = reinterpret_cast<QRgb*>(bits + j * line);
-      // A whole square: the lanes divided by n x n with a shift, rounded (n x n is at
-      // most 2^8, so no lane reaches into the one below); the squares cut by the edges
-      // one lane at a time.
-      const int shift = 2 * std::countr_zero(static_cast<unsigned>(n));
-      const std::uint64_t half = (1ull << shift) / 2 * 0x0001000100010001ull;
-      const int entiers = r1 - r0 == n ? sw / n : 0;
-      for (int i = 0; i < entiers; ++i) {
-        const std::uint64_t m = ((acc[static_cast<std::size_t>(i)] + half) >> shift) & kLanes;
-        o[i] = static_cast<QRgb>(m | (m >> 24));
-      }
-      for (int i = entiers; i < ow; ++i) {
-        const double count = static_cast<double>(std::min(sw, (i + 1) * n) - i * n) * (r1 - r0);
-        const std::uint64_t v = acc[static_cast<std::size_t>(i)];
-        std::uint64_t m = 0;
-        for (int lane = 0; lane < 4; ++lane)
-          m |= static_cast<std::uint64_t>(static_cast<double>((v >> (16 * lane)) & 0xFFFF) / count + 0.5) << (16 * lane);
-        o[i] = static_cast<QRgb>(m | (m >> 24));
       }
     }
-  });
+    s = _mm_add_epi16(s, _mm_srli_si128(s, 8));
+    s = _mm_srli_epi16(_mm_add_epi16(s, half), kShift);
+    o[i] = static_cast<QRgb>(_mm_cvtsi128_si32(_mm_packus_epi16(s, s)));
+  }
+}
+#endif
+
+// The first `count` whole n x n squares of a band written to o, where the vector unit
+// does them; returns how many were done (0 without one).
+int wholeSquares(const uchar* band, qsizetype line, int n, int count, QRgb* o) {
+#if defined(__SSE2__)
+  switch (n) {
+    case 2: wholeSquares<2>(band, line, count, o); return count;
+    case 4: wholeSquares<4>(band, line, count, o); return count;
+    case 8: wholeSquares<8>(band, line, count, o); return count;
+    case 16: wholeSquares<16>(band, line, count, o); return count;
+    default: return 0;
+  }
+#else
+  (void)band, (void)line, (void)n, (void)count, (void)o;
+  return 0;
+#endif
+}
+
+// Rows j0 to j1 - 1 of an opaque picture n times smaller (n = 2, 4, 8 or 16; sizes
+// rounded up) than the sw x sh picture whose rows start `line` bytes apart at `bits`:
+// each pixel the mean of an n x n square of it (of the pixels there are, at an odd
+// edge). The square's pixels are summed four channels at a time in the 16-bit lanes
+// of a 64-bit word (256 pixels of 255 at most fit a lane).
+void boxMeanRows(const uchar* bits, qsizetype line, int sw, int sh, int n, uchar* out, qsizetype outLine, int j0,
+                 int j1) {
+  constexpr std::uint64_t kLanes = 0x00FF00FF00FF00FFull;
+  const int ow = (sw + n - 1) / n;
+  std::vector<std::uint64_t> acc(static_cast<std::size_t>(ow));
+  for (int j = j0; j < j1; ++j) {
+    std::fill(acc.begin(), acc.end(), 0ull);
+    const int r0 = j * n, r1 = std::min(sh, r0 + n);
+    auto* o = reinterpret_cast<QRgb*>(out + j * outLine);
+    // The whole squares of a whole band first, where the vector unit does them.
+    const int faits = r1 - r0 == n ? wholeSquares(bits + r0 * line, line, n, sw / n, o) : 0;
+    for (int r = r0; r < r1; ++r) {
+      const auto* row = reinterpret_cast<const QRgb*>(bits + r * line);
+      std::uint64_t* a = acc.data();
+      int x = faits * n;
+      for (int i = faits; i < sw / n; ++i) {
+        std::uint64_t sum = 0;
+        for (const int fin = x + n; x < fin; ++x) {
+          const std::uint64_t c = row[x];
+          sum += (c | (c << 24)) & kLanes;
+        }
+        a[i] += sum;
+      }
+      for (; x < sw; ++x) {
+        const std::uint64_t c = row[x];
+        a[ow - 1] += (c | (c << 24)) & kLanes;
+      }
+    }
+    // A whole square: the lanes divided by n x n with a shift, rounded (n x n is at
+    // most 2^8, so no lane reaches into the one below); the squares cut by the edges
+    // one lane at a time.
+    const int shift = 2 * std::countr_zero(static_cast<unsigned>(n));
+    const std::uint64_t half = (1ull << shift) / 2 * 0x0001000100010001ull;
+    const int entiers = r1 - r0 == n ? sw / n : 0;
+    for (int i = faits; i < entiers; ++i) {
+      const std::uint64_t m = ((acc[static_cast<std::size_t>(i)] + half) >> shift) & kLanes;
+      o[i] = static_cast<QRgb>(m | (m >> 24));
+    }
+    for (int i = entiers; i < ow; ++i) {
+      const double count = static_cast<double>(std::min(sw, (i + 1) * n) - i * n) * (r1 - r0);
+      const std::uint64_t v = acc[static_cast<std::size_t>(i)];
+      std::uint64_t m = 0;
+      for (int lane = 0; lane < 4; ++lane)
+        m |= static_cast<std::uint64_t>(static_cast<double>((v >> (16 * lane)) & 0xFFFF) / count + 0.5) << (16 * lane);
+      o[i] = static_cast<QRgb>(m | (m >> 24));
+    }
+  }
+}
+
+// The whole of an opaque picture n times smaller (see boxMeanRows).
+QImage boxMean(const QImage& src, int n) {
+  const int sw = src.width(), sh = src.height();
+  QImage out((sw + n - 1) / n, (sh + n - 1) / n, QImage::Format_RGB32);
+  if (out.isNull()) return out;
+  const uchar* in = src.constBits();
+  const qsizetype inLine = src.bytesPerLine();
+  uchar* bits = out.bits();
+  const qsizetype line = out.bytesPerLine();
+  inBands(out.height(), static_cast<long long>(sw) * sh / 4,
+          [&](int j0, int j1) { boxMeanRows(in, inLine, sw, sh, n, bits, line, j0, j1); });
   return out;
+}
+
+// The halved copies of the last picture asked for (levels 1 to 16, made on demand),
+// and level 2 of a picture offered beforehand, until it is taken.
+struct Levels {
+  qint64 picture = 0;
+  std::vector<QImage> levels = std::vector<QImage>(17);
+  qint64 offeredFor = 0;
+  QImage offered;
+};
+
+Levels& kept() {
+  static Levels l;
+  return l;
 }
 
 }  // namespace
 
+void releaseHalvedCopies() {
+  Levels& c = kept();
+  c = Levels();
+}
+
+void offerQuarterCopy(const QImage& src, QImage quarter) {
+  Levels& c = kept();
+  c.offeredFor = 0;
+  c.offered = QImage();
+  if (src.isNull() || src.format() != QImage::Format_RGB32 || quarter.format() != QImage::Format_RGB32 ||
+      quarter.size() != QSize((src.width() + 3) / 4, (src.height() + 3) / 4))
+    return;
+  c.offeredFor = src.cacheKey();
+  c.offered = std::move(quarter);
+}
+
 const QImage& halvedCopy(const QImage& src, int k) {
-  // Levels 1 to 16 of the last picture, made on demand: the first from the picture
-  // itself at level 2 at most (so that the thumbnail, asked for first, leaves the view
-  // its level), the deeper ones from the nearest level above them.
-  static qint64 picture = 0;
-  static std::vector<QImage> levels(17);
+  // The first level from the picture itself at level 2 at most (so that the thumbnail,
+  // asked for first, leaves the view its level), the deeper ones from the nearest
+  // level above them.
   static const QImage none;
   if (k < 1 || k > 16 || src.isNull() || src.format() != QImage::Format_RGB32) return none;
-  if (picture != src.cacheKey()) {
+  Levels& c = kept();
+  std::vector<QImage>& levels = c.levels;
+  if (c.picture != src.cacheKey()) {
     for (QImage& l : levels) l = QImage();
-    picture = src.cacheKey();
+    c.picture = src.cacheKey();
   }
   if (levels[static_cast<std::size_t>(k)].isNull()) {
     int from = 0;
     for (int j = k - 1; j >= 1 && from == 0; --j)
       if (!levels[static_cast<std::size_t>(j)].isNull()) from = j;
     if (from == 0 && k > 2) from = halvedCopy(src, 2).isNull() ? 0 : 2;
+    if (from == 0 && k == 2 && c.offeredFor == src.cacheKey() && !c.offered.isNull()) {
+      // The level that would be made from the picture itself was made beforehand.
+      levels[2] = std::move(c.offered);
+      c.offeredFor = 0;
+      c.offered = QImage();
+      return levels[2];
+    }
     const QImage& base = from > 0 ? levels[static_cast<std::size_t>(from)] : src;
     QImage l = base;
     for (int step = from; step < k;) {
@@ -227,6 +329,10 @@ const QImage& halvedCopy(const QImage& src, int k) {
     levels[static_cast<std::size_t>(k)] = l;
   }
   return levels[static_cast<std::size_t>(k)];
+}
+
+void quarterRows(const uchar* bits, qsizetype line, int w, int h, uchar* out, qsizetype outLine, int j0, int j1) {
+  boxMeanRows(bits, line, w, h, 4, out, outLine, j0, j1);
 }
 
 QImage areaMean(const QImage& src, const QRect& block, int w, int h, bool flipX, bool flipY) {

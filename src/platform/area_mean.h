@@ -22,4 +22,20 @@ QImage areaMean(const QImage& src, const QRect& block, int w, int h, bool flipX 
 // format.
 const QImage& halvedCopy(const QImage& src, int k);
 
+// Level 2 of the halvings of src made beforehand, exactly as halvedCopy makes it from
+// src itself (for example while the picture was being decoded): halvedCopy takes it
+// rather than making it again. One offer is kept, the last; window thread only.
+void offerQuarterCopy(const QImage& src, QImage quarter);
+
+// Lets go the halved copies kept and the offer (a new picture is on its way, the views
+// of the last one are made); window thread only.
+void releaseHalvedCopies();
+
+// Rows j0 to j1 - 1 of level 2 of the halvings of the w x h RGB32 picture whose rows
+// start `line` bytes apart at bits, written to the rows `outLine` bytes apart at out
+// ((w + 3) / 4 pixels each): the pixels halvedCopy gives at that level, so that the
+// level can be made band by band while the picture is written (rows 0 to
+// min(h, 4 x j1) - 1 of it must be). Safe on any thread for distinct output rows.
+void quarterRows(const uchar* bits, qsizetype line, int w, int h, uchar* out, qsizetype outLine, int j0, int j1);
+
 }  // namespace platform

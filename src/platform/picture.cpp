@@ -14,7 +14,9 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <utility>
 
+#include "platform/area_mean.h"
 #include "platform/picture_check.h"
 #include "platform/picture_memory.h"
 #include "platform/qt_bridge.h"
@@ -185,10 +187,14 @@ Picture Picture::load(const std::string& path, std::string* error) {
   if (!looksLikeJpeg(file.peek(3))) {
     file.seek(afterChecks);
   } else {
-    QImage decoded;
-    switch (decodeJpeg(file, decoded)) {
-      case JpegDecode::kDone:
-        return fromQImage(decoded);
+    QImage decoded, quarter;
+    switch (decodeJpeg(file, decoded, &quarter)) {
+      case JpegDecode::kDone: {
+        Picture p = fromQImage(decoded);
+        // The shrunk views of the picture start from its quarter copy, made already.
+        if (!quarter.isNull()) offerQuarterCopy(p.toQImage(), std::move(quarter));
+        return p;
+      }
       case JpegDecode::kTruncated:
         setError(error, what + "the file is truncated.");
         return Picture();

@@ -1,21 +1,34 @@
 // Pixel memory of pictures and the direct JPEG decoder: the JPEG library's
 // decompressor writes each row of pixels into the picture's own memory in its final
 // 32-bit layout (the library's extended colour spaces), so that a picture is decoded
-// once and never converted or copied afterwards. Library errors return through
-// setjmp/longjmp as the library's documentation prescribes; the state they leave is
-// reached only through the decoder's record, never through locals.
+// once and never converted or copied afterwards. A large picture's decode has a helper
+// thread beside it, which takes the page faults of the memory ahead of the decoder and
+// makes the quarter copy that shrunk views are averaged from band by band behind it.
+// Library errors return through setjmp/longjmp as the library's documentation
+// prescribes; the state they leave is reached only through the decoder's record, never
+// through locals.
 
 #include "platform/picture_memory.h"
+
+#include "platform/area_mean.h"
 
 #include <QIODevice>
 
 #include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <csetjmp>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include <jpeglib.h>
 
@@ -26,6 +39,8 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kLargestPicture = std::size_t{2047} << 20;   // bytes, as the general reader
 constexpr std::size_t kReadChunk = 64 * 1024;
+// Pictures from this many pixels are decoded with a helper thread beside the decoder.
+constexpr long long kHelpedDecode = 1LL << 20;
 
 void freePixels(void* p) { std::free(p); }
 
@@ -48,6 +63,122 @@ QImage newPixelImage(int w, int h, QImage::Format format) {
 
 namespace {
 
+// The helper of a large decode, on a thread of its own started and joined by the
+// decoder. It first makes the memory of the picture's rows present (the page faults,
+// and the kernel's clearing of the pages, are taken there rather than in the decoding
+// loop), then, when asked, makes the quarter copy (level 2 of the halvings) of each
+// band of rows as soon as the decoder has written it.
+class DecodeHelper {
+ public:
+  // The w x h RGB32 rows `line` bytes apart at bits, which stay there until the helper
+  // is finished or destroyed.
+  DecodeHelper(uchar* bits, int w, int h, qsizetype line, bool quarter) : bits_(bits), w_(w), h_(h), line_(line) {
+    if (quarter) {
+      quarter_ = QImage((w + 3) / 4, (h + 3) / 4, QImage::Format_RGB32);
+      if (!quarter_.isNull()) {
+        quarterBits_ = quarter_.bits();
+        quarterLine_ = quarter_.bytesPerLine();
+      }
+    }
+    try {
+      thread_ = std::thread([this] { work(); });
+    } catch (const std::system_error&) {
+      // No thread to be had: the decoder alone, the copy made when it is asked for.
+      quarter_ = QImage();
+      quarterBits_ = nullptr;
+    }
+  }
+  // Stops the helper, dropping the copy.
+  ~DecodeHelper() {
+    if (!thread_.joinable()) return;
+    stop_.store(true);
+    signal();
+    thread_.join();
+  }
+  DecodeHelper(const DecodeHelper&) = delete;
+  DecodeHelper& operator=(const DecodeHelper&) = delete;
+
+  // Rows 0 to n - 1 are decoded (decoder thread; n grows).
+  void rowsDecoded(int n) {
+    written_.store(n, std::memory_order_release);
+    if (n >= h_ || n - signalled_ >= kSignalRows) {
+      signalled_ = n;
+      signal();
+    }
+  }
+
+  // Every row decoded: waits for the helper and returns the quarter copy (null when not
+  // asked for or when memory or a thread was lacking).
+  QImage finish() {
+    if (!thread_.joinable()) return QImage();
+    rowsDecoded(h_);
+    thread_.join();
+    return quarter_;
+  }
+
+ private:
+  static constexpr int kSignalRows = 16;                                  // rows decoded between wake-ups
+  static constexpr std::uintptr_t kFaultChunk = std::uintptr_t{8} << 20;   // bytes made present at once
+
+  void signal() {
+    { const std::lock_guard<std::mutex> lock(mutex_); }
+    wake_.notify_one();
+  }
+
+  void work() {
+    makePresent();
+    if (quarterBits_) followRows();
+  }
+
+  // The pages of the rows made present and writable, a chunk at a time; a kernel that
+  // cannot leaves the faults to the decoder.
+  void makePresent() {
+#if defined(MADV_POPULATE_WRITE)
+    const auto page = static_cast<std::uintptr_t>(std::max(4096L, sysconf(_SC_PAGESIZE)));
+    const auto start = reinterpret_cast<std::uintptr_t>(bits_);
+    const std::uintptr_t begin = (start + page - 1) / page * page;
+    const std::uintptr_t bytes = static_cast<std::uintptr_t>(line_) * static_cast<std::uintptr_t>(h_);
+    const std::uintptr_t end = (start + bytes) / page * page;
+    for (std::uintptr_t p = begin; p < end && !stop_.load(std::memory_order_relaxed); p += kFaultChunk)
+      if (madvise(reinterpret_cast<void*>(p), std::min(kFaultChunk, end - p), MADV_POPULATE_WRITE) != 0) break;
+#endif
+  }
+
+  // Rows of the quarter copy whose rows of the picture are all decoded.
+  int quarterRowsReady() const {
+    const int n = written_.load(std::memory_order_acquire);
+    return n >= h_ ? quarter_.height() : n / 4;
+  }
+
+  void followRows() {
+    int made = 0;
+    while (made < quarter_.height()) {
+      int upTo = 0;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        wake_.wait(lock, [&] { return stop_.load() || quarterRowsReady() > made; });
+        if (stop_.load()) return;
+        upTo = quarterRowsReady();
+      }
+      quarterRows(bits_, line_, w_, h_, quarterBits_, quarterLine_, made, upTo);
+      made = upTo;
+    }
+  }
+
+  uchar* bits_;
+  int w_, h_;
+  qsizetype line_;
+  QImage quarter_;
+  uchar* quarterBits_ = nullptr;
+  qsizetype quarterLine_ = 0;
+  std::atomic<int> written_{0};
+  int signalled_ = 0;   // decoder thread only
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::thread thread_;
+};
+
 // Everything the library's callbacks and the error return touch.
 struct Decoder {
   jpeg_decompress_struct info{};
@@ -58,6 +189,9 @@ struct Decoder {
   unsigned char buffer[kReadChunk];
   bool endOfData = false;   // the file ended before the library asked for its last byte
   QImage image;
+  bool wantQuarter = false;
+  std::unique_ptr<DecodeHelper> helper;   // beside the decoder of a large picture
+  QImage quarter;
 };
 
 Decoder* decoderOf(j_common_ptr c) { return static_cast<Decoder*>(c->client_data); }
@@ -104,6 +238,7 @@ JpegDecode run(Decoder* d) {
   d->errors.emit_message = onMessage;
   d->info.client_data = d;
   if (setjmp(d->failed)) {
+    d->helper.reset();
     jpeg_destroy_decompress(&d->info);
     d->image = QImage();
     return JpegDecode::kNotHandled;
@@ -135,9 +270,15 @@ JpegDecode run(Decoder* d) {
     jpeg_destroy_decompress(&d->info);
     return memory ? JpegDecode::kOutOfMemory : JpegDecode::kNotHandled;
   }
+  if (static_cast<long long>(w) * h >= kHelpedDecode) {
+    // The copies of the picture before are let go first: the memory is not held twice.
+    if (d->wantQuarter) releaseHalvedCopies();
+    d->helper = std::make_unique<DecodeHelper>(d->image.bits(), w, h, d->image.bytesPerLine(), d->wantQuarter);
+  }
   while (d->info.output_scanline < d->info.output_height && !d->endOfData) {
     JSAMPROW row = d->image.scanLine(static_cast<int>(d->info.output_scanline));
     if (jpeg_read_scanlines(&d->info, &row, 1) != 1) break;
+    if (d->helper) d->helper->rowsDecoded(static_cast<int>(d->info.output_scanline));
   }
   const bool complete = !d->endOfData && d->info.output_scanline == d->info.output_height;
   if (d->info.density_unit == 1) {
@@ -149,6 +290,8 @@ JpegDecode run(Decoder* d) {
   }
   // The markers after the last row (the end of image among them) are not needed.
   jpeg_destroy_decompress(&d->info);
+  if (complete && d->helper) d->quarter = d->helper->finish();
+  d->helper.reset();
   if (!complete) {
     d->image = QImage();
     return JpegDecode::kTruncated;
@@ -158,17 +301,21 @@ JpegDecode run(Decoder* d) {
 
 }  // namespace
 
-JpegDecode decodeJpeg(QIODevice& in, QImage& out) {
+JpegDecode decodeJpeg(QIODevice& in, QImage& out, QImage* quarter) {
   auto d = std::make_unique<Decoder>();
   d->in = &in;
+  d->wantQuarter = quarter != nullptr;
   const JpegDecode r = run(d.get());
-  if (r == JpegDecode::kDone) out = d->image;
+  if (r == JpegDecode::kDone) {
+    out = d->image;
+    if (quarter) *quarter = d->quarter;
+  }
   return r;
 }
 
 #else
 
-JpegDecode decodeJpeg(QIODevice&, QImage&) { return JpegDecode::kNotHandled; }
+JpegDecode decodeJpeg(QIODevice&, QImage&, QImage*) { return JpegDecode::kNotHandled; }
 
 #endif
 

@@ -24,7 +24,11 @@ enum class JpegDecode {
 // Decodes the JPEG read from `in` (at its start) once, straight into 32-bit RGB32
 // pixels on newPixelImage memory, with the library's accurate transform and smooth
 // upsampling; grey pictures give grey pixels, the resolution of the JFIF header becomes
-// the image's dots per metre. The EXIF orientation is not applied.
-JpegDecode decodeJpeg(QIODevice& in, QImage& out);
+// the image's dots per metre. The EXIF orientation is not applied. With `quarter`, a
+// picture of a million pixels or more also gets there level 2 of its halvings (as
+// halvedCopy makes it), made while it is decoded, and the halved copies kept for the
+// picture before are let go when its decode starts; smaller ones leave it null.
+// Window thread only when `quarter` is given.
+JpegDecode decodeJpeg(QIODevice& in, QImage& out, QImage* quarter = nullptr);
 
 }  // namespace platform

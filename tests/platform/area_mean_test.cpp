@@ -1,17 +1,25 @@
 // Area averaging: exact means worked by hand, the ink of a one-pixel line kept at any
 // reduction, premultiplied transparency, the halved copies with their odd edges, the
-// refusals; and picture boxes painting shrunk pictures with them.
+// refusals; picture boxes painting shrunk pictures with them, and the quarter copy a
+// large JPEG gets while it is decoded.
 #include "platform/area_mean.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
+#include <QImageWriter>
+#include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/picture_memory.h"
 #include "platform/picturebox.h"
 
 namespace {
@@ -130,6 +138,47 @@ TEST(HalvedCopy, LevelsAndOddEdges) {
   EXPECT_EQ(grey(halvedCopy(autre, 1), 1, 0), 90);
 }
 
+// Every pixel of a level is the mean of its square of the level it is made from (n
+// pixels a side, fewer at an odd edge), each channel rounded half up: worked out here
+// pixel by pixel for squares of 2, 4, 8 and 16 on noisy pictures of odd sizes.
+TEST(HalvedCopy, EachPixelIsTheRoundedMeanOfItsSquare) {
+  auto bruit = [](int w, int h, unsigned v) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        v = v * 1103515245u + 12345u;
+        img.setPixel(x, y, qRgb(v >> 24, (v >> 16) & 0xFF, (v >> 8) & 0xFF));
+      }
+    return img;
+  };
+  auto moyennes = [](const QImage& img, int n) {
+    QImage r((img.width() + n - 1) / n, (img.height() + n - 1) / n, QImage::Format_RGB32);
+    for (int j = 0; j < r.height(); ++j)
+      for (int i = 0; i < r.width(); ++i) {
+        double somme[3] = {0, 0, 0}, nombre = 0;
+        for (int y = j * n; y < std::min(img.height(), (j + 1) * n); ++y)
+          for (int x = i * n; x < std::min(img.width(), (i + 1) * n); ++x, ++nombre) {
+            const QRgb c = img.pixel(x, y);
+            somme[0] += qRed(c), somme[1] += qGreen(c), somme[2] += qBlue(c);
+          }
+        auto m = [&](int k) { return static_cast<int>(std::floor(somme[k] / nombre + 0.5)); };
+        r.setPixel(i, j, qRgb(m(0), m(1), m(2)));
+      }
+    return r;
+  };
+  // Level 2 from the picture itself, then levels 6 and 5 from it (squares of 16 and 8).
+  const QImage a = bruit(203, 75, 3);
+  const QImage a2 = moyennes(a, 4);
+  EXPECT_TRUE(halvedCopy(a, 6) == moyennes(a2, 16));
+  EXPECT_TRUE(halvedCopy(a, 2) == a2);
+  EXPECT_TRUE(halvedCopy(a, 5) == moyennes(a2, 8));
+  // Level 1 from the picture itself, then level 3 from it (squares of 4).
+  const QImage b = bruit(131, 38, 5);
+  const QImage b1 = moyennes(b, 2);
+  EXPECT_TRUE(halvedCopy(b, 1) == b1);
+  EXPECT_TRUE(halvedCopy(b, 3) == moyennes(b1, 4));
+}
+
 // A picture box shrinking a picture shows means, and a second picture of the same
 // size painted after the first shows itself (nothing of the first is kept).
 TEST(AreaMeanInABox, ShrunkPicturesShowTheirOwnMeans) {
@@ -158,6 +207,73 @@ TEST(AreaMeanInABox, ShrunkPicturesShowTheirOwnMeans) {
   EXPECT_EQ(vue.pixel(50, 10), 0x3C3C3Cu);
   vue = peint(a);
   EXPECT_NEAR(static_cast<int>(vue.pixel(0, 10) & 0xFF), 255 * 3 / 4, 2);
+}
+
+// A large JPEG gets level 2 of its halvings made band by band while it is decoded; it
+// is the copy halvedCopy makes from the whole picture, and the thumbnail and the view
+// painted from the loaded picture are those of the same pixels averaged after the
+// decode: odd sizes, heights no multiple of the bands of 4 and 16 rows, one exactly
+// on them. A large JPEG cut short is still refused.
+TEST(AreaMeanInABox, ADecodedPictureShowsThePlainAveraging) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  platform::Form form("TestForm");
+  auto boite = [&](const char* nom, int w, int h) {
+    auto b = std::make_unique<platform::PictureBox>(form, nom);
+    b->setBorderStyle(0);
+    b->move(0, 0, w * 15.0, h * 15.0);
+    b->setAutoRedraw(true);
+    return b;
+  };
+  for (const QSize s : {QSize(1291, 819), QSize(2051, 598), QSize(1024, 1024), QSize(1153, 1001)}) {
+    SCOPED_TRACE(std::to_string(s.width()) + " x " + std::to_string(s.height()));
+    QImage img(s, QImage::Format_RGB32);
+    unsigned v = 7;
+    for (int y = 0; y < s.height(); ++y)
+      for (int x = 0; x < s.width(); ++x) {
+        v = v * 1103515245u + 12345u;
+        const int r = (x / 3 + (v >> 27)) & 0xFF, g = (y / 2 + (v >> 22 & 31)) & 0xFF, b = ((x ^ y) + (v >> 29)) & 0xFF;
+        img.setPixel(x, y, qRgb(r, g, b));
+      }
+    const QString file = dir.filePath("camera.jpg");
+    QImageWriter writer(file, "jpeg");
+    writer.setQuality(85);
+    ASSERT_TRUE(writer.write(img));
+
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QImage decoded, quarter;
+    ASSERT_EQ(platform::decodeJpeg(in, decoded, &quarter), platform::JpegDecode::kDone);
+    ASSERT_FALSE(quarter.isNull());
+    const QImage apart = decoded.copy();   // the same pixels, with no copy made beforehand
+    EXPECT_TRUE(quarter == halvedCopy(apart, 2));
+
+    // The thumbnail first (48 or 20 times smaller: from level 4 or 3, made from level
+    // 2), then the view (12 times smaller: from level 2), as an open paints them.
+    const platform::Picture loaded = platform::Picture::load(file.toStdString());
+    ASSERT_EQ(loaded.widthPixels(), s.width());
+    const int n = s.width() % 2 ? 48 : 20;
+    const int vw = s.width() / 12, vh = s.height() / 12, tw = s.width() / n, th = s.height() / n;
+    auto peint = [&](const platform::Picture& p) {
+      auto vignette = boite("VignP", tw, th);
+      auto vue = boite("Picture1", vw, vh);
+      vignette->paintPicture(p, 0, 0, tw * 15.0, th * 15.0, 0, 0, p.width(), p.height());
+      vue->paintPicture(p, 0, 0, vw * 15.0, vh * 15.0, 0, 0, p.width(), p.height());
+      return std::make_pair(vignette->image().toQImage(), vue->image().toQImage());
+    };
+    const auto montre = peint(loaded);
+    const auto attendu = peint(platform::Picture::fromQImage(loaded.toQImage().copy()));
+    EXPECT_TRUE(montre.first == attendu.first);
+    EXPECT_TRUE(montre.second == attendu.second);
+  }
+  QFile entier(dir.filePath("camera.jpg")), coupe(dir.filePath("cut.jpg"));
+  ASSERT_TRUE(entier.open(QIODevice::ReadOnly) && coupe.open(QIODevice::WriteOnly));
+  const QByteArray octets = entier.readAll();
+  coupe.write(octets.left(octets.size() / 2));
+  coupe.close();
+  std::string erreur;
+  EXPECT_TRUE(platform::Picture::load(coupe.fileName().toStdString(), &erreur).isNull());
+  EXPECT_NE(erreur.find("truncated"), std::string::npos) << erreur;
 }
 
 }  // namespace
