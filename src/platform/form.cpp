@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFocusEvent>
 #include <QFont>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -270,6 +271,24 @@ bool tabStop(QWidget* w, QWidget* window) {
 }
 }  // namespace
 
+bool FocusMemory::changes(const QWidget* w, const QFocusEvent* e) {
+  const Qt::FocusReason r = e->reason();
+  const bool windowing = r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason;
+  if (e->type() == QEvent::FocusOut) {
+    // A popup that takes the focus may give Qt's plain reason for it (a drop-down list).
+    const QWidget* now = QApplication::focusWidget();
+    if (windowing || (now && now->window()->windowType() == Qt::Popup)) return false;
+    holds_ = false;
+    return true;
+  }
+  const auto* win = dynamic_cast<const FormWindow*>(w->window());
+  const int load = win && win->form() ? win->form()->impl().loads : 0;
+  if (windowing && holds_ && load == load_) return false;
+  holds_ = true;
+  load_ = load;
+  return true;
+}
+
 // Tab and Shift+Tab go through the controls in the order a reader meets them, so
 // that each control is reached whatever the order the program made them in.
 bool FormWindow::focusNextPrevChild(bool next) {
@@ -435,6 +454,10 @@ void Form::load() {
   d_->ensureWindow();
   if (d_->loaded) return;
   d_->loaded = true;
+  ++d_->loads;
+  // Loaded again, the form starts as a new one: its first control takes the focus.
+  if (!d_->win->isVisible())
+    if (QWidget* f = d_->win->focusWidget()) f->clearFocus();
   guarded("Form_Load", [&] { if (onLoad) onLoad(); });
 }
 

@@ -435,6 +435,7 @@ class CanvasWidget : public QWidget {
 
  private:
   PictureBox::Impl* owner_;
+  FocusMemory focus_;
 };
 
 }  // namespace
@@ -788,12 +789,14 @@ void CanvasWidget::keyReleaseEvent(QKeyEvent* e) {
 
 void CanvasWidget::focusInEvent(QFocusEvent* e) {
   QWidget::focusInEvent(e);
-  if (owner_ && owner_->self->onGotFocus) guarded("PictureBox_GotFocus", owner_->self->onGotFocus);
+  if (focus_.changes(this, e) && owner_ && owner_->self->onGotFocus)
+    guarded("PictureBox_GotFocus", owner_->self->onGotFocus);
 }
 
 void CanvasWidget::focusOutEvent(QFocusEvent* e) {
   QWidget::focusOutEvent(e);
-  if (owner_ && owner_->self->onLostFocus) guarded("PictureBox_LostFocus", owner_->self->onLostFocus);
+  if (focus_.changes(this, e) && owner_ && owner_->self->onLostFocus)
+    guarded("PictureBox_LostFocus", owner_->self->onLostFocus);
 }
 
 // --- PictureBox ---------------------------------------------------------------------

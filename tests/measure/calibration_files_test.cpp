@@ -9,6 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QThread>
 #include <QTimer>
 
 #include <filesystem>
@@ -58,6 +62,12 @@ class CalibrationFiles : public CalibrationWindow {
     std::vector<std::string> l;
     for (int i = 0; i < Qvl().ListCalib.listCount(); ++i) l.push_back(Qvl().ListCalib.list(i));
     return l;
+  }
+  // What a user does when the files window's list shows dropped down: Escape closes it.
+  static void fermeListe() {
+    QAbstractItemView* liste = static_cast<QComboBox*>(Fenetre_Fichiers_Calibrage().Combo1.widget())->view();
+    if (liste->isVisible()) user::pressKey(liste, Qt::Key_Escape);
+    EXPECT_FALSE(liste->isVisible());
   }
   static std::vector<std::string> combo() {
     std::vector<std::string> l;
@@ -259,6 +269,7 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   w.show();   // shown, not modal, for the test to go on while it is open
   platform::DoEvents();
   Cmpl_Form_Load();
+  fermeListe();   // dropped down as the combo box took the focus
   EXPECT_EQ(combo(), (std::vector<std::string>{"a.cal", "B.CAL", "cal"}));
   EXPECT_EQ(w.Combo1.text(), "Qvrl.Cal");
   EXPECT_EQ(w.Command2(3).caption(), "Effacer");
@@ -270,6 +281,7 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
     ASSERT_TRUE(user::typeInto(w.Text1, nom));
     ok();
     user::click(w.Command1);
+    fermeListe();   // the focus left with the hidden "OK" and came back to the list
     EXPECT_EQ(messages().back(), std::string(" nom de fichier invalide : ") + nom);
     EXPECT_FALSE(w.Text1.visible());
   }
@@ -278,11 +290,13 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   ASSERT_TRUE(user::typeInto(w.Text1, "A.CAL"));
   ok();
   user::click(w.Command1);
+  fermeListe();
   EXPECT_EQ(messages().back(), " le fichier A.CAL existe déjà");
   user::click(w.Command2(0));
   ASSERT_TRUE(user::typeInto(w.Text1, "Qvrl.dat"));
   ok();
   user::click(w.Command1);
+  fermeListe();
   EXPECT_EQ(messages().back(), "création " + fichier("Qvrl.dat.cal"));
   EXPECT_EQ(session_window::bytesOf(fichier("Qvrl.dat.cal")), kEntete);
   EXPECT_EQ(session_window::bytesOf(fichier("Qvrl.dat")), "UTILISATEUR =x\r\n");
@@ -293,6 +307,7 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   ASSERT_TRUE(user::typeInto(w.Text1, "b"));
   ok();
   user::click(w.Command1);
+  fermeListe();
   EXPECT_EQ(messages().back(), " le fichier b.cal existe déjà");
   EXPECT_TRUE(fs::exists(fichier("a.cal")));
   w.Combo1.setText("notes.txt");
@@ -300,12 +315,14 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   ASSERT_TRUE(user::typeInto(w.Text1, "n"));
   ok();
   user::click(w.Command1);
+  fermeListe();
   EXPECT_EQ(messages().back(), " nom de fichier invalide : notes.txt");
   EXPECT_TRUE(fs::exists(fichier("notes.txt")));
   w.Combo1.setText("a.cal");
   user::click(w.Command2(1));
   ASSERT_TRUE(user::typeInto(w.Text1, "d.CAL"));
   user::click(w.Command1);
+  fermeListe();
   EXPECT_FALSE(fs::exists(fichier("a.cal")));
   EXPECT_EQ(session_window::bytesOf(fichier("d.CAL")), kEntete);
 
@@ -365,6 +382,67 @@ TEST_F(CalibrationFiles, EditMenuShowsTheWindowModal) {
   EXPECT_EQ(Fic_Calib, "z.cal");
   EXPECT_EQ(NomCalib, "nom");
   EXPECT_EQ(liste(), (std::vector<std::string>{"z = 2"}));
+}
+
+// Opened from its menu item the window drops its list down; once the user has closed
+// the list every click reaches its button (clicks go through the window, so an open
+// list would take them): a file deleted, made and renamed.
+TEST_F(CalibrationFiles, FilesWindowFromTheMenuTakesEveryClick) {
+  ecrit("a.cal", kEntete);
+  QObject garde;
+  bool ran = false;
+  QTimer::singleShot(0, &garde, [&] {
+    Cmpl& w = Fenetre_Fichiers_Calibrage();
+    QAbstractItemView* liste = static_cast<QComboBox*>(w.Combo1.widget())->view();
+    for (int n = 0; n < 200 && !liste->isVisible(); ++n) {
+      QCoreApplication::processEvents();
+      QThread::msleep(5);
+    }
+    ASSERT_TRUE(liste->isVisible());
+    // The user picks "a.cal" in the list, which closes it.
+    ASSERT_EQ(combo(), (std::vector<std::string>{"a.cal"}));
+    const QPoint entree = liste->visualRect(liste->model()->index(0, 0)).center();
+    ASSERT_EQ(user::whyUnreachableAt(liste->viewport(), entree), "");
+    user::pressAndRelease(liste->viewport(), entree);
+    EXPECT_EQ(w.Combo1.text(), "a.cal");
+    EXPECT_FALSE(liste->isVisible());
+    layout::expectClean(w, "liste fermée");
+
+    dialogs_->answerMsgBox(platform::vbYes);
+    ASSERT_TRUE(user::click(w.Command2(3)));   // "Effacer"
+    EXPECT_EQ(messages().back(), "Effacer  a.cal?");
+    EXPECT_FALSE(fs::exists(fichier("a.cal")));
+    EXPECT_TRUE(combo().empty());
+
+    ASSERT_TRUE(user::click(w.Command2(0)));   // "Nouveau", then "Annule"
+    EXPECT_TRUE(w.Text1.visible());
+    ASSERT_TRUE(user::click(w.Command3));
+    EXPECT_FALSE(w.Text1.visible());
+    ASSERT_TRUE(user::click(w.Command2(0)));
+    ASSERT_TRUE(user::typeInto(w.Text1, "neuf"));
+    ok();
+    ASSERT_TRUE(user::click(w.Command1));
+    EXPECT_EQ(session_window::bytesOf(fichier("neuf.cal")), kEntete);
+    EXPECT_EQ(combo(), (std::vector<std::string>{"neuf.cal"}));
+    fermeListe();
+
+    ASSERT_TRUE(user::click(w.Command2(1)));   // "Renomme"
+    EXPECT_EQ(w.Text1.text(), "neuf.cal");
+    ASSERT_TRUE(user::typeInto(w.Text1, "vieux"));
+    ASSERT_TRUE(user::click(w.Command1));
+    EXPECT_FALSE(fs::exists(fichier("neuf.cal")));
+    EXPECT_EQ(session_window::bytesOf(fichier("vieux.cal")), kEntete);
+    EXPECT_EQ(combo(), (std::vector<std::string>{"vieux.cal"}));
+    fermeListe();
+    ASSERT_TRUE(user::click(w.Command0));   // "OK / fermer"
+    ran = true;
+  });
+  QTimer::singleShot(5000, &garde, [] { Fenetre_Fichiers_Calibrage().unload(); });
+  ASSERT_TRUE(user::choose(Qvl().MnuEDit(5)));
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(Fic_Calib, "vieux.cal");
+  Cmpl& w = Fenetre_Fichiers_Calibrage();
+  if (w.visible()) w.unload();
 }
 
 }  // namespace

@@ -607,6 +607,51 @@ TEST(TextBox, FocusEvents) {
   f.unload();
 }
 
+// A control's own drop-down list takes the focus and gives it back: no new GotFocus
+// (a handler that opens the list would open it again for ever), no LostFocus. Loaded
+// again, a form starts anew: its first control's focus counts.
+TEST(ComboBox, FocusBackFromItsListIsNoNewFocus) {
+  Form f("frmComboFocus");
+  ComboBox c(f, "Combo1");
+  c.addItem("un");
+  CommandButton b(f, "Bouton");
+  b.move(2000, 0, 1000, 400);
+  int got = 0, lost = 0;
+  c.onGotFocus = [&] {
+    ++got;
+    c.showDropDown(true);
+  };
+  c.onLostFocus = [&] { ++lost; };
+  f.show();
+  f.window()->activateWindow();
+  QCoreApplication::processEvents();
+  QAbstractItemView* liste = static_cast<QComboBox*>(c.widget())->view();
+  EXPECT_EQ(got, 1);
+  ASSERT_TRUE(liste->isVisible());
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(QApplication::focusWidget(), &esc);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(liste->isVisible());
+  EXPECT_TRUE(c.hasFocus());
+  EXPECT_EQ(got, 1);
+  EXPECT_EQ(lost, 0);
+
+  b.setFocus();
+  EXPECT_EQ(lost, 1);
+  c.setFocus();
+  EXPECT_EQ(got, 2);
+  c.showDropDown(false);
+  f.unload();
+  QCoreApplication::processEvents();
+  f.show();
+  f.window()->activateWindow();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(got, 3);
+  EXPECT_TRUE(liste->isVisible());
+  c.showDropDown(false);
+  f.unload();
+}
+
 TEST(Frame, LiesOverWhatWasPlacedBefore) {
   Form f("frmOver");
   Label under(f, "lblUnder");
