@@ -155,6 +155,14 @@ bool EventTap::eventFilter(QObject* o, QEvent* e) {
     case QEvent::KeyRelease:
       if (w != control_) return false;
       return key(w, static_cast<QKeyEvent*>(e));
+    case QEvent::ContextMenu:
+      // A box whose mouse buttons the program handles (a right click that closes it, a
+      // right click that acts) shows no menu of the platform's own.
+      if ((mouseDown && *mouseDown) || (mouseUp && *mouseUp)) {
+        e->accept();
+        return true;
+      }
+      return false;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
       if (w != control_ || !focus_.changes(w, static_cast<QFocusEvent*>(e))) return false;
