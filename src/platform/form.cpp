@@ -290,22 +290,26 @@ bool FocusMemory::changes(const QWidget* w, const QFocusEvent* e) {
 }
 
 // Tab and Shift+Tab go through the controls in the order a reader meets them, so
-// that each control is reached whatever the order the program made them in.
+// that each control is reached whatever the order the program made them in. A control
+// hidden while it has the focus keeps its place in that order: the focus goes on to
+// the control after it, not back to the first.
 bool FormWindow::focusNextPrevChild(bool next) {
   std::vector<QWidget*> order;
   if (QWidget* client = centralWidget()) readingOrder(client, order);
-  std::vector<QWidget*> stops;
-  for (QWidget* w : order)
-    if (tabStop(w, this)) stops.push_back(w);
-  if (stops.empty()) return QMainWindow::focusNextPrevChild(next);
+  const int n = static_cast<int>(order.size());
   int at = -1;
   for (QWidget* f = QApplication::focusWidget(); f && at < 0 && f != this; f = f->parentWidget())
-    for (std::size_t i = 0; i < stops.size(); ++i)
-      if (stops[i] == f) at = static_cast<int>(i);
-  const int n = static_cast<int>(stops.size());
-  const int to = at < 0 ? (next ? 0 : n - 1) : (at + (next ? 1 : n - 1)) % n;
-  stops[static_cast<std::size_t>(to)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-  return true;
+    for (int i = 0; i < n; ++i)
+      if (order[static_cast<std::size_t>(i)] == f) at = i;
+  // Without a focused control, the search starts before the first (or after the last).
+  if (at < 0) at = next ? n - 1 : 0;
+  for (int k = 1; k <= n; ++k) {
+    QWidget* w = order[static_cast<std::size_t>(((at + (next ? k : -k)) % n + n) % n)];
+    if (!tabStop(w, this)) continue;
+    w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+  }
+  return QMainWindow::focusNextPrevChild(next);
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

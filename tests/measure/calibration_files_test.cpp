@@ -63,12 +63,6 @@ class CalibrationFiles : public CalibrationWindow {
     for (int i = 0; i < Qvl().ListCalib.listCount(); ++i) l.push_back(Qvl().ListCalib.list(i));
     return l;
   }
-  // What a user does when the files window's list shows dropped down: Escape closes it.
-  static void fermeListe() {
-    QAbstractItemView* liste = static_cast<QComboBox*>(Fenetre_Fichiers_Calibrage().Combo1.widget())->view();
-    if (liste->isVisible()) user::pressKey(liste, Qt::Key_Escape);
-    EXPECT_FALSE(liste->isVisible());
-  }
   static std::vector<std::string> combo() {
     std::vector<std::string> l;
     Cmpl& w = Fenetre_Fichiers_Calibrage();
@@ -269,7 +263,10 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   w.show();   // shown, not modal, for the test to go on while it is open
   platform::DoEvents();
   Cmpl_Form_Load();
-  fermeListe();   // dropped down as the combo box took the focus
+  // The list dropped down as the combo box took the focus: the user closes it.
+  QAbstractItemView* deroulee = static_cast<QComboBox*>(w.Combo1.widget())->view();
+  if (deroulee->isVisible()) user::pressKey(deroulee, Qt::Key_Escape);
+  EXPECT_FALSE(deroulee->isVisible());
   EXPECT_EQ(combo(), (std::vector<std::string>{"a.cal", "B.CAL", "cal"}));
   EXPECT_EQ(w.Combo1.text(), "Qvrl.Cal");
   EXPECT_EQ(w.Command2(3).caption(), "Effacer");
@@ -281,7 +278,6 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
     ASSERT_TRUE(user::typeInto(w.Text1, nom));
     ok();
     user::click(w.Command1);
-    fermeListe();   // the focus left with the hidden "OK" and came back to the list
     EXPECT_EQ(messages().back(), std::string(" nom de fichier invalide : ") + nom);
     EXPECT_FALSE(w.Text1.visible());
   }
@@ -290,13 +286,11 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   ASSERT_TRUE(user::typeInto(w.Text1, "A.CAL"));
   ok();
   user::click(w.Command1);
-  fermeListe();
   EXPECT_EQ(messages().back(), " le fichier A.CAL existe déjà");
   user::click(w.Command2(0));
   ASSERT_TRUE(user::typeInto(w.Text1, "Qvrl.dat"));
   ok();
   user::click(w.Command1);
-  fermeListe();
   EXPECT_EQ(messages().back(), "création " + fichier("Qvrl.dat.cal"));
   EXPECT_EQ(session_window::bytesOf(fichier("Qvrl.dat.cal")), kEntete);
   EXPECT_EQ(session_window::bytesOf(fichier("Qvrl.dat")), "UTILISATEUR =x\r\n");
@@ -307,7 +301,6 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   ASSERT_TRUE(user::typeInto(w.Text1, "b"));
   ok();
   user::click(w.Command1);
-  fermeListe();
   EXPECT_EQ(messages().back(), " le fichier b.cal existe déjà");
   EXPECT_TRUE(fs::exists(fichier("a.cal")));
   w.Combo1.setText("notes.txt");
@@ -315,14 +308,12 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   ASSERT_TRUE(user::typeInto(w.Text1, "n"));
   ok();
   user::click(w.Command1);
-  fermeListe();
   EXPECT_EQ(messages().back(), " nom de fichier invalide : notes.txt");
   EXPECT_TRUE(fs::exists(fichier("notes.txt")));
   w.Combo1.setText("a.cal");
   user::click(w.Command2(1));
   ASSERT_TRUE(user::typeInto(w.Text1, "d.CAL"));
   user::click(w.Command1);
-  fermeListe();
   EXPECT_FALSE(fs::exists(fichier("a.cal")));
   EXPECT_EQ(session_window::bytesOf(fichier("d.CAL")), kEntete);
 
@@ -384,9 +375,10 @@ TEST_F(CalibrationFiles, EditMenuShowsTheWindowModal) {
   EXPECT_EQ(liste(), (std::vector<std::string>{"z = 2"}));
 }
 
-// Opened from its menu item the window drops its list down; once the user has closed
-// the list every click reaches its button (clicks go through the window, so an open
-// list would take them): a file deleted, made and renamed.
+// Opened from its menu item the window drops its list down; an entry picked in it
+// closes it, and then every click reaches its button (clicks go through the window,
+// so an open list would take them), the list staying closed after each name entry: a
+// file deleted, made and renamed.
 TEST_F(CalibrationFiles, FilesWindowFromTheMenuTakesEveryClick) {
   ecrit("a.cal", kEntete);
   QObject garde;
@@ -424,7 +416,6 @@ TEST_F(CalibrationFiles, FilesWindowFromTheMenuTakesEveryClick) {
     ASSERT_TRUE(user::click(w.Command1));
     EXPECT_EQ(session_window::bytesOf(fichier("neuf.cal")), kEntete);
     EXPECT_EQ(combo(), (std::vector<std::string>{"neuf.cal"}));
-    fermeListe();
 
     ASSERT_TRUE(user::click(w.Command2(1)));   // "Renomme"
     EXPECT_EQ(w.Text1.text(), "neuf.cal");
@@ -433,7 +424,6 @@ TEST_F(CalibrationFiles, FilesWindowFromTheMenuTakesEveryClick) {
     EXPECT_FALSE(fs::exists(fichier("neuf.cal")));
     EXPECT_EQ(session_window::bytesOf(fichier("vieux.cal")), kEntete);
     EXPECT_EQ(combo(), (std::vector<std::string>{"vieux.cal"}));
-    fermeListe();
     ASSERT_TRUE(user::click(w.Command0));   // "OK / fermer"
     ran = true;
   });
