@@ -142,10 +142,14 @@ bool Trace_Cadre_Zone(double X, double Y, int t) {
   if (!Point_Ecran(pictureUnits(cx - t), pictureUnits(cy - t), gauche, haut) ||
       !Point_Ecran(pictureUnits(cx + t + 1), pictureUnits(cy + t + 1), droite, bas))
     return false;
-  // A position is drawn on the nearest canvas pixel: one pixel back from the left and
-  // top edges is the last pixel outside, the right and bottom edges fall on the first.
+  // A canvas pixel shows the picture pixel under its own position (and a click on it
+  // takes that one): the square's pixels are those at or after its left and top edges
+  // and before its right and bottom ones. The frame lies on the last pixel before the
+  // first edges and on the first pixel at or after the others.
   const double pixel = pic.scaleWidth() / largeur;
-  Segment_Sur(pic, gauche - pixel, haut - pixel, droite, bas, true);
+  auto dernierAvant = [pixel](double bord) { return (std::ceil(bord / pixel) - 1) * pixel; };
+  auto premierApres = [pixel](double bord) { return std::ceil(bord / pixel) * pixel; };
+  Segment_Sur(pic, dernierAvant(gauche), dernierAvant(haut), premierApres(droite), premierApres(bas), true);
   return true;
 }
 

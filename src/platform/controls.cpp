@@ -155,30 +155,23 @@ bool EventTap::eventFilter(QObject* o, QEvent* e) {
     case QEvent::KeyRelease:
       if (w != control_) return false;
       return key(w, static_cast<QKeyEvent*>(e));
+    case QEvent::ContextMenu:
+      // A box whose mouse buttons the program handles (a right click that closes it, a
+      // right click that acts) shows no menu of the platform's own.
+      if ((mouseDown && *mouseDown) || (mouseUp && *mouseUp)) {
+        e->accept();
+        return true;
+      }
+      return false;
     case QEvent::FocusIn:
-    case QEvent::FocusOut: {
-      if (w != control_) return false;
-      // Switching windows or opening a menu is no change of focus for the program:
-      // the control that lost the focus that way takes it back silently. The first
-      // focus of a window that comes up counts.
-      const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
-      const bool windowing = r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason;
-      if (windowing && e->type() == QEvent::FocusOut) {
-        leftWithWindow_ = true;
-        return false;
-      }
-      if (windowing && leftWithWindow_) {
-        leftWithWindow_ = false;
-        return false;
-      }
-      leftWithWindow_ = false;
+    case QEvent::FocusOut:
+      if (w != control_ || !focus_.changes(w, static_cast<QFocusEvent*>(e))) return false;
       if (e->type() == QEvent::FocusIn) {
         if (gotFocus) fire(name_ + "_GotFocus", *gotFocus);
       } else if (lostFocus) {
         fire(name_ + "_LostFocus", *lostFocus);
       }
       return false;
-    }
     default: return false;
   }
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/control.h"
+#include "platform/form_impl.h"
 
 class QKeyEvent;
 
@@ -46,7 +47,7 @@ class EventTap : public QObject {
   std::string name_;
   bool replaying_ = false;
   bool pressedInside_ = false;
-  bool leftWithWindow_ = false;   // lost the focus because its window did
+  FocusMemory focus_;
 };
 
 }  // namespace platform

@@ -149,6 +149,7 @@ class FlexGridView : public QAbstractScrollArea {
   void keyReleaseEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+  FocusMemory focus_;
 };
 
 // Pixel layout of the visible area at the present size and scroll position.
@@ -729,25 +730,18 @@ void FlexGridView::keyReleaseEvent(QKeyEvent* e) {
   if (code != 0) grid->fire("KeyUp", grid->owner->onKeyUp, code, shiftMaskFromQt(e->modifiers()));
 }
 
-namespace {
-// Switching windows or opening a menu is no change of focus for the program.
-bool programFocusChange(const QFocusEvent* e) {
-  return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason;
-}
-}  // namespace
-
 void FlexGridView::focusInEvent(QFocusEvent* e) {
   QAbstractScrollArea::focusInEvent(e);
   if (!grid) return;
   if (grid->highLight == 2) grid->repaintAll();
-  if (programFocusChange(e)) grid->fire("GotFocus", grid->owner->onGotFocus);
+  if (focus_.changes(this, e)) grid->fire("GotFocus", grid->owner->onGotFocus);
 }
 
 void FlexGridView::focusOutEvent(QFocusEvent* e) {
   QAbstractScrollArea::focusOutEvent(e);
   if (!grid) return;
   if (grid->highLight == 2) grid->repaintAll();
-  if (programFocusChange(e)) grid->fire("LostFocus", grid->owner->onLostFocus);
+  if (focus_.changes(this, e)) grid->fire("LostFocus", grid->owner->onLostFocus);
 }
 
 const FlexGrid* flexGridOfView(const QObject* view) {

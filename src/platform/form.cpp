@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFocusEvent>
 #include <QFont>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -270,23 +271,45 @@ bool tabStop(QWidget* w, QWidget* window) {
 }
 }  // namespace
 
+bool FocusMemory::changes(const QWidget* w, const QFocusEvent* e) {
+  const Qt::FocusReason r = e->reason();
+  const bool windowing = r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason;
+  if (e->type() == QEvent::FocusOut) {
+    // A popup that takes the focus may give Qt's plain reason for it (a drop-down list).
+    const QWidget* now = QApplication::focusWidget();
+    if (windowing || (now && now->window()->windowType() == Qt::Popup)) return false;
+    holds_ = false;
+    return true;
+  }
+  const auto* win = dynamic_cast<const FormWindow*>(w->window());
+  const int load = win && win->form() ? win->form()->impl().loads : 0;
+  if (windowing && holds_ && load == load_) return false;
+  holds_ = true;
+  load_ = load;
+  return true;
+}
+
 // Tab and Shift+Tab go through the controls in the order a reader meets them, so
-// that each control is reached whatever the order the program made them in.
+// that each control is reached whatever the order the program made them in. A control
+// hidden while it has the focus keeps its place in that order: the focus goes on to
+// the control after it, not back to the first.
 bool FormWindow::focusNextPrevChild(bool next) {
   std::vector<QWidget*> order;
   if (QWidget* client = centralWidget()) readingOrder(client, order);
-  std::vector<QWidget*> stops;
-  for (QWidget* w : order)
-    if (tabStop(w, this)) stops.push_back(w);
-  if (stops.empty()) return QMainWindow::focusNextPrevChild(next);
+  const int n = static_cast<int>(order.size());
   int at = -1;
   for (QWidget* f = QApplication::focusWidget(); f && at < 0 && f != this; f = f->parentWidget())
-    for (std::size_t i = 0; i < stops.size(); ++i)
-      if (stops[i] == f) at = static_cast<int>(i);
-  const int n = static_cast<int>(stops.size());
-  const int to = at < 0 ? (next ? 0 : n - 1) : (at + (next ? 1 : n - 1)) % n;
-  stops[static_cast<std::size_t>(to)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-  return true;
+    for (int i = 0; i < n; ++i)
+      if (order[static_cast<std::size_t>(i)] == f) at = i;
+  // Without a focused control, the search starts before the first (or after the last).
+  if (at < 0) at = next ? n - 1 : 0;
+  for (int k = 1; k <= n; ++k) {
+    QWidget* w = order[static_cast<std::size_t>(((at + (next ? k : -k)) % n + n) % n)];
+    if (!tabStop(w, this)) continue;
+    w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+  }
+  return QMainWindow::focusNextPrevChild(next);
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {
@@ -435,6 +458,10 @@ void Form::load() {
   d_->ensureWindow();
   if (d_->loaded) return;
   d_->loaded = true;
+  ++d_->loads;
+  // Loaded again, the form starts as a new one: its first control takes the focus.
+  if (!d_->win->isVisible())
+    if (QWidget* f = d_->win->focusWidget()) f->clearFocus();
   guarded("Form_Load", [&] { if (onLoad) onLoad(); });
 }
 

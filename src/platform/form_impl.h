@@ -14,6 +14,7 @@
 class QEventLoop;
 class QMenuBar;
 class QKeyEvent;
+class QFocusEvent;
 
 namespace platform {
 
@@ -61,6 +62,7 @@ struct Form::Impl {
   FormWindow* win = nullptr;        // owned; created on first use
   ClientArea* client = nullptr;     // child of win
   bool loaded = false;
+  int loads = 0;                    // how many times the form was loaded
   bool shown = false;               // the form's own Visible
   bool modal = false;
   bool keyPreview = false;
@@ -88,6 +90,22 @@ struct Form::Impl {
   // Runs the form's key handlers for a key event meant for w; true when a handler
   // stopped the key (keyCode or keyAscii set to 0, or the key was replaced).
   bool handleKey(QWidget* w, QKeyEvent* e);
+};
+
+// What the program sees of a control's focus. Switching windows or opening a popup (a
+// menu, a drop-down list, the control's own or another's) is no change of focus for
+// the program, whatever reason Qt gives for the focus going into the popup: the
+// control that had the focus takes it back silently. The first focus of a window that
+// comes up counts, and so does the first one after its form was loaded again.
+class FocusMemory {
+ public:
+  // True when focus event e of widget w is a change of focus for the program: its
+  // GotFocus or LostFocus runs.
+  bool changes(const QWidget* w, const QFocusEvent* e);
+
+ private:
+  bool holds_ = false;   // has the focus as the program sees it
+  int load_ = 0;         // the load of the form it took the focus in
 };
 
 // Installs the aligned status bar widget of a form (called by StatusBar).

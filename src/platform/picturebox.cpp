@@ -435,6 +435,7 @@ class CanvasWidget : public QWidget {
 
  private:
   PictureBox::Impl* owner_;
+  FocusMemory focus_;
 };
 
 }  // namespace
@@ -788,12 +789,14 @@ void CanvasWidget::keyReleaseEvent(QKeyEvent* e) {
 
 void CanvasWidget::focusInEvent(QFocusEvent* e) {
   QWidget::focusInEvent(e);
-  if (owner_ && owner_->self->onGotFocus) guarded("PictureBox_GotFocus", owner_->self->onGotFocus);
+  if (focus_.changes(this, e) && owner_ && owner_->self->onGotFocus)
+    guarded("PictureBox_GotFocus", owner_->self->onGotFocus);
 }
 
 void CanvasWidget::focusOutEvent(QFocusEvent* e) {
   QWidget::focusOutEvent(e);
-  if (owner_ && owner_->self->onLostFocus) guarded("PictureBox_LostFocus", owner_->self->onLostFocus);
+  if (focus_.changes(this, e) && owner_ && owner_->self->onLostFocus)
+    guarded("PictureBox_LostFocus", owner_->self->onLostFocus);
 }
 
 // --- PictureBox ---------------------------------------------------------------------
@@ -1434,13 +1437,41 @@ void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double d
     p.setClipRect(targetRect);
     p.drawImage(QRectF(std::min(ax, bx), std::min(ay, by), std::fabs(bx - ax), std::fabs(by - ay)), r.image,
                 QRectF(0, 0, w, h));
-  } else if (flipX || flipY) {
-    p.translate(targetRect.center());
-    p.scale(flipX ? -1 : 1, flipY ? -1 : 1);
-    p.translate(-targetRect.center());
-    p.drawImage(targetRect, src, source);
   } else {
-    p.drawImage(targetRect, src, source);
+    // At its size or enlarged, the canvas pixel at (i, j) shows the picture pixel under
+    // its own position (i, j), the position a click on it gives: what is painted there
+    // and what a click there takes is one picture pixel. The canvas pixels painted are
+    // those whose position lies in the target. Mirrored, the painting is the mirror
+    // image of the unmirrored one: a canvas pixel shows the picture pixel at the start
+    // of the part of the picture it covers.
+    auto first = [](double d, bool flip) { return static_cast<int>(flip ? std::floor(d) : std::ceil(d)); };
+    const int i0 = first(d0x, flipX), i1 = first(d1x, flipX);
+    const int j0 = first(d0y, flipY), j1 = first(d1y, flipY);
+    if (i0 < i1 && j0 < j1) {
+      auto under = [](double s, int n) { return std::clamp(static_cast<int>(std::floor(s)), 0, n - 1); };
+      std::vector<int> columns(static_cast<std::size_t>(i1 - i0));
+      for (int i = i0; i < i1; ++i)
+        columns[static_cast<std::size_t>(i - i0)] = under(srcOfX(flipX ? i + 1 : i), src.width());
+      // Pictures hold 32-bit pixels (see Picture); any other image is converted.
+      const bool direct = src.format() == QImage::Format_RGB32 || src.format() == QImage::Format_ARGB32;
+      const QImage from = direct ? src : src.convertToFormat(QImage::Format_ARGB32);
+      QImage piece(i1 - i0, j1 - j0, from.format());
+      if (!piece.isNull()) {
+        int previous = -1;
+        for (int j = j0; j < j1; ++j) {
+          const int row = under(srcOfY(flipY ? j + 1 : j), src.height());
+          auto* out = reinterpret_cast<QRgb*>(piece.scanLine(j - j0));
+          if (row == previous) {
+            std::copy_n(reinterpret_cast<const QRgb*>(piece.constScanLine(j - j0 - 1)), piece.width(), out);
+            continue;
+          }
+          const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(row));
+          for (std::size_t i = 0; i < columns.size(); ++i) out[i] = in[columns[i]];
+          previous = row;
+        }
+        p.drawImage(QPoint(i0, j0), piece);
+      }
+    }
   }
   p.end();
   if (rasterOpUsed) {

@@ -177,6 +177,9 @@ void QVL::initParametresValeurs() {
   Loupe_Visible = false;
   Mode_Main = false;
   Etape_CalObj = "99";
+  // The preset buttons follow the stored presets from the start: until the settings
+  // give some, none can be applied.
+  for (int i = 0; i <= 4; ++i) Montre_Predefini(*this, i);
   Facteur_Resol = 1.0;
   Indep_Resol = false;
   // Marking a calibration on the picture measures a known length unless the user

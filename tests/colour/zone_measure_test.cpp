@@ -300,6 +300,24 @@ Cadre cadreAutour(const QImage& vue, int x, int y, QRgb c) {
   return k;
 }
 
+// The frame of colour c in screenshot marquee around screen pixel (x, y) lies on the
+// screen pixels just outside the picture pixels of the square of centre (X, Y) and
+// half side Taille_Zone, as the gradient's screenshot nue shows them.
+void verifieCadre(const QImage& nue, const QImage& marquee, int x, int y, int X, int Y, int tolerance,
+                  const char* quoi) {
+  const Cadre k = cadreAutour(marquee, x, y, painted::rgbOf(platform::QBColor(CouleursTrace(0))));
+  const int T = Taille_Zone;
+  ASSERT_TRUE(k.gauche >= 0 && k.haut >= 0 && k.droite >= 0 && k.bas >= 0) << quoi;
+  EXPECT_NEAR(colonneMontree(nue.pixel(k.gauche + 1, y)), X - T, tolerance) << quoi;
+  EXPECT_NEAR(colonneMontree(nue.pixel(k.gauche, y)), X - T - 1, tolerance) << quoi;
+  EXPECT_NEAR(colonneMontree(nue.pixel(k.droite - 1, y)), X + T, tolerance) << quoi;
+  EXPECT_NEAR(colonneMontree(nue.pixel(k.droite, y)), X + T + 1, tolerance) << quoi;
+  EXPECT_NEAR(rangMontre(nue.pixel(x, k.haut + 1)), Y - T, tolerance) << quoi;
+  EXPECT_NEAR(rangMontre(nue.pixel(x, k.haut)), Y - T - 1, tolerance) << quoi;
+  EXPECT_NEAR(rangMontre(nue.pixel(x, k.bas - 1)), Y + T, tolerance) << quoi;
+  EXPECT_NEAR(rangMontre(nue.pixel(x, k.bas)), Y + T + 1, tolerance) << quoi;
+}
+
 // The square drawn is the square sampled: while the mouse moves over the picture and
 // once the zone is measured, its frame lies on the screen pixels just outside the
 // picture pixels averaged (the mean of the row gives their centre, Taille_Zone their
@@ -310,7 +328,6 @@ TEST_F(ZoneWindow, TheFrameHoldsTheSampledPixels) {
   QVL& f = Qvl();
   Pas_Zoom = 1;
   f.Czoom(3).setCaption("<<");
-  const QRgb rouge = painted::rgbOf(platform::QBColor(CouleursTrace(0)));
   int n = 0;
   // One zone measured near picture point (px, py), its frame checked in the preview
   // and after the click.
@@ -340,22 +357,9 @@ TEST_F(ZoneWindow, TheFrameHoldsTheSampledPixels) {
     const int X = static_cast<int>(Val_Decimal(f.GrilleRef.textMatrix(n, 1))) +
                   256 * static_cast<int>(std::lround((Val_Decimal(f.GrilleRef.textMatrix(n, 3)) - 100) / 8));
     const int Y = static_cast<int>(Val_Decimal(f.GrilleRef.textMatrix(n, 2)));
-    const int T = Taille_Zone;
     EXPECT_NEAR(X, px, 2 / s + 1);
-    for (const QImage* vue : {&apercu, static_cast<const QImage*>(nullptr)}) {
-      const QImage marquee = vue ? *vue : painted::screenshot(f.Picture1);
-      const Cadre k = cadreAutour(marquee, x, y, rouge);
-      const char* quoi = vue ? "preview" : "mark";
-      ASSERT_TRUE(k.gauche >= 0 && k.haut >= 0 && k.droite >= 0 && k.bas >= 0) << quoi;
-      EXPECT_NEAR(colonneMontree(nue.pixel(k.gauche + 1, y)), X - T, tolerance) << quoi;
-      EXPECT_NEAR(colonneMontree(nue.pixel(k.gauche, y)), X - T - 1, tolerance) << quoi;
-      EXPECT_NEAR(colonneMontree(nue.pixel(k.droite - 1, y)), X + T, tolerance) << quoi;
-      EXPECT_NEAR(colonneMontree(nue.pixel(k.droite, y)), X + T + 1, tolerance) << quoi;
-      EXPECT_NEAR(rangMontre(nue.pixel(x, k.haut + 1)), Y - T, tolerance) << quoi;
-      EXPECT_NEAR(rangMontre(nue.pixel(x, k.haut)), Y - T - 1, tolerance) << quoi;
-      EXPECT_NEAR(rangMontre(nue.pixel(x, k.bas - 1)), Y + T, tolerance) << quoi;
-      EXPECT_NEAR(rangMontre(nue.pixel(x, k.bas)), Y + T + 1, tolerance) << quoi;
-    }
+    verifieCadre(nue, apercu, x, y, X, Y, tolerance, "preview");
+    verifieCadre(nue, painted::screenshot(f.Picture1), x, y, X, Y, tolerance, "mark");
   };
   ASSERT_TRUE(user::click(f.Czoom(2)));   // "Z1": the picture shrunk
   verifie(640, 125);
@@ -363,6 +367,61 @@ TEST_F(ZoneWindow, TheFrameHoldsTheSampledPixels) {
   verifie(128, 60);
   Taille_Zone = 2;
   verifie(200, 150);
+}
+
+// Enlarged, a click takes the picture pixel painted where it clicks, on the first
+// screen column and row showing a picture pixel as on the last: the zone measured is
+// centred on that pixel and its frame drawn around it, at every zoom from one to about
+// three screen pixels to a picture pixel.
+TEST_F(ZoneWindow, EnlargedPixelsAreTakenWhereverTheyAreClicked) {
+  montre(gradient(), "gradient");
+  QVL& f = Qvl();
+  Pas_Zoom = 1;
+  f.Czoom(3).setCaption("<<");
+  Taille_Zone = 1;
+  Retrace_Zoom = false;   // a zoom shows the bare picture, without the marks made before
+  ASSERT_TRUE(user::click(f.Czoom(2)));   // "Z1"
+  int n = 0, niveaux = 0;
+  for (int pas = 0; pas < 24; ++pas) {
+    ASSERT_TRUE(user::click(f.Czoom(0)));   // "Z+"
+    const QImage nue = painted::screenshot(f.Picture1);
+    // The screen columns (along row 0) and rows (along column 0) showing a picture
+    // column or row, from the painted gradient.
+    auto bornes = [&](bool colonnes, int v, int& premier, int& dernier) {
+      premier = dernier = -1;
+      for (int i = 0; i < (colonnes ? nue.width() : nue.height()); ++i) {
+        const QRgb c = colonnes ? nue.pixel(i, 0) : nue.pixel(0, i);
+        if ((colonnes ? colonneMontree(c) : rangMontre(c)) != v) continue;
+        if (premier < 0) premier = i;
+        dernier = i;
+      }
+    };
+    int a = 0, b = 0, c = 0, d = 0;
+    bornes(true, 10, a, b);
+    bornes(true, 110, c, d);
+    if (a < 0 || c < 0) continue;
+    const double s = (c - a) / 100.0;
+    if (s < 1) continue;
+    if (s > 3) break;
+    ++niveaux;
+    for (const auto& [X, Y] : {std::pair{20, 15}, std::pair{60, 40}}) {
+      int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+      bornes(true, X, x0, x1);
+      bornes(false, Y, y0, y1);
+      ASSERT_TRUE(x0 >= 0 && y0 >= 0) << X << ", " << Y << " at " << s;
+      for (const auto& [x, y] : {std::pair{x0, y0}, std::pair{x1, y1}}) {
+        QWidget* toile = f.Picture1.clientWidget();
+        ASSERT_EQ(user::whyUnreachableAt(toile, QPoint(x, y)), "");
+        user::pressAndRelease(toile, QPoint(x, y));
+        ASSERT_EQ(LigneCourante, ++n + 1);
+        // The square is symmetric: its mean is its centre pixel.
+        EXPECT_EQ(f.GrilleRef.textMatrix(n, 1), std::to_string(X)) << "screen " << x << " at " << s;
+        EXPECT_EQ(f.GrilleRef.textMatrix(n, 2), std::to_string(Y)) << "screen " << y << " at " << s;
+        verifieCadre(nue, painted::screenshot(f.Picture1), x, y, X, Y, 0, "mark");
+      }
+    }
+  }
+  EXPECT_GE(niveaux, 5);
 }
 
 TEST_F(ZoneWindow, ClicksWriteTheZonesOfBothHalves) {

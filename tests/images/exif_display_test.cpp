@@ -2,6 +2,9 @@
 // the real main window (offscreen).
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMenu>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -73,11 +76,16 @@ TEST_F(ExifDisplay, ToolsMenuListsTheImageOverThePicture) {
   EXPECT_NEAR(f.TextExif.height(), f.Picture1.height() * 0.8, 15);
   EXPECT_EQ(messages(), std::vector<std::string>{});
 
-  // A left click leaves it, a right click hides it.
-  f.TextExif.onMouseDown(1, 0, 100, 100);
+  // A left click leaves it; a right click hides it and opens no menu of the text box's
+  // own over the picture.
+  ASSERT_TRUE(user::click(f.TextExif));
   EXPECT_TRUE(f.TextExif.visible());
-  f.TextExif.onMouseDown(2, 0, 100, 100);
+  QWidget* boite = f.TextExif.widget();
+  user::pressAndRelease(boite, user::centreOf(boite), Qt::RightButton);
   EXPECT_FALSE(f.TextExif.visible());
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  for (QWidget* w : QApplication::topLevelWidgets())
+    EXPECT_FALSE(qobject_cast<QMenu*>(w) && w->isVisible()) << w->metaObject()->className();
 }
 
 TEST_F(ExifDisplay, WithoutExifOrWithoutPictureTheMessagesFollow) {

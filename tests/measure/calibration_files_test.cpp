@@ -9,6 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QThread>
 #include <QTimer>
 
 #include <filesystem>
@@ -259,6 +263,10 @@ TEST_F(CalibrationFiles, FilesWindowRefusesBadNamesAndTouchesOnlyListedFiles) {
   w.show();   // shown, not modal, for the test to go on while it is open
   platform::DoEvents();
   Cmpl_Form_Load();
+  // The list dropped down as the combo box took the focus: the user closes it.
+  QAbstractItemView* deroulee = static_cast<QComboBox*>(w.Combo1.widget())->view();
+  if (deroulee->isVisible()) user::pressKey(deroulee, Qt::Key_Escape);
+  EXPECT_FALSE(deroulee->isVisible());
   EXPECT_EQ(combo(), (std::vector<std::string>{"a.cal", "B.CAL", "cal"}));
   EXPECT_EQ(w.Combo1.text(), "Qvrl.Cal");
   EXPECT_EQ(w.Command2(3).caption(), "Effacer");
@@ -365,6 +373,66 @@ TEST_F(CalibrationFiles, EditMenuShowsTheWindowModal) {
   EXPECT_EQ(Fic_Calib, "z.cal");
   EXPECT_EQ(NomCalib, "nom");
   EXPECT_EQ(liste(), (std::vector<std::string>{"z = 2"}));
+}
+
+// Opened from its menu item the window drops its list down; an entry picked in it
+// closes it, and then every click reaches its button (clicks go through the window,
+// so an open list would take them), the list staying closed after each name entry: a
+// file deleted, made and renamed.
+TEST_F(CalibrationFiles, FilesWindowFromTheMenuTakesEveryClick) {
+  ecrit("a.cal", kEntete);
+  QObject garde;
+  bool ran = false;
+  QTimer::singleShot(0, &garde, [&] {
+    Cmpl& w = Fenetre_Fichiers_Calibrage();
+    QAbstractItemView* liste = static_cast<QComboBox*>(w.Combo1.widget())->view();
+    for (int n = 0; n < 200 && !liste->isVisible(); ++n) {
+      QCoreApplication::processEvents();
+      QThread::msleep(5);
+    }
+    ASSERT_TRUE(liste->isVisible());
+    // The user picks "a.cal" in the list, which closes it.
+    ASSERT_EQ(combo(), (std::vector<std::string>{"a.cal"}));
+    const QPoint entree = liste->visualRect(liste->model()->index(0, 0)).center();
+    ASSERT_EQ(user::whyUnreachableAt(liste->viewport(), entree), "");
+    user::pressAndRelease(liste->viewport(), entree);
+    EXPECT_EQ(w.Combo1.text(), "a.cal");
+    EXPECT_FALSE(liste->isVisible());
+    layout::expectClean(w, "liste fermée");
+
+    dialogs_->answerMsgBox(platform::vbYes);
+    ASSERT_TRUE(user::click(w.Command2(3)));   // "Effacer"
+    EXPECT_EQ(messages().back(), "Effacer  a.cal?");
+    EXPECT_FALSE(fs::exists(fichier("a.cal")));
+    EXPECT_TRUE(combo().empty());
+
+    ASSERT_TRUE(user::click(w.Command2(0)));   // "Nouveau", then "Annule"
+    EXPECT_TRUE(w.Text1.visible());
+    ASSERT_TRUE(user::click(w.Command3));
+    EXPECT_FALSE(w.Text1.visible());
+    ASSERT_TRUE(user::click(w.Command2(0)));
+    ASSERT_TRUE(user::typeInto(w.Text1, "neuf"));
+    ok();
+    ASSERT_TRUE(user::click(w.Command1));
+    EXPECT_EQ(session_window::bytesOf(fichier("neuf.cal")), kEntete);
+    EXPECT_EQ(combo(), (std::vector<std::string>{"neuf.cal"}));
+
+    ASSERT_TRUE(user::click(w.Command2(1)));   // "Renomme"
+    EXPECT_EQ(w.Text1.text(), "neuf.cal");
+    ASSERT_TRUE(user::typeInto(w.Text1, "vieux"));
+    ASSERT_TRUE(user::click(w.Command1));
+    EXPECT_FALSE(fs::exists(fichier("neuf.cal")));
+    EXPECT_EQ(session_window::bytesOf(fichier("vieux.cal")), kEntete);
+    EXPECT_EQ(combo(), (std::vector<std::string>{"vieux.cal"}));
+    ASSERT_TRUE(user::click(w.Command0));   // "OK / fermer"
+    ran = true;
+  });
+  QTimer::singleShot(5000, &garde, [] { Fenetre_Fichiers_Calibrage().unload(); });
+  ASSERT_TRUE(user::choose(Qvl().MnuEDit(5)));
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(Fic_Calib, "vieux.cal");
+  Cmpl& w = Fenetre_Fichiers_Calibrage();
+  if (w.visible()) w.unload();
 }
 
 }  // namespace

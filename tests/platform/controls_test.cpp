@@ -607,6 +607,39 @@ TEST(TextBox, FocusEvents) {
   f.unload();
 }
 
+// A control's own drop-down list takes the focus and gives it back: no new GotFocus
+// (a handler that opens the list would open it again for ever), no LostFocus. Loaded
+// again, a form starts anew: its first control's focus counts.
+TEST(ComboBox, FocusBackFromItsListIsNoNewFocus) {
+  Form f("frmComboFocus");
+  ComboBox c(f, "Combo1");
+  c.addItem("un");
+  int got = 0, lost = 0;
+  c.onGotFocus = [&] {
+    ++got;
+    c.showDropDown(true);
+  };
+  c.onLostFocus = [&] { ++lost; };
+  QAbstractItemView* liste = static_cast<QComboBox*>(c.widget())->view();
+  for (int fois = 1; fois <= 2; ++fois) {
+    f.show();
+    // The offscreen platform does not activate again a window it kept as its focus
+    // window while hidden: the activation it would report is given here.
+    QApplication::setActiveWindow(f.window());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(got, fois);
+    ASSERT_TRUE(liste->isVisible());
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &esc);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(liste->isVisible());
+    EXPECT_EQ(got, fois);
+    EXPECT_EQ(lost, 0);
+    f.unload();
+    QCoreApplication::processEvents();
+  }
+}
+
 TEST(Frame, LiesOverWhatWasPlacedBefore) {
   Form f("frmOver");
   Label under(f, "lblUnder");

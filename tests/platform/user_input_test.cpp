@@ -6,7 +6,9 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -81,6 +83,31 @@ TEST(UserInput, CheckAndOptionReactAnywhereOnThem) {
   EXPECT_EQ(c.value(), 1);
   EXPECT_TRUE(user::clickAt(o, 0.9, 0.5));
   EXPECT_TRUE(o.value());
+}
+
+// While a drop-down list is open a click elsewhere closes it and reaches nothing, as
+// the system's do; a control behind the list cannot be clicked.
+TEST(UserInput, AnOpenListTakesTheClick) {
+  Shown s;
+  ComboBox c(s.f, "Combo1");
+  c.move(300, 300, 2000, 315);
+  c.addItem("un");
+  CommandButton b(s.f, "Bouton");
+  b.move(3000, 300, 1200, 450);
+  int clicks = 0;
+  b.onClick = [&] { ++clicks; };
+  QApplication::processEvents();
+  c.showDropDown(true);
+  QAbstractItemView* liste = static_cast<QComboBox*>(c.widget())->view();
+  ASSERT_TRUE(liste->isVisible());
+  EXPECT_NE(user::whyUnreachable(b).find("Bouton is behind the open popup of Combo1"), std::string::npos)
+      << user::whyUnreachable(b);
+  EXPECT_NONFATAL_FAILURE(user::click(b), "cannot be clicked");
+  user::pressAndRelease(b.widget(), user::centreOf(b.widget()));
+  EXPECT_FALSE(liste->isVisible());
+  EXPECT_EQ(clicks, 0);
+  EXPECT_TRUE(user::click(b));
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST(UserInput, TypesOverWhatTheBoxHolds) {

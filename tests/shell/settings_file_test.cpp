@@ -64,6 +64,8 @@ struct FirstStart {
   std::string folder;
   std::string bytes;
   bool welcomeShown = false;
+  // Whether each preset button (apply, then program) could be pressed.
+  std::vector<bool> applyPreset, programPreset;
 };
 
 FirstStart& firstStart() {
@@ -89,6 +91,10 @@ class FirstStartEnvironment : public ::testing::Environment {
     s.unanswered = d->unanswered();
     s.bytes = wasThere ? std::string() : bytesOf(s.folder + "/Qvrl.dat");
     s.welcomeShown = Qvl().Frame(9).visible();
+    for (int i = 0; i <= 4; ++i) {
+      s.applyPreset.push_back(Qvl().Command13(i).enabled());
+      s.programPreset.push_back(Qvl().Command14(i).enabled());
+    }
     platform::setDialogs(nullptr);
     platform::SetDecimalSeparator(0);
   }
@@ -662,6 +668,9 @@ TEST(SettingsFirstStart, CreatesTheFileWithTheStartValuesAfterItsMessage) {
   EXPECT_TRUE(s.unanswered.empty());
   EXPECT_EQ(s.bytes, replaceAll(golden("first_start", "expected.dat"), "@DOSSIER@", s.folder));
   EXPECT_TRUE(s.welcomeShown);
+  // No preset is stored: none can be applied, each can be programmed.
+  EXPECT_EQ(s.applyPreset, std::vector<bool>(5, false));
+  EXPECT_EQ(s.programPreset, std::vector<bool>(5, true));
 }
 
 TEST_F(SettingsWindow, SecondStartReadsWithoutMessageAndHidesTheWelcomePanel) {

@@ -2,8 +2,10 @@
 // What a user can do with the mouse and the keyboard, for the window tests: a control
 // is pressed only when a user could press it (shown, enabled, inside its window and
 // every frame around it, and the widget under the point clicked is it, not a sibling
-// drawn over it). A control that cannot be reached fails the test and is not pressed.
-// Menu items are chosen only when they and every menu above them are shown and enabled.
+// drawn over it, nor an open drop-down list or menu that takes every click). A control
+// that cannot be reached fails the test and is not pressed. Clicks go through the
+// window as the system's do: an open popup takes them. Menu items are chosen only when
+// they and every menu above them are shown and enabled.
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -12,6 +14,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +74,10 @@ inline std::string whyUnreachableAt(const QWidget* w, QPoint p) {
       return describe(w) + " is not wholly inside " + describe(a) + (a == window ? " (its window)" : "");
     if (a == window) break;
   }
+  // While a drop-down list or a menu is open, a click anywhere else only closes it.
+  if (const QWidget* popup = QApplication::activePopupWidget(); popup && popup != window)
+    return describe(w) + " is behind the open popup of " + describe(popup->parentWidget()) +
+           ": a click there closes it";
   const QPoint inWindow = w->mapTo(window, p);
   const QWidget* hit = window->childAt(inWindow);
   if (hit != w && !(hit && w->isAncestorOf(hit)))
@@ -85,19 +92,21 @@ inline std::string whyUnreachable(const platform::Control& c) {
   return w ? whyUnreachableAt(w, centreOf(w)) : "no widget";
 }
 
-// A press and release of the left button at point p of w, sent to the widget a user's
-// click would reach there.
+// A press and release of a button at point p of w, given to w's window as the system
+// gives it: the window hands it to the widget under the point, or to the popup that is
+// open (a click outside a popup closes it and goes no further), and a right press
+// brings the context menu of what is under it.
 inline void pressAndRelease(QWidget* w, QPoint p, Qt::MouseButton button = Qt::LeftButton,
                             Qt::KeyboardModifiers mods = Qt::NoModifier) {
   QWidget* window = w->window();
-  QWidget* target = window->childAt(w->mapTo(window, p));
-  if (!target) target = w;
-  const QPointF local = target->mapFrom(w, p);
+  const QPointF local = w->mapTo(window, QPointF(p));
   const QPointF global = w->mapToGlobal(QPointF(p));
-  QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, mods);
-  QCoreApplication::sendEvent(target, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, mods);
-  QCoreApplication::sendEvent(target, &release);
+  QWindow* handle = window->windowHandle();
+  ASSERT_NE(handle, nullptr) << describe(w) << ": its window is not on screen";
+  QMouseEvent press(QEvent::MouseButtonPress, local, local, global, button, button, mods);
+  QCoreApplication::sendEvent(handle, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, local, global, button, Qt::NoButton, mods);
+  QCoreApplication::sendEvent(handle, &release);
   QCoreApplication::processEvents();
 }
 
