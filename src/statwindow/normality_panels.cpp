@@ -132,7 +132,7 @@ void Affiche_Test(int Index) {
       f.TVScroll2(3).setValue(5);
     }
     g_miseEnPlace = false;
-    Teste_Colonne(Index);
+    Tests_Normalite(Index);
   } else if (Index == 4) {
     Place_Dagostino();
     RedimXnom(f.TNCmd(0), "Fermer", 300, 120, 2800, 1200);
@@ -157,7 +157,7 @@ void Command3_Click(int Index) {
   if (f.FraTest.exists(Index)) f.FraTest(Index).setVisible(false);
 }
 
-void Command4_Click(int Index) { Teste_Colonne(Index); }
+void Command4_Click(int Index) { Tests_Normalite(Index); }
 
 void Option3_Click(int /*Index*/) { Tests_Normalite(3); }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The test frames of the statistics window: homogeneity (FraTest(2)), Shapiro-Wilk
 // (FraTest(3)) and the D'Agostino panel TestNorm. Each tests one column of the
-// measurement grid: the homogeneity and Shapiro-Wilk frames load it into the data
-// text MText3, the D'Agostino panel reads its column without loading it.
+// measurement grid, read without loading it into the diagram panel; only a column
+// typed or scrolled in the homogeneity or Shapiro-Wilk frame's box is loaded into the
+// data text MText3.
 
 class FenHisto;
 
@@ -15,15 +16,16 @@ void ConnecteTestsNormalite(FenHisto& f);
 void Affiche_Test(int Index);
 
 // Enables the column box and spinner of frame index (disabled while the grid is
-// empty), then tests the data text: 2 homogeneity, 3 Shapiro-Wilk on the law of
-// Option3. Fewer than four values: MSG 187 and the result label stays as it was.
+// empty), then tests the grid column of its box (while the diagram panel's source is
+// the grid's measures; else the data text as it stands), nothing loaded into the
+// diagram panel: 2 homogeneity, 3 Shapiro-Wilk on the law of Option3. Fewer than four values: MSG 187 and the result label stays as it was.
 void Tests_Normalite(int index);
 
 // Loads the column of the frame's box into MText3, then Tests_Normalite(index).
 void Teste_Colonne(int index);
 
 void Command3_Click(int Index);    // "Fermer": hides FraTest(Index)
-void Command4_Click(int Index);    // "Calcul": Teste_Colonne(Index)
+void Command4_Click(int Index);    // "Calcul": Tests_Normalite(Index), the diagram panel untouched
 void Option3_Click(int Index);     // the law: reruns the Shapiro-Wilk test
 void Ttxt1_Change(int Index);      // column box: capped to the grid's columns, then tested
 void Ttxt2_Change(int Index);      // risk box, 1 to 99 %: reruns the Shapiro-Wilk test

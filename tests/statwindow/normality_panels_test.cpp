@@ -206,6 +206,35 @@ TEST_P(NormalityPanels, DagostinoCalculLeavesTheDiagramOnItsColumn) {
   });
 }
 
+// Only the Shapiro-Wilk frame's column box loads its column into the diagram panel:
+// its "Calcul" and the Tests menu test the column of the box and leave the diagram on
+// its own column.
+TEST_P(NormalityPanels, ShapiroCalculLeavesTheDiagramOnItsColumn) {
+  Rows rows = loc(colonnesDeTest());
+  for (auto& ligne : rows) std::swap(ligne[1], ligne[3]);   // column 2: 30 lengths
+  grid(2, rows);
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    ASSERT_TRUE(user::choose(f.Mnstat(2)));
+    const std::string donnees = f.MText3.text(), nom = f.NmColonne.caption();
+    ASSERT_TRUE(user::choose(f.Mnstat3(3)));
+    ASSERT_TRUE(user::typeInto(f.Ttxt1(3), "2"));
+    const std::string colonne2 = f.Tlabel1(3).caption();
+    ASSERT_NE(f.MText3.text(), donnees);
+    // The diagram back on column 1, then the frame again by the menu and its "Calcul".
+    ASSERT_TRUE(user::choose(f.Mnstat(2)));
+    ASSERT_TRUE(user::typeInto(f.MText4, "1"));
+    ASSERT_EQ(f.MText3.text(), donnees);
+    ASSERT_TRUE(user::choose(f.Mnstat3(3)));
+    EXPECT_EQ(f.Tlabel1(3).caption(), colonne2);
+    EXPECT_EQ(f.MText3.text(), donnees);
+    ASSERT_TRUE(user::click(f.Command4(3)));
+    EXPECT_EQ(f.Tlabel1(3).caption(), colonne2);
+    EXPECT_EQ(f.MText3.text(), donnees);
+    EXPECT_EQ(f.NmColonne.caption(), nom);
+    EXPECT_EQ(f.MText4.text(), "1");
+  });
+}
+
 // A list typed into the diagram panel (source "Texte") is tested as it stands by the
 // Tests menu and by each frame's "Calcul": nothing loads a grid column over it.
 TEST_P(NormalityPanels, TypedListSurvivesTheTestsMenu) {
