@@ -146,10 +146,15 @@ void Affiche_Test(int Index) {
 
 void Command8_Click() {
   FenHisto& f = StatWindow();
-  // The data text as it stands (typed, pasted or loaded), not a grid column.
+  // The data text as it stands (typed, pasted or loaded), with no law: the panel then
+  // shows beside the results the column and the law they come from, the diagram's
+  // column while its source is the grid, no column for any other series.
   const std::string donnees = f.MText3.text();
   Affiche_Test(4);
-  f.TNLabel(0).setCaption(stats::Texte_Dagostino(donnees, f.Option4(1).value()));
+  const std::optional<int> colonne = Source_Mesures() ? nombreEntier(f.MText4.text()) : std::nullopt;
+  f.TnText(0).setText(colonne ? platform::CStr(static_cast<long long>(*colonne)) : std::string());
+  f.Option4(0).setValue(true);
+  f.TNLabel(0).setCaption(stats::Texte_Dagostino(donnees, false));
 }
 
 void Command3_Click(int Index) {

@@ -3,6 +3,7 @@
 // law, refusing too few values, and dragged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -203,6 +204,77 @@ TEST_P(NormalityPanels, DagostinoCalculLeavesTheDiagramOnItsColumn) {
     ASSERT_TRUE(user::click(f.Command8));
     EXPECT_EQ(f.TNLabel(0).caption().rfind(loc("n = 20\r\nZ1 (asymétrie) = 1,06801369466129\r\n"), 0), 0u)
         << f.TNLabel(0).caption();
+  });
+}
+
+// n, Z1, Z2 and K² of a D'Agostino result text (either decimal separator); empty when
+// the text holds no result.
+std::vector<double> resultatsDagostino(const std::string& texte) {
+  std::vector<double> v;
+  for (const char* cle : {"n = ", "Z1 (asymétrie) = ", "Z2 (aplatissement) = ", "K² = "}) {
+    const size_t i = texte.find(cle);
+    if (i == std::string::npos) return {};
+    std::string nombre = texte.substr(i + std::string(cle).size(), texte.find('\r', i) - i - std::string(cle).size());
+    std::replace(nombre.begin(), nombre.end(), ',', '.');
+    v.push_back(std::stod(nombre));
+  }
+  return v;
+}
+
+void attendDagostino(const std::string& texte, const std::vector<double>& attendu) {
+  const std::vector<double> v = resultatsDagostino(texte);
+  ASSERT_EQ(v.size(), attendu.size()) << texte;
+  for (size_t i = 0; i < v.size(); ++i) EXPECT_NEAR(v[i], attendu[i], 1e-10) << texte;
+}
+
+// The diagram's "Test" after the panel's own "Calcul" on another column and law: it
+// tests the diagram's data as they stand, with no law, and the panel then shows the
+// diagram's column and "Normale" beside the results; its "Calcul" gives them again. A
+// typed series shows no column. n, Z1, Z2 and K² worked out in double precision from
+// D'Agostino's and Anscombe and Glynn's formulas on central moments.
+TEST_P(NormalityPanels, DiagramTestShowsTheColumnAndLawItComputed) {
+  const std::vector<double> colonne1 = {20, 1.0680136946612895, -1.0035604895956696, 2.147786908261558};
+  const std::vector<double> logColonne1 = {20, -1.433615794532135, -0.7488336673339261, 2.6160061076647816};
+  const std::vector<double> longueurs = {30, 2.3692538675219947, 1.5644255457883611, 8.060791177083141};
+  const std::vector<double> logLongueurs = {30, 1.858708208025203, 1.1174513328249884, 4.703493683812605};
+  Rows rows = loc(colonnesDeTest());
+  for (auto& ligne : rows) std::swap(ligne[1], ligne[3]);   // column 2: 30 lengths
+  grid(2, rows);
+  whileOpen(openWithButton, [&](FenHisto& f) {
+    ASSERT_TRUE(user::choose(f.Mnstat(2)));
+    ASSERT_EQ(f.MText4.text(), "1");
+    ASSERT_TRUE(user::choose(f.Mnstat3(4)));
+    ASSERT_TRUE(user::typeInto(f.TnText(0), "2"));
+    ASSERT_TRUE(user::click(f.Option4(1)));
+    ASSERT_TRUE(user::click(f.TNCmd(1)));
+    attendDagostino(f.TNLabel(0).caption(), logLongueurs);
+
+    ASSERT_TRUE(user::click(f.Command8));
+    attendDagostino(f.TNLabel(0).caption(), colonne1);
+    EXPECT_EQ(f.TnText(0).text(), "1");
+    EXPECT_EQ(f.VScroll1(0).value(), 1);
+    EXPECT_TRUE(f.Option4(0).value());
+    EXPECT_FALSE(f.Option4(1).value());
+    const std::string test = f.TNLabel(0).caption();
+    ASSERT_TRUE(user::click(f.TNCmd(1)));
+    EXPECT_EQ(f.TNLabel(0).caption(), test);
+
+    // The logarithms of column 1 only when the law is chosen.
+    ASSERT_TRUE(user::click(f.Option4(1)));
+    ASSERT_TRUE(user::click(f.TNCmd(1)));
+    attendDagostino(f.TNLabel(0).caption(), logColonne1);
+
+    // A typed series: no column beside its results.
+    ASSERT_TRUE(user::click(f.MOption1(2)));
+    std::string liste;
+    for (const auto& ligne : rows) liste += ligne[1] + ";";
+    ASSERT_TRUE(user::typeInto(f.MText3, liste));
+    ASSERT_TRUE(user::click(f.Command8));
+    attendDagostino(f.TNLabel(0).caption(), longueurs);
+    EXPECT_EQ(f.TnText(0).text(), "");
+    EXPECT_TRUE(f.Option4(0).value());
+    ASSERT_TRUE(user::click(f.TNCmd(1)));
+    attendDagostino(f.TNLabel(0).caption(), longueurs);
   });
 }
 
