@@ -1,0 +1,161 @@
+// The README's command that starts the program (scripts/start.sh, run by
+// scripts/run.sh once the build is done): the program runs from a program folder
+// outside the build tree, so that what it keeps beside itself (settings, calibration
+// files, the automatic save) outlives a build folder deleted and made again.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kScript = fs::path(QV_TEST_DATA) / ".." / ".." / "scripts" / "start.sh";
+
+std::string contents(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The script started with the environment of the test less the variables named in
+// `unset`, plus `set`; stdout and stderr go to a log in the home folder.
+class StartCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "qv-start-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    home_ = tmpl;
+    build_ = home_ / "clone" / "build";
+    fs::create_directories(build_);
+    rebuild();
+  }
+
+  void TearDown() override {
+    stop();
+    std::error_code ec;
+    fs::remove_all(home_, ec);
+  }
+
+  // A build folder made again: the program the build gives, one byte longer each time
+  // so that each build differs from the one before (an ELF file runs whatever follows
+  // its sections).
+  void rebuild() {
+    std::error_code ec;
+    fs::remove_all(build_, ec);
+    fs::create_directories(build_);
+    ASSERT_TRUE(fs::copy_file(QV_PROGRAM, build_ / "quorvale"));
+    std::ofstream(build_ / "quorvale", std::ios::binary | std::ios::app) << std::string(++builds_, '\n');
+    fs::permissions(build_ / "quorvale", fs::perms::owner_all);
+  }
+
+  // Starts the script and waits until the process it became runs a program file;
+  // returns that file ("" when the script ended first or nothing came in time).
+  std::string start(const std::vector<std::string>& set) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+      const std::string v = *e;
+      bool dropped = false;
+      for (const char* name : {"HOME=", "XDG_DATA_HOME=", "DISPLAY=", "WAYLAND_DISPLAY=", "QV_BUILD_DIR=", "QT_QPA_PLATFORM="})
+        dropped = dropped || v.rfind(name, 0) == 0;
+      if (!dropped) env.push_back(v);
+    }
+    env.push_back("HOME=" + home_.string());
+    env.push_back("QT_QPA_PLATFORM=offscreen");
+    env.push_back("QV_BUILD_DIR=" + build_.string());
+    for (const std::string& v : set) env.push_back(v);
+    std::vector<char*> envp;
+    for (std::string& v : env) envp.push_back(v.data());
+    envp.push_back(nullptr);
+    std::string bash = "bash", script = kScript.string();
+    char* argv[] = {bash.data(), script.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    const std::string log = (home_ / "start.log").string();
+    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    const int r = posix_spawnp(&pid_, "bash", &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (r != 0) {
+      pid_ = 0;
+      return "";
+    }
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < limit) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = 0;
+        return "";
+      }
+      std::error_code ec;
+      const fs::path exe = fs::read_symlink("/proc/" + std::to_string(pid_) + "/exe", ec);
+      if (!ec && exe.filename() == "quorvale") return exe.string();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return "";
+  }
+
+  void stop() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = 0;
+  }
+
+  std::string log() const { return contents(home_ / "start.log"); }
+
+  fs::path home_, build_;
+  pid_t pid_ = 0;
+  int builds_ = 0;
+};
+
+TEST_F(StartCommand, ProgramRunsFromItsFolderAndKeepsItAcrossARebuild) {
+  const fs::path folder = home_ / ".local" / "share" / "quorvale";
+  ASSERT_EQ(start({}), (folder / "quorvale").string()) << log();
+  EXPECT_EQ(contents(folder / "quorvale"), contents(build_ / "quorvale"));
+  EXPECT_NE(log().find("start: program folder " + folder.string()), std::string::npos) << log();
+  stop();
+
+  // What the program keeps beside itself, then a build folder deleted and made again.
+  const std::string reglages = "LANGUE= fr\r\nCALIBRAGE= 0.1234\r\n";
+  std::ofstream(folder / "Qvrl.dat", std::ios::binary) << reglages;
+  std::ofstream(folder / "Objectif x40.cal", std::ios::binary) << "0.25\r\n";
+  rebuild();
+  ASSERT_EQ(start({}), (folder / "quorvale").string()) << log();
+  EXPECT_EQ(contents(folder / "quorvale"), contents(build_ / "quorvale"));
+  EXPECT_EQ(contents(folder / "Qvrl.dat"), reglages);
+  EXPECT_EQ(contents(folder / "Objectif x40.cal"), "0.25\r\n");
+  // No copy in progress is left beside it.
+  for (const auto& e : fs::directory_iterator(folder))
+    EXPECT_EQ(e.path().filename().string().rfind(".quorvale", 0), std::string::npos) << e.path();
+}
+
+TEST_F(StartCommand, FolderFollowsTheDataHomeAndAMissingBuildIsSaid) {
+  const fs::path data = home_ / "donnees";
+  ASSERT_EQ(start({"XDG_DATA_HOME=" + data.string()}), (data / "quorvale" / "quorvale").string()) << log();
+  stop();
+  // A relative data home is no data home.
+  ASSERT_EQ(start({"XDG_DATA_HOME=donnees"}), (home_ / ".local/share/quorvale/quorvale").string()) << log();
+  stop();
+
+  std::error_code ec;
+  fs::remove_all(build_, ec);
+  EXPECT_EQ(start({}), "");
+  EXPECT_NE(log().find("quorvale is missing; build it with: bash scripts/setup.sh"), std::string::npos) << log();
+}
+
+}  // namespace
