@@ -109,27 +109,31 @@ bool looksLikeMetafile(const QByteArray& head) {
          head.mid(40, 4) == QByteArray(" EMF");
 }
 
-// Why the file cannot be decoded whole, checked on its bytes before decoding ("" when
-// nothing is wrong that its structure or its size shows).
-std::string structureFault(QFile& file, QImageReader& reader) {
-  const qint64 size = file.size();
+// Why the header's size cannot be believed: more pixels than a file of this length can
+// hold ("" when it can). Checked before anything is allocated for the pixels.
+std::string sizeFault(QImageReader& reader, qint64 fileSize) {
   const QSize declared = reader.size();
-  if (declared.isValid() && pictureTooLargeForFile(declared.width(), declared.height(), size))
+  if (declared.isValid() && pictureTooLargeForFile(declared.width(), declared.height(), fileSize))
     return "the header declares " + std::to_string(declared.width()) + " x " +
            std::to_string(declared.height()) + " pixels, more than the file can hold";
-  bool truncated = false;
+  return "";
+}
+
+// True when the file's structure shows it ends before its data do (pictureIsTruncated
+// on all its bytes); the position in the file is kept.
+bool structureTruncated(QFile& file) {
+  const qint64 size = file.size();
   if (uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
-    truncated = pictureIsTruncated(mapped, static_cast<std::size_t>(size));
+    const bool truncated = pictureIsTruncated(mapped, static_cast<std::size_t>(size));
     file.unmap(mapped);
-  } else {
-    const qint64 at = file.pos();
-    file.seek(0);
-    const QByteArray all = file.readAll();
-    file.seek(at);
-    truncated = pictureIsTruncated(reinterpret_cast<const unsigned char*>(all.constData()),
-                                   static_cast<std::size_t>(all.size()));
+    return truncated;
   }
-  return truncated ? "the file is truncated" : "";
+  const qint64 at = file.pos();
+  file.seek(0);
+  const QByteArray all = file.readAll();
+  file.seek(at);
+  return pictureIsTruncated(reinterpret_cast<const unsigned char*>(all.constData()),
+                            static_cast<std::size_t>(all.size()));
 }
 
 // True for the start of a JPEG stream (start-of-image marker, then another marker).
@@ -173,17 +177,19 @@ Picture Picture::load(const std::string& path, std::string* error) {
   QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
-  const std::string fault = structureFault(file, reader);
+  const std::string fault = sizeFault(reader, file.size());
   if (!fault.empty()) {
     setError(error, what + fault + ".");
     return Picture();
   }
-  // The checks read the head through the reader: the file is looked at from its start.
+  // The size was read through the reader: the file is looked at from its start.
   const qint64 afterChecks = file.pos();
   if (!file.seek(0)) {
     setError(error, what + fromQ(file.errorString()) + ".");
     return Picture();
   }
+  // A JPEG the direct decoder takes is judged by it: it knows whether every row came
+  // from the data.
   if (!looksLikeJpeg(file.peek(3))) {
     file.seek(afterChecks);
   } else {
@@ -210,6 +216,12 @@ Picture Picture::load(const std::string& path, std::string* error) {
       return Picture();
     }
     reader.setDevice(&file);
+  }
+  // The general reader fills the missing part of a cut file with grey: the file's
+  // structure is checked first.
+  if (structureTruncated(file)) {
+    setError(error, what + "the file is truncated.");
+    return Picture();
   }
   QImage img;
   if (!reader.read(&img) || img.isNull()) {

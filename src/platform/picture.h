@@ -43,6 +43,9 @@ class Picture {
   // The picture read from a file (BMP, JPEG, GIF, PNG or TIFF, recognised by content).
   // A missing, damaged or unsupported file (Windows metafiles among them) gives an
   // empty picture and, when error is given, a message naming the file and the cause.
+  // A file cut short is refused ("the file is truncated"): for a JPEG, one whose data
+  // end or stop at a marker before its last row, so that rows would be made up; a JPEG
+  // whose rows all come from its data opens even without its end-of-image marker.
   static Picture load(const std::string& path, std::string* error = nullptr);
 
   // A picture of width x height pixels filled with one colour (&HBBGGRR; system

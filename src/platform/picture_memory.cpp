@@ -31,6 +31,7 @@
 #include <thread>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace platform {
 
@@ -184,10 +185,14 @@ struct Decoder {
   jpeg_decompress_struct info{};
   jpeg_error_mgr errors{};
   jpeg_source_mgr source{};
+  jpeg_progress_mgr progress{};
   std::jmp_buf failed{};
   QIODevice* in = nullptr;
   unsigned char buffer[kReadChunk];
-  bool endOfData = false;   // the file ended before the library asked for its last byte
+  bool endOfData = false;   // the library asked for bytes past the end of the file
+  bool madeUp = false;      // some rows will not come from the file's data
+  bool severalScans = false;
+  unsigned scanned = 0;     // bit c: component c was in a scan (sequential files of several scans)
   QImage image;
   bool wantQuarter = false;
   std::unique_ptr<DecodeHelper> helper;   // beside the decoder of a large picture
@@ -197,17 +202,42 @@ struct Decoder {
 Decoder* decoderOf(j_common_ptr c) { return static_cast<Decoder*>(c->client_data); }
 
 void onError(j_common_ptr c) { std::longjmp(decoderOf(c)->failed, 1); }
-void onMessage(j_common_ptr, int) {}   // warnings are not reported
+
+// Warnings are not shown; those after which the library fills blocks with zeros
+// instead of decoding them mark the picture as made up: the Huffman decoder met a
+// marker (or the end of the file, where the source puts one) while it still needed
+// bits, or the arithmetic decoder met a code it cannot decode and skips the rest of
+// the scan (or of its restart interval). The others change no row (bytes between
+// markers, a bad ICC profile...).
+void onMessage(j_common_ptr c, int level) {
+  if (level < 0 && (c->err->msg_code == JWRN_HIT_MARKER || c->err->msg_code == JWRN_ARITH_BAD_CODE))
+    decoderOf(c)->madeUp = true;
+}
+
+// Notes the components of the scan being read; the library calls it at least once per
+// scan of a file of several scans.
+void onProgress(j_common_ptr c) {
+  Decoder* d = decoderOf(c);
+  const int n = std::min(d->info.comps_in_scan, MAX_COMPS_IN_SCAN);
+  for (int i = 0; i < n; ++i)
+    if (const jpeg_component_info* comp = d->info.cur_comp_info[i];
+        comp && comp->component_index >= 0 && comp->component_index < MAX_COMPONENTS)
+      d->scanned |= 1u << comp->component_index;
+}
 
 void initSource(j_decompress_ptr) {}
 
 // Refills the buffer; at the end of the data an end-of-image marker is inserted, as the
-// library's own readers do, and the end is noted.
+// library's own readers do, and the end is noted. Arithmetic coding takes a marker met
+// inside the data as legal and decodes zeros from there, so that its rows after a cut
+// cannot be told from real ones: an arithmetic-coded file ending before its end marker
+// is taken as made up.
 boolean fillSource(j_decompress_ptr info) {
   Decoder* d = decoderOf(reinterpret_cast<j_common_ptr>(info));
   const qint64 n = d->in->read(reinterpret_cast<char*>(d->buffer), static_cast<qint64>(kReadChunk));
   if (n <= 0) {
     d->endOfData = true;
+    if (info->arith_code) d->madeUp = true;
     d->buffer[0] = 0xFF;
     d->buffer[1] = JPEG_EOI;
     d->source.bytes_in_buffer = 2;
@@ -230,6 +260,28 @@ void skipSource(j_decompress_ptr info, long count) {
 }
 
 void termSource(j_decompress_ptr) {}
+
+// False when the scans read by jpeg_start_decompress leave part of the picture without
+// data: a component that no scan of a sequential file carried, a component without the
+// first scan of its DC coefficients in a progressive one, or, in a progressive file that
+// ends before its end marker, a coefficient not yet refined to its last bit (the scans
+// that follow were cut off). A progressive file that is whole may stop refining early.
+bool scansComplete(const Decoder& d) {
+  const jpeg_decompress_struct& info = d.info;
+  if (info.num_components < 1 || info.num_components > MAX_COMPONENTS) return false;
+  if (!info.progressive_mode) {
+    const unsigned all = (1u << info.num_components) - 1;
+    return (d.scanned & all) == all;
+  }
+  if (!info.coef_bits) return false;
+  for (int c = 0; c < info.num_components; ++c) {
+    if (info.coef_bits[c][0] < 0) return false;
+    if (d.endOfData)
+      for (int k = 0; k < DCTSIZE2; ++k)
+        if (info.coef_bits[c][k] != 0) return false;
+  }
+  return true;
+}
 
 // The decode itself; every state it changes lives in *d.
 JpegDecode run(Decoder* d) {
@@ -262,7 +314,18 @@ JpegDecode run(Decoder* d) {
 #else
   d->info.out_color_space = JCS_EXT_ARGB;
 #endif
+  // A file of several scans is read whole by jpeg_start_decompress; for a sequential
+  // one the progress calls say which components its scans carried.
+  d->severalScans = jpeg_has_multiple_scans(&d->info);
+  if (d->severalScans && !d->info.progressive_mode) {
+    d->progress.progress_monitor = onProgress;
+    d->info.progress = &d->progress;
+  }
   jpeg_start_decompress(&d->info);
+  if (d->madeUp || (d->severalScans && !scansComplete(*d))) {
+    jpeg_destroy_decompress(&d->info);
+    return JpegDecode::kTruncated;
+  }
   const int w = static_cast<int>(d->info.output_width), h = static_cast<int>(d->info.output_height);
   d->image = newPixelImage(w, h, QImage::Format_RGB32);
   if (d->image.isNull() || d->info.output_components != 4) {
@@ -275,12 +338,13 @@ JpegDecode run(Decoder* d) {
     if (d->wantQuarter) releaseHalvedCopies();
     d->helper = std::make_unique<DecodeHelper>(d->image.bits(), w, h, d->image.bytesPerLine(), d->wantQuarter);
   }
-  while (d->info.output_scanline < d->info.output_height && !d->endOfData) {
+  // The data may end before the last row is out with every row decoded (a file without
+  // its end marker): the rows are read to the last one, unless some are made up.
+  while (d->info.output_scanline < d->info.output_height && !d->madeUp) {
     JSAMPROW row = d->image.scanLine(static_cast<int>(d->info.output_scanline));
     if (jpeg_read_scanlines(&d->info, &row, 1) != 1) break;
     if (d->helper) d->helper->rowsDecoded(static_cast<int>(d->info.output_scanline));
   }
-  const bool complete = !d->endOfData && d->info.output_scanline == d->info.output_height;
   if (d->info.density_unit == 1) {
     d->image.setDotsPerMeterX(static_cast<int>(100.0 * d->info.X_density / 2.54));
     d->image.setDotsPerMeterY(static_cast<int>(100.0 * d->info.Y_density / 2.54));
@@ -288,7 +352,11 @@ JpegDecode run(Decoder* d) {
     d->image.setDotsPerMeterX(static_cast<int>(100.0 * d->info.X_density));
     d->image.setDotsPerMeterY(static_cast<int>(100.0 * d->info.Y_density));
   }
-  // The markers after the last row (the end of image among them) are not needed.
+  // An arithmetic-coded file is whole only when its end marker comes before the end of
+  // the file; the other markers after the last row are not needed.
+  if (!d->madeUp && d->info.output_scanline == d->info.output_height && d->info.arith_code)
+    jpeg_finish_decompress(&d->info);
+  const bool complete = !d->madeUp && d->info.output_scanline == d->info.output_height;
   jpeg_destroy_decompress(&d->info);
   if (complete && d->helper) d->quarter = d->helper->finish();
   d->helper.reset();

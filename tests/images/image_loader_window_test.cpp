@@ -2,8 +2,11 @@
 // user's answers scripted: an image opened, three more added from one dialog, rows
 // measured with the mouse on two of them, a coefficient of its own for the last, then
 // the unused images removed through the folder frame. The rows and the coefficients
-// must follow their images to their new numbers.
+// must follow their images to their new numbers. And damaged JPEG files opened after a
+// picture measured on: refused, with everything left as it was, unless every row of
+// the file comes from its data.
 #include <QCoreApplication>
+#include <QImage>
 #include <QListWidget>
 #include <QMouseEvent>
 
@@ -23,6 +26,8 @@
 #include "measure/picture_window.h"
 #include "measure/session_window.h"
 #include "platform/events.h"
+#include "support/library_jpeg.h"
+#include "support/painted_picture.h"
 #include "support/user_input.h"
 
 namespace {
@@ -235,6 +240,78 @@ TEST_F(ImageLoader, GroupModeRemovesTheUnusedImagesOfTheGroup) {
   EXPECT_EQ(messages().back(), "Aucune image sans mesure dans le groupe MC");
   ASSERT_TRUE(user::click(f.chkMC(0)));
   EXPECT_EQ(dialogs_->pending(), 0u);
+}
+
+// A user opens a picture, measures a spore on it, then opens JPEG files damaged as cut
+// copies are (data stopping at an end marker, a header twice as high as its data, a
+// progressive file whose last scan stops at an end marker), agreeing each time to empty
+// the list and the grid: each is refused with "Problème de chargement du fichier image"
+// and its name, and the picture shown, the list, the grid and the rows stay as they were. A
+// JPEG lacking only its end marker then opens with the JPEG library's pixels for it.
+TEST_F(ImageLoader, ADamagedJpegIsRefusedAndOneLackingOnlyItsEndMarkerOpens) {
+  QVL& f = Qvl();
+  startFunction(2);
+  const platform::Colour ochre = 0x40A0C0, blue = 0xC06020;
+  const std::string lame = images_.file("lame.bmp");
+  ASSERT_TRUE(painted::picture(400, 300, [&](int x, int y) { return (x / 50 + y / 50) % 2 ? blue : ochre; })
+                  .saveBmp(lame));
+  dialogs_->answerOpen({lame});
+  ASSERT_TRUE(user::choose(f.MnuFIC(1)));
+  ASSERT_EQ(Img_Active, lame);
+  measureSpore(60);
+  ASSERT_EQ(LigneCourante, 2);
+  platform::DoEvents();
+  const session_window::Snapshot before = session_window::snapshot();
+  const QImage shown = painted::screenshot(f.Picture1);
+  ASSERT_TRUE(painted::find(shown, painted::rgbOf(ochre)).found());
+  ASSERT_TRUE(painted::find(shown, painted::rgbOf(blue)).found());
+
+  using namespace library_jpeg;
+  const QImage photo = testPicture(320, 240);
+  const std::string baseline = encode(photo, Kind::kBaseline), progressive = encode(photo, Kind::kProgressive);
+  const std::pair<std::string, std::string> damaged[] = {
+      {"coupe.jpg", endInsideScan(baseline, 0)},
+      {"haute.jpg", heightDoubled(baseline)},
+      {"progressive.jpg", endInsideScan(progressive, scanCount(progressive) - 1)},
+  };
+  const std::string question = MSG(190) + " " + MSG(189) + " ? ";
+  const std::string gridQuestion = " La table actuelle contient des données\r\n effacer  la grille  ? ";
+  for (const auto& [name, bytes] : damaged) {
+    SCOPED_TRACE(name);
+    const std::string file = images_.file(name);
+    ASSERT_TRUE(platform::saveFileAtomic(file, bytes));
+    dialogs_->clear();
+    dialogs_->answerOpen({file});
+    dialogs_->answerMsgBox(platform::vbYes);   // empty the list
+    dialogs_->answerMsgBox(platform::vbYes);   // and the grid
+    dialogs_->answerMsgBox(platform::vbOK);
+    ASSERT_TRUE(user::choose(f.MnuFIC(1)));
+    platform::DoEvents();
+    EXPECT_EQ(messages(), (std::vector<std::string>{question, gridQuestion,
+                                                    "Problème de chargement du fichier image \r\n" + file}));
+    EXPECT_TRUE(session_window::snapshot() == before);
+    EXPECT_EQ(f.labNomFic.caption(), lame);
+    EXPECT_TRUE(painted::screenshot(f.Picture1) == shown) << "the picture shown changed";
+  }
+
+  // The end marker cut: the file opens as a new image of the list, keeping the rows.
+  const std::string sansFin = images_.file("sans_fin.jpg");
+  ASSERT_TRUE(platform::saveFileAtomic(sansFin, withoutEnd(baseline)));
+  dialogs_->clear();
+  dialogs_->answerOpen({sansFin});
+  dialogs_->answerMsgBox(platform::vbNo);   // keep the list
+  ASSERT_TRUE(user::choose(f.MnuFIC(1)));
+  platform::DoEvents();
+  EXPECT_EQ(messages(), std::vector<std::string>{question});
+  EXPECT_EQ(session_window::imageList(), (std::vector<std::string>{lame, sansFin}));
+  EXPECT_EQ(Img_Active, sansFin);
+  EXPECT_EQ(session_window::gridLines(), before.grid);
+  const Decoded library = decode(withoutEnd(baseline));
+  ASSERT_FALSE(library.failed);
+  EXPECT_TRUE(f.picbase.picture().toQImage() == library.image) << "not the library's pixels";
+  const QImage now = painted::screenshot(f.Picture1);
+  EXPECT_FALSE(painted::find(now, painted::rgbOf(ochre)).found());
+  EXPECT_FALSE(painted::find(now, painted::rgbOf(blue)).found());
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "platform/textfile.h"
 
 #include "platform/image_size.h"
+#include "support/library_jpeg.h"
 #include "support/named_pipe.h"
 
 namespace {
@@ -257,6 +258,131 @@ TEST_F(PictureTest, TruncatedOrDamagedJpegIsRefused) {
   std::string error;
   Picture::load(path("cut.jpg"), &error);
   EXPECT_NE(error.find("truncated"), std::string::npos) << error;
+}
+
+// JPEG files damaged as cut or broken copies are, made from good ones of every coding.
+// A picture opens when each of its rows comes from the file's own data, with the
+// library's pixels for those bytes (and the size its header gives); it is refused as
+// truncated when the library would make rows up: the coded data end, or stop at a
+// marker, before the last row, or the scans after a cut are missing. Warnings that
+// change no row (bytes between markers, the end marker missing) refuse nothing. The
+// library's own decode of each damaged file shows what the case holds: the same rows
+// as the good file, or rows made up, in a uniform grey at the bottom for most.
+TEST_F(PictureTest, DamagedJpegOpensOnlyWhenEveryRowComesFromItsData) {
+  using namespace library_jpeg;
+  const QImage img = testPicture(100, 76);
+  const std::string baseline = encode(img, Kind::kBaseline), grey = encode(img, Kind::kGrey),
+                    restarts = encode(img, Kind::kRestarts), progressive = encode(img, Kind::kProgressive),
+                    arithmetic = encode(img, Kind::kArithmetic), separate = encode(img, Kind::kSeparateScans);
+  ASSERT_EQ(scanCount(progressive), 10);
+  ASSERT_EQ(scanCount(separate), 3);
+  const std::string junk("\x12\x34\x56", 3);
+  // Refused with rows made up, with a grey bottom, or though the rows are whole.
+  enum Outcome { kOpens, kMadeUp, kGreyBottom, kNeedsItsEnd };
+  const struct {
+    const char* name;
+    std::string good, bytes;
+    Outcome outcome;
+  } cases[] = {
+      {"baseline", baseline, baseline, kOpens},
+      {"baseline, end marker cut", baseline, withoutEnd(baseline), kOpens},
+      {"baseline, end marker in the scan data", baseline, endInsideScan(baseline, 0), kGreyBottom},
+      {"baseline, height doubled", baseline, heightDoubled(baseline), kGreyBottom},
+      {"baseline, cut in half", baseline, half(baseline), kGreyBottom},
+      {"baseline, bytes before the scan", baseline, bytesBefore(baseline, 0xDA, junk), kOpens},
+      {"baseline, bytes before the end marker", baseline, bytesBefore(baseline, 0xD9, junk), kOpens},
+      {"baseline, bytes before the scan, end marker cut", baseline, withoutEnd(bytesBefore(baseline, 0xDA, junk)),
+       kOpens},
+      {"grey, end marker cut", grey, withoutEnd(grey), kOpens},
+      {"grey, height doubled", grey, heightDoubled(grey), kGreyBottom},
+      {"restarts, end marker cut", restarts, withoutEnd(restarts), kOpens},
+      {"restarts, end marker in the scan data", restarts, endInsideScan(restarts, 0), kGreyBottom},
+      {"progressive", progressive, progressive, kOpens},
+      {"progressive, end marker cut", progressive, withoutEnd(progressive), kOpens},
+      {"progressive, bytes before the end marker", progressive, bytesBefore(progressive, 0xD9, junk), kOpens},
+      {"progressive, cut after its first scan", progressive, cutAfterScan(progressive, 0), kMadeUp},
+      {"progressive, cut before its last scan", progressive, cutAfterScan(progressive, 8), kMadeUp},
+      {"progressive, end marker in its last scan", progressive, endInsideScan(progressive, 9), kMadeUp},
+      {"progressive, height doubled", progressive, heightDoubled(progressive), kGreyBottom},
+      {"separate scans, end marker cut", separate, withoutEnd(separate), kOpens},
+      {"separate scans, cut between scans", separate, cutAfterScan(separate, 1), kMadeUp},
+      {"separate scans, end marker between scans", separate, cutAfterScan(separate, 1) + "\xFF\xD9", kMadeUp},
+      {"separate scans, height doubled", separate, heightDoubled(separate), kGreyBottom},
+      {"arithmetic", arithmetic, arithmetic, kOpens},
+      {"arithmetic, bytes before the scan", arithmetic, bytesBefore(arithmetic, 0xDA, junk), kOpens},
+      // An arithmetic decoder decodes zeros from a marker on, by the rules of its coding,
+      // so that it cannot tell a cut: a file without its end marker is refused.
+      {"arithmetic, end marker cut", arithmetic, withoutEnd(arithmetic), kNeedsItsEnd},
+      {"arithmetic, cut in half", arithmetic, half(arithmetic), kMadeUp},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Decoded good = decode(c.good), library = decode(c.bytes);
+    ASSERT_FALSE(good.failed || library.failed);
+    ASSERT_TRUE(good.warnings.empty());
+    const bool sameRows = library.image == good.image;
+    writeFile("damaged.jpg", c.bytes);
+    std::string error;
+    const Picture p = Picture::load(path("damaged.jpg"), &error);
+    if (c.outcome == kOpens) {
+      EXPECT_TRUE(sameRows) << "the case makes no row up";
+      EXPECT_FALSE(p.isNull()) << error;
+      EXPECT_EQ(p.toQImage().size(), library.image.size());
+      if (p.toQImage().size() != library.image.size()) continue;
+      int differing = 0;
+      for (int y = 0; y < library.image.height(); ++y)
+        for (int x = 0; x < library.image.width(); ++x) {
+          const QRgb q = library.image.pixel(x, y);
+          differing += p.pixel(x, y) != bgr(qRed(q), qGreen(q), qBlue(q));
+        }
+      EXPECT_EQ(differing, 0);
+      int w = 0, h = 0;
+      EXPECT_TRUE(platform::pictureSizeOfFile(path("damaged.jpg"), &w, &h));
+      EXPECT_EQ(w, p.widthPixels());
+      EXPECT_EQ(h, p.heightPixels());
+      continue;
+    }
+    // What the library makes of the bytes: rows that are not those of the good file.
+    if (c.outcome != kNeedsItsEnd && library.image.size() == good.image.size()) EXPECT_FALSE(sameRows);
+    if (c.outcome == kGreyBottom) {
+      const QImage& l = library.image;
+      for (int x = 0; x < l.width(); ++x) ASSERT_EQ(l.pixel(x, l.height() - 1), qRgb(128, 128, 128)) << x;
+    }
+    EXPECT_TRUE(p.isNull());
+    EXPECT_EQ(error, "Cannot read the picture \"" + path("damaged.jpg") + "\": the file is truncated.");
+  }
+}
+
+// A small baseline and a small progressive JPEG cut after every one of their bytes from
+// the start marker on: the picture opens exactly when the cut leaves every coded byte,
+// the end marker alone missing in whole or in part, and then with every pixel of the
+// whole file; every shorter file is refused as truncated.
+TEST_F(PictureTest, JpegCutAfterEveryByteOpensOnlyWithAllItsCodedData) {
+  using namespace library_jpeg;
+  const QImage img = testPicture(40, 24);
+  for (const Kind kind : {Kind::kBaseline, Kind::kProgressive}) {
+    const std::string whole = encode(img, kind);
+    const Decoded good = decode(whole);
+    ASSERT_FALSE(good.failed);
+    const std::size_t end = markerAt(whole, 0xD9);
+    ASSERT_EQ(end, whole.size() - 2);
+    int opened = 0;
+    for (std::size_t cut = 2; cut < whole.size(); ++cut) {
+      SCOPED_TRACE((kind == Kind::kBaseline ? "baseline cut at " : "progressive cut at ") + std::to_string(cut));
+      writeFile("cut.jpg", whole.substr(0, cut));
+      std::string error;
+      const Picture p = Picture::load(path("cut.jpg"), &error);
+      if (cut < end) {
+        EXPECT_TRUE(p.isNull());
+        EXPECT_EQ(error, "Cannot read the picture \"" + path("cut.jpg") + "\": the file is truncated.");
+        continue;
+      }
+      ++opened;
+      ASSERT_FALSE(p.isNull()) << error;
+      EXPECT_TRUE(p.toQImage() == good.image);
+    }
+    EXPECT_EQ(opened, 2);
+  }
 }
 
 // A named pipe or a device given as a picture is refused with the cause and never
