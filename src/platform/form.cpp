@@ -290,10 +290,20 @@ bool FocusMemory::changes(const QWidget* w, const QFocusEvent* e) {
 }
 
 // Tab and Shift+Tab go through the controls in the order a reader meets them, so
-// that each control is reached whatever the order the program made them in. A control
-// hidden while it has the focus keeps its place in that order: the focus goes on to
-// the control after it, not back to the first.
+// that each control is reached whatever the order the program made them in. Qt asks
+// for the next control too when the one holding the focus is hidden or disabled: the
+// form's control for that takes it when it can, else the hidden control keeps its
+// place in that order and the focus goes on to the control after it, not back to the
+// first.
 bool FormWindow::focusNextPrevChild(bool next) {
+  const QWidget* holder = QApplication::focusWidget();
+  if (form_ && holder && holder->window() == this && !(holder->isVisibleTo(this) && holder->isEnabled())) {
+    QWidget* heir = form_->impl().focusAfterHide;
+    if (heir && heir->isVisibleTo(this) && heir->isEnabled()) {
+      heir->setFocus(Qt::OtherFocusReason);
+      return true;
+    }
+  }
   std::vector<QWidget*> order;
   if (QWidget* client = centralWidget()) readingOrder(client, order);
   const int n = static_cast<int>(order.size());
@@ -672,6 +682,8 @@ void Form::setBackColor(Colour c) {
   pal.setColor(QPalette::Window, toQColor(c));
   d_->client->setPalette(pal);
 }
+
+void Form::setFocusAfterHide(Control* c) { d_->focusAfterHide = c ? c->widget() : nullptr; }
 
 bool Form::keyPreview() const { return d_->keyPreview; }
 void Form::setKeyPreview(bool on) { d_->keyPreview = on; }

@@ -73,6 +73,7 @@ struct Form::Impl {
   int pendingState = kNormal;       // window state to apply at the next show
   Colour back = kButtonFace;
   double left = 0, top = 0, width = 0, height = 0;   // twips as set (outer frame)
+  QPointer<QWidget> focusAfterHide;   // see Form::setFocusAfterHide
   QEventLoop* modalLoop = nullptr;
   std::shared_ptr<bool> alive = std::make_shared<bool>(true);
   std::vector<Component*> components;

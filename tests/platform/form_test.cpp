@@ -22,6 +22,7 @@
 
 #include "platform/controls.h"
 #include "platform/menu.h"
+#include "platform/picturebox.h"
 
 namespace platform {
 namespace {
@@ -456,6 +457,81 @@ TEST(Form, TabFollowsTheReadingOrder) {
   }
   EXPECT_EQ(met, (std::vector<std::string>{"Choix1", "DansCadre-1", "Dernier-1", "Premier0"}));
   f.unload();
+}
+
+
+// A control hidden or disabled while it has the focus hands it to the form's control
+// set for that, when that one can take it (showing, enabled); otherwise, or when the
+// form has none, to the control after it in reading order. Tab keeps to the reading
+// order. Each case on a new form: a frame holding a box and a button, then a count
+// box and a picture side by side below it.
+TEST(Form, AHiddenHolderPassesTheFocusToTheControlSetForIt) {
+  enum Heir { kNone, kShown, kHidden, kDisabled };
+  enum Act { kHideFrame, kHideBox, kDisableBox, kTab };
+  struct Case {
+    const char* what;
+    Heir heir;
+    Act act;
+    const char* focus;                // the control that has the focus afterwards
+    std::vector<std::string> events;  // LostFocus and GotFocus in their order
+  };
+  const Case cases[] = {
+      {"frame hidden", kShown, kHideFrame, "Picture1", {"lost Saisie", "got Picture1"}},
+      {"box hidden alone", kShown, kHideBox, "Picture1", {"lost Saisie", "got Picture1"}},
+      {"box disabled", kShown, kDisableBox, "Picture1", {"lost Saisie", "got Picture1"}},
+      {"picture hidden", kHidden, kHideFrame, "Compte", {"lost Saisie", "got Compte"}},
+      {"picture disabled", kDisabled, kHideFrame, "Compte", {"lost Saisie", "got Compte"}},
+      {"no control set", kNone, kHideFrame, "Compte", {"lost Saisie", "got Compte"}},
+      {"Tab", kShown, kTab, "OK", {"lost Saisie", "got OK"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> events;   // made before the form, whose handlers note them
+    Form f("frmHeir");
+    f.move(0, 0, 7000, 5000);
+    Frame cadre(f, "Cadre");
+    cadre.move(300, 300, 5000, 1500);
+    TextBox saisie(cadre, "Saisie");
+    saisie.move(100, 300, 1500, 300);
+    CommandButton ok(cadre, "OK");
+    ok.move(2000, 300, 1000, 300);
+    TextBox compte(f, "Compte");
+    compte.move(300, 2500, 1500, 300);
+    PictureBox picture(f, "Picture1");
+    picture.move(3000, 2500, 3000, 2000);
+    if (c.heir != kNone) f.setFocusAfterHide(&picture);
+    if (c.heir == kHidden) picture.setVisible(false);
+    if (c.heir == kDisabled) picture.setEnabled(false);
+    auto note = [&events](auto& control, const std::string& name) {
+      control.onGotFocus = [&events, name] { events.push_back("got " + name); };
+      control.onLostFocus = [&events, name] { events.push_back("lost " + name); };
+    };
+    note(saisie, "Saisie");
+    note(ok, "OK");
+    note(compte, "Compte");
+    note(picture, "Picture1");
+    f.show();
+    pump();
+    saisie.setFocus();
+    pump();
+    events.clear();
+    switch (c.act) {
+      case kHideFrame: cadre.setVisible(false); break;
+      case kHideBox: saisie.setVisible(false); break;
+      case kDisableBox: saisie.setEnabled(false); break;
+      case kTab:
+        sendKey(QApplication::focusWidget(), QEvent::KeyPress, Qt::Key_Tab);
+        sendKey(QApplication::focusWidget(), QEvent::KeyRelease, Qt::Key_Tab);
+        break;
+    }
+    pump();
+    std::string holder = "nothing";
+    for (Control* k : std::initializer_list<Control*>{&saisie, &ok, &compte, &picture})
+      if (k->hasFocus()) holder = k->name();
+    EXPECT_EQ(holder, c.focus);
+    EXPECT_EQ(events, c.events);
+    f.unload();
+  }
 }
 
 }  // namespace

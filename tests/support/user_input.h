@@ -4,8 +4,9 @@
 // every frame around it, and the widget under the point clicked is it, not a sibling
 // drawn over it, nor an open drop-down list or menu that takes every click). A control
 // that cannot be reached fails the test and is not pressed. Clicks go through the
-// window as the system's do: an open popup takes them. Menu items are chosen only when
-// they and every menu above them are shown and enabled.
+// window as the system's do, and keys go where the system sends them: an open popup
+// takes both. Menu items are chosen only when they and every menu above them are
+// shown and enabled.
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -168,15 +169,38 @@ inline bool doubleClick(platform::Control& c) {
   return true;
 }
 
-// One key pressed and released on the widget that has the focus (or on w).
+// Where the system gives a key: to the open popup (its focused part, or itself),
+// else to the widget that has the focus, else to w.
+inline QWidget* keyTarget(QWidget* w) {
+  if (QWidget* popup = QApplication::activePopupWidget()) return popup->focusWidget() ? popup->focusWidget() : popup;
+  return QApplication::focusWidget() ? QApplication::focusWidget() : w;
+}
+
+// A key pressed and held, where the system gives it (keyTarget); releaseKey lets it go.
+inline void holdKey(QWidget* w, int qtKey, const QString& text = QString(),
+                    Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
+  QCoreApplication::sendEvent(keyTarget(w), &press);
+  QCoreApplication::processEvents();
+}
+
+// A held key let go, where the system gives it. A modifier key let go no longer holds
+// its own modifier.
+inline void releaseKey(QWidget* w, int qtKey, const QString& text = QString(),
+                       Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  if (qtKey == Qt::Key_Alt) mods &= ~Qt::AltModifier;
+  if (qtKey == Qt::Key_Control) mods &= ~Qt::ControlModifier;
+  if (qtKey == Qt::Key_Shift) mods &= ~Qt::ShiftModifier;
+  QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
+  QCoreApplication::sendEvent(keyTarget(w), &release);
+  QCoreApplication::processEvents();
+}
+
+// One key pressed and released where the system gives it (keyTarget).
 inline void pressKey(QWidget* w, int qtKey, const QString& text = QString(),
                      Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
-  QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
-  QCoreApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
-  QCoreApplication::sendEvent(target, &release);
-  QCoreApplication::processEvents();
+  holdKey(w, qtKey, text, mods);
+  releaseKey(w, qtKey, text, mods);
 }
 
 // Ticks (1) or unticks (0) check box c as a user does: one click when it is not so
