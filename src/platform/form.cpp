@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "platform/app.h"
 #include "platform/controls.h"
@@ -269,7 +270,24 @@ bool tabStop(QWidget* w, QWidget* window) {
   }
   return true;
 }
+
+// The control whose focus the menu bar holds while it has the keyboard; none when
+// nullptr.
+FocusMemory* lentToMenuBar = nullptr;
 }  // namespace
+
+FocusMemory::FocusMemory(std::function<void()> got, std::function<void()> lost)
+    : got_(std::move(got)), lost_(std::move(lost)) {}
+
+FocusMemory::~FocusMemory() {
+  if (lentToMenuBar == this) lentToMenuBar = nullptr;
+}
+
+void FocusMemory::take(const QWidget* w, const QFocusEvent* e) {
+  if (!changes(w, e)) return;
+  const std::function<void()> fn = e->type() == QEvent::FocusIn ? got_ : lost_;
+  if (fn) fn();
+}
 
 bool FocusMemory::changes(const QWidget* w, const QFocusEvent* e) {
   const Qt::FocusReason r = e->reason();
@@ -278,11 +296,27 @@ bool FocusMemory::changes(const QWidget* w, const QFocusEvent* e) {
     // A popup that takes the focus may give Qt's plain reason for it (a drop-down list).
     const QWidget* now = QApplication::focusWidget();
     if (windowing || (now && now->window()->windowType() == Qt::Popup)) return false;
+    if (r == Qt::MenuBarFocusReason) {
+      lentToMenuBar = this;
+      window_ = w->window();
+      return false;
+    }
     holds_ = false;
     return true;
   }
   const auto* win = dynamic_cast<const FormWindow*>(w->window());
   const int load = win && win->form() ? win->form()->impl().loads : 0;
+  if (lentToMenuBar == this) {
+    // Given back by the menu bar, or clicked while the menu bar had the keyboard.
+    lentToMenuBar = nullptr;
+    if (holds_ && load == load_) return false;
+  } else if (lentToMenuBar && lentToMenuBar->window_ == w->window()) {
+    // Another control of that window takes the focus from the menu bar.
+    FocusMemory* before = std::exchange(lentToMenuBar, nullptr);
+    before->holds_ = false;
+    const std::function<void()> lost = before->lost_;
+    if (lost) lost();
+  }
   if (windowing && holds_ && load == load_) return false;
   holds_ = true;
   load_ = load;

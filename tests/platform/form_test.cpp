@@ -23,6 +23,7 @@
 #include "platform/controls.h"
 #include "platform/menu.h"
 #include "platform/picturebox.h"
+#include "support/user_input.h"
 
 namespace platform {
 namespace {
@@ -531,6 +532,91 @@ TEST(Form, AHiddenHolderPassesTheFocusToTheControlSetForIt) {
     EXPECT_EQ(holder, c.focus);
     EXPECT_EQ(events, c.events);
     f.unload();
+  }
+}
+
+// The menu bar taking the keyboard (Escape out of a menu opened by a click, or Alt
+// alone) leaves the focus with the control for the program. Every way out keeps it
+// right: a second Escape or Alt gives it back silently, and so does a click on the
+// same box; a click on the other box runs the first one's LostFocus, then the other's
+// GotFocus; a menu item chosen runs with the focus where it was, and one that moves
+// the focus runs the LostFocus and the GotFocus of that move. Afterwards a click on
+// the other box is one plain change of focus.
+TEST(Form, TheMenuBarTakingTheKeyboardIsNoChangeOfFocus) {
+  enum Way { kEscape, kClickB, kClickA, kAlt, kItem, kItemToB };
+  struct Case {
+    const char* what;
+    Way way;
+    const char* focus;   // the box that has the focus afterwards
+    std::vector<std::string> events;
+  };
+  const Case cases[] = {
+      {"second Escape", kEscape, "A", {}},
+      {"click on the other box", kClickB, "B", {"lost A", "got B"}},
+      {"click on the same box", kClickA, "A", {}},
+      {"Alt alone", kAlt, "A", {}},
+      {"menu item", kItem, "A", {"Ouvrir"}},
+      {"menu item giving the focus to B", kItemToB, "B", {"Vers B", "lost A", "got B"}},
+  };
+  for (bool byAlt : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(byAlt ? "Alt alone, then " : "menu closed with Escape, then ") + c.what);
+      std::vector<std::string> events;   // made before the form, whose handlers note them
+      Form f("frmMenuFocus");
+      f.move(0, 0, 6000, 5000);
+      TextBox a(f, "A");
+      a.move(300, 300, 1500, 300);
+      TextBox b(f, "B");
+      b.move(300, 1300, 1500, 300);
+      for (TextBox* t : {&a, &b}) {
+        const std::string name = t->name();
+        t->onGotFocus = [&events, name] { events.push_back("got " + name); };
+        t->onLostFocus = [&events, name] { events.push_back("lost " + name); };
+      }
+      MenuItem& fichiers = f.addMenu("Mnfichiers", "Fichiers");
+      MenuItem& ouvrir = fichiers.addItem("MnOuvrir", "Ouvrir");
+      ouvrir.onClick = [&events] { events.push_back("Ouvrir"); };
+      MenuItem& versB = fichiers.addItem("MnVersB", "Vers B");
+      versB.onClick = [&events, &b] {
+        events.push_back("Vers B");
+        b.setFocus();
+      };
+      f.show();
+      pump();
+      a.setFocus();
+      pump();
+      events.clear();
+      if (byAlt) {
+        user::pressAlt(a.widget());
+      } else {
+        ASSERT_TRUE(user::openMenu(fichiers));
+        user::pressKey(a.widget(), Qt::Key_Escape);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+      }
+      // Qt's menu bar has the keyboard; the box keeps the focus for the program.
+      ASSERT_EQ(QApplication::focusWidget(), user::menuBarOf(fichiers));
+      EXPECT_EQ(events, std::vector<std::string>{});
+      switch (c.way) {
+        case kEscape: user::pressKey(a.widget(), Qt::Key_Escape); break;
+        case kClickB: user::click(b); break;
+        case kClickA: user::click(a); break;
+        case kAlt: user::pressAlt(a.widget()); break;
+        case kItem:
+        case kItemToB:
+          ASSERT_TRUE(user::openMenu(fichiers));
+          ASSERT_TRUE(user::clickMenuItem(c.way == kItem ? ouvrir : versB));
+          break;
+      }
+      pump();
+      EXPECT_EQ(events, c.events);
+      TextBox& holder = std::string(c.focus) == "A" ? a : b;
+      TextBox& other = &holder == &a ? b : a;
+      EXPECT_TRUE(holder.hasFocus());
+      events.clear();
+      user::click(other);
+      EXPECT_EQ(events, (std::vector<std::string>{"lost " + holder.name(), "got " + other.name()}));
+      f.unload();
+    }
   }
 }
 

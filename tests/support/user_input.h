@@ -11,6 +11,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QRect>
 #include <QString>
@@ -203,6 +206,9 @@ inline void pressKey(QWidget* w, int qtKey, const QString& text = QString(),
   releaseKey(w, qtKey, text, mods);
 }
 
+// The Alt key pressed and let go alone, where the system gives it.
+inline void pressAlt(QWidget* w) { pressKey(w, Qt::Key_Alt, QString(), Qt::AltModifier); }
+
 // Ticks (1) or unticks (0) check box c as a user does: one click when it is not so
 // already.
 inline bool setValue(platform::CheckBox& c, int v) { return c.value() == v || click(c); }
@@ -248,6 +254,41 @@ inline bool choose(platform::MenuItem& m) {
   }
   m.click();
   QCoreApplication::processEvents();
+  return true;
+}
+
+// The menu bar of the window of menu title m.
+inline QMenuBar* menuBarOf(const platform::MenuItem& m) {
+  return static_cast<QMainWindow*>(m.form().window())->menuBar();
+}
+
+// Opens the list of menu title m with a click on it in its window's menu bar, as a
+// user does; fails the test and does nothing when a user could not.
+inline bool openMenu(platform::MenuItem& m) {
+  const std::string why = m.parentItem() ? m.name() + " is no title of the menu bar" : whyUnchoosable(m);
+  QMenuBar* bar = menuBarOf(m);
+  const QRect title = bar->actionGeometry(m.action());
+  if (!why.empty() || title.isEmpty() || !bar->isVisible()) {
+    ADD_FAILURE() << "menu " << m.name() << " cannot be opened: " << (why.empty() ? "not on the menu bar" : why);
+    return false;
+  }
+  pressAndRelease(bar, title.center());
+  QMenu* list = m.action()->menu();
+  EXPECT_TRUE(list && list->isVisible()) << "menu " << m.name() << " did not open";
+  return list && list->isVisible();
+}
+
+// Clicks item m of a title's list that shows open; fails the test and does nothing
+// when it does not show or a user could not choose the item.
+inline bool clickMenuItem(platform::MenuItem& m) {
+  const std::string why = whyUnchoosable(m);
+  QMenu* list = m.parentItem() ? m.parentItem()->action()->menu() : nullptr;
+  if (!why.empty() || !list || !list->isVisible()) {
+    ADD_FAILURE() << "menu item " << m.name() << " cannot be clicked: "
+                  << (why.empty() ? "its list is not open" : why);
+    return false;
+  }
+  pressAndRelease(list, list->actionGeometry(m.action()).center());
   return true;
 }
 
