@@ -32,6 +32,9 @@ QVL::QVL() : FormDesign("QVL") {
            &FraMC(0), &Frame1, &FraCharte, &FraDial_Seq, &FraListeImg, &FraQvrl, &FraRep,
            &FrameEditer, &FrameQuitter, &Frame_Export_trame, &TBox(4), &TextExif, &FraFlash})
     c->zOrder(0);
+  // A panel hidden while one of its controls has the focus hands it to the picture,
+  // which takes no text and whose keys act on it.
+  setFocusAfterHide(&Picture1);
 }
 
 QVL::~QVL() {

@@ -96,7 +96,12 @@ void throwIndex(const std::string& name, const char* what, int i) {
 
 // --- EventTap -----------------------------------------------------------------------
 
-EventTap::EventTap(QWidget* control, std::string name) : QObject(control), control_(control), name_(std::move(name)) {
+EventTap::EventTap(QWidget* control, std::string name)
+    : QObject(control),
+      control_(control),
+      name_(std::move(name)),
+      focus_([this] { if (gotFocus) fire(name_ + "_GotFocus", *gotFocus); },
+             [this] { if (lostFocus) fire(name_ + "_LostFocus", *lostFocus); }) {
   if (control) {
     control->installEventFilter(this);
     control->setMouseTracking(true);
@@ -165,12 +170,7 @@ bool EventTap::eventFilter(QObject* o, QEvent* e) {
       return false;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
-      if (w != control_ || !focus_.changes(w, static_cast<QFocusEvent*>(e))) return false;
-      if (e->type() == QEvent::FocusIn) {
-        if (gotFocus) fire(name_ + "_GotFocus", *gotFocus);
-      } else if (lostFocus) {
-        fire(name_ + "_LostFocus", *lostFocus);
-      }
+      if (w == control_) focus_.take(w, static_cast<QFocusEvent*>(e));
       return false;
     default: return false;
   }

@@ -609,7 +609,10 @@ struct FlexGrid::Impl {
 
 // --- FlexGridView ----------------------------------------------------------------------
 
-FlexGridView::FlexGridView(QWidget* parent) : QAbstractScrollArea(parent) {
+FlexGridView::FlexGridView(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      focus_([this] { if (grid) grid->fire("GotFocus", grid->owner->onGotFocus); },
+             [this] { if (grid) grid->fire("LostFocus", grid->owner->onLostFocus); }) {
   setFocusPolicy(Qt::StrongFocus);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -734,14 +737,14 @@ void FlexGridView::focusInEvent(QFocusEvent* e) {
   QAbstractScrollArea::focusInEvent(e);
   if (!grid) return;
   if (grid->highLight == 2) grid->repaintAll();
-  if (focus_.changes(this, e)) grid->fire("GotFocus", grid->owner->onGotFocus);
+  focus_.take(this, e);
 }
 
 void FlexGridView::focusOutEvent(QFocusEvent* e) {
   QAbstractScrollArea::focusOutEvent(e);
   if (!grid) return;
   if (grid->highLight == 2) grid->repaintAll();
-  if (focus_.changes(this, e)) grid->fire("LostFocus", grid->owner->onLostFocus);
+  focus_.take(this, e);
 }
 
 const FlexGrid* flexGridOfView(const QObject* view) {

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "platform/app.h"
 #include "platform/controls.h"
@@ -269,7 +270,24 @@ bool tabStop(QWidget* w, QWidget* window) {
   }
   return true;
 }
+
+// The control whose focus the menu bar holds while it has the keyboard; none when
+// nullptr.
+FocusMemory* lentToMenuBar = nullptr;
 }  // namespace
+
+FocusMemory::FocusMemory(std::function<void()> got, std::function<void()> lost)
+    : got_(std::move(got)), lost_(std::move(lost)) {}
+
+FocusMemory::~FocusMemory() {
+  if (lentToMenuBar == this) lentToMenuBar = nullptr;
+}
+
+void FocusMemory::take(const QWidget* w, const QFocusEvent* e) {
+  if (!changes(w, e)) return;
+  const std::function<void()> fn = e->type() == QEvent::FocusIn ? got_ : lost_;
+  if (fn) fn();
+}
 
 bool FocusMemory::changes(const QWidget* w, const QFocusEvent* e) {
   const Qt::FocusReason r = e->reason();
@@ -278,11 +296,27 @@ bool FocusMemory::changes(const QWidget* w, const QFocusEvent* e) {
     // A popup that takes the focus may give Qt's plain reason for it (a drop-down list).
     const QWidget* now = QApplication::focusWidget();
     if (windowing || (now && now->window()->windowType() == Qt::Popup)) return false;
+    if (r == Qt::MenuBarFocusReason) {
+      lentToMenuBar = this;
+      window_ = w->window();
+      return false;
+    }
     holds_ = false;
     return true;
   }
   const auto* win = dynamic_cast<const FormWindow*>(w->window());
   const int load = win && win->form() ? win->form()->impl().loads : 0;
+  if (lentToMenuBar == this) {
+    // Given back by the menu bar, or clicked while the menu bar had the keyboard.
+    lentToMenuBar = nullptr;
+    if (holds_ && load == load_) return false;
+  } else if (lentToMenuBar && lentToMenuBar->window_ == w->window()) {
+    // Another control of that window takes the focus from the menu bar.
+    FocusMemory* before = std::exchange(lentToMenuBar, nullptr);
+    before->holds_ = false;
+    const std::function<void()> lost = before->lost_;
+    if (lost) lost();
+  }
   if (windowing && holds_ && load == load_) return false;
   holds_ = true;
   load_ = load;
@@ -290,10 +324,20 @@ bool FocusMemory::changes(const QWidget* w, const QFocusEvent* e) {
 }
 
 // Tab and Shift+Tab go through the controls in the order a reader meets them, so
-// that each control is reached whatever the order the program made them in. A control
-// hidden while it has the focus keeps its place in that order: the focus goes on to
-// the control after it, not back to the first.
+// that each control is reached whatever the order the program made them in. Qt asks
+// for the next control too when the one holding the focus is hidden or disabled: the
+// form's control for that takes it when it can, else the hidden control keeps its
+// place in that order and the focus goes on to the control after it, not back to the
+// first.
 bool FormWindow::focusNextPrevChild(bool next) {
+  const QWidget* holder = QApplication::focusWidget();
+  if (form_ && holder && holder->window() == this && !(holder->isVisibleTo(this) && holder->isEnabled())) {
+    QWidget* heir = form_->impl().focusAfterHide;
+    if (heir && heir->isVisibleTo(this) && heir->isEnabled()) {
+      heir->setFocus(Qt::OtherFocusReason);
+      return true;
+    }
+  }
   std::vector<QWidget*> order;
   if (QWidget* client = centralWidget()) readingOrder(client, order);
   const int n = static_cast<int>(order.size());
@@ -672,6 +716,8 @@ void Form::setBackColor(Colour c) {
   pal.setColor(QPalette::Window, toQColor(c));
   d_->client->setPalette(pal);
 }
+
+void Form::setFocusAfterHide(Control* c) { d_->focusAfterHide = c ? c->widget() : nullptr; }
 
 bool Form::keyPreview() const { return d_->keyPreview; }
 void Form::setKeyPreview(bool on) { d_->keyPreview = on; }

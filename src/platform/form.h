@@ -76,6 +76,12 @@ class Form : public Container, public Component {
   bool keyPreview() const;
   void setKeyPreview(bool on);
 
+  // The control that takes the focus when the control holding it is hidden or disabled
+  // (alone or with a frame around it), provided it can take it then (showing and
+  // enabled); without one, or when it cannot, the focus goes on to the control after
+  // the one hidden in reading order. nullptr for none.
+  void setFocusAfterHide(Control* c);
+
   // Menus of the menu bar.
   MenuItem& addMenu(const std::string& name, const std::string& caption, int index = -1);
   // The status bar at the bottom of the window (created on first use).

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +74,7 @@ struct Form::Impl {
   int pendingState = kNormal;       // window state to apply at the next show
   Colour back = kButtonFace;
   double left = 0, top = 0, width = 0, height = 0;   // twips as set (outer frame)
+  QPointer<QWidget> focusAfterHide;   // see Form::setFocusAfterHide
   QEventLoop* modalLoop = nullptr;
   std::shared_ptr<bool> alive = std::make_shared<bool>(true);
   std::vector<Component*> components;
@@ -95,17 +97,32 @@ struct Form::Impl {
 // What the program sees of a control's focus. Switching windows or opening a popup (a
 // menu, a drop-down list, the control's own or another's) is no change of focus for
 // the program, whatever reason Qt gives for the focus going into the popup: the
-// control that had the focus takes it back silently. The first focus of a window that
-// comes up counts, and so does the first one after its form was loaded again.
+// control that had the focus takes it back silently. Nor is the menu bar taking the
+// keyboard (Alt alone, or Escape out of one of its menus): the control keeps the focus
+// until the menu bar gives it back, silently, or another control of its window takes
+// it, which runs this one's LostFocus before its own GotFocus. The first focus of a
+// window that comes up counts, and so does the first one after its form was loaded
+// again.
 class FocusMemory {
  public:
-  // True when focus event e of widget w is a change of focus for the program: its
-  // GotFocus or LostFocus runs.
-  bool changes(const QWidget* w, const QFocusEvent* e);
+  // got and lost run the control's GotFocus and LostFocus.
+  FocusMemory(std::function<void()> got, std::function<void()> lost);
+  ~FocusMemory();
+  FocusMemory(const FocusMemory&) = delete;
+  FocusMemory& operator=(const FocusMemory&) = delete;
+
+  // Focus event e (in or out) of the control's widget w: runs GotFocus or LostFocus
+  // when it is a change of focus for the program, nothing otherwise.
+  void take(const QWidget* w, const QFocusEvent* e);
 
  private:
+  // True when e is a change of focus for the program.
+  bool changes(const QWidget* w, const QFocusEvent* e);
+
+  std::function<void()> got_, lost_;
   bool holds_ = false;   // has the focus as the program sees it
   int load_ = 0;         // the load of the form it took the focus in
+  const QWidget* window_ = nullptr;   // its window, while the menu bar holds the keyboard
 };
 
 // Installs the aligned status bar widget of a form (called by StatusBar).

@@ -415,7 +415,11 @@ class PictureFrame : public QFrame {
 // The client area: shows the canvas and receives the mouse and the keys.
 class CanvasWidget : public QWidget {
  public:
-  CanvasWidget(PictureBox::Impl* owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+  CanvasWidget(PictureBox::Impl* owner, QWidget* parent)
+      : QWidget(parent),
+        owner_(owner),
+        focus_([this] { fireFocus("PictureBox_GotFocus", &PictureBox::onGotFocus); },
+               [this] { fireFocus("PictureBox_LostFocus", &PictureBox::onLostFocus); }) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -434,6 +438,8 @@ class CanvasWidget : public QWidget {
   void focusOutEvent(QFocusEvent* e) override;
 
  private:
+  // Runs the picture box's GotFocus or LostFocus handler h.
+  void fireFocus(const char* where, std::function<void()> PictureBox::*h);
   PictureBox::Impl* owner_;
   FocusMemory focus_;
 };
@@ -787,16 +793,18 @@ void CanvasWidget::keyReleaseEvent(QKeyEvent* e) {
   }
 }
 
+void CanvasWidget::fireFocus(const char* where, std::function<void()> PictureBox::*h) {
+  if (owner_ && owner_->self->*h) guarded(where, owner_->self->*h);
+}
+
 void CanvasWidget::focusInEvent(QFocusEvent* e) {
   QWidget::focusInEvent(e);
-  if (focus_.changes(this, e) && owner_ && owner_->self->onGotFocus)
-    guarded("PictureBox_GotFocus", owner_->self->onGotFocus);
+  focus_.take(this, e);
 }
 
 void CanvasWidget::focusOutEvent(QFocusEvent* e) {
   QWidget::focusOutEvent(e);
-  if (focus_.changes(this, e) && owner_ && owner_->self->onLostFocus)
-    guarded("PictureBox_LostFocus", owner_->self->onLostFocus);
+  focus_.take(this, e);
 }
 
 // --- PictureBox ---------------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "images/image_files.h"
 #include "images/image_list.h"
 #include "images/image_state.h"
+#include "measure/picture_window.h"
 #include "platform/app.h"
 #include "platform/clipboard.h"
 #include "platform/textfile.h"
@@ -142,6 +143,24 @@ TEST_F(ExifDisplay, CameraReferenceFollowsTheCurrentImage) {
   Image_Temporaire();
   EXPECT_EQ(Ref_APN(1), "\\");
   platform::Clipboard::clear();
+}
+
+
+// The listing closed by a right click while it has the focus leaves the keys to the
+// picture, not to the count box that follows in reading order: Z held and a click
+// zoom the picture, the count box keeps its text and nothing is measured.
+TEST_F(ExifDisplay, ListingClosedLeavesTheKeysToThePicture) {
+  QVL& f = Qvl();
+  const std::string photo = (folder_ / "photo.jpg").string();
+  std::filesystem::copy_file(dataPath("intel/input.jpg"), photo);
+  open(photo);
+  ASSERT_TRUE(user::click(f.Mntool(11)));
+  ASSERT_TRUE(user::click(f.TextExif));
+  ASSERT_TRUE(f.TextExif.hasFocus());
+  QWidget* boite = f.TextExif.widget();
+  user::pressAndRelease(boite, user::centreOf(boite), Qt::RightButton);
+  EXPECT_FALSE(f.TextExif.visible());
+  picture_window::expectZoomClickOnThePicture();
 }
 
 }  // namespace

@@ -334,4 +334,37 @@ TEST_F(Annotations, NotationPrintedWithoutTheClipboard) {
   EXPECT_FALSE(armee());
 }
 
+
+// The text entry closed by its "OK" or its "Annule" leaves the keys to the picture,
+// not to the count box that follows in reading order: Z held and a click zoom the
+// picture, the count box keeps its text and nothing is measured. A legend printed or
+// cancelled, and a scale reference through its two entries.
+TEST_F(Annotations, ClosedEntryLeavesTheKeysToThePicture) {
+  QVL& f = Qvl();
+  struct Case {
+    const char* what;
+    int tool;                             // the Illus item
+    std::vector<std::string> typed;       // one entry each, each closed by the button
+    int button;                           // Bout index: 31 "OK", 32 "Annule"
+  };
+  const Case cases[] = {
+      {"legend, OK", 4, {"première"}, 31},
+      {"legend, Annule", 4, {"rien"}, 32},
+      {"reference, OK twice", 1, {"7,5", "microns"}, 31},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(user::click(f.Illus(c.tool)));
+    ASSERT_TRUE(user::clickAt(f.Picture1, 0.2, 0.2));
+    for (const std::string& t : c.typed) {
+      ASSERT_TRUE(f.Frame(8).visible());
+      ASSERT_TRUE(user::typeInto(f.TBox(5), t));
+      ASSERT_TRUE(user::click(f.Bout(c.button)));
+    }
+    EXPECT_FALSE(f.Frame(8).visible());
+    EXPECT_FALSE(armee());
+    picture_window::expectZoomClickOnThePicture();
+  }
+}
+
 }  // namespace

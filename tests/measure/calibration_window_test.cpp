@@ -426,4 +426,49 @@ TEST_F(Calibration, CorrectionFrameMultipliesAndCancels) {
   EXPECT_FALSE(f.Frame(7).visible());
 }
 
+
+// Each way a calibration entry closes leaves the keys to the picture, not to the count
+// box that follows in reading order: Z held and a click zoom the picture, the count box
+// keeps its text and nothing is measured. The entry of a marked segment closed by its
+// "OK" and by its "Annule", the panel by "Valider" after a calibration's comment and
+// by "Quitter calibrage  sans modifier".
+TEST_F(Calibration, ClosedEntriesLeaveTheKeysToThePicture) {
+  QVL& f = Qvl();
+  show("un.bmp", 400, 0.05);
+  startFunction(2);
+  auto segment = [&f] {
+    ASSERT_TRUE(user::click(f.Bout(10)));
+    PGr_Etat = false;
+    picture_window::drag(30, 250, 330, 250);
+    ASSERT_TRUE(f.Frame(8).visible());
+    ASSERT_TRUE(user::typeInto(f.TBox(5), "37.5"));
+  };
+  auto commentaire = [this, &f] {
+    ASSERT_TRUE(user::choose(f.MnuEDit(4)));
+    ASSERT_TRUE(user::click(f.Bout(25)));
+    ASSERT_TRUE(user::typeInto(f.TBox(0), "lame 1"));
+    ok();   // the file is created
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> open;
+    int button;                 // Bout index of the closing click
+    const platform::Frame* panel;
+  };
+  const Case cases[] = {
+      {"entry OK", segment, 31, &f.Frame(8)},
+      {"entry Annule", segment, 32, &f.Frame(8)},
+      {"panel Valider", commentaire, 20, &f.Frame(7)},
+      {"panel Quitter", commentaire, 19, &f.Frame(7)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    f.TBox(6).setText("0");
+    c.open();
+    ASSERT_TRUE(user::click(f.Bout(c.button)));
+    EXPECT_FALSE(c.panel->visible());
+    picture_window::expectZoomClickOnThePicture();
+  }
+}
+
 }  // namespace

@@ -69,6 +69,12 @@ class CommentPanel : public measure_window::MeasureWindow {
     return v;
   }
 
+  // Exports go to dir, as CSV.
+  static void exportsTo(const TempFolder& dir) {
+    Rep_Data = dir.file("");
+    Ext_Export = "csv";
+  }
+
   int saveDialogs() const {
     int n = 0;
     for (const auto& a : dialogs_->log()) n += a.kind == "saveFile";
@@ -201,8 +207,7 @@ TEST_F(CommentPanel, ExportPanelWritesTheCommentIntoTheExport) {
   fiveRows();
   QVL& f = Qvl();
   TempFolder dir;
-  Rep_Data = dir.file("");
-  Ext_Export = "csv";
+  exportsTo(dir);
   clickCell(2);   // a row's panel first: the export takes its place
   user::click(f.MnuEDit(1));
   EXPECT_EQ(f.TBox(3).text(), "");
@@ -377,6 +382,46 @@ TEST_F(CommentPanel, SpaceShowsTheImageOfTheRow) {
     f.GrilleRef.onKeyDown(key, 0);
     EXPECT_TRUE(messages().empty()) << fonctions[i];
   }
+}
+
+
+// The panel closed by its buttons, for a row's comment and for an export's, leaves the
+// keys to the picture, not to the count box that follows in reading order: Z held and
+// a click zoom the picture, the count box keeps its text and nothing is measured.
+TEST_F(CommentPanel, ClosedPanelLeavesTheKeysToThePicture) {
+  fiveRows();
+  QVL& f = Qvl();
+  TempFolder dir;
+  exportsTo(dir);
+  platform::FlexGrid& g = f.GrilleRef;
+  struct Case {
+    const char* what;
+    bool export_;   // opened by "Export grille sous ...", else by a row's comment cell
+    int button;     // Bout_dial index
+  };
+  const Case cases[] = {
+      {"comment, Valider", false, 28},
+      {"comment, annuler", false, 29},
+      {"export, Valider", true, 28},
+      {"export, annuler", true, 29},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    f.Frame(6).setVisible(true);
+    if (c.export_) {
+      ASSERT_TRUE(user::choose(f.MnuEDit(1)));
+      if (c.button == 28) dialogs_->answerSave(dir.file("export.csv"));
+    } else {
+      ASSERT_TRUE(user::clickCell(g, 3, g.cols() - 1));
+    }
+    ASSERT_TRUE(f.Frame(10).visible());
+    ASSERT_TRUE(user::typeInto(f.TBox(3), "hyalines"));
+    ASSERT_TRUE(user::click(f.Bout_dial(c.button)));
+    EXPECT_FALSE(f.Frame(10).visible());
+    picture_window::expectZoomClickOnThePicture();
+  }
+  EXPECT_EQ(comment(3), "hyalines");
+  EXPECT_EQ(saveDialogs(), 1);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // Picture1, and the restoring of every program-wide value a test changes (all tests
 // of this folder share one process and one main window).
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -25,6 +26,7 @@
 #include "platform/events.h"
 #include "platform/picture.h"
 #include "platform/runtime.h"
+#include "support/user_input.h"
 
 namespace picture_window {
 
@@ -217,6 +219,28 @@ inline void standardMeasuringState() {
   Sauve_Auto = 0;
   Aff_Consignes = true;
   Largeur_Pic = 2352;
+}
+
+// What a user does to zoom in on the picture: holds Z down (the key goes where the
+// keyboard's keys go), clicks the picture low in its middle, lets Z go. Expects the
+// picture to have the keys before, the view to zoom in by one step, the count box
+// TBox(6) to keep its text and no measurement to start or end. Every value of the
+// view and the measuring state is put back afterwards.
+inline void expectZoomClickOnThePicture() {
+  QVL& f = Qvl();
+  Restorer r;
+  keepMeasuringState(r, 0);
+  EXPECT_TRUE(f.Picture1.hasFocus()) << "the keys go to " << user::describe(QApplication::focusWidget());
+  const int expo = Expo_Zoom, ligne = LigneCourante, etape = EtapeClic;
+  const std::string compte = f.TBox(6).text();
+  QWidget* w = f.Picture1.widget();
+  user::holdKey(w, Qt::Key_Z, QStringLiteral("z"));
+  EXPECT_TRUE(user::clickAt(f.Picture1, 0.5, 0.8));
+  user::releaseKey(w, Qt::Key_Z, QStringLiteral("z"));
+  EXPECT_EQ(Expo_Zoom, expo - Pas_Zoom);
+  EXPECT_EQ(f.TBox(6).text(), compte);
+  EXPECT_EQ(LigneCourante, ligne);
+  EXPECT_EQ(EtapeClic, etape);
 }
 
 }  // namespace picture_window

@@ -22,6 +22,7 @@
 #include "shell/button_bar.h"
 #include "shell/function_menus.h"
 #include "shell/function_switch.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -308,6 +309,24 @@ TEST_F(TableCommands, SubFolderOfTheExportFrame) {
   dialogs_->answerMsgBox(platform::vbOK);
   Command12_Click(2);
   EXPECT_EQ(messages(), std::vector<std::string>{"Le répertoire \"" + images_.file("lames") + "\" existe déjà "});
+}
+
+
+// The export frame closed by the sub-folder it made leaves the keys to the picture,
+// not to the count box that follows in reading order: Z held and a click zoom the
+// picture, the count box keeps its text and nothing is measured.
+TEST_F(TableCommands, ExportFrameClosedLeavesTheKeysToThePicture) {
+  QVL& f = Qvl();
+  show("un.bmp", 400, 0.05);
+  startFunction(2);
+  ASSERT_TRUE(user::choose(f.MnuSession(3)));
+  ASSERT_TRUE(f.Frame_Export_trame.visible());
+  ASSERT_TRUE(f.Dir1.setPath(folder()));
+  ASSERT_TRUE(user::typeInto(f.Text2, "lames"));
+  ASSERT_TRUE(user::click(f.Command12(2)));
+  EXPECT_FALSE(f.Frame_Export_trame.visible());
+  EXPECT_TRUE(platform::folderExists(images_.file("lames")));
+  picture_window::expectZoomClickOnThePicture();
 }
 
 }  // namespace

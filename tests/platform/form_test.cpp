@@ -22,6 +22,8 @@
 
 #include "platform/controls.h"
 #include "platform/menu.h"
+#include "platform/picturebox.h"
+#include "support/user_input.h"
 
 namespace platform {
 namespace {
@@ -456,6 +458,166 @@ TEST(Form, TabFollowsTheReadingOrder) {
   }
   EXPECT_EQ(met, (std::vector<std::string>{"Choix1", "DansCadre-1", "Dernier-1", "Premier0"}));
   f.unload();
+}
+
+
+// A control hidden or disabled while it has the focus hands it to the form's control
+// set for that, when that one can take it (showing, enabled); otherwise, or when the
+// form has none, to the control after it in reading order. Tab keeps to the reading
+// order. Each case on a new form: a frame holding a box and a button, then a count
+// box and a picture side by side below it.
+TEST(Form, AHiddenHolderPassesTheFocusToTheControlSetForIt) {
+  enum Heir { kNone, kShown, kHidden, kDisabled };
+  enum Act { kHideFrame, kHideBox, kDisableBox, kTab };
+  struct Case {
+    const char* what;
+    Heir heir;
+    Act act;
+    const char* focus;                // the control that has the focus afterwards
+    std::vector<std::string> events;  // LostFocus and GotFocus in their order
+  };
+  const Case cases[] = {
+      {"frame hidden", kShown, kHideFrame, "Picture1", {"lost Saisie", "got Picture1"}},
+      {"box hidden alone", kShown, kHideBox, "Picture1", {"lost Saisie", "got Picture1"}},
+      {"box disabled", kShown, kDisableBox, "Picture1", {"lost Saisie", "got Picture1"}},
+      {"picture hidden", kHidden, kHideFrame, "Compte", {"lost Saisie", "got Compte"}},
+      {"picture disabled", kDisabled, kHideFrame, "Compte", {"lost Saisie", "got Compte"}},
+      {"no control set", kNone, kHideFrame, "Compte", {"lost Saisie", "got Compte"}},
+      {"Tab", kShown, kTab, "OK", {"lost Saisie", "got OK"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> events;   // made before the form, whose handlers note them
+    Form f("frmHeir");
+    f.move(0, 0, 7000, 5000);
+    Frame cadre(f, "Cadre");
+    cadre.move(300, 300, 5000, 1500);
+    TextBox saisie(cadre, "Saisie");
+    saisie.move(100, 300, 1500, 300);
+    CommandButton ok(cadre, "OK");
+    ok.move(2000, 300, 1000, 300);
+    TextBox compte(f, "Compte");
+    compte.move(300, 2500, 1500, 300);
+    PictureBox picture(f, "Picture1");
+    picture.move(3000, 2500, 3000, 2000);
+    if (c.heir != kNone) f.setFocusAfterHide(&picture);
+    if (c.heir == kHidden) picture.setVisible(false);
+    if (c.heir == kDisabled) picture.setEnabled(false);
+    auto note = [&events](auto& control, const std::string& name) {
+      control.onGotFocus = [&events, name] { events.push_back("got " + name); };
+      control.onLostFocus = [&events, name] { events.push_back("lost " + name); };
+    };
+    note(saisie, "Saisie");
+    note(ok, "OK");
+    note(compte, "Compte");
+    note(picture, "Picture1");
+    f.show();
+    pump();
+    saisie.setFocus();
+    pump();
+    events.clear();
+    switch (c.act) {
+      case kHideFrame: cadre.setVisible(false); break;
+      case kHideBox: saisie.setVisible(false); break;
+      case kDisableBox: saisie.setEnabled(false); break;
+      case kTab:
+        sendKey(QApplication::focusWidget(), QEvent::KeyPress, Qt::Key_Tab);
+        sendKey(QApplication::focusWidget(), QEvent::KeyRelease, Qt::Key_Tab);
+        break;
+    }
+    pump();
+    std::string holder = "nothing";
+    for (Control* k : std::initializer_list<Control*>{&saisie, &ok, &compte, &picture})
+      if (k->hasFocus()) holder = k->name();
+    EXPECT_EQ(holder, c.focus);
+    EXPECT_EQ(events, c.events);
+    f.unload();
+  }
+}
+
+// The menu bar taking the keyboard (Escape out of a menu opened by a click, or Alt
+// alone) leaves the focus with the control for the program. Every way out keeps it
+// right: a second Escape or Alt gives it back silently, and so does a click on the
+// same box; a click on the other box runs the first one's LostFocus, then the other's
+// GotFocus; a menu item chosen runs with the focus where it was, and one that moves
+// the focus runs the LostFocus and the GotFocus of that move. Afterwards a click on
+// the other box is one plain change of focus.
+TEST(Form, TheMenuBarTakingTheKeyboardIsNoChangeOfFocus) {
+  enum Way { kEscape, kClickB, kClickA, kAlt, kItem, kItemToB };
+  struct Case {
+    const char* what;
+    Way way;
+    const char* focus;   // the box that has the focus afterwards
+    std::vector<std::string> events;
+  };
+  const Case cases[] = {
+      {"second Escape", kEscape, "A", {}},
+      {"click on the other box", kClickB, "B", {"lost A", "got B"}},
+      {"click on the same box", kClickA, "A", {}},
+      {"Alt alone", kAlt, "A", {}},
+      {"menu item", kItem, "A", {"Ouvrir"}},
+      {"menu item giving the focus to B", kItemToB, "B", {"Vers B", "lost A", "got B"}},
+  };
+  for (bool byAlt : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(byAlt ? "Alt alone, then " : "menu closed with Escape, then ") + c.what);
+      std::vector<std::string> events;   // made before the form, whose handlers note them
+      Form f("frmMenuFocus");
+      f.move(0, 0, 6000, 5000);
+      TextBox a(f, "A");
+      a.move(300, 300, 1500, 300);
+      TextBox b(f, "B");
+      b.move(300, 1300, 1500, 300);
+      for (TextBox* t : {&a, &b}) {
+        const std::string name = t->name();
+        t->onGotFocus = [&events, name] { events.push_back("got " + name); };
+        t->onLostFocus = [&events, name] { events.push_back("lost " + name); };
+      }
+      MenuItem& fichiers = f.addMenu("Mnfichiers", "Fichiers");
+      MenuItem& ouvrir = fichiers.addItem("MnOuvrir", "Ouvrir");
+      ouvrir.onClick = [&events] { events.push_back("Ouvrir"); };
+      MenuItem& versB = fichiers.addItem("MnVersB", "Vers B");
+      versB.onClick = [&events, &b] {
+        events.push_back("Vers B");
+        b.setFocus();
+      };
+      f.show();
+      pump();
+      a.setFocus();
+      pump();
+      events.clear();
+      if (byAlt) {
+        user::pressAlt(a.widget());
+      } else {
+        ASSERT_TRUE(user::openMenu(fichiers));
+        user::pressKey(a.widget(), Qt::Key_Escape);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+      }
+      // Qt's menu bar has the keyboard; the box keeps the focus for the program.
+      ASSERT_EQ(QApplication::focusWidget(), user::menuBarOf(fichiers));
+      EXPECT_EQ(events, std::vector<std::string>{});
+      switch (c.way) {
+        case kEscape: user::pressKey(a.widget(), Qt::Key_Escape); break;
+        case kClickB: user::click(b); break;
+        case kClickA: user::click(a); break;
+        case kAlt: user::pressAlt(a.widget()); break;
+        case kItem:
+        case kItemToB:
+          ASSERT_TRUE(user::openMenu(fichiers));
+          ASSERT_TRUE(user::clickMenuItem(c.way == kItem ? ouvrir : versB));
+          break;
+      }
+      pump();
+      EXPECT_EQ(events, c.events);
+      TextBox& holder = std::string(c.focus) == "A" ? a : b;
+      TextBox& other = &holder == &a ? b : a;
+      EXPECT_TRUE(holder.hasFocus());
+      events.clear();
+      user::click(other);
+      EXPECT_EQ(events, (std::vector<std::string>{"lost " + holder.name(), "got " + other.name()}));
+      f.unload();
+    }
+  }
 }
 
 }  // namespace

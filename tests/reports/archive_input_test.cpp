@@ -10,6 +10,7 @@
 #include "base/text_tables.h"
 #include "golden.h"
 #include "measure/measure_state.h"
+#include "measure/picture_window.h"
 #include "support/user_input.h"
 
 namespace {
@@ -228,6 +229,41 @@ TEST_F(ArchiveInput, StatisticsDefaultView) {
   EXPECT_EQ(Vue_Stat, 1);
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(f.statdef(i).checked(), i == 1) << i;
   statdef_Click(vue);
+}
+
+
+// The step-by-step input leaves the keys to the picture when its panel closes, not to
+// the count box that follows in reading order: Z held and a click zoom the picture,
+// the count box keeps its text and nothing is measured. A record written, an input
+// cancelled at its third step, and the search parameters given.
+TEST_F(ArchiveInput, ClosedPanelLeavesTheKeysToThePicture) {
+  spores2D(kSeptSpores);
+  QVL& f = Qvl();
+  struct Case {
+    const char* what;
+    std::vector<std::string> answers;
+    platform::MenuItem* item;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"record written", kSansLieu, &f.MnuEDit(9), true},
+      {"cancelled", {"Inocybe", "geophylla", kAnnule}, &f.Archv1(1), false},
+      {"search parameters", {"0.075", "RIM"}, &f.spo(1), false},
+  };
+  const float alpha = Alpha_Archive;
+  const std::string filtre = Filtre_Archive;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    answer(c.answers);
+    if (c.saved) dialogs().answerSave(file());
+    ASSERT_TRUE(user::choose(*c.item));
+    EXPECT_TRUE(pump_->answers.empty());
+    EXPECT_FALSE(f.FraDial_Seq.visible());
+    picture_window::expectZoomClickOnThePicture();
+  }
+  EXPECT_TRUE(platform::fileExists(file()));
+  Alpha_Archive = alpha;
+  Filtre_Archive = filtre;
 }
 
 }  // namespace

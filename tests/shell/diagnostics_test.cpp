@@ -1,7 +1,12 @@
 // The listing of "Voir Options" against a golden text, and its toggling.
 #include "shell/diagnostics.h"
 
+#include <QApplication>
+
 #include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "colour/scanner_correction.h"
 #include "images/image_state.h"
@@ -148,6 +153,107 @@ TEST_F(Diagnostics, TheZoomFactorShowsFifteenDigits) {
   ASSERT_TRUE(user::click(f.Bout(7)));
   EXPECT_NE(f.TBox(4).text().find("\r\n K zoom = 0.707106762373095\r\n"), std::string::npos) << f.TBox(4).text();
   ASSERT_TRUE(user::click(f.Bout(7)));
+}
+
+// The listing closes when it loses the focus, and a menu of the bar opened and closed
+// with Escape (or the bar reached by Alt alone) takes no focus from it: it stays shown.
+// From there every way out keeps the focus right: a second Escape, a click back in
+// the listing, Alt alone and a menu item leave it with the focus; a click on another
+// box, or a menu item giving the picture the focus, runs its LostFocus (it closes)
+// and the GotFocus of the one that takes the focus.
+TEST_F(Diagnostics, AMenuClosedWithEscapeLeavesTheListingShown) {
+  QVL& f = Qvl();
+  // The focus events of the boxes and the picture noted before their handlers run;
+  // the handlers put back at the end.
+  std::vector<std::string> events;
+  struct Handlers {
+    QVL& f;
+    std::function<void(int)> got = f.TBox.onGotFocus, lost = f.TBox.onLostFocus;
+    std::function<void()> pictureGot = f.Picture1.onGotFocus, pictureLost = f.Picture1.onLostFocus;
+    ~Handlers() {
+      f.TBox.onGotFocus = got;
+      f.TBox.onLostFocus = lost;
+      f.Picture1.onGotFocus = pictureGot;
+      f.Picture1.onLostFocus = pictureLost;
+    }
+  } kept{f};
+  auto box = [&events](const std::string& what, const std::function<void(int)>& h) {
+    return [&events, what, h](int i) {
+      events.push_back(what + " TBox(" + std::to_string(i) + ")");
+      if (h) h(i);
+    };
+  };
+  auto picture = [&events](const std::string& what, const std::function<void()>& h) {
+    return [&events, what, h] {
+      events.push_back(what + " Picture1");
+      if (h) h();
+    };
+  };
+  f.TBox.onGotFocus = box("got", kept.got);
+  f.TBox.onLostFocus = box("lost", kept.lost);
+  f.Picture1.onGotFocus = picture("got", kept.pictureGot);
+  f.Picture1.onLostFocus = picture("lost", kept.pictureLost);
+  enum Way { kEscape, kClickOther, kClickBack, kAlt, kAbout, kStepByStep };
+  struct Case {
+    const char* what;
+    Way way;
+    bool shown;   // the listing afterwards
+    std::vector<std::string> events;
+  };
+  const Case cases[] = {
+      {"second Escape", kEscape, true, {}},
+      {"click on the count box", kClickOther, false, {"lost TBox(4)", "got TBox(6)"}},
+      {"click back in the listing", kClickBack, true, {}},
+      {"Alt alone", kAlt, true, {}},
+      {"About chosen", kAbout, true, {}},
+      {"Pas à Pas chosen", kStepByStep, false, {"lost TBox(4)", "got Picture1"}},
+  };
+  QWidget* window = f.window();
+  for (bool byAlt : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(byAlt ? "Alt alone, then " : "Fichiers closed with Escape, then ") + c.what);
+      ASSERT_TRUE(user::click(f.Bout(7)));
+      ASSERT_TRUE(f.TBox(4).visible());
+      ASSERT_TRUE(user::click(f.TBox(4)));
+      events.clear();
+      if (byAlt) {
+        user::pressAlt(window);
+      } else {
+        ASSERT_TRUE(user::openMenu(*f.Mnfichiers));
+        user::pressKey(window, Qt::Key_Escape);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+      }
+      EXPECT_TRUE(f.TBox(4).visible());
+      EXPECT_EQ(events, std::vector<std::string>{});
+      switch (c.way) {
+        case kEscape: user::pressKey(window, Qt::Key_Escape); break;
+        case kClickOther: ASSERT_TRUE(user::click(f.TBox(6))); break;
+        case kClickBack: ASSERT_TRUE(user::click(f.TBox(4))); break;
+        case kAlt: user::pressAlt(window); break;
+        case kAbout:
+          ASSERT_TRUE(user::openMenu(*f.Mnaide));
+          ASSERT_TRUE(user::clickMenuItem(*f.MnApropos));
+          EXPECT_TRUE(f.FraQvrl.visible());
+          break;
+        case kStepByStep:
+          ASSERT_TRUE(user::openMenu(*f.Mnaide));
+          ASSERT_TRUE(user::clickMenuItem(f.Mnuaide(5)));
+          EXPECT_TRUE(f.Frame(9).visible());
+          break;
+      }
+      platform::DoEvents();
+      EXPECT_EQ(f.TBox(4).visible(), c.shown);
+      EXPECT_EQ(events, c.events);
+      if (c.shown) EXPECT_TRUE(f.TBox(4).hasFocus());
+      // Put back as it was: the listing closed (by a click elsewhere: "Voir Options"
+      // would show it again once its LostFocus closed it) and the panels too.
+      if (f.TBox(4).visible()) ASSERT_TRUE(user::click(f.TBox(6)));
+      EXPECT_FALSE(f.TBox(4).visible());
+      if (f.FraQvrl.visible()) ASSERT_TRUE(user::click(f.Bout(35)));
+      if (f.Frame(9).visible()) ASSERT_TRUE(user::click(f.Bout(34)));
+      EXPECT_FALSE(Mode_Etalonnage);
+    }
+  }
 }
 
 }  // namespace

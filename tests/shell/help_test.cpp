@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "platform/app.h"
 #include "platform/colour.h"
 #include "platform/textfile.h"
+#include "measure/picture_window.h"
 #include "program_folder.h"
 #include "support/user_input.h"
 
@@ -164,6 +167,42 @@ TEST_F(Help, AboutShowsTheBuildDate) {
   EXPECT_FALSE(f.MnApropos->visible());
   user::click(f.Bout(35));
   EXPECT_TRUE(f.MnApropos->visible());
+}
+
+
+// The welcome and About panels closed by their buttons leave the keys to the picture,
+// not to the count box that follows in reading order: Z held and a click zoom the
+// picture, the count box keeps its text and nothing is measured. The welcome panel as
+// the start shows it, with the warning read to the box; the key list; the About panel,
+// by its "Fermer" and by the welcome panel its "Historique" opens.
+TEST_F(Help, ClosedPanelsLeaveTheKeysToThePicture) {
+  QVL& f = Qvl();
+  std::ofstream(path("avert_fr.txt")) << "Avertissement\n";
+  struct Case {
+    const char* what;
+    std::function<void()> open;
+    int button;   // Bout index of the closing click
+  };
+  const Case cases[] = {
+      {"welcome at start", [&f] { f.Frame(9).setVisible(true); }, 34},
+      {"key list", [&f] { ASSERT_TRUE(user::click(f.Mnuaide(2))); }, 34},
+      {"About, Fermer", [&f] { ASSERT_TRUE(user::click(*f.MnApropos)); }, 35},
+      {"About, Historique",
+       [&f] {
+         ASSERT_TRUE(user::click(*f.MnApropos));
+         ASSERT_TRUE(user::click(f.Bout(36)));
+       },
+       34},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.open();
+    if (f.Frame(9).visible()) ASSERT_TRUE(user::click(f.TBox(7)));
+    ASSERT_TRUE(user::click(f.Bout(c.button)));
+    EXPECT_FALSE(f.Frame(9).visible());
+    EXPECT_FALSE(f.FraQvrl.visible());
+    picture_window::expectZoomClickOnThePicture();
+  }
 }
 
 }  // namespace

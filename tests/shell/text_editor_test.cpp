@@ -16,6 +16,7 @@
 #include "platform/events.h"
 #include "images/image_state.h"
 #include "platform/textfile.h"
+#include "measure/picture_window.h"
 #include "program_folder.h"
 #include "support/file_size_limit.h"
 #include "support/layout_check.h"
@@ -225,6 +226,25 @@ TEST_F(TextEditor, ValidatingWithoutChangesWritesWhatWasRead) {
   ASSERT_TRUE(user::click(f.Command8(1)));
   EXPECT_EQ(bytes(path("Qvrl.Cal")), "  Calibrages\r\nobjectif\xC2\xA0" "40;0,1625\xE2\x80\xA8suite\r\nobjectif 60;0,108\r\n");
   EXPECT_TRUE(dialogs_->log().empty());
+}
+
+
+// The editor closed by "Valider" or "Annuler" leaves the keys to the picture, not to
+// the count box that follows in reading order: Z held and a click zoom the picture,
+// the count box keeps its text and nothing is measured.
+TEST_F(TextEditor, ClosedEditorLeavesTheKeysToThePicture) {
+  QVL& f = Qvl();
+  f.Frame(9).setVisible(false);   // the welcome panel closed
+  for (int bouton : {1, 0}) {
+    SCOPED_TRACE(bouton == 1 ? "Valider" : "Annuler");
+    ASSERT_TRUE(platform::saveFileAtomic(path("Qvrl.Cal"), "Calibrages\r\n"));
+    ASSERT_TRUE(open(1));
+    ASSERT_TRUE(user::typeInto(f.TextEdit, "objectif 40;0,1625"));
+    ASSERT_TRUE(user::click(f.Command8(bouton)));
+    EXPECT_FALSE(f.FrameEditer.visible());
+    picture_window::expectZoomClickOnThePicture();
+  }
+  EXPECT_EQ(bytes(path("Qvrl.Cal")), "Calibrages\r\n");
 }
 
 }  // namespace

@@ -4,12 +4,16 @@
 // every frame around it, and the widget under the point clicked is it, not a sibling
 // drawn over it, nor an open drop-down list or menu that takes every click). A control
 // that cannot be reached fails the test and is not pressed. Clicks go through the
-// window as the system's do: an open popup takes them. Menu items are chosen only when
-// they and every menu above them are shown and enabled.
+// window as the system's do, and keys go where the system sends them: an open popup
+// takes both. Menu items are chosen only when they and every menu above them are
+// shown and enabled.
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QRect>
 #include <QString>
@@ -168,16 +172,42 @@ inline bool doubleClick(platform::Control& c) {
   return true;
 }
 
-// One key pressed and released on the widget that has the focus (or on w).
-inline void pressKey(QWidget* w, int qtKey, const QString& text = QString(),
-                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+// Where the system gives a key: to the open popup (its focused part, or itself),
+// else to the widget that has the focus, else to w.
+inline QWidget* keyTarget(QWidget* w) {
+  if (QWidget* popup = QApplication::activePopupWidget()) return popup->focusWidget() ? popup->focusWidget() : popup;
+  return QApplication::focusWidget() ? QApplication::focusWidget() : w;
+}
+
+// A key pressed and held, where the system gives it (keyTarget); releaseKey lets it go.
+inline void holdKey(QWidget* w, int qtKey, const QString& text = QString(),
+                    Qt::KeyboardModifiers mods = Qt::NoModifier) {
   QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
-  QCoreApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
-  QCoreApplication::sendEvent(target, &release);
+  QCoreApplication::sendEvent(keyTarget(w), &press);
   QCoreApplication::processEvents();
 }
+
+// A held key let go, where the system gives it. A modifier key let go no longer holds
+// its own modifier.
+inline void releaseKey(QWidget* w, int qtKey, const QString& text = QString(),
+                       Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  if (qtKey == Qt::Key_Alt) mods &= ~Qt::AltModifier;
+  if (qtKey == Qt::Key_Control) mods &= ~Qt::ControlModifier;
+  if (qtKey == Qt::Key_Shift) mods &= ~Qt::ShiftModifier;
+  QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
+  QCoreApplication::sendEvent(keyTarget(w), &release);
+  QCoreApplication::processEvents();
+}
+
+// One key pressed and released where the system gives it (keyTarget).
+inline void pressKey(QWidget* w, int qtKey, const QString& text = QString(),
+                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  holdKey(w, qtKey, text, mods);
+  releaseKey(w, qtKey, text, mods);
+}
+
+// The Alt key pressed and let go alone, where the system gives it.
+inline void pressAlt(QWidget* w) { pressKey(w, Qt::Key_Alt, QString(), Qt::AltModifier); }
 
 // Ticks (1) or unticks (0) check box c as a user does: one click when it is not so
 // already.
@@ -224,6 +254,41 @@ inline bool choose(platform::MenuItem& m) {
   }
   m.click();
   QCoreApplication::processEvents();
+  return true;
+}
+
+// The menu bar of the window of menu title m.
+inline QMenuBar* menuBarOf(const platform::MenuItem& m) {
+  return static_cast<QMainWindow*>(m.form().window())->menuBar();
+}
+
+// Opens the list of menu title m with a click on it in its window's menu bar, as a
+// user does; fails the test and does nothing when a user could not.
+inline bool openMenu(platform::MenuItem& m) {
+  const std::string why = m.parentItem() ? m.name() + " is no title of the menu bar" : whyUnchoosable(m);
+  QMenuBar* bar = menuBarOf(m);
+  const QRect title = bar->actionGeometry(m.action());
+  if (!why.empty() || title.isEmpty() || !bar->isVisible()) {
+    ADD_FAILURE() << "menu " << m.name() << " cannot be opened: " << (why.empty() ? "not on the menu bar" : why);
+    return false;
+  }
+  pressAndRelease(bar, title.center());
+  QMenu* list = m.action()->menu();
+  EXPECT_TRUE(list && list->isVisible()) << "menu " << m.name() << " did not open";
+  return list && list->isVisible();
+}
+
+// Clicks item m of a title's list that shows open; fails the test and does nothing
+// when it does not show or a user could not choose the item.
+inline bool clickMenuItem(platform::MenuItem& m) {
+  const std::string why = whyUnchoosable(m);
+  QMenu* list = m.parentItem() ? m.parentItem()->action()->menu() : nullptr;
+  if (!why.empty() || !list || !list->isVisible()) {
+    ADD_FAILURE() << "menu item " << m.name() << " cannot be clicked: "
+                  << (why.empty() ? "its list is not open" : why);
+    return false;
+  }
+  pressAndRelease(list, list->actionGeometry(m.action()).center());
   return true;
 }
 
