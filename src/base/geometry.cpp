@@ -44,6 +44,15 @@ double Mesure_3_Points(double surface, double x1, double y1, double x2, double y
   return std::atan2(sine, cosine);
 }
 
+int firstPixelShowing(const std::function<double(int)>& point, int estimate, double c) {
+  constexpr int kPasMax = 64;
+  auto montre = [&](int n) { return std::floor(imagePixels(point(n))) >= c; };
+  int n = estimate;
+  for (int pas = 0; pas < kPasMax && !montre(n); ++pas) ++n;
+  for (int pas = 0; pas < kPasMax && montre(n - 1); ++pas) --n;
+  return n;
+}
+
 float Angle_Direction(float x, float y, float x0, float y0) {
   const float dx = x - x0;
   const float dy = y - y0;

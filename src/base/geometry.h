@@ -1,8 +1,10 @@
 #pragma once
-// Geometry of picture points: picture units and image pixels, the calibrated area of
-// the triangle of three points, the angle at the first point, and the direction of a
+// Geometry of picture points: picture units and image pixels, the first screen pixel
+// showing an image pixel, the calibrated area of the triangle of three points, the angle at the first point, and the direction of a
 // vector in whole degrees. Pure functions: the calibration and zoom values they depend
 // on are passed in, never read from the program-wide state.
+
+#include <functional>
 
 // Picture units are twips of the full-size image: 15 to an image pixel, across and
 // down. Every conversion between stored points (or Picture2's units) and the pixels
@@ -13,6 +15,13 @@ constexpr double kPictureUnitsPerPixel = 15.0;
 constexpr double imagePixels(double pictureUnits) { return pictureUnits / kPictureUnitsPerPixel; }
 // Picture units of a length or position in image pixels (p x 15).
 constexpr double pictureUnits(double imagePixels) { return imagePixels * kPictureUnitsPerPixel; }
+
+// The first pixel n of a row of screen pixels that shows image pixel c or a later one,
+// point(n) being the picture point (picture units) that pixel n shows and growing with
+// n: the smallest n with floor(imagePixels(point(n))) >= c, found by single steps from
+// the estimate (at most 64 of them, so an estimate off by more gives the pixel reached).
+// A point that is not a number counts as not reaching c.
+int firstPixelShowing(const std::function<double(int)>& point, int estimate, double c);
 
 // The values that turn a distance between picture points into micrometres:
 // Calibrage x Facteur_Resol x K_Zoom / Ratio_Ecran. Callers fill it from the current

@@ -12,6 +12,7 @@
 #include "images/image_list.h"
 #include "images/image_state.h"
 #include "measure/dispatch.h"
+#include "measure/drawing.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
 #include "platform/app.h"
@@ -93,14 +94,18 @@ CouleurZone Couleur_Zone(const platform::Picture& p, double xp, double yp, int t
 
 namespace {
 
-void mesureZone(double x, std::int32_t y) {
+void mesureZone(double x, double y) {
   QVL& f = Qvl();
   if (Index_Image < 1) {
     f.StatusBar1.setSimpleText(MSG(kMsgChargerImage));
     return;
   }
-  const double k = K_Zoom * Echelle;
-  const double xp = x * k + Larg_Affichee, yp = y * k + Haut_Affichee;
+  // The picture point the click takes: the one painted under it.
+  double xp = 0, yp = 0;
+  if (!Point_Image(x, y, xp, yp)) {
+    platform::App::Beep();
+    return;
+  }
   const platform::Picture image = f.picbase.picture();
   const bool corriger = calibreCoche();
   const CouleurZone c = Couleur_Zone(image, xp, yp, Taille_Zone, corriger);
@@ -122,14 +127,14 @@ void mesureZone(double x, std::int32_t y) {
     Coul_Lab(i) = c.lab[static_cast<std::size_t>(i - 1)];
   }
   afficheCouleur(f);
-  Marque_Point_Couleur(platform::CLng(x), y);
+  Marque_Point_Couleur(x, y);
   Retrace(0);
   Inscrit_Mesure_Couleur();
 }
 
 }  // namespace
 
-void Mesure_Zone_Couleur(double x, std::int32_t y) {
+void Mesure_Zone_Couleur(double x, double y) {
   try {
     mesureZone(x, y);
   } catch (const std::exception&) {
@@ -139,7 +144,7 @@ void Mesure_Zone_Couleur(double x, std::int32_t y) {
 
 // The mark of a zone is the mark of a counted element: the same number at the point
 // and the same cell of the table.
-void Marque_Point_Couleur(std::int32_t x, std::int32_t y) { Repere_Comptage(x, y); }
+void Marque_Point_Couleur(double x, double y) { Repere_Comptage(x, y); }
 
 std::vector<CelluleCalculee> Remesure_Couleur::cellules(const Mesure& m) {
   const Segment& s = m.Seg(1);

@@ -41,19 +41,21 @@ struct CouleurZone {
 // scanner correction, kept to two decimals (halves away from zero); then L*a*b*.
 CouleurZone Couleur_Zone(const platform::Picture& p, double xp, double yp, int t, bool corriger);
 
-// A click of the colour function at (x, y), units of Picture1. A square that leaves
-// the picture beeps and changes nothing. Otherwise: the mean in Coul_Mesure, its whole
-// channels in label(9) ("120  80  40"), the correction when "Calibré" is ticked (the
-// red panel says " Fichier Etalon non chargé !" when no standard is named; with no
-// correction built it says why and nothing is written), Coul_Lab, Label7 ("8     / R
-// = 120.49 / V = 80.64 / B = 40.79"), the mark, the redraw and the grid row. With no
-// listed image shown the status bar asks for one. A failure on the way beeps; what
-// was shown stays.
-void Mesure_Zone_Couleur(double x, std::int32_t y);
+// A click of the colour function at (x, y), units of Picture1, taken as they are: the
+// zone is centred on the picture pixel painted there (Point_Image), and that point is
+// the one marked and stored. A square that leaves the picture beeps and changes
+// nothing. Otherwise: the mean in Coul_Mesure, its whole channels in label(9) ("120
+// 80  40"), the correction when "Calibré" is ticked (the red panel says " Fichier
+// Etalon non chargé !" when no standard is named; with no correction built it says why
+// and nothing is written), Coul_Lab, Label7 ("8     / R = 120.49 / V = 80.64 / B =
+// 40.79"), the mark, the redraw and the grid row. With no listed image shown the
+// status bar asks for one. A failure on the way beeps; what was shown stays.
+void Mesure_Zone_Couleur(double x, double y);
 
-// Marks a measured zone at (x, y), units of Picture1: Pt_X, Pt_Y, the row number
-// printed there, and cell 1, NumImage and ExpZoom of row LigneCourante of TabMesures.
-void Marque_Point_Couleur(std::int32_t x, std::int32_t y);
+// Marks a measured zone at (x, y), units of Picture1 (not rounded): Pt_X, Pt_Y, the row
+// number printed there, and cell 1 (the picture point Point_Image gives), NumImage and
+// ExpZoom of row LigneCourante of TabMesures.
+void Marque_Point_Couleur(double x, double y);
 
 // Stored colour rows measured again, image by image (the last picture decoded is
 // kept): columns 1 to 7 of row m as a click writes them, with the present zone size

@@ -107,17 +107,21 @@ bool Charge_Image_Memoire(const std::string& path) {
   return true;
 }
 
+platform::PictureView picture1View(double kZoom) {
+  platform::PictureView v;
+  v.k = kZoom * Echelle;
+  v.left = Larg_Affichee;
+  v.top = Haut_Affichee;
+  return v;
+}
+
 void Affiche_Image(int level) {
   QVL& f = Qvl();
   try {
     const platform::Picture image = f.picbase.picture();
-    const double k = Facteur(level);
-    const double sw = Vue_Himetrique(image.width()) * k;
-    const double sh = Ratio_Image * sw;
     f.Picture1.setPicture(platform::Picture());
     const double bw = f.Picture1.scaleWidth();
-    if (!image.isNull() && std::isfinite(sw) && std::isfinite(sh))
-      f.Picture1.paintPicture(image, 0, 0, bw, Ratio_Image * bw, Larg_Affichee, Haut_Affichee, sw, sh);
+    if (!image.isNull()) f.Picture1.paintView(image, picture1View(Facteur(level)), bw, Ratio_Image * bw);
   } catch (const std::exception&) {
   }
   Affiche_Facteur_Zoom();

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/picturebox.h"
+
 // Bounds of the zoom exponent: Base_Zoom ^ -40 is 1/1024 (deepest zoom in),
 // Base_Zoom ^ 16 is 16 (farthest zoom out). Commands that would leave them do nothing.
 constexpr int kExpoZoomMin = -40;
@@ -41,13 +43,21 @@ std::int32_t Point_Vignette(double echelleVignette, double offset, double taille
 
 // --- the view of the main window ---------------------------------------------------
 
+// The map of Picture1's view at the zoom factor kZoom: its position x shows the
+// picture point x x (kZoom x Echelle) + Larg_Affichee, y likewise with Haut_Affichee.
+// The view is painted by it, and a position of Picture1 (a click, a mark) is turned
+// into a picture point and back by it, so that a canvas pixel shows the picture pixel
+// a click on it takes.
+platform::PictureView picture1View(double kZoom);
+
 // Loads a picture file into picbase and shows it at the current zoom (offsets back to
 // 0 unless the multi-layer box chkMC(0) is ticked). True when loaded; a file that is
 // missing or not a readable picture changes nothing (picture, ratios, view) and gives
 // false, the caller saying so.
 bool Charge_Image_Memoire(const std::string& path);
-// Repaints Picture1 from picbase at Base_Zoom ^ level from the current offsets, writes
-// the zoom label and refreshes ImageMem, Image2 and Image1. K_Zoom is not changed.
+// Repaints Picture1 from picbase by the view picture1View(Base_Zoom ^ level) across
+// its scale width and Ratio_Image times it down, writes the zoom label and refreshes
+// ImageMem, Image2 and Image1. K_Zoom is not changed.
 // With no picture loaded Picture1 shows its back colour only.
 void Affiche_Image(int level);
 // Common end of every zoom or pan change: rebuilds the thumbnail and, while Zoom_Auto

@@ -158,8 +158,8 @@ void Clic_Image_Mesure(int Button, int Shift, double X, double Y) {
   QVL& f = Qvl();
   int x = 0, y = 0;
   if (!Point_Entier(X, Y, x, y)) {
-    // The colour zone takes its point in 32 bits.
-    if (f.FraCharte.visible() && !Mode_Main && !Illus_Texte) Mesure_Zone_Couleur(X, platform::CLng(Y));
+    // The colour zone takes its point as it is, beyond the 16-bit range too.
+    if (f.FraCharte.visible() && !Mode_Main && !Illus_Texte) Mesure_Zone_Couleur(X, Y);
     return;
   }
   Ignore_Relache = false;
@@ -175,7 +175,8 @@ void Clic_Image_Mesure(int Button, int Shift, double X, double Y) {
   Appui_X = x;
   Appui_Y = y;
   if (f.FraCharte.visible()) {
-    if (!Mode_Main) Mesure_Zone_Couleur(X, platform::CLng(Y));
+    // The zone's pixel is the one painted under the mouse: the point is not rounded.
+    if (!Mode_Main) Mesure_Zone_Couleur(X, Y);
     return;
   }
   if (Mode_Comptage) {
@@ -416,10 +417,11 @@ void RAZ_Mesure() {
   f.Frame(1).setVisible(true);
 }
 
-void Repere_Comptage(int X, int Y) {
+void Repere_Comptage(double X, double Y) {
   if (LigneCourante < 0 || LigneCourante > kDerniereLigneTable) return;
-  Pt_X = X;
-  Pt_Y = Y;
+  if (!std::isfinite(X) || !std::isfinite(Y)) return;
+  Pt_X = platform::CLng(X);
+  Pt_Y = platform::CLng(Y);
   Imprime_Numero(X, Y, LigneCourante);
   double xi = 0, yi = 0;
   if (!Point_Image(X, Y, xi, yi)) return;

@@ -1,5 +1,6 @@
 #include "measure/drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -9,6 +10,7 @@
 #include "base/text_tables.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
+#include "images/picture_view.h"
 #include "measure/measure_state.h"
 #include "measure/redraw.h"
 #include "platform/runtime.h"
@@ -111,10 +113,10 @@ void Imprime_Numero(double x, double y, int n) {
 }
 
 bool Point_Ecran(double X, double Y, double& x, double& y) {
-  const double k = Facteur_Zoom() * Echelle;
-  if (!Fini(k) || k == 0.0) return false;
-  const double rx = (X - Larg_Affichee) / k;
-  const double ry = (Y - Haut_Affichee) / k;
+  const platform::PictureView v = picture1View(Facteur_Zoom());
+  if (!Fini(v.k) || v.k == 0.0) return false;
+  const double rx = v.boxX(X);
+  const double ry = v.boxY(Y);
   if (!Fini(rx) || !Fini(ry)) return false;
   x = rx;
   y = ry;
@@ -122,8 +124,9 @@ bool Point_Ecran(double X, double Y, double& x, double& y) {
 }
 
 bool Point_Image(double x, double y, double& X, double& Y) {
-  const double rx = x * K_Zoom * Echelle + Larg_Affichee;
-  const double ry = y * K_Zoom * Echelle + Haut_Affichee;
+  const platform::PictureView v = picture1View(K_Zoom);
+  const double rx = v.pictureX(x);
+  const double ry = v.pictureY(y);
   if (!Fini(rx) || !Fini(ry)) return false;
   X = rx;
   Y = ry;
@@ -134,22 +137,35 @@ bool Point_Image(double x, double y, double& X, double& Y) {
 bool Trace_Cadre_Zone(double X, double Y, int t) {
   if (!QvlExists() || t < 0 || !Fini(X) || !Fini(Y)) return false;
   platform::PictureBox& pic = Qvl().Picture1;
-  const int largeur = pic.canvasWidthPixels();
-  if (largeur <= 0) return false;
-  // Edges of the square's pixels in picture units: pixel i spans [i, i + 1).
+  const int largeur = pic.canvasWidthPixels(), hauteur = pic.canvasHeightPixels();
+  if (largeur <= 0 || hauteur <= 0) return false;
+  // The canvas pixels are taken through the map a click takes: the square's pixels
+  // are those whose position shows a picture pixel from the one holding the point less
+  // t to it plus t. The frame lies on the last canvas pixel before them and on the
+  // first one after them.
+  const platform::PictureView v = picture1View(K_Zoom);
+  if (!Fini(v.k) || !(v.k > 0)) return false;
+  const double pasX = (pic.columnPosition(largeur) - pic.columnPosition(0)) / largeur;
+  const double pasY = (pic.rowPosition(hauteur) - pic.rowPosition(0)) / hauteur;
+  if (!Fini(pasX) || !Fini(pasY) || pasX == 0 || pasY == 0) return false;
   const double cx = std::floor(imagePixels(X)), cy = std::floor(imagePixels(Y));
-  double gauche = 0, haut = 0, droite = 0, bas = 0;
-  if (!Point_Ecran(pictureUnits(cx - t), pictureUnits(cy - t), gauche, haut) ||
-      !Point_Ecran(pictureUnits(cx + t + 1), pictureUnits(cy + t + 1), droite, bas))
-    return false;
-  // A canvas pixel shows the picture pixel under its own position (and a click on it
-  // takes that one): the square's pixels are those at or after its left and top edges
-  // and before its right and bottom ones. The frame lies on the last pixel before the
-  // first edges and on the first pixel at or after the others.
-  const double pixel = pic.scaleWidth() / largeur;
-  auto dernierAvant = [pixel](double bord) { return (std::ceil(bord / pixel) - 1) * pixel; };
-  auto premierApres = [pixel](double bord) { return std::ceil(bord / pixel) * pixel; };
-  Segment_Sur(pic, dernierAvant(gauche), dernierAvant(haut), premierApres(droite), premierApres(bas), true);
+  if (!Fini(v.boxX(pictureUnits(cx))) || !Fini(v.boxY(pictureUnits(cy)))) return false;
+  // The search starts from the canvas pixel the inverse map gives, at most two pixels
+  // beyond the canvas: a side farther out is then drawn somewhere outside it, where it
+  // is not seen anyway.
+  auto depart = [](double n, int taille) {
+    return static_cast<int>(std::clamp(std::ceil(n), -2.0, taille + 2.0));
+  };
+  auto colonne = [&](double c) {
+    const double n = (v.boxX(pictureUnits(c)) - pic.columnPosition(0)) / pasX;
+    return firstPixelShowing([&](int i) { return v.pictureX(pic.columnPosition(i)); }, depart(n, largeur), c);
+  };
+  auto rangee = [&](double c) {
+    const double n = (v.boxY(pictureUnits(c)) - pic.rowPosition(0)) / pasY;
+    return firstPixelShowing([&](int j) { return v.pictureY(pic.rowPosition(j)); }, depart(n, hauteur), c);
+  };
+  Segment_Sur(pic, pic.columnPosition(colonne(cx - t) - 1), pic.rowPosition(rangee(cy - t) - 1),
+              pic.columnPosition(colonne(cx + t + 1)), pic.rowPosition(rangee(cy + t + 1)), true);
   return true;
 }
 

@@ -48,19 +48,23 @@ std::vector<std::string> Lignes_A_Imprimer(const std::string& texte);
 // line end (the row-number label of the stored measurements).
 void Imprime_Numero(double x, double y, int n);
 
-// Position in units of Picture1 of a stored point (picture units): (X - Larg_Affichee) /
-// K / Echelle with K = Base_Zoom ^ Expo_Zoom, likewise Y with Haut_Affichee. False (and
-// nothing written) when the scale is zero or a result is not finite.
+// Position in units of Picture1 of a stored point (picture units), by the view
+// picture1View(K) with K = Base_Zoom ^ Expo_Zoom: (X - Larg_Affichee) / (K x Echelle),
+// likewise Y with Haut_Affichee. False (and nothing written) when the scale is zero or
+// a result is not finite.
 bool Point_Ecran(double X, double Y, double& x, double& y);
-// The inverse: a point of Picture1 in picture units, X = x x K_Zoom x Echelle +
-// Larg_Affichee, likewise Y with Haut_Affichee. False when a result is not finite.
+// The inverse: the picture point (picture units) that position (x, y) of Picture1
+// shows, by the view picture1View(K_Zoom): X = x x (K_Zoom x Echelle) + Larg_Affichee,
+// likewise Y with Haut_Affichee. The canvas pixel at a click's position shows the
+// picture pixel (floor(X / 15), floor(Y / 15)). False when a result is not finite.
 bool Point_Image(double x, double y, double& X, double& Y);
 
 // The outline of the sampling square of a colour zone around the stored point (X, Y)
 // (picture units): the image pixels from the one holding the point less t to it plus t,
 // across and down, framed on Picture1 in its fore colour on the canvas pixels just
-// outside them at the present view, so that what the frame holds is what is sampled.
-// False (nothing drawn) when the view's scale or a position is not usable.
+// outside them at the present view (the pixels being those a click takes, through
+// Point_Image's view), so that what the frame holds is what is sampled. False (nothing
+// drawn) when the view's scale or a position is not usable.
 bool Trace_Cadre_Zone(double X, double Y, int t);
 
 // --- inclined text and the saved picture ---------------------------------------------

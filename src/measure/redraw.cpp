@@ -28,6 +28,9 @@ struct TraceImpossible : std::runtime_error {
 constexpr int kDerniereCellule = 16;
 constexpr double kRayonPolygone = 300.0;   // circle of a polygon row, units of Picture1
 
+// A colour zone was drawn by the present redraw.
+bool g_zoneTracee = false;
+
 const Mesure& Ligne(int i) {
   if (i < 0 || i > kDerniereLigneTable) throw TraceImpossible();
   return TabMesures(i);
@@ -145,10 +148,13 @@ void Retrace(int mode) {
   {
     // Every row is drawn in one pass: one painter for the texts, one repaint.
     platform::PictureBox::Batch lot(f.Picture1);
+    g_zoneTracee = false;
     try {
       focus = Retrace_Lignes(f);
     } catch (const std::exception&) {
     }
+    // The preview of the colour zone draws over the picture with the zones' frames.
+    if (g_zoneTracee) f.Image1.setPicture(f.Picture1.image());
   }
   if (mode == 1 && focus) f.Picture1.setFocus();
 }
@@ -253,8 +259,6 @@ void Trace_Couleur(int i, int& fin) {
     fin = 1;
     return;
   }
-  QVL& f = Qvl();
-  platform::PictureBox& pic = f.Picture1;
   const Mesure& m = Ligne(i);
   const int n = std::clamp(NbCellules, 0, kDerniereCellule);
   for (int c = 1; c <= n; ++c) {
@@ -263,6 +267,6 @@ void Trace_Couleur(int i, int& fin) {
     double x1 = 0, y1 = 0;
     if (!Point_Ecran(s.X1, s.Y1, x1, y1) || !Trace_Cadre_Zone(s.X1, s.Y1, Taille_Zone)) throw TraceImpossible();
     Imprime_Numero(x1, y1, i);
-    f.Image1.setPicture(pic.image());
+    g_zoneTracee = true;
   }
 }

@@ -36,3 +36,5 @@ void Trace_Comptage(int i, int& fin);   // 10 and 11
 void Trace_Ellipse(int i, int& fin);    // 13 and 14
 void Trace_Cercle(int i, int& fin);     // 16
 void Trace_Couleur(int i, int& fin);    // 20
+// After drawing colour zones, Retrace keeps the picture with them in Image1, the picture
+// the mouse-move preview of the zone is drawn over.

@@ -516,6 +516,9 @@ struct PictureBox::Impl {
 
   double toPixelX(const Map& m, double x) const { return (x - m.ox) / m.ux; }
   double toPixelY(const Map& m, double y) const { return (y - m.oy) / m.uy; }
+  // The position of canvas column (row) px, the one a mouse event on it reports.
+  static double unitX(const Map& m, double px) { return m.ox + px * m.ux; }
+  static double unitY(const Map& m, double py) { return m.oy + py * m.uy; }
 
   // The canvas follows the client area's pixel size.
   void sync() {
@@ -686,9 +689,12 @@ struct PictureBox::Impl {
     const Map m = map();
     const double px = std::floor(e->position().x());
     const double py = std::floor(e->position().y());
-    x = m.ox + px * m.ux;
-    y = m.oy + py * m.uy;
+    x = unitX(m, px);
+    y = unitY(m, py);
   }
+
+  void paint(const Picture& pic, double srcX, double srcY, double srcW, double srcH, double dstX, double dstY,
+             double dstW, double dstH, unsigned opcode, const PictureView* view);
 };
 
 void PictureFrame::resizeEvent(QResizeEvent* e) {
@@ -844,6 +850,8 @@ int PictureBox::canvasHeightPixels() const {
   d_->sync();
   return d_->canvasH();
 }
+double PictureBox::columnPosition(int i) const { return Impl::unitX(d_->map(), i); }
+double PictureBox::rowPosition(int j) const { return Impl::unitY(d_->map(), j); }
 
 // --- scale ----------------------------------------------------------------------------
 
@@ -1332,8 +1340,7 @@ void PictureBox::printRotated(const std::string& text, double angleDegrees, doub
 
 void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double dw, double dh, double sx,
                               double sy, double sw, double sh, unsigned opcode) {
-  QImage* img = d_->target();
-  if (!img || pic.isNull()) return;
+  if (!d_->target() || pic.isNull()) return;
   const Impl::Map m = d_->map();
   // Box units of the source per picture pixel: through twips, 15 to the pixel.
   double sux = m.ux, suy = m.uy;
@@ -1348,9 +1355,28 @@ void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double d
   if (std::isnan(sh)) sh = ph * suy - sy;
   // Source rectangle in picture pixels, destination rectangle in canvas pixels; an
   // omitted destination size shows the source at its natural size.
-  double srcX = sx / sux, srcY = sy / suy, srcW = sw / sux, srcH = sh / suy;
-  double dstX = d_->toPixelX(m, dx), dstY = d_->toPixelY(m, dy);
-  double dstW = std::isnan(dw) ? srcW : dw / m.ux, dstH = std::isnan(dh) ? srcH : dh / m.uy;
+  const double srcW = sw / sux, srcH = sh / suy;
+  d_->paint(pic, sx / sux, sy / suy, srcW, srcH, d_->toPixelX(m, dx), d_->toPixelY(m, dy),
+            std::isnan(dw) ? srcW : dw / m.ux, std::isnan(dh) ? srcH : dh / m.uy, opcode, nullptr);
+}
+
+void PictureBox::paintView(const Picture& pic, const PictureView& v, double width, double height) {
+  if (!d_->target() || pic.isNull()) return;
+  for (double x : {v.k, v.left, v.top, width, height})
+    if (!std::isfinite(x)) return;
+  if (!(v.k > 0) || !(width > 0) || !(height > 0)) return;
+  const Impl::Map m = d_->map();
+  d_->paint(pic, v.left / kTwipsPerPixel, v.top / kTwipsPerPixel, width * v.k / kTwipsPerPixel,
+            height * v.k / kTwipsPerPixel, d_->toPixelX(m, 0), d_->toPixelY(m, 0), width / m.ux, height / m.uy,
+            kSrcCopy, &v);
+}
+
+void PictureBox::Impl::paint(const Picture& pic, double srcX, double srcY, double srcW, double srcH, double dstX,
+                             double dstY, double dstW, double dstH, unsigned opcode, const PictureView* view) {
+  QImage* img = target();
+  if (!img || pic.isNull()) return;
+  const Map m = map();
+  const double pw = pic.widthPixels(), ph = pic.heightPixels();
   for (double v : {srcX, srcY, srcW, srcH, dstX, dstY, dstW, dstH})
     if (!std::isfinite(v)) return;
   if (srcW == 0 || srcH == 0 || dstW == 0 || dstH == 0) return;
@@ -1397,7 +1423,7 @@ void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double d
   const QRectF targetRect(d0x, d0y, d1x - d0x, d1y - d0y);
 
   const QImage src = pic.toQImage();
-  d_->endText();
+  endText();
   QPainter p(img);
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.setRenderHint(QPainter::Antialiasing, false);
@@ -1434,7 +1460,7 @@ void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double d
     const QRect block(bx0, by0, bx1 - bx0, by1 - by0);
     const int w = kx < 1 ? std::max(1, static_cast<int>(std::floor(block.width() * pas * kx))) : block.width();
     const int h = ky < 1 ? std::max(1, static_cast<int>(std::floor(block.height() * pas * ky))) : block.height();
-    Impl::Reduction& r = d_->reduction;
+    Reduction& r = reduction;
     if (r.picture != src.cacheKey() || r.level != k || r.block != block || r.size != QSize(w, h) ||
         r.flipX != flipX || r.flipY != flipY || r.image.isNull()) {
       r = {src.cacheKey(), k, block, QSize(w, h), flipX, flipY, areaMean(from, block, w, h, flipX, flipY)};
@@ -1458,8 +1484,14 @@ void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double d
     if (i0 < i1 && j0 < j1) {
       auto under = [](double s, int n) { return std::clamp(static_cast<int>(std::floor(s)), 0, n - 1); };
       std::vector<int> columns(static_cast<std::size_t>(i1 - i0));
-      for (int i = i0; i < i1; ++i)
-        columns[static_cast<std::size_t>(i - i0)] = under(srcOfX(flipX ? i + 1 : i), src.width());
+      // A view maps each canvas pixel from the position a mouse event there reports.
+      auto column = [&](int i) {
+        return view ? view->pictureX(unitX(m, i)) / kTwipsPerPixel : srcOfX(flipX ? i + 1 : i);
+      };
+      auto row = [&](int j) {
+        return view ? view->pictureY(unitY(m, j)) / kTwipsPerPixel : srcOfY(flipY ? j + 1 : j);
+      };
+      for (int i = i0; i < i1; ++i) columns[static_cast<std::size_t>(i - i0)] = under(column(i), src.width());
       // Pictures hold 32-bit pixels (see Picture); any other image is converted.
       const bool direct = src.format() == QImage::Format_RGB32 || src.format() == QImage::Format_ARGB32;
       const QImage from = direct ? src : src.convertToFormat(QImage::Format_ARGB32);
@@ -1467,15 +1499,15 @@ void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double d
       if (!piece.isNull()) {
         int previous = -1;
         for (int j = j0; j < j1; ++j) {
-          const int row = under(srcOfY(flipY ? j + 1 : j), src.height());
+          const int line = under(row(j), src.height());
           auto* out = reinterpret_cast<QRgb*>(piece.scanLine(j - j0));
-          if (row == previous) {
+          if (line == previous) {
             std::copy_n(reinterpret_cast<const QRgb*>(piece.constScanLine(j - j0 - 1)), piece.width(), out);
             continue;
           }
-          const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(row));
+          const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(line));
           for (std::size_t i = 0; i < columns.size(); ++i) out[i] = in[columns[i]];
-          previous = row;
+          previous = line;
         }
         p.drawImage(QPoint(i0, j0), piece);
       }
@@ -1490,7 +1522,7 @@ void PictureBox::paintPicture(const Picture& pic, double dx, double dy, double d
       for (int x = r.left(); x <= r.right(); ++x) line[x] |= 0xFF000000u;
     }
   }
-  d_->changed();
+  changed();
 }
 
 // --- ImageBox -------------------------------------------------------------------------

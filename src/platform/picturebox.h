@@ -73,6 +73,24 @@ enum DrawMode {
   kMergeNotPen = 12, kCopyPen = 13, kMergePenNot = 14, kMergePen = 15, kWhiteness = 16,
 };
 
+// How a view lays a picture over a box: the box position (x, y), in the box's units,
+// shows the point (x k + left, y k + top) of the picture, in its twips at its natural
+// size (15 to a picture pixel), so the picture pixel (floor(point x / 15), floor(point
+// y / 15)). paintView paints each canvas pixel by this map at the position a mouse
+// event on that pixel reports, and the program turns such a position into a point of
+// the picture by the same map: what is painted under the mouse is what it points at.
+struct PictureView {
+  double k = 1.0;      // picture twips per unit of the box; > 0 to paint
+  double left = 0.0;   // picture point at box position 0, across
+  double top = 0.0;    // and down
+  double pictureX(double x) const { return x * k + left; }
+  double pictureY(double y) const { return y * k + top; }
+  // The box position that shows a picture point: (p - left) / k (not finite when k
+  // is 0).
+  double boxX(double px) const { return (px - left) / k; }
+  double boxY(double py) const { return (py - top) / k; }
+};
+
 class PictureBox : public Control, public Container {
  public:
   PictureBox(Container& parent, const std::string& name, int index = -1);
@@ -120,6 +138,10 @@ class PictureBox : public Control, public Container {
   // Size of the client area (the canvas) in pixels; 0 when the box has no area.
   int canvasWidthPixels() const;
   int canvasHeightPixels() const;
+  // The position, in the box's units, that a mouse event on canvas column i (row j)
+  // reports: scaleLeft + i x the width of a pixel (likewise down).
+  double columnPosition(int i) const;
+  double rowPosition(int j) const;
 
   // --- pictures ------------------------------------------------------------------
   bool autoRedraw() const;
@@ -236,6 +258,13 @@ class PictureBox : public Control, public Container {
                     double sw = std::numeric_limits<double>::quiet_NaN(),
                     double sh = std::numeric_limits<double>::quiet_NaN(),
                     unsigned opcode = kSrcCopy);
+  // Paints pic as view v over the box positions from (0, 0) to (width, height): at
+  // its size or enlarged, the canvas pixel at column i and row j shows the picture
+  // pixel floor(v.pictureX(columnPosition(i)) / 15), floor(v.pictureY(rowPosition(j))
+  // / 15); shrunk, the mean of the picture pixels under it, as paintPicture. Parts
+  // beyond the picture paint nothing; a k not > 0, a size not > 0 or a value not
+  // finite paints nothing.
+  void paintView(const Picture& pic, const PictureView& v, double width, double height);
 
   // Drawing in one pass: while a Batch of the box lives, its texts are drawn through
   // one painter kept open and the box asks for a single repaint when the Batch ends,

@@ -163,4 +163,46 @@ TEST(Geometry, AngleDirectionOfNonFiniteIsZero) {
   EXPECT_EQ(Angle_Direction(3e38f, 0, -3e38f, 0), 0.0f);
 }
 
+// Screen pixels n showing picture point a + n x b (picture units). Worked out by hand:
+// - b = 10 from 0: pixel 1 (point 15) starts at n = 2 (point 20), since point 10 is
+//   still in pixel 0; pixel 2 (30) exactly at n = 3.
+// - b = 7.5 from 0: picture pixel c starts exactly at n = 2 c.
+// - b = 40 from 100 (shrunk): n = 0 shows pixel 6 (point 100), n = 1 pixel 9 (point
+//   140), so pixels 7 and 8, never shown, are first reached at n = 1 as 9 is.
+// - b = 3 from -45 (pixel -3): pixel 0 at n = 15.
+struct PixelStart {
+  double a, b;
+  double c;
+  int estimate;
+  int first;
+};
+const PixelStart kPixelStarts[] = {
+    {0, 10, 1, 0, 2},     {0, 10, 1, 9, 2},    {0, 10, 2, 3, 3},    {0, 10, 2, -20, 3},
+    {0, 7.5, 5, 10, 10},  {0, 7.5, 5, 0, 10},  {0, 7.5, 5, 30, 10}, {100, 40, 6, 0, 0},
+    {100, 40, 8, 5, 1},   {100, 40, 9, 0, 1},  {-45, 3, 0, 15, 15}, {-45, 3, 0, 14, 15},
+};
+
+TEST(Geometry, FirstPixelShowingAPictureColumn) {
+  for (const PixelStart& p : kPixelStarts) {
+    SCOPED_TRACE(testing::Message() << p.a << " + n x " << p.b << ", pixel " << p.c << " from " << p.estimate);
+    EXPECT_EQ(firstPixelShowing([&](int n) { return p.a + n * p.b; }, p.estimate, p.c), p.first);
+  }
+}
+
+// The search stops after 64 steps each way: an estimate 100 pixels short ends 64
+// further on, and points that are not numbers never show the pixel.
+TEST(Geometry, FirstPixelShowingStopsAfterItsSteps) {
+  EXPECT_EQ(firstPixelShowing([](int n) { return n * 15.0; }, -100, 0), -36);
+  EXPECT_EQ(firstPixelShowing([](int n) { return n * 15.0; }, 100, 0), 36);
+  EXPECT_EQ(firstPixelShowing([](int) { return std::numeric_limits<double>::quiet_NaN(); }, 5, 0), 69);
+}
+
+// The edge between two pixels counts as the later one, as floor does: a point
+// exactly on 15 c is in pixel c, and the one just before it is not.
+TEST(Geometry, FirstPixelShowingTakesAnExactEdgeAsTheLaterPixel) {
+  const double justBefore = std::nextafter(30.0, 0.0);
+  EXPECT_EQ(firstPixelShowing([&](int n) { return n == 0 ? justBefore : 30.0 + n; }, 0, 2), 1);
+  EXPECT_EQ(firstPixelShowing([](int n) { return 30.0 + n; }, 0, 2), 0);
+}
+
 }  // namespace

@@ -4,7 +4,10 @@
 // captions, a square reaching the edge is refused, the marks follow a zoom, the
 // statistics count channels of 0, "Calibré" corrects the colour (or refuses the click
 // when no correction is built), and a reloaded session has its zones measured again on
-// the picture. Where a picture pixel is on the screen is read from the screen.
+// the picture; every canvas pixel of strips of an enlarged picture, clicked one by one,
+// takes the picture pixel painted there, for the zone, its frame, its stored point and
+// the session loaded again. Where a picture pixel is on the screen is read from the
+// screen.
 #include "colour/zone_measure.h"
 
 #include <gtest/gtest.h>
@@ -302,20 +305,21 @@ Cadre cadreAutour(const QImage& vue, int x, int y, QRgb c) {
 
 // The frame of colour c in screenshot marquee around screen pixel (x, y) lies on the
 // screen pixels just outside the picture pixels of the square of centre (X, Y) and
-// half side Taille_Zone, as the gradient's screenshot nue shows them.
+// half side Taille_Zone, as the screenshot nue of a picture whose pixels tell where
+// they are (the gradient by default, read by colonne and rang) shows them.
 void verifieCadre(const QImage& nue, const QImage& marquee, int x, int y, int X, int Y, int tolerance,
-                  const char* quoi) {
+                  const char* quoi, int (*colonne)(QRgb) = colonneMontree, int (*rang)(QRgb) = rangMontre) {
   const Cadre k = cadreAutour(marquee, x, y, painted::rgbOf(platform::QBColor(CouleursTrace(0))));
   const int T = Taille_Zone;
   ASSERT_TRUE(k.gauche >= 0 && k.haut >= 0 && k.droite >= 0 && k.bas >= 0) << quoi;
-  EXPECT_NEAR(colonneMontree(nue.pixel(k.gauche + 1, y)), X - T, tolerance) << quoi;
-  EXPECT_NEAR(colonneMontree(nue.pixel(k.gauche, y)), X - T - 1, tolerance) << quoi;
-  EXPECT_NEAR(colonneMontree(nue.pixel(k.droite - 1, y)), X + T, tolerance) << quoi;
-  EXPECT_NEAR(colonneMontree(nue.pixel(k.droite, y)), X + T + 1, tolerance) << quoi;
-  EXPECT_NEAR(rangMontre(nue.pixel(x, k.haut + 1)), Y - T, tolerance) << quoi;
-  EXPECT_NEAR(rangMontre(nue.pixel(x, k.haut)), Y - T - 1, tolerance) << quoi;
-  EXPECT_NEAR(rangMontre(nue.pixel(x, k.bas - 1)), Y + T, tolerance) << quoi;
-  EXPECT_NEAR(rangMontre(nue.pixel(x, k.bas)), Y + T + 1, tolerance) << quoi;
+  EXPECT_NEAR(colonne(nue.pixel(k.gauche + 1, y)), X - T, tolerance) << quoi;
+  EXPECT_NEAR(colonne(nue.pixel(k.gauche, y)), X - T - 1, tolerance) << quoi;
+  EXPECT_NEAR(colonne(nue.pixel(k.droite - 1, y)), X + T, tolerance) << quoi;
+  EXPECT_NEAR(colonne(nue.pixel(k.droite, y)), X + T + 1, tolerance) << quoi;
+  EXPECT_NEAR(rang(nue.pixel(x, k.haut + 1)), Y - T, tolerance) << quoi;
+  EXPECT_NEAR(rang(nue.pixel(x, k.haut)), Y - T - 1, tolerance) << quoi;
+  EXPECT_NEAR(rang(nue.pixel(x, k.bas - 1)), Y + T, tolerance) << quoi;
+  EXPECT_NEAR(rang(nue.pixel(x, k.bas)), Y + T + 1, tolerance) << quoi;
 }
 
 // The square drawn is the square sampled: while the mouse moves over the picture and
@@ -741,6 +745,278 @@ TEST_F(ZoneWindow, ReloadedSessionMeasuresTheZonesAgain) {
   m.erase(m.begin());
   EXPECT_NE(m[0].find("absente.bmp"), std::string::npos) << m[0];
   EXPECT_NE(m[0].find("2 ligne(s) sans image"), std::string::npos) << m[0];
+}
+
+// --- every canvas pixel of a strip ----------------------------------------------------
+
+using painted::Pixel;
+int colonneDe(QRgb c) { return painted::pixelShown(c).x; }
+int rangDe(QRgb c) { return painted::pixelShown(c).y; }
+
+// A canvas pixel to click and the picture pixel the view painted shows there.
+struct Cible {
+  QPoint ecran;
+  Pixel montre;
+};
+
+// The zooms swept: "Z1" then 2, 4, 6 and 8 presses of "Z+", from about 1.4 to 3.8 screen
+// pixels to a picture pixel.
+constexpr int kPressionsZoom[] = {2, 4, 6, 8};
+// The strips: through picture pixel (20, 20), 15 pixels either side. Which canvas rows
+// and columns show which picture pixel changes from pixel to pixel and from zoom to
+// zoom, so every canvas pixel of them is clicked.
+constexpr Pixel kCentreBandes{20, 20};
+constexpr int kDemiBande = 15;
+
+// The window tests that click every canvas pixel of two strips of the picture shown,
+// the canvas columns along one canvas row and the canvas rows along one canvas column,
+// and check each click against the picture pixel painted where it clicks.
+class ZoneStrips : public ZoneWindow {
+ protected:
+  // The panels over the picture (the preview and the welcome panel) closed by their
+  // buttons, as a user does before measuring.
+  void SetUp() override {
+    ZoneWindow::SetUp();
+    QVL& f = Qvl();
+    const bool apercu = f.Frame(12).visible(), accueil = f.Frame(9).visible();
+    r_.then([apercu, accueil] {
+      Qvl().Frame(12).setVisible(apercu);
+      Qvl().Frame(9).setVisible(accueil);
+    });
+    if (f.Frame(12).visible()) ASSERT_TRUE(user::click(f.Bout(38)));
+    if (f.Frame(9).visible()) ASSERT_TRUE(user::click(f.Bout(34)));
+    const int zone = ZoneCouleur;
+    r_.then([zone] {
+      if (zone >= 1 && zone <= 6) Qvl().Lrg(zone).click();
+    });
+  }
+
+  // Picture p, saved as name.bmp, shown as image 1 of the list after "Tintavel" was
+  // chosen from the function menu, with the smallest zone (5 x 5 pixels, "8x8" in the
+  // zone menu); the zoom steps one exponent at a time and the grid frame is put away by
+  // its button (it would cover the right of the picture; the grid is read all the same).
+  void ouvre(const platform::Picture& p, const std::string& nom) {
+    QVL& f = Qvl();
+    const std::string chemin = images_.file(nom + ".bmp");
+    ASSERT_TRUE(p.saveBmp(chemin));
+    startFunction(1);
+    ASSERT_TRUE(user::choose(f.MnuFonc(20)));   // "Tintavel"
+    ASSERT_EQ(FonctionCourante, 20);
+    ASSERT_TRUE(f.FraCharte.visible());
+    dialogs_->clear();   // the switch-on's notice of the missing standard
+    ASSERT_TRUE(user::choose(f.Lrg(1)));
+    ASSERT_EQ(Taille_Zone, 2);
+    f.ListIMGchar.clear();
+    f.ListIMGchar.addItem(chemin);
+    ASSERT_TRUE(Charge_Image_Memoire(chemin));
+    Img_Active = chemin;
+    Index_Image = 1;
+    if (Pas_Zoom != 1) ASSERT_TRUE(user::click(f.Czoom(3)));
+    ASSERT_EQ(Pas_Zoom, 1);
+    if (f.Frame(6).visible()) ASSERT_TRUE(user::click(f.Bout(3)));
+    ASSERT_FALSE(f.Frame(6).visible());
+  }
+
+  // The view at "Z1" followed by n presses of "Z+" (of "Z-" when n < 0): the picture as
+  // it is painted then, and its screen pixels to a picture pixel (over 50 columns from
+  // column 40 of row 61).
+  QImage vue(int n, double& echelle) {
+    QVL& f = Qvl();
+    EXPECT_TRUE(user::click(f.Czoom(2)));   // "Z1"
+    for (int i = 0; i < std::abs(n); ++i) EXPECT_TRUE(user::click(f.Czoom(n > 0 ? 0 : 1)));
+    const QImage nue = painted::screenshot(f.Picture1);
+    const painted::Region a = ou(nue, {40, 61}), b = ou(nue, {90, 61});
+    echelle = a.found() && b.found() ? (b.left - a.left) / 50.0 : 0;
+    return nue;
+  }
+
+  // The canvas pixels that show picture pixel p in screenshot nue.
+  static painted::Region ou(const QImage& nue, Pixel p) {
+    return painted::findWhere(nue, nue.rect(), [p](QRgb c) { return painted::pixelShown(c) == p; });
+  }
+
+  // Every canvas pixel of the two strips through picture pixel c, demi picture pixels
+  // either side of it, as nue (the view painted) shows them: the canvas columns along
+  // the canvas row in the middle of c's and the canvas rows along the canvas column in
+  // the middle of c's.
+  static std::vector<Cible> bandes(const QImage& nue, Pixel c, int demi) {
+    const painted::Region centre = ou(nue, c);
+    const painted::Region gauche = ou(nue, {c.x - demi, c.y}), droite = ou(nue, {c.x + demi, c.y});
+    const painted::Region haut = ou(nue, {c.x, c.y - demi}), bas = ou(nue, {c.x, c.y + demi});
+    std::vector<Cible> v;
+    if (!centre.found() || !gauche.found() || !droite.found() || !haut.found() || !bas.found()) return v;
+    for (int x = gauche.left; x <= droite.right; ++x)
+      v.push_back({QPoint(x, centre.middleY()), painted::pixelShown(nue.pixel(x, centre.middleY()))});
+    for (int y = haut.top; y <= bas.bottom; ++y)
+      v.push_back({QPoint(centre.middleX(), y), painted::pixelShown(nue.pixel(centre.middleX(), y))});
+    return v;
+  }
+
+  // The zone centre written in row r of the grid: its square is symmetric, so its mean
+  // is its centre pixel.
+  static Pixel centreEcrit(int r) {
+    const platform::FlexGrid& g = Qvl().GrilleRef;
+    auto canal = [&](int c) { return static_cast<int>(std::lround(Val_Decimal(g.textMatrix(r, c)))); };
+    return painted::pixelOf(canal(1), canal(2), canal(3));
+  }
+  // The picture pixel holding the point stored for row r.
+  static Pixel pointStocke(int r) {
+    const Segment& s = TabMesures(r).Seg(1);
+    return {static_cast<int>(std::floor(s.X1 / kUnites)), static_cast<int>(std::floor(s.Y1 / kUnites))};
+  }
+
+  static std::string ou(const std::string& vue, const Cible& c) {
+    return vue + ", screen " + std::to_string(c.ecran.x()) + ", " + std::to_string(c.ecran.y());
+  }
+
+  // Every target clicked as a user does: the preview while the mouse is over it and
+  // the frame once measured hold the square around the pixel painted there, the row
+  // written is that pixel's colour and the point stored lies in it. Each row is then
+  // taken back with the Backspace key, so that only its own frame is drawn.
+  void cliqueUnParUn(const QImage& nue, const std::vector<Cible>& cibles, const std::string& vue) {
+    QVL& f = Qvl();
+    QWidget* toile = f.Picture1.clientWidget();
+    for (const Cible& c : cibles) {
+      SCOPED_TRACE(ou(vue, c));
+      ASSERT_EQ(user::whyUnreachableAt(toile, c.ecran), "");
+      mouse(QEvent::MouseMove, Qt::NoButton, c.ecran.x(), c.ecran.y());
+      verifieCadre(nue, painted::screenshot(f.Picture1), c.ecran.x(), c.ecran.y(), c.montre.x, c.montre.y, 0,
+                   "preview", colonneDe, rangDe);
+      user::pressAndRelease(toile, c.ecran);
+      ASSERT_EQ(LigneCourante, 2);
+      EXPECT_EQ(centreEcrit(1), c.montre);
+      EXPECT_EQ(pointStocke(1), c.montre);
+      verifieCadre(nue, painted::screenshot(f.Picture1), c.ecran.x(), c.ecran.y(), c.montre.x, c.montre.y, 0,
+                   "mark", colonneDe, rangDe);
+      picture_window::key(QEvent::KeyPress, Qt::Key_Backspace);
+      picture_window::key(QEvent::KeyRelease, Qt::Key_Backspace);
+      ASSERT_EQ(LigneCourante, 1);
+    }
+  }
+
+  // Every target clicked, its rows kept (each the colour of the pixel painted there, its
+  // point stored in it); the session is then transferred into a folder of its own
+  // ("Transfert de session") and loaded back ("Charger la trame", after another function
+  // was chosen): every row measured again gives the pixel of its click and the same
+  // values. The grid is then cleared ("Raz gril.").
+  void rechargeLesZones(const std::vector<Cible>& cibles, const std::string& vue) {
+    QVL& f = Qvl();
+    QWidget* toile = f.Picture1.clientWidget();
+    std::vector<std::vector<std::string>> valeurs;
+    for (const Cible& c : cibles) {
+      ASSERT_EQ(user::whyUnreachableAt(toile, c.ecran), "") << ou(vue, c);
+      user::pressAndRelease(toile, c.ecran);
+      const int r = static_cast<int>(valeurs.size()) + 1;
+      ASSERT_EQ(LigneCourante, r + 1) << ou(vue, c);
+      EXPECT_EQ(centreEcrit(r), c.montre) << ou(vue, c);
+      EXPECT_EQ(pointStocke(r), c.montre) << ou(vue, c);
+      valeurs.push_back(row(r, 7));
+    }
+    // The preview is drawn over the zones measured: every pixel of their frames and
+    // numbers stays while the mouse moves.
+    const QImage marques = painted::screenshot(f.Picture1);
+    mouse(QEvent::MouseMove, Qt::NoButton, cibles.front().ecran.x(), cibles.front().ecran.y());
+    const QImage apercu = painted::screenshot(f.Picture1);
+    const QRgb rouge = painted::rgbOf(platform::QBColor(CouleursTrace(0)));
+    const painted::Region marquees = painted::find(marques, rouge);
+    EXPECT_GT(marquees.count, 0) << vue;
+    long perdus = 0;
+    for (int j = 0; j < marques.height(); ++j)
+      for (int i = 0; i < marques.width(); ++i) perdus += marques.pixel(i, j) == rouge && apercu.pixel(i, j) != rouge;
+    EXPECT_EQ(perdus, 0) << vue;
+    const std::size_t avant = messages().size();
+    const std::string dossier = images_.file("transfert " + vue);
+    std::filesystem::create_directories(dossier);
+    const std::string trame = dossier + "/zones.trm";
+    dialogs_->answerSave(trame);
+    ASSERT_TRUE(user::choose(f.Mntool(25)));   // "Transfert de session"
+    ASSERT_TRUE(std::filesystem::exists(trame));
+    dialogs_->answerMsgBox(platform::vbYes);   // the rows may go
+    ASSERT_TRUE(user::choose(f.MnuFonc(1)));   // "Mesure segment"
+    ASSERT_EQ(LigneCourante, 1);
+    dialogs_->answerOpen({trame});
+    dialogs_->answerMsgBox(platform::vbOK);
+    ASSERT_TRUE(user::choose(f.MnuFIC(10)));   // "Charger la trame"
+    ASSERT_EQ(FonctionCourante, 20);
+    ASSERT_EQ(LigneCourante, static_cast<int>(cibles.size()) + 1);
+    for (std::size_t i = 0; i < cibles.size(); ++i) {
+      const int r = static_cast<int>(i) + 1;
+      EXPECT_EQ(centreEcrit(r), cibles[i].montre) << ou(vue, cibles[i]) << ", loaded again";
+      EXPECT_EQ(row(r, 7), valeurs[i]) << ou(vue, cibles[i]) << ", loaded again";
+    }
+    dialogs_->answerMsgBox(platform::vbYes);
+    ASSERT_TRUE(user::click(f.Bout(16)));   // "Raz gril."
+    ASSERT_EQ(LigneCourante, 1);
+    // The question of the function change, the notice of the missing standard when the
+    // colour function comes back with the session, the question of "Raz gril.".
+    const std::vector<std::string> m = messages();
+    ASSERT_EQ(m.size(), avant + 3);
+    EXPECT_EQ(m[avant + 1], "fichier étalon non chargé ");
+  }
+
+  // The strips through c (demi pixels either side) at the view "Z1" and n presses of
+  // "Z+" (of "Z-" when n < 0), which must show between 1.1 and 4 screen pixels to a
+  // picture pixel; nue the view painted.
+  std::vector<Cible> cibles(int n, Pixel c, int demi, QImage& nue, std::string& vue) {
+    double echelle = 0;
+    nue = this->vue(n, echelle);
+    vue = Qvl().label(2).caption();
+    EXPECT_TRUE(echelle >= 1.1 && echelle <= 4) << vue << ": " << echelle;
+    const std::vector<Cible> v = bandes(nue, c, demi);
+    EXPECT_FALSE(v.empty()) << vue << ": the strips are not on the screen";
+    for (const Cible& k : v) {
+      EXPECT_NE(k.montre, Pixel{}) << ou(vue, k) << ": the strip leaves the picture";
+      if (k.montre == Pixel{}) return {};
+    }
+    return v;
+  }
+
+  // A 600 x 450 picture shown, and at each zoom of kPressionsZoom its strips through
+  // kCentreBandes given to balaie(nue, cibles, vue).
+  template <class Balayage>
+  void aChaqueZoom(Balayage balaie) {
+    ouvre(painted::coordinates(600, 450), "coordonnees");
+    for (int n : kPressionsZoom) {
+      QImage nue;
+      std::string vue;
+      const std::vector<Cible> v = cibles(n, kCentreBandes, kDemiBande, nue, vue);
+      ASSERT_FALSE(v.empty());
+      balaie(nue, v, vue);
+    }
+  }
+};
+
+// A 600 x 450 picture enlarged by "Z+": every canvas column along a canvas row and
+// every canvas row along a canvas column of the strips takes the pixel painted there:
+// its colour in the grid, its frame while the mouse is over it and once measured, and
+// its stored point.
+TEST_F(ZoneStrips, EveryCanvasPixelTakesThePixelPaintedThere) {
+  aChaqueZoom([this](const QImage& nue, const std::vector<Cible>& v, const std::string& vue) {
+    cliqueUnParUn(nue, v, vue);
+  });
+  EXPECT_TRUE(messages().empty()) << messages().front();
+}
+
+// The same strips with their rows kept: the session saved and loaded again measures
+// every zone again on the pixel of its click.
+TEST_F(ZoneStrips, ZonesLoadedAgainAreMeasuredOnThePixelsClicked) {
+  aChaqueZoom([this](const QImage&, const std::vector<Cible>& v, const std::string& vue) { rechargeLesZones(v, vue); });
+}
+
+// At "Z= 0.5" a 144 x 144 picture is shown at its factor 1, about 2.8 screen pixels to a
+// picture pixel, and the canvas column and row in the middle of the box fall exactly on
+// the edge between picture pixels 126 and 127: every canvas pixel of the strips
+// through (120, 120), 14 pixels either side, takes the pixel painted there, on both
+// sides of the edge, and so do its rows once loaded again.
+TEST_F(ZoneStrips, AnExactPixelEdgeIsTakenAsItIsPainted) {
+  ouvre(painted::coordinates(144, 144), "petite");
+  QImage nue;
+  std::string vue;
+  const std::vector<Cible> v = cibles(-2, {120, 120}, 14, nue, vue);
+  ASSERT_EQ(vue, "Z= 0.5");
+  ASSERT_FALSE(v.empty());
+  cliqueUnParUn(nue, v, vue);
+  rechargeLesZones(v, vue);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "images/image_files.h"
 #include "images/image_state.h"
 #include "images/picture_view.h"
+#include "measure/drawing.h"
 #include "measure/measure_state.h"
 #include "picture_fixture.h"
 #include "platform/colour.h"
@@ -593,4 +594,57 @@ TEST_F(PictureView, ThumbnailOfAWidePictureShowsItsLastRows) {
   ASSERT_TRUE(bas.found());
   EXPECT_GE(bas.bottom, vignette.height() - 2);
   EXPECT_GE(bas.width(), vignette.width() - 2);
+}
+
+// Every canvas pixel of the view shows the picture pixel a click there takes: the pixel
+// painted at canvas column i and row j holds the picture point that Point_Image gives
+// for the position a mouse event there reports, at every zoom from the factor 1 to the
+// deepest enlargements, from the top-left corner and panned; and a canvas pixel whose
+// click falls inside the picture shows the picture. The 144- and 288-pixel-wide
+// pictures have, at factor 1, canvas pixels lying exactly on the edge between two
+// picture pixels.
+TEST_F(PictureView, EveryCanvasPixelShowsThePixelAClickThereTakes) {
+  QVL& f = Qvl();
+  int vues = 0;
+  for (const auto& [w, h] : {std::pair{600, 450}, std::pair{144, 144}, std::pair{288, 288}}) {
+    const std::string chemin = path("coordonnees" + std::to_string(w) + ".bmp");
+    ASSERT_TRUE(painted::coordinates(w, h).saveBmp(chemin));
+    ASSERT_TRUE(Charge_Image_Memoire(chemin));
+    for (int expo = 0; expo >= -16; --expo) {
+      Expo_Zoom = expo;
+      K_Zoom = Base(expo);
+      // Enlarged or at its size: a canvas pixel is at most one picture pixel wide.
+      if (picture1View(K_Zoom).k * f.Picture1.columnPosition(1) > 15.0) continue;
+      for (const auto& [larg, haut] : {std::pair{0, 0}, std::pair{1234, 567}}) {
+        Larg_Affichee = larg;
+        Haut_Affichee = haut;
+        Affiche_Image(Expo_Zoom);
+        ++vues;
+        const QImage vue = painted::screenshot(f.Picture1);
+        ASSERT_EQ(vue.width(), f.Picture1.canvasWidthPixels());
+        std::vector<double> colonnes(static_cast<std::size_t>(vue.width())), rangs(static_cast<std::size_t>(vue.height()));
+        for (int i = 0; i < vue.width(); ++i) colonnes[static_cast<std::size_t>(i)] = f.Picture1.columnPosition(i);
+        for (int j = 0; j < vue.height(); ++j) rangs[static_cast<std::size_t>(j)] = f.Picture1.rowPosition(j);
+        long montres = 0, differents = 0;
+        for (int j = 0; j < vue.height(); ++j)
+          for (int i = 0; i < vue.width(); ++i) {
+            const painted::Pixel montre =
+                painted::pixelShown(reinterpret_cast<const QRgb*>(vue.constScanLine(j))[i]);
+            double X = 0, Y = 0;
+            ASSERT_TRUE(Point_Image(colonnes[static_cast<std::size_t>(i)], rangs[static_cast<std::size_t>(j)], X, Y));
+            const painted::Pixel pris{static_cast<int>(std::floor(X / 15)), static_cast<int>(std::floor(Y / 15))};
+            const bool dedans = pris.x >= 0 && pris.x < w && pris.y >= 0 && pris.y < h;
+            if (!dedans && montre == painted::Pixel{}) continue;
+            montres += montre != painted::Pixel{};
+            if (montre != pris && differents++ < 3)
+              ADD_FAILURE() << w << " x " << h << ", exponent " << expo << ", offsets " << larg << ", " << haut
+                            << ": canvas pixel (" << i << ", " << j << ") shows " << montre << ", a click takes "
+                            << pris;
+          }
+        EXPECT_EQ(differents, 0) << w << " x " << h << ", exponent " << expo << ", offsets " << larg << ", " << haut;
+        EXPECT_GT(montres, 1000) << w << " x " << h << ", exponent " << expo;
+      }
+    }
+  }
+  EXPECT_GE(vues, 30);
 }

@@ -818,6 +818,100 @@ TEST_F(PictureBoxTest, PaintPictureSourceIsInPictureTwipsUnderAFixedScale) {
   EXPECT_EQ(px(3, 3), kWhite);
 }
 
+// A view: box position x shows picture point x k + left. In twips (15 units to a canvas
+// pixel), worked out by hand:
+// - k 0.5, left 0: canvas column i is at 15 i and shows point 7.5 i, picture pixel
+//   floor(i / 2): two canvas pixels to a picture pixel.
+// - k 0.5, left 22.5 (the middle of pixel 1): column i shows 22.5 + 7.5 i, pixel
+//   floor((3 + i) / 2): 1 for column 0, 2 for 1 and 2, 3 for 3 and 4.
+// - k 0.2, top 6: row j shows 6 + 3 j, pixel floor((2 + j) / 5): rows 0 to 2 pixel 0,
+//   rows 3 to 7 pixel 1, 8 to 12 pixel 2, 13 to 17 pixel 3, then nothing.
+struct ViewCase {
+  double k, left, top;
+  int columns[6];   // picture column shown by canvas columns 0 to 5
+  int rows[6];      // picture row shown by canvas rows 0 to 5
+};
+const ViewCase kViews[] = {
+    {0.5, 0, 0, {0, 0, 1, 1, 2, 2}, {0, 0, 1, 1, 2, 2}},
+    {0.5, 22.5, 0, {1, 2, 2, 3, 3, -1}, {0, 0, 1, 1, 2, 2}},
+    {0.2, 0, 6, {0, 0, 0, 0, 0, 1}, {0, 0, 0, 1, 1, 1}},
+};
+
+TEST_F(PictureBoxTest, PaintViewShowsThePixelAtEachCanvasPixelsPosition) {
+  const Picture pic = fourByFour();
+  for (const ViewCase& c : kViews) {
+    SCOPED_TRACE(testing::Message() << "k " << c.k << " left " << c.left << " top " << c.top);
+    box_->cls();
+    platform::PictureView v;
+    v.k = c.k;
+    v.left = c.left;
+    v.top = c.top;
+    box_->paintView(pic, v, 3000, 1500);
+    for (int j = 0; j < 6; ++j)
+      for (int i = 0; i < 6; ++i) {
+        const Colour expected = c.columns[i] < 0 ? kWhite : pic.pixel(c.columns[i], c.rows[j]);
+        EXPECT_EQ(px(i, j), expected) << i << ", " << j;
+      }
+  }
+  // k 0.2: canvas row 18 would show point 60, past the picture's 4 rows.
+  EXPECT_EQ(px(0, 17), pic.pixel(0, 3));
+  EXPECT_EQ(px(0, 18), kWhite);
+}
+
+// Shrunk (a canvas pixel over several picture pixels), a view paints what paintPicture
+// paints for the same rectangles: the mean of the pixels under each canvas pixel.
+TEST_F(PictureBoxTest, PaintViewShrunkIsThePaintPictureMean) {
+  QImage img(64, 64, QImage::Format_RGB32);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) img.setPixel(x, y, qRgb((x * 37) % 256, (y * 11) % 256, (x * y) % 256));
+  const Picture pic = Picture::fromQImage(img);
+  platform::PictureView v;
+  v.k = 3;   // 45 picture twips, 3 picture pixels, to a canvas pixel
+  v.left = 30;
+  v.top = 15;
+  box_->paintView(pic, v, 900, 600);
+  const Picture viewed = box_->image();
+  box_->cls();
+  box_->paintPicture(pic, 0, 0, 900, 600, 30, 15, 2700, 1800);
+  EXPECT_EQ(differences(viewed, box_->image()), 0);
+  EXPECT_NE(viewed.pixel(5, 5), kWhite);
+}
+
+// No usable view or size paints nothing: a factor of 0, a negative one, values that
+// are not numbers, an empty size, an empty picture.
+TEST_F(PictureBoxTest, PaintViewOfNoUsableViewPaintsNothing) {
+  const Picture pic = fourByFour();
+  const Picture before = box_->image();
+  const double nan = std::nan("");
+  const double cases[][5] = {{0, 0, 0, 300, 300},   {-0.5, 0, 0, 300, 300}, {nan, 0, 0, 300, 300},
+                             {0.5, nan, 0, 300, 300}, {0.5, 0, INFINITY, 300, 300}, {0.5, 0, 0, 0, 300},
+                             {0.5, 0, 0, 300, -1},  {0.5, 0, 0, nan, 300}};
+  for (const auto& c : cases) {
+    platform::PictureView v;
+    v.k = c[0];
+    v.left = c[1];
+    v.top = c[2];
+    box_->paintView(pic, v, c[3], c[4]);
+    EXPECT_EQ(differences(before, box_->image()), 0) << c[0] << " " << c[1] << " " << c[2] << " " << c[3] << " " << c[4];
+  }
+  box_->paintView(Picture(), platform::PictureView(), 300, 300);
+  EXPECT_EQ(differences(before, box_->image()), 0);
+}
+
+// The view's inverse: the box position showing a picture point.
+TEST(PictureViewMap, BoxPositionOfAPicturePoint) {
+  platform::PictureView v;
+  v.k = 2.5;
+  v.left = 100;
+  v.top = -30;
+  EXPECT_DOUBLE_EQ(v.pictureX(40), 200);    // 40 x 2.5 + 100
+  EXPECT_DOUBLE_EQ(v.pictureY(40), 70);     // 40 x 2.5 - 30
+  EXPECT_DOUBLE_EQ(v.boxX(200), 40);
+  EXPECT_DOUBLE_EQ(v.boxY(-30), 0);
+  v.k = 0;
+  EXPECT_FALSE(std::isfinite(v.boxX(200)));
+}
+
 TEST_F(PictureBoxTest, FailedLoadLeavesThePictureUnchanged) {
   box_->setPicture(fourByFour());
   for (const std::string& bad : {std::string(QV_TEST_DATA) + "/no-such-picture.bmp", std::string("/")}) {
@@ -882,6 +976,13 @@ TEST_F(PictureBoxTest, MouseEventsInUserAndFixedScales) {
   resize(400, 100);
   sendMouse(QEvent::MouseButtonPress, 10, 20, Qt::LeftButton, Qt::LeftButton);
   EXPECT_DOUBLE_EQ(gotX, 10 * 11761.0 / 400);
+  // The position of every canvas column and row is, to the last bit, the one a mouse
+  // event on it reports (the position paintView maps).
+  for (int i = 0; i < 100; ++i) {
+    sendMouse(QEvent::MouseButtonPress, 4 * i, i, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_EQ(gotX, box_->columnPosition(4 * i)) << i;
+    ASSERT_EQ(gotY, box_->rowPosition(i)) << i;
+  }
 }
 
 TEST_F(PictureBoxTest, DoubleClickSequence) {

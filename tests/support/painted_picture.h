@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ostream>
 #include <vector>
 
 #include "platform/picture.h"
@@ -32,6 +33,30 @@ platform::Picture picture(int w, int h, Colour colour) {
     }
   return platform::Picture::fromBgrRows(bgr.data(), w, h, static_cast<long long>(w) * 3, false);
 }
+
+// A picture pixel, (-1, -1) standing for none.
+struct Pixel {
+  int x = -1, y = -1;
+  bool operator==(const Pixel&) const = default;
+};
+inline std::ostream& operator<<(std::ostream& o, const Pixel& p) { return o << "(" << p.x << ", " << p.y << ")"; }
+
+// A test picture of w x h pixels (at most 1280 x 1024) whose pixels tell where they
+// are: pixel (x, y) is red x mod 256, green y mod 256, blue 100 + 10 (x / 256) + 50 (y /
+// 256). None is black and none is pure red (the marks' colour).
+inline platform::Picture coordinates(int w, int h) {
+  return picture(w, h, [](int x, int y) {
+    return static_cast<platform::Colour>((x % 256) | (y % 256) << 8 | (100 + 10 * (x / 256) + 50 * (y / 256)) << 16);
+  });
+}
+// The pixel of coordinates() of channels r, g, b; none for other colours.
+inline Pixel pixelOf(int r, int g, int b) {
+  const int blocks = b - 100;
+  if (r < 0 || r > 255 || g < 0 || g > 255 || blocks < 0 || blocks % 10 != 0 || blocks >= 250) return {};
+  return {r + 256 * (blocks % 50 / 10), g + 256 * (blocks / 50)};
+}
+// The pixel of coordinates() that a pixel of a screenshot shows.
+inline Pixel pixelShown(QRgb c) { return pixelOf(qRed(c), qGreen(c), qBlue(c)); }
 
 // What the canvas of box b shows now (the picture and every drawing on it), one
 // QImage pixel per canvas pixel.
