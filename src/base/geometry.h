@@ -1,8 +1,9 @@
 #pragma once
 // Geometry of picture points: picture units and image pixels, the first screen pixel
-// showing an image pixel, the calibrated area of the triangle of three points, the angle at the first point, and the direction of a
-// vector in whole degrees. Pure functions: the calibration and zoom values they depend
-// on are passed in, never read from the program-wide state.
+// showing an image pixel, the calibrated area of the triangle of three points, the
+// angle at the first point, and the direction of a vector in whole degrees. Pure
+// functions: the calibration and zoom values they depend on are passed in, never read
+// from the program-wide state.
 
 #include <functional>
 

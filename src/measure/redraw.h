@@ -22,8 +22,9 @@ int Derniere_Ligne_Tracee(int ligneCourante, bool modeComptage, bool comptageAct
 // Repaints the picture at the current zoom (Echelle and K_Zoom recomputed) and draws
 // every stored measurement of the current image again (of the other images too, in the
 // second colour, when both multi-layer boxes are ticked); mode 1 gives the focus back
-// to Picture1. With no picture loaded, or when a drawing step fails, it stops there
-// silently.
+// to Picture1. When colour zones were drawn, the picture with them is kept in Image1,
+// the picture the mouse-move preview of the zone is drawn over. With no picture
+// loaded, or when a drawing step fails, it stops there silently.
 void Retrace(int mode);
 // The same as Retrace.
 void Retrace_0(int mode);
@@ -36,5 +37,3 @@ void Trace_Comptage(int i, int& fin);   // 10 and 11
 void Trace_Ellipse(int i, int& fin);    // 13 and 14
 void Trace_Cercle(int i, int& fin);     // 16
 void Trace_Couleur(int i, int& fin);    // 20
-// After drawing colour zones, Retrace keeps the picture with them in Image1, the picture
-// the mouse-move preview of the zone is drawn over.
