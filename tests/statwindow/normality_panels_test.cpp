@@ -37,6 +37,12 @@ Rows colonnesDeTest() {
   return rows;
 }
 
+// The test columns with the 30 lengths in column 2 (and the five values in column 4).
+Rows longueursEnColonne2(Rows rows) {
+  for (auto& ligne : rows) std::swap(ligne[1], ligne[3]);
+  return rows;
+}
+
 const std::string kRejet =
     "Shapiro-Wilk W = 0,900472869646947\rShapiro-Wilk pvalue = 0,0420895576359821\r"
     "risque du rejet  : 0,05\rhypothèse de normalité rejetée  L'hypothèse de normalité est "
@@ -183,8 +189,7 @@ TEST_P(NormalityPanels, ShapiroWilkFrameTestsItsOwnColumnAfterDagostino) {
 // its data box, its name, its column box and its results stay, and its "Test" still
 // reports column 1.
 TEST_P(NormalityPanels, DagostinoCalculLeavesTheDiagramOnItsColumn) {
-  Rows rows = loc(colonnesDeTest());
-  for (auto& ligne : rows) std::swap(ligne[1], ligne[3]);   // column 2: 30 lengths
+  const Rows rows = longueursEnColonne2(loc(colonnesDeTest()));
   grid(2, rows);
   whileOpen(openWithButton, [&](FenHisto& f) {
     ASSERT_TRUE(user::choose(f.Mnstat(2)));
@@ -237,8 +242,7 @@ TEST_P(NormalityPanels, DiagramTestShowsTheColumnAndLawItComputed) {
   const std::vector<double> logColonne1 = {20, -1.433615794532135, -0.7488336673339261, 2.6160061076647816};
   const std::vector<double> longueurs = {30, 2.3692538675219947, 1.5644255457883611, 8.060791177083141};
   const std::vector<double> logLongueurs = {30, 1.858708208025203, 1.1174513328249884, 4.703493683812605};
-  Rows rows = loc(colonnesDeTest());
-  for (auto& ligne : rows) std::swap(ligne[1], ligne[3]);   // column 2: 30 lengths
+  const Rows rows = longueursEnColonne2(loc(colonnesDeTest()));
   grid(2, rows);
   whileOpen(openWithButton, [&](FenHisto& f) {
     ASSERT_TRUE(user::choose(f.Mnstat(2)));
@@ -282,8 +286,7 @@ TEST_P(NormalityPanels, DiagramTestShowsTheColumnAndLawItComputed) {
 // its "Calcul" and the Tests menu test the column of the box and leave the diagram on
 // its own column.
 TEST_P(NormalityPanels, ShapiroCalculLeavesTheDiagramOnItsColumn) {
-  Rows rows = loc(colonnesDeTest());
-  for (auto& ligne : rows) std::swap(ligne[1], ligne[3]);   // column 2: 30 lengths
+  const Rows rows = longueursEnColonne2(loc(colonnesDeTest()));
   grid(2, rows);
   whileOpen(openWithButton, [&](FenHisto& f) {
     ASSERT_TRUE(user::choose(f.Mnstat(2)));
