@@ -783,8 +783,12 @@ class ZoneStrips : public ZoneWindow {
       Qvl().Frame(12).setVisible(apercu);
       Qvl().Frame(9).setVisible(accueil);
     });
-    if (f.Frame(12).visible()) ASSERT_TRUE(user::click(f.Bout(38)));
-    if (f.Frame(9).visible()) ASSERT_TRUE(user::click(f.Bout(34)));
+    if (f.Frame(12).visible()) {
+      ASSERT_TRUE(user::click(f.Bout(38)));
+    }
+    if (f.Frame(9).visible()) {
+      ASSERT_TRUE(user::click(f.Bout(34)));
+    }
     const int zone = ZoneCouleur;
     r_.then([zone] {
       if (zone >= 1 && zone <= 6) Qvl().Lrg(zone).click();
@@ -811,9 +815,13 @@ class ZoneStrips : public ZoneWindow {
     ASSERT_TRUE(Charge_Image_Memoire(chemin));
     Img_Active = chemin;
     Index_Image = 1;
-    if (Pas_Zoom != 1) ASSERT_TRUE(user::click(f.Czoom(3)));
+    if (Pas_Zoom != 1) {
+      ASSERT_TRUE(user::click(f.Czoom(3)));
+    }
     ASSERT_EQ(Pas_Zoom, 1);
-    if (f.Frame(6).visible()) ASSERT_TRUE(user::click(f.Bout(3)));
+    if (f.Frame(6).visible()) {
+      ASSERT_TRUE(user::click(f.Bout(3)));
+    }
     ASSERT_FALSE(f.Frame(6).visible());
   }
 

@@ -331,9 +331,13 @@ TEST_F(Illustration, SaveRefusedKeepsTheWindow) {
     ASSERT_EQ(chmod(image_.c_str(), 0644), 0);
     ASSERT_EQ(chmod(dossier.c_str(), 0555), 0);
     const bool administrateur = geteuid() == 0;
-    if (administrateur) ASSERT_EQ(seteuid(65534), 0);
+    if (administrateur) {
+      ASSERT_EQ(seteuid(65534), 0);
+    }
     enregistreEtReste();
-    if (administrateur) ASSERT_EQ(seteuid(0), 0);
+    if (administrateur) {
+      ASSERT_EQ(seteuid(0), 0);
+    }
     ASSERT_EQ(chmod(dossier.c_str(), 0755), 0);
     EXPECT_NE(messages().back().find(nom), std::string::npos);
     EXPECT_EQ(messages().back().rfind(MSG(144), 0), 0u);

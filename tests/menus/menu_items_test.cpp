@@ -309,7 +309,9 @@ class MenuItems : public ::testing::Test {
         picture_window::drag(30, y, 330 - 20 * s, y);
         picture_window::drag(60, y, 67, y + 40 + 5 * s);
       }
-    if (fonction == 2) EXPECT_EQ(LigneCourante, 4) << "the three spores of the session";
+    if (fonction == 2) {
+      EXPECT_EQ(LigneCourante, 4) << "the three spores of the session";
+    }
     f.StatusBar1.setSimpleText("");
     f.lblLabelflashx.setCaption("");
     platform::Clipboard::clear();

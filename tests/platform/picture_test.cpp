@@ -343,7 +343,9 @@ TEST_F(PictureTest, DamagedJpegOpensOnlyWhenEveryRowComesFromItsData) {
       continue;
     }
     // What the library makes of the bytes: rows that are not those of the good file.
-    if (c.outcome != kNeedsItsEnd && library.image.size() == good.image.size()) EXPECT_FALSE(sameRows);
+    if (c.outcome != kNeedsItsEnd && library.image.size() == good.image.size()) {
+      EXPECT_FALSE(sameRows);
+    }
     if (c.outcome == kGreyBottom) {
       const QImage& l = library.image;
       for (int x = 0; x < l.width(); ++x) ASSERT_EQ(l.pixel(x, l.height() - 1), qRgb(128, 128, 128)) << x;

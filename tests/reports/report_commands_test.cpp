@@ -206,7 +206,9 @@ TEST_F(ReportCommands, MeasureSummariseExportAndImportBack) {
 
   // The imported grid gives the same list again, under the function's name (the
   // preview's button, the preview opened by "Aperçu").
-  if (!f.Frame(12).visible()) ASSERT_TRUE(user::click(f.Bout(39)));
+  if (!f.Frame(12).visible()) {
+    ASSERT_TRUE(user::click(f.Bout(39)));
+  }
   ASSERT_TRUE(user::click(f.Bout(43)));
   EXPECT_NE(f.TBox(8).text().find("CSV importé : " + name + "\r\n"), std::string::npos);
   const std::string again = dir_.file("again.csv");

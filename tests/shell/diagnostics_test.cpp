@@ -244,13 +244,21 @@ TEST_F(Diagnostics, AMenuClosedWithEscapeLeavesTheListingShown) {
       platform::DoEvents();
       EXPECT_EQ(f.TBox(4).visible(), c.shown);
       EXPECT_EQ(events, c.events);
-      if (c.shown) EXPECT_TRUE(f.TBox(4).hasFocus());
+      if (c.shown) {
+        EXPECT_TRUE(f.TBox(4).hasFocus());
+      }
       // Put back as it was: the listing closed (by a click elsewhere: "Voir Options"
       // would show it again once its LostFocus closed it) and the panels too.
-      if (f.TBox(4).visible()) ASSERT_TRUE(user::click(f.TBox(6)));
+      if (f.TBox(4).visible()) {
+        ASSERT_TRUE(user::click(f.TBox(6)));
+      }
       EXPECT_FALSE(f.TBox(4).visible());
-      if (f.FraQvrl.visible()) ASSERT_TRUE(user::click(f.Bout(35)));
-      if (f.Frame(9).visible()) ASSERT_TRUE(user::click(f.Bout(34)));
+      if (f.FraQvrl.visible()) {
+        ASSERT_TRUE(user::click(f.Bout(35)));
+      }
+      if (f.Frame(9).visible()) {
+        ASSERT_TRUE(user::click(f.Bout(34)));
+      }
       EXPECT_FALSE(Mode_Etalonnage);
     }
   }

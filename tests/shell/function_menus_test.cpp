@@ -514,8 +514,12 @@ class SessionAfterAnotherFunction : public session_window::SessionWindow {
       Qvl().FraQvrl.setVisible(apropos);
       Qvl().FraListeImg.setVisible(false);
     });
-    if (f.Frame(12).visible()) ASSERT_TRUE(user::click(f.Bout(38)));
-    if (f.Frame(9).visible()) ASSERT_TRUE(user::click(f.Bout(34)));
+    if (f.Frame(12).visible()) {
+      ASSERT_TRUE(user::click(f.Bout(38)));
+    }
+    if (f.Frame(9).visible()) {
+      ASSERT_TRUE(user::click(f.Bout(34)));
+    }
     session_window::picture(images_, "lame 1.bmp", 400, 300, kFond);
     session_window::picture(images_, "lame2.bmp", 300, 300);
     trame_ = golden("program_2d");
@@ -536,7 +540,9 @@ class SessionAfterAnotherFunction : public session_window::SessionWindow {
     EXPECT_TRUE(messages().empty());
     ASSERT_EQ(FonctionCourante, 2);
     ASSERT_EQ(LigneCourante, 3);
-    if (f.FraListeImg.visible()) ASSERT_TRUE(user::click(f.Bout(8)));   // the image list closed
+    if (f.FraListeImg.visible()) {  // the image list closed
+      ASSERT_TRUE(user::click(f.Bout(8)));
+    }
   }
 
   // A left drag between two points of the shown picture, as fractions of it, found on

@@ -68,7 +68,9 @@ TEST_F(StatLayout, AutomaticSplitWithTheScatterPlotOfTheMenu) {
     grid(2, deuxGroupes);
     Vue_Stat = vue;
     whileOpen([] { user::click(Qvl().Bout(11)); }, [&](FenHisto& f) {
-      if (vue == 1) EXPECT_EQ(user::whyUnreachable(f.Command12), "");
+      if (vue == 1) {
+        EXPECT_EQ(user::whyUnreachable(f.Command12), "");
+      }
       ASSERT_TRUE(user::choose(f.Mnstat(1)));
       ASSERT_TRUE(user::click(f.Command12));
       EXPECT_TRUE(f.Framehist(1).visible());
