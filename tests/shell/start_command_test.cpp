@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,6 +48,8 @@ class StartCommand : public ::testing::Test {
   void TearDown() override {
     stop();
     std::error_code ec;
+    for (const auto& e : fs::recursive_directory_iterator(home_, ec))
+      if (e.is_directory(ec)) fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(home_, ec);
   }
 
@@ -63,8 +66,10 @@ class StartCommand : public ::testing::Test {
   }
 
   // Starts the script and waits until the process it became runs a program file;
-  // returns that file ("" when the script ended first or nothing came in time).
-  std::string start(const std::vector<std::string>& set) {
+  // returns that file ("" when the script ended first or nothing came in time). As
+  // `user`, the script runs as an ordinary user who owns the home folder (the test's
+  // own user, or nobody when the test runs as root, for whom no folder is read-only).
+  std::string start(const std::vector<std::string>& set, bool user = false) {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
       const std::string v = *e;
@@ -81,13 +86,20 @@ class StartCommand : public ::testing::Test {
     for (std::string& v : env) envp.push_back(v.data());
     envp.push_back(nullptr);
     std::string bash = "bash", script = kScript.string();
-    char* argv[] = {bash.data(), script.data(), nullptr};
+    std::vector<std::string> words = {bash, script};
+    if (user && geteuid() == 0) {
+      giveHomeTo(65534, 65534);
+      words.insert(words.begin(), {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"});
+    }
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     const std::string log = (home_ / "start.log").string();
     posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    const int r = posix_spawnp(&pid_, "bash", &actions, nullptr, argv, envp.data());
+    const int r = posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (r != 0) {
       pid_ = 0;
@@ -106,6 +118,14 @@ class StartCommand : public ::testing::Test {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return "";
+  }
+
+  // The home folder and all in it owned by uid:gid, its folders open to be crossed.
+  void giveHomeTo(uid_t uid, gid_t gid) {
+    std::error_code ec;
+    ASSERT_EQ(::chown(home_.c_str(), uid, gid), 0);
+    fs::permissions(home_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec, ec);
+    for (const auto& e : fs::recursive_directory_iterator(home_, ec)) ASSERT_EQ(::lchown(e.path().c_str(), uid, gid), 0);
   }
 
   void stop() {
@@ -156,6 +176,61 @@ TEST_F(StartCommand, FolderFollowsTheDataHomeAndAMissingBuildIsSaid) {
   fs::remove_all(build_, ec);
   EXPECT_EQ(start({}), "");
   EXPECT_NE(log().find("quorvale is missing; build it with: bash scripts/setup.sh"), std::string::npos) << log();
+}
+
+// A program folder that cannot be written: the script still starts a program, the one
+// already there when it is the one built, else the built one, and says why in one line.
+TEST_F(StartCommand, AFolderThatCannotBeWrittenStillStartsAProgram) {
+  const fs::path folder = home_ / ".local" / "share" / "quorvale";
+  const fs::path blocked = home_ / "fichier";   // a file where the data home's folder would be
+  struct Case {
+    const char* what;
+    std::vector<std::string> env;
+    fs::path folder;
+    int installed;   // 0 none, 1 the program built, 2 another
+    bool readOnly;
+    bool startsInstalled;
+    const char* cause;
+  };
+  const Case cases[] = {
+      {"a file in the way", {"XDG_DATA_HOME=" + blocked.string()}, blocked / "quorvale", 0, false, false, "Not a directory"},
+      {"read-only, empty", {}, folder, 0, true, false, "Permission denied"},
+      {"read-only, the same program there", {}, folder, 1, true, true, "Permission denied"},
+      {"read-only, an older program there", {}, folder, 2, true, false, "Permission denied"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::error_code ec;
+    if (fs::exists(folder)) fs::permissions(folder, fs::perms::owner_all, ec);
+    fs::remove_all(home_ / ".local", ec);
+    std::ofstream(blocked) << "x";
+    if (c.folder == folder) fs::create_directories(folder);
+    if (c.installed > 0) {
+      ASSERT_TRUE(fs::copy_file(build_ / "quorvale", folder / "quorvale"));
+      if (c.installed == 2) std::ofstream(folder / "quorvale", std::ios::binary | std::ios::app) << "old";
+      fs::permissions(folder / "quorvale", fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    }
+    const std::string before = c.installed > 0 ? contents(folder / "quorvale") : "";
+    if (c.readOnly) fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    fs::resize_file(home_ / "start.log", 0, ec);
+
+    const fs::path started = c.startsInstalled ? folder / "quorvale" : build_ / "quorvale";
+    EXPECT_EQ(start(c.env, true), started.string()) << log();
+    stop();
+    const std::string line = "start: the program could not be copied into " + c.folder.string() + " (" + c.cause + "); ";
+    EXPECT_NE(log().find(line), std::string::npos) << log();
+    if (c.startsInstalled)
+      EXPECT_NE(log().find("starting the same program already there, whose files there are read but cannot be saved"),
+                std::string::npos) << log();
+    else
+      EXPECT_NE(log().find("starting " + started.string() + ", which keeps its files in " + build_.string() + "\n"),
+                std::string::npos) << log();
+    EXPECT_EQ(log().find("mkdir:"), std::string::npos) << log();
+    EXPECT_EQ(log().find("mktemp:"), std::string::npos) << log();
+    if (c.installed > 0) {
+      EXPECT_EQ(contents(folder / "quorvale"), before);
+    }
+  }
 }
 
 }  // namespace
