@@ -71,7 +71,7 @@ void renomme(Cmpl& w, const std::string& saisi) {
   if (existeDeja(nom)) return;
   std::error_code ec;
   std::filesystem::rename(platform::findFileNoCase(Rep_Prog, source), cheminProgramme(nom), ec);
-  if (ec) Signale_Echec_Ecriture(source, ec.message());
+  if (ec) Signale_Echec_Ecriture(source, platform::systemCause(ec.value()));
   Liste_fichiers_cal();
 }
 

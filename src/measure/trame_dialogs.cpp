@@ -29,7 +29,7 @@ std::string fichierTemporaire(std::string* erreur) {
   std::error_code ec;
   const std::filesystem::path dossier = std::filesystem::temp_directory_path(ec);
   if (ec) {
-    *erreur = ec.message();
+    *erreur = platform::systemCause(ec.value());
     return "";
   }
   std::string modele = (dossier / "quorvale_maj_XXXXXX.trm").string();
@@ -37,7 +37,7 @@ std::string fichierTemporaire(std::string* erreur) {
   tampon.push_back('\0');
   const int fd = mkstemps(tampon.data(), 4);
   if (fd < 0) {
-    *erreur = std::error_code(errno, std::generic_category()).message();
+    *erreur = platform::systemCause(errno);
     return "";
   }
   close(fd);

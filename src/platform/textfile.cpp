@@ -24,6 +24,33 @@ namespace platform {
 
 namespace fs = std::filesystem;
 
+std::string systemCause(int code) {
+  switch (code) {
+    case ENOSPC:
+    case EDQUOT:
+      return "le disque est plein";
+    case EFBIG:
+      return "le fichier est trop grand";
+    case EROFS:
+      return "le disque est en lecture seule";
+    case EACCES:
+    case EPERM:
+      return "permission refusée";
+    case ENOENT:
+      return "fichier ou dossier introuvable";
+    case ENOTDIR:
+      return "un élément du chemin n'est pas un dossier";
+    case EISDIR:
+      return "c'est un dossier";
+    case ENAMETOOLONG:
+      return "le nom est trop long";
+    case EIO:
+      return "erreur de lecture ou d'écriture sur le disque";
+    default:
+      return std::strerror(code);
+  }
+}
+
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F. The five bytes the code page leaves undefined
@@ -51,7 +78,7 @@ long codeOf1252(unsigned char b) {
   return b;
 }
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText() { return systemCause(errno); }
 
 void setError(std::string* error, const std::string& text) {
   if (error != nullptr) *error = text;
@@ -231,7 +258,7 @@ Utf16Order unmarkedUtf16Order(const std::string& bytes) {
 // --- atomic save ---
 
 std::string saveError(const std::string& path, int code) {
-  return "Impossible d'enregistrer le fichier " + path + " : " + std::strerror(code);
+  return "Impossible d'enregistrer le fichier " + path + " : " + systemCause(code);
 }
 
 // The folder that holds a file ("." for a bare name).
@@ -439,7 +466,7 @@ bool readBytes(const std::string& path, std::string* bytes, std::string* error) 
   }
   ::close(fd);
   if (failure != 0) {
-    setError(error, "Impossible de lire le fichier " + p + " : " + std::strerror(failure));
+    setError(error, "Impossible de lire le fichier " + p + " : " + systemCause(failure));
     return false;
   }
   if (bytes != nullptr) *bytes = std::move(data);
@@ -486,13 +513,22 @@ bool saveFileAtomic(const std::string& path, const std::string& bytes, std::stri
   // A replaced file keeps its permissions; a new one gets the usual 0666 less the umask.
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0;
+  // A file nobody may write is read-only: the rename would replace it all the same (and
+  // root may write anything), so it is refused here.
+  if (replacing && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    setError(error, "Impossible d'enregistrer le fichier " + p + " : le fichier est en lecture seule");
+    return false;
+  }
   std::string temp;
   int failure = 0;
   const int fd = createTemporary(target, replacing ? (old.st_mode & 07777) : 0666, &temp, &failure);
   if (fd < 0) {
     // The file itself was not touched: the folder took no new file beside it.
     setError(error, "Impossible d'enregistrer le fichier " + p + " : impossible de créer un fichier dans le dossier " +
-                        folderOf(target) + " : " + std::strerror(failure));
+                        folderOf(target) + " : " +
+                        ((failure == ENOENT || failure == ENOTDIR) && !folderExists(folderOf(target))
+                             ? std::string("le dossier n'existe pas")
+                             : systemCause(failure)));
     return false;
   }
   if (replacing) ::fchmod(fd, old.st_mode & 07777);  // the umask must not narrow it

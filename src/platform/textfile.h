@@ -32,11 +32,17 @@ bool readBytes(const std::string& path, std::string* bytes, std::string* error =
 
 // Each line followed by CR LF, encoded Windows-1252 (UTF-8 when needed).
 std::string encodeLines(const std::vector<std::string>& lines);
+// The cause of a failed file operation as the user is told it, from the system's error
+// code: in French for those a user meets (disk full, read-only disk, permission
+// refused, folder missing...), else the system's own text.
+std::string systemCause(int code);
+
 // Atomic save of lines / of raw bytes: temporary file in the same folder, every write
 // checked, synced to the disk, then renamed over the target (a symbolic link's target
 // is replaced, keeping its permissions). On failure (a full disk among them) the old
 // file is left byte for byte, no temporary stays, false is returned and *error names
-// the path and the system's cause ("No space left on device").
+// the path and the cause (systemCause, "le disque est plein"). A file whose write
+// permission bits are all off is read-only and never replaced, whoever runs the program.
 bool writeLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error = nullptr);
 bool saveFileAtomic(const std::string& path, const std::string& bytes,

@@ -414,3 +414,102 @@ TEST_F(TrameDialogs, GridUpdate) {
 }
 
 }  // namespace
+
+// A session read back by "Charger la trame", then saved by the user from the menus over
+// a file made read-only, or into a folder that is gone: each save says which file and
+// why, in French, and what was on the disk stays as it was.
+class SavesRefused : public session_window::SessionWindow {
+ protected:
+  void SetUp() override {
+    SessionWindow::SetUp();
+    QVL& f = Qvl();
+    const bool apercu = f.Frame(12).visible(), accueil = f.Frame(9).visible();
+    r_.then([apercu, accueil] {
+      Qvl().Frame(12).setVisible(apercu);
+      Qvl().Frame(9).setVisible(accueil);
+      Qvl().FraListeImg.setVisible(false);
+    });
+    if (f.Frame(12).visible()) {
+      ASSERT_TRUE(user::click(f.Bout(38)));
+    }
+    if (f.Frame(9).visible()) {
+      ASSERT_TRUE(user::click(f.Bout(34)));
+    }
+    picture(images_, "lame 1.bmp", 400, 300);
+    picture(images_, "lame2.bmp", 300, 300);
+    const std::string trame = golden("program_2d");
+    dialogs_->answerOpen({trame});
+    ASSERT_TRUE(user::choose(f.MnuFIC(10)));
+    ASSERT_TRUE(messages().empty());
+    ASSERT_EQ(LigneCourante, 3);
+    if (f.FraListeImg.visible()) {
+      ASSERT_TRUE(user::click(f.Bout(8)));
+    }
+    Alerte_W7 = false;
+    dialogs_->clear();
+  }
+};
+
+TEST_F(SavesRefused, EachSaysWhichFileAndWhyAndKeepsTheDisk) {
+  QVL& f = Qvl();
+  const std::string gone = images_.file("parti");
+  struct Case {
+    const char* what;
+    platform::MenuItem* item;
+    std::string path;
+    bool readOnly;    // an existing file, made read-only (else a folder that is gone)
+    std::string cause;
+  };
+  const Case cases[] = {
+      {"trame over a read-only file", &f.MnuFIC(9), images_.file("gardee.trm"), true,
+       "Impossible d'enregistrer le fichier " + images_.file("gardee.trm") + " : le fichier est en lecture seule"},
+      {"export over a read-only file", &f.MnuEDit(1), images_.file("gardee.csv"), true,
+       "Impossible d'enregistrer le fichier " + images_.file("gardee.csv") + " : le fichier est en lecture seule"},
+      {"trame into a folder gone", &f.MnuFIC(9), gone + "/s.trm", false,
+       "Impossible d'enregistrer le fichier " + gone + "/s.trm : impossible de créer un fichier dans le dossier " + gone +
+           " : le dossier n'existe pas"},
+      {"export into a folder gone", &f.MnuEDit(1), gone + "/s.csv", false,
+       "Impossible d'enregistrer le fichier " + gone + "/s.csv : impossible de créer un fichier dans le dossier " + gone +
+           " : le dossier n'existe pas"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.readOnly) {
+      ASSERT_TRUE(platform::writeLines(c.path, {"ancien"}));
+      ASSERT_EQ(chmod(c.path.c_str(), 0444), 0);
+    }
+    const std::string session = Fic_Session;
+    const std::vector<std::string> grille = gridLines();
+    dialogs_->clear();
+    dialogs_->answerSave(c.path);
+    if (c.readOnly) dialogs_->answerMsgBox(platform::vbOK);   // "écraser le fichier existant ?"
+    dialogs_->answerMsgBox(platform::vbOK);                    // the failure
+    ASSERT_TRUE(user::choose(*c.item));
+    // The export first shows its comment panel, which its button validates.
+    if (c.item == &f.MnuEDit(1)) {
+      ASSERT_TRUE(user::click(f.Bout_dial(28)));
+    }
+    const std::vector<std::string> m = messages();
+    ASSERT_EQ(m.size(), c.readOnly ? 2u : 1u);
+    if (c.readOnly) {
+      EXPECT_EQ(m[0].rfind(MSG(116), 0), 0u) << m[0];
+    }
+    EXPECT_NE(m.back().find(c.path), std::string::npos) << m.back();
+    EXPECT_EQ(m.back().substr(m.back().size() - c.cause.size()), c.cause) << m.back();
+    if (c.readOnly) {
+      EXPECT_EQ(bytesOf(c.path), "ancien\r\n");
+    } else {
+      EXPECT_FALSE(platform::folderExists(gone));
+    }
+    EXPECT_EQ(Fic_Session, session);
+    EXPECT_EQ(gridLines(), grille);
+  }
+  // Made writable again, the same file is replaced by the same menu.
+  ASSERT_EQ(chmod(images_.file("gardee.trm").c_str(), 0644), 0);
+  dialogs_->clear();
+  dialogs_->answerSave(images_.file("gardee.trm"));
+  dialogs_->answerMsgBox(platform::vbOK);
+  ASSERT_TRUE(user::choose(f.MnuFIC(9)));
+  EXPECT_EQ(messages(), std::vector<std::string>{MSG(116)});
+  EXPECT_EQ(bytesOf(images_.file("gardee.trm")).substr(0, 15), "INDPRES=True\r\nN");
+}

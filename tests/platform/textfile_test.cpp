@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -210,8 +212,72 @@ TEST_F(TextFileTest, SaveIntoMissingFolderFails) {
   std::string error;
   const std::string target = path("absent/f.txt");
   EXPECT_FALSE(saveFileAtomic(target, "x", &error));
-  EXPECT_NE(error.find(target), std::string::npos) << error;
+  EXPECT_EQ(error, "Impossible d'enregistrer le fichier " + target + " : impossible de créer un fichier dans le dossier " +
+                       path("absent") + " : le dossier n'existe pas");
   EXPECT_FALSE(platform::fileExists(target));
+}
+
+// A file whose write bits are all off is read-only: no save, no append and no copy
+// replaces it, root included, and the message names it and says why. One write bit
+// is enough for it to be replaced, keeping its mode.
+TEST_F(TextFileTest, AReadOnlyFileIsNeverReplaced) {
+  const struct {
+    mode_t mode;
+    bool replaced;
+  } cases[] = {{0444, false}, {0400, false}, {0000, false}, {0555, false}, {0200, true}, {0644, true}, {0464, true}};
+  put("source.txt", "copie");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    put("f.txt", "ancien\r\n");
+    ASSERT_EQ(chmod(path("f.txt").c_str(), c.mode), 0);
+    const std::string refused = "Impossible d'enregistrer le fichier " + path("f.txt") + " : le fichier est en lecture seule";
+    std::string error;
+    EXPECT_EQ(saveFileAtomic(path("f.txt"), "nouveau", &error), c.replaced);
+    EXPECT_EQ(error, c.replaced ? "" : refused);
+    error.clear();
+    EXPECT_EQ(platform::appendLines(path("f.txt"), {"suite"}, &error), c.replaced);
+    EXPECT_EQ(error, c.replaced ? "" : refused);
+    error.clear();
+    EXPECT_EQ(platform::copyFile(path("source.txt"), path("f.txt"), &error), c.replaced);
+    EXPECT_EQ(error, c.replaced ? "" : refused);
+    ASSERT_EQ(chmod(path("f.txt").c_str(), 0600), 0);
+    EXPECT_EQ(bytesOf("f.txt"), c.replaced ? "copie" : "ancien\r\n");
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir_)) entries += e.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(entries, 2);
+  }
+  // Through a symbolic link, the mode of the file it points to decides.
+  put("f.txt", "ancien");
+  ASSERT_EQ(chmod(path("f.txt").c_str(), 0444), 0);
+  fs::create_symlink(path("f.txt"), path("lien.txt"));
+  std::string error;
+  EXPECT_FALSE(saveFileAtomic(path("lien.txt"), "nouveau", &error));
+  EXPECT_EQ(error, "Impossible d'enregistrer le fichier " + path("lien.txt") + " : le fichier est en lecture seule");
+  EXPECT_TRUE(fs::is_symlink(path("lien.txt")));
+  ASSERT_EQ(chmod(path("f.txt").c_str(), 0600), 0);
+  EXPECT_EQ(bytesOf("f.txt"), "ancien");
+}
+
+// The causes a user meets are said in French; the others keep the system's text.
+TEST(SystemCause, CausesAUserMeetsAreInFrench) {
+  const struct {
+    int code;
+    const char* cause;
+  } cases[] = {
+      {ENOSPC, "le disque est plein"},
+      {EDQUOT, "le disque est plein"},
+      {EFBIG, "le fichier est trop grand"},
+      {EROFS, "le disque est en lecture seule"},
+      {EACCES, "permission refusée"},
+      {EPERM, "permission refusée"},
+      {ENOENT, "fichier ou dossier introuvable"},
+      {ENOTDIR, "un élément du chemin n'est pas un dossier"},
+      {EISDIR, "c'est un dossier"},
+      {ENAMETOOLONG, "le nom est trop long"},
+      {EIO, "erreur de lecture ou d'écriture sur le disque"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(platform::systemCause(c.code), c.cause) << c.code;
+  EXPECT_EQ(platform::systemCause(EXDEV), std::strerror(EXDEV));
 }
 
 // Result codes of the save attempted by the child process.

@@ -109,23 +109,24 @@ TEST_F(ArchiveFile, NamesAndFilterOfTheFunction) {
 std::string creationRefusee(const std::string& folder) {
   const std::string essai = folder + "/.essai_archive";
   const int fd = ::open(essai.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return std::strerror(errno);
+  if (fd < 0) return platform::systemCause(errno);
   ::close(fd);
   ::unlink(essai.c_str());
   return "";
 }
 
-// A record for a file of a folder that takes no new file says so, with the system's
-// cause of that refusal, whether the file is new or already there.
+// A record for a new file of a folder that takes no new file says so, with the cause
+// of that refusal; a read-only file already there says that it is read-only.
 TEST_F(ArchiveFile, AFolderThatTakesNoNewFileIsNamedWithItsCause) {
   const std::string cause = creationRefusee("/proc");
   if (cause.empty()) GTEST_SKIP() << "/proc takes new files here";
-  for (const std::string chemin : {"/proc/ArchvStat.ArS2", "/proc/version"}) {
-    std::string erreur;
-    EXPECT_FALSE(Ajoute_Enregistrement(chemin, "x; ", false, &erreur));
-    EXPECT_EQ(erreur, "Impossible d'enregistrer le fichier " + chemin +
-                          " : impossible de créer un fichier dans le dossier /proc : " + cause);
-  }
+  std::string erreur;
+  EXPECT_FALSE(Ajoute_Enregistrement("/proc/ArchvStat.ArS2", "x; ", false, &erreur));
+  EXPECT_EQ(erreur, "Impossible d'enregistrer le fichier /proc/ArchvStat.ArS2 : impossible de créer un fichier dans le "
+                    "dossier /proc : " + cause);
+  // A file there nobody may write is refused before the folder is asked.
+  EXPECT_FALSE(Ajoute_Enregistrement("/proc/version", "x; ", false, &erreur));
+  EXPECT_EQ(erreur, "Impossible d'enregistrer le fichier /proc/version : le fichier est en lecture seule");
   EXPECT_FALSE(platform::fileExists("/proc/ArchvStat.ArS2"));
 }
 

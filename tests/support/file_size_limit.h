@@ -1,14 +1,15 @@
 #pragma once
 // A file-size limit on this process for the lifetime of the object, as a full disk
-// stops a save: a write past the limit fails with EFBIG ("File too large") instead of
+// stops a save: a write past the limit fails with EFBIG (file too large) instead of
 // raising SIGXFSZ. Needs no privilege: only the soft limit is lowered, then put back.
 
 #include <sys/resource.h>
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <string>
+
+#include "platform/textfile.h"
 
 namespace test_support {
 
@@ -30,8 +31,8 @@ class FileSizeLimit {
 
   // True when the limit is in force.
   bool active() const { return active_; }
-  // The system's text for a write stopped by the limit.
-  static std::string cause() { return std::strerror(EFBIG); }
+  // The cause a user is told of a write stopped by the limit.
+  static std::string cause() { return platform::systemCause(EFBIG); }
 
  private:
   rlimit saved_{};
