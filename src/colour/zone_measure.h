@@ -53,8 +53,8 @@ CouleurZone Couleur_Zone(const platform::Picture& p, double xp, double yp, int t
 void Mesure_Zone_Couleur(double x, double y);
 
 // Marks a measured zone at (x, y), units of Picture1 (not rounded): Pt_X, Pt_Y, the row
-// number printed there, and cell 1 (the picture point Point_Image gives), NumImage and
-// ExpZoom of row LigneCourante of TabMesures.
+// number printed there, and row LigneCourante of TabMesures started anew with cell 1
+// (the picture point Point_Image gives), NumImage and ExpZoom.
 void Marque_Point_Couleur(double x, double y);
 
 // Stored colour rows measured again, image by image (the last picture decoded is

@@ -22,6 +22,7 @@
 #include "measure/redraw.h"
 #include "measure/segment_tool.h"
 #include "measure/table_commands.h"
+#include "measure/table_editing.h"
 #include "measure/triangle_tool.h"
 #include "platform/colour.h"
 #include "platform/events.h"
@@ -425,9 +426,11 @@ void Repere_Comptage(double X, double Y) {
   Imprime_Numero(X, Y, LigneCourante);
   double xi = 0, yi = 0;
   if (!Point_Image(X, Y, xi, yi)) return;
-  Mesure& m = TabMesures(LigneCourante);
-  m.Seg(1).X1 = xi;
-  m.Seg(1).Y1 = yi;
-  m.ExpZoom = Expo_Zoom;
-  m.NumImage = Index_Image;
+  // The first element counted, or the zone, starts its row.
+  Mesure* m = Commence_Ligne_Table();
+  if (!m) return;
+  m->Seg(1).X1 = xi;
+  m->Seg(1).Y1 = yi;
+  m->ExpZoom = Expo_Zoom;
+  m->NumImage = Index_Image;
 }

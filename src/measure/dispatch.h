@@ -40,9 +40,9 @@ void RAZ_Mesure();
 // Clears Etat_Pt1 to Etat_Pt4.
 void RAZ_Compteurs_Points();
 // Marks a counting (or a colour zone) at (X, Y), units of Picture1: Pt_X, Pt_Y (X and Y
-// rounded), the row number printed at (X, Y) and cell 1 of the current row of
-// TabMesures set to the picture point Point_Image gives for (X, Y). A row outside the
-// table or a point not finite changes nothing.
+// rounded), the row number printed at (X, Y), and the current row of TabMesures
+// started (Commence_Ligne_Table) with cell 1 set to the picture point Point_Image gives
+// for (X, Y). A row outside the table or a point not finite changes nothing.
 void Repere_Comptage(double X, double Y);
 
 // The point (x, y) of Picture1 taken to whole units as the tools take it (halves to

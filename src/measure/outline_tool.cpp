@@ -13,6 +13,7 @@
 #include "measure/lengths.h"
 #include "measure/measure_state.h"
 #include "measure/surface_writers.h"
+#include "measure/table_editing.h"
 #include "platform/colour.h"
 #include "platform/control.h"
 #include "platform/runtime.h"
@@ -90,7 +91,8 @@ void sommet(int X, int Y, bool droit) {
   // A right click before the first vertex has no outline to close.
   if (droit && NbPoints_Surface == 1) return;
   if (!droit) Trace_Croix_Couleur(X, Y, couleurTrace(0));
-  if (Mesure* m = rangeeCourante()) {
+  // The first vertex starts the row.
+  if (Mesure* m = NbPoints_Surface == 1 ? Commence_Ligne_Table() : rangeeCourante()) {
     m->ExpZoom = Expo_Zoom;
     m->NumImage = Index_Image;
   }

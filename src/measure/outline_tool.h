@@ -26,11 +26,12 @@ std::vector<double> Valeurs_Sommets(const std::string& liste);
 
 // One event of the tool at whole units (X, Y) of Picture1; only a mouse-down (Kind not
 // 0) acts. The status bar shows MSG(277). A left click draws a cross in
-// QBColor(CouleursTrace(0)); the first vertex (NbPoints_Surface 1) becomes the start
-// point with the row number beside it; each later vertex is joined to the previous one
-// in that colour, with its calibrated length along the edge when "insère dim" is
-// ticked. The right click (after a first vertex; before it nothing happens) closes the
-// outline through the first vertex whatever the mouse position, measures it
+// QBColor(CouleursTrace(0)); the first vertex (NbPoints_Surface 1) starts the row of
+// the table (Commence_Ligne_Table) and becomes the start point with the row number
+// beside it; each later vertex is joined to the previous one in that colour, with its
+// calibrated length along the edge when "insère dim" is ticked. The right click (after
+// a first vertex; before it nothing happens) closes the outline through the first
+// vertex whatever the mouse position, measures it
 // (Calcul_Polygone), rounds S, P, F and Rm to the display mask and writes the row
 // (Inscrit_Mesure_Surface, Inscrit_Mesure_Grille); the closed row's cell 2 gets the
 // outline flag (second point X: 1 closed, 0 open) and NbPoints_Surface goes back to 1.

@@ -15,6 +15,7 @@
 #include "measure/lengths.h"
 #include "measure/live_display.h"
 #include "measure/row_writers.h"
+#include "measure/table_editing.h"
 #include "platform/colour.h"
 #include "platform/control.h"
 #include "platform/dialogs.h"
@@ -233,7 +234,8 @@ void Range_Segment(int etape, double x1, double y1, double x2, double y2) {
   Segment img;
   if (!Point_Image(x1, y1, img.X1, img.Y1) || !Point_Image(x2, y2, img.X2, img.Y2))
     throw std::runtime_error("segment outside the picture units");
-  Mesure& m = TabMesures(LigneCourante);
+  // The first segment starts the row; the later ones add to it.
+  Mesure& m = etape == 1 ? *Commence_Ligne_Table() : TabMesures(LigneCourante);
   m.Seg(etape) = img;
   m.ExpZoom = Expo_Zoom;
   m.NumImage = Index_Image;

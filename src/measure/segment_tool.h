@@ -44,9 +44,10 @@ Segment Segment_Poly(double x0, double y0, double xn, double yn, double longueur
 
 // Stores the segment (x1, y1)-(x2, y2) of step `etape` (units of Picture1): in
 // Segments_Etape as it is, and in cell `etape` of TabMesures(LigneCourante) in picture
-// units with Expo_Zoom and Index_Image. A row beyond the table (full grid) is left to
-// the row writer, which reports it; a step outside 0 to 16 or a point that cannot be
-// converted throws.
+// units with Expo_Zoom and Index_Image; step 1 starts the row (Commence_Ligne_Table:
+// the cells of an earlier measurement go). A row beyond the table (full grid) is left
+// to the row writer, which reports it; a step outside 0 to 16 or a point that cannot be
+// converted throws, the row left as it was.
 void Range_Segment(int etape, double x1, double y1, double x2, double y2);
 
 // "Palmer": one mouse event at step Etape (EtapeClic, advanced by the row writer).

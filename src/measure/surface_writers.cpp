@@ -13,6 +13,7 @@
 #include "measure/grid_templates.h"
 #include "measure/measure_state.h"
 #include "measure/row_writers.h"
+#include "measure/table_editing.h"
 #include "platform/dialogs.h"
 #include "platform/flexgrid.h"
 #include "platform/runtime.h"
@@ -99,6 +100,16 @@ void ecritLames(int ligne) {
   fermeRangee();
 }
 
+// The table row of the row being written. The triangle and the gill count keep nothing
+// in the table, and a count closed with no element counted has no mark: their row is
+// started here. The other rows were started by their tool, which this writer completes.
+Mesure* rangeeEcrite(int fonction, int ligne) {
+  const bool compte = (fonction == kComptage || fonction == kBosses) && EtapeClic <= 1;
+  const bool sansOutil = fonction == kTriangle || fonction == kLames;
+  if (sansOutil || (compte && Compte_Boite(Qvl().TBox(6).text()) == 0)) return Commence_Ligne_Table();
+  return rangeeTable(ligne);
+}
+
 bool numeroteLigne(int fonction) {
   return fonction == kComptage || fonction == kBosses || (fonction >= kEllipse && fonction <= kPolygone) ||
          fonction == kLames;
@@ -116,7 +127,7 @@ void ecritGrille() {
   if (numeroteLigne(fonction)) Ecrit_Cellule_Grille(ligne, 0, entier(ligne));
   if (g.cols() >= 1) g.setColAlignment(g.cols() - 1, platform::kAlignLeftTop);
   Ecrit_Cellule_Grille(ligne, g.cols() - 2, entier(Index_Image));
-  if (Mesure* m = rangeeTable(ligne); m && m->NumImage == 0) {
+  if (Mesure* m = rangeeEcrite(fonction, ligne); m && m->NumImage == 0) {
     m->NumImage = Index_Image;
     m->ExpZoom = Expo_Zoom;
   }

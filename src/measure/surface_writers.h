@@ -37,6 +37,9 @@ void Inscrit_Mesure_Surface();
 //   16  ValMesure(1), (2), (6), (5) in columns 1 to 4; the row closed.
 //   22  column 1 the estimate shown by Label12, column 2 the agreement percentage
 //       (empty when none was computed); the row closed.
+// The table row of a triangle or a gill count, or of a count closed with nothing
+// counted, is started here (Commence_Ligne_Table); the other rows were started by their
+// tool. A table row still without an image takes Index_Image and Expo_Zoom.
 // Functions 10, 11 and 13 to 16 and 22 get the row number in column 0; every one the
 // image number. Closing a row moves LigneCourante on, with EtapeClic 1 and
 // Compteur_Lignes 0. Then the mirror, the grid frame and, when it is shown, the

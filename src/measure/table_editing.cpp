@@ -64,6 +64,12 @@ void Efface_Ligne_Table(int ligne) {
   if (ligneTable(ligne)) TabMesures(ligne) = Mesure{};
 }
 
+Mesure* Commence_Ligne_Table() {
+  if (!ligneTable(LigneCourante)) return nullptr;
+  Efface_Ligne_Table(LigneCourante);
+  return &TabMesures(LigneCourante);
+}
+
 Annulation Annule_Derniere_Etape(Grille_Edition& g) {
   const int f = FonctionCourante;
   if (f == 5 && EtapeClic > 4) EtapeClic = 4;

@@ -1,11 +1,13 @@
 #pragma once
-// Undoing the last step of a measurement and deleting a row, on the measurement table
-// TabMesures, its cursor (LigneCourante, EtapeClic, Compteur_Lignes) and the texts of
-// the measurement grid. The grid is seen through Grille_Edition, so that the same rules
+// Starting a row, undoing the last step of a measurement and deleting a row, on the
+// measurement table TabMesures, its cursor (LigneCourante, EtapeClic, Compteur_Lignes)
+// and the texts of the measurement grid. The grid is seen through Grille_Edition, so that the same rules
 // run on the main window's grid and, in tests, on a plain table of texts. FonctionCourante,
 // NbCellules and NbPoints_Copie say what a row holds.
 
 #include <string>
+
+struct Mesure;
 
 // The texts of the measurement grid, row 0 the headings and column 0 the row numbers.
 class Grille_Edition {
@@ -23,6 +25,15 @@ class Grille_Edition {
 // Empties row `ligne` of TabMesures: the 17 cells at 0, Texte empty, ExpZoom and
 // NumImage 0. A row outside 0 to 3000 is left alone.
 void Efface_Ligne_Table(int ligne);
+
+// The row of TabMesures that a new measurement starts, the row of the cursor
+// (LigneCourante), emptied first as Efface_Ligne_Table does: whatever an earlier
+// measurement left there (a grid clear keeps the table's rows) is gone, and the row
+// holds only what this measurement writes into it, for the redraw and the trame.
+// nullptr when the cursor lies outside the table. Every tool calls it for the first
+// value of its row and for no later one, so that a row opened again by an undo at a
+// later step is measured on from the cells it keeps.
+Mesure* Commence_Ligne_Table();
 
 // What an undo did.
 enum class Annulation {

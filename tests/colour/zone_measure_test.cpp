@@ -83,23 +83,7 @@ class ZoneWindow : public session_window::SessionWindow {
  protected:
   void SetUp() override {
     SessionWindow::SetUp();
-    QVL& f = Qvl();
-    r_.keep(ZoneCouleur); r_.keep(Fic_Etalon); r_.keep(Rep_Prog); r_.keep(Coul_Mesure);
-    r_.keep(Coul_Lab); r_.keep(Table_Correction); r_.keep(Correction_Valide); r_.keep(Etalon_Charge);
-    const int calibre = f.CheckCalibre.value();
-    const bool charte = f.FraCharte.visible();
-    const std::string label7 = f.Label7.caption();
-    r_.then([calibre, charte, label7] {
-      QVL& g = Qvl();
-      g.CheckCalibre.setValue(calibre);
-      g.FraCharte.setVisible(charte);
-      g.Label7.setCaption(label7);
-    });
-    Rep_Prog = images_.file("");
-    Fic_Etalon.clear();
-    Table_Correction = TableCorrection();
-    Correction_Valide = false;
-    f.CheckCalibre.setValue(0);
+    plainColourZones();
     ZoneCouleur = 3;
     Taille_Zone = 8;
     CouleursTrace(0) = 12;

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "colour/colour_state.h"
+#include "colour/scanner_correction.h"
 #include "forms/main_window.h"
 #include "images/image_state.h"
 #include "measure/measure_state.h"
@@ -138,6 +140,31 @@ class SessionWindow : public measure_window::MeasureWindow {
     Rep_Data = images_.file("");
     Img_Active.clear();
     Index_Image = 0;
+  }
+
+  // For the colour-zone function: keeps what measuring zones changes (the zone size,
+  // the standard and scanner files and their correction, the colours measured,
+  // "Calibré", the colour frame and its caption), and has the zones measured as they
+  // are: no colour standard in the program folder (the test folder), no scanner
+  // correction, "Calibré" unticked.
+  void plainColourZones() {
+    QVL& f = Qvl();
+    r_.keep(ZoneCouleur); r_.keep(Fic_Etalon); r_.keep(Rep_Prog); r_.keep(Coul_Mesure);
+    r_.keep(Coul_Lab); r_.keep(Table_Correction); r_.keep(Correction_Valide); r_.keep(Etalon_Charge);
+    const int calibre = f.CheckCalibre.value();
+    const bool charte = f.FraCharte.visible();
+    const std::string label7 = f.Label7.caption();
+    r_.then([calibre, charte, label7] {
+      QVL& g = Qvl();
+      g.CheckCalibre.setValue(calibre);
+      g.FraCharte.setVisible(charte);
+      g.Label7.setCaption(label7);
+    });
+    Rep_Prog = images_.file("");
+    Fic_Etalon.clear();
+    Table_Correction = TableCorrection();
+    Correction_Valide = false;
+    f.CheckCalibre.setValue(0);
   }
 
   // The golden trame `name` with the test folder written in for "@DOSSIER@", written

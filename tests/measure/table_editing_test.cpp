@@ -339,4 +339,31 @@ TEST_F(TableEditing, EmptiedTableRow) {
   Efface_Ligne_Table(3001);
 }
 
+// A new measurement starts the row of the cursor: what an earlier measurement left in
+// it goes, the rows around it stay. A cursor beyond the table starts nothing.
+TEST_F(TableEditing, StartingARowEmptiesOnlyThatRow) {
+  for (int r : {1, 2, 3}) {
+    TabMesures(r).Seg(1) = {1, 2, 3, 4};
+    TabMesures(r).Seg(5) = {5, 6, 7, 8};
+    TabMesures(r).NumImage = 2;
+    TabMesures(r).ExpZoom = -1;
+    TabMesures(r).Texte = "0";
+  }
+  LigneCourante = 2;
+  Mesure* m = Commence_Ligne_Table();
+  ASSERT_EQ(m, &TabMesures(2));
+  for (int c = 0; c <= 16; ++c) EXPECT_TRUE(empty(m->Seg(c))) << c;
+  EXPECT_EQ(m->NumImage, 0);
+  EXPECT_EQ(m->ExpZoom, 0);
+  EXPECT_EQ(m->Texte, "");
+  for (int r : {1, 3}) {
+    EXPECT_EQ(TabMesures(r).Seg(5).Y2, 8) << r;
+    EXPECT_EQ(TabMesures(r).NumImage, 2) << r;
+  }
+  LigneCourante = kDerniereLigneTable + 1;
+  EXPECT_EQ(Commence_Ligne_Table(), nullptr);
+  LigneCourante = -1;
+  EXPECT_EQ(Commence_Ligne_Table(), nullptr);
+}
+
 }  // namespace
