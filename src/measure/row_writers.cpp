@@ -18,6 +18,7 @@
 #include "measure/grid_templates.h"
 #include "measure/lengths.h"
 #include "measure/measure_state.h"
+#include "measure/table_editing.h"
 #include "measure/trame_file.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -51,13 +52,6 @@ double valeurEtape() {
   return Valeur_Calibree(NbSegments_Calib);
 }
 
-// The row is complete: the cursor moves to the next row, step 1.
-void fermeRangee() {
-  for (int k = 1; k <= 6; ++k) ValEtapes(k) = 0;
-  LigneCourante += 1;
-  EtapeClic = 1;
-  Compteur_Lignes = 0;
-}
 
 // The last step of a row: tool button back, image number, empty comment, computed
 // columns.
@@ -108,13 +102,13 @@ void ecritValeur() {
   EtapeClic += 1;
   bool nouvelleRangee = false;
   if (EtapeClic > derniere) {
-    fermeRangee();
+    Ferme_Rangee();
     nouvelleRangee = true;
   } else {
     // Density rows are closed by their count of values; the other functions only by
     // their last step.
     Compteur_Lignes += 1;
-    if (Mode_Densite && NbPoints_Copie > 0 && Compteur_Lignes >= NbPoints_Copie) fermeRangee();
+    if (Mode_Densite && NbPoints_Copie > 0 && Compteur_Lignes >= NbPoints_Copie) Ferme_Rangee();
   }
 
   if (f.Frame(6).visible()) {
@@ -144,7 +138,7 @@ void ecritCouleur() {
   Ecrit_Cellule_Grille(ligne, 7, platform::CStr(static_cast<long long>(Taille_Zone)));
   Ecrit_Cellule_Grille(ligne, g.cols() - 2, platform::CStr(static_cast<long long>(Index_Image)));
   Ecrit_Cellule_Grille(ligne, g.cols() - 1, "");
-  LigneCourante += 1;
+  Passe_Ligne_Suivante();
   Mode_Cumul = false;
   Rafraichit_Grille(LigneCourante);
   if (LigneCourante > capacite) Grille_Pleine();
@@ -179,6 +173,18 @@ void Grille_Pleine() {
     platform::MsgBox(MSG(214));
   else
     platform::MsgBox(MSG(215) + platform::vbCrLf + erreur);
+}
+
+void Passe_Ligne_Suivante() {
+  LigneCourante += 1;
+  Efface_Ligne_Table(LigneCourante);
+}
+
+void Ferme_Rangee() {
+  for (int k = 1; k <= 6; ++k) ValEtapes(k) = 0;
+  Passe_Ligne_Suivante();
+  EtapeClic = 1;
+  Compteur_Lignes = 0;
 }
 
 void Ouverture_Rangee() {

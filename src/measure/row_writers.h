@@ -64,6 +64,13 @@ void Ecrit_Cellule_Grille(int r, int c, const std::string& texte);
 // A full grid: the session is saved to the rescue file "TrameSav.trm", then MSG(214)
 // is shown (MSG(215) and the reason when the save fails).
 void Grille_Pleine();
+// The cursor moves to the next row (LigneCourante + 1), which is emptied: no
+// measurement has written into it yet, and whatever an earlier one left there (a grid
+// clear keeps the table's rows) is neither drawn by a redraw nor kept.
+void Passe_Ligne_Suivante();
+// The row is complete: the values of the steps cleared, the cursor on the next row
+// (Passe_Ligne_Suivante), step 1, no segment counted.
+void Ferme_Rangee();
 // Opening steps of a writer: the status bar cleared, the automatic save when due,
 // LignePrec and Etape_Calib taken, the row number written in column 0 of GrilleRef's
 // row LigneCourante and of MGrille's row 1 (cells outside the grids are skipped).

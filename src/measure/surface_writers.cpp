@@ -37,13 +37,6 @@ std::string entier(long long n) { return platform::CStr(n); }
 
 void alerte() { platform::MsgBox(MSG(101) + "95"); }
 
-// The row is closed: the cursor moves on, step 1.
-void fermeRangee() {
-  for (int k = 1; k <= 6; ++k) ValEtapes(k) = 0;
-  LigneCourante += 1;
-  EtapeClic = 1;
-  Compteur_Lignes = 0;
-}
 
 // The row of TabMesures being closed, nullptr outside the table.
 Mesure* rangeeTable(int ligne) {
@@ -74,7 +67,7 @@ void ecritBosses(int ligne) {
     Ecrit_Cellule_Grille(ligne, 3, entier(platform::CLng(a + 2 * n)));
     if (m) m->Seg(1).Y2 = n;
     MSG.set(55, MSG(202) + MSG(204));
-    fermeRangee();
+    Ferme_Rangee();
   }
   if (m) {
     m->NumImage = Index_Image;
@@ -91,13 +84,13 @@ void ecritDensite(int ligne) {
     Ecrit_Cellule_Grille(ligne, 3, platform::Format(n / s, Format_Decimal));
     Ecrit_Cellule_Grille(ligne, 4, platform::Format(std::sqrt(n / s), Format_Decimal));
   }
-  fermeRangee();
+  Ferme_Rangee();
 }
 
 void ecritLames(int ligne) {
   Ecrit_Cellule_Grille(ligne, EtapeClic, Qvl().Label12.caption());
   Ecrit_Cellule_Grille(ligne, EtapeClic + 1, Texte_Pourcentage_Lames(Pourcentage_Lames_Calcule, ValMesure(10)));
-  fermeRangee();
+  Ferme_Rangee();
 }
 
 // The table row of the row being written. The triangle and the gill count keep nothing
@@ -134,7 +127,7 @@ void ecritGrille() {
   switch (fonction) {
     case kComptage:
       Ecrit_Cellule_Grille(ligne, 1, nombre(prendCompte()));
-      fermeRangee();
+      Ferme_Rangee();
       break;
     case kBosses:
       ecritBosses(ligne);
@@ -147,14 +140,14 @@ void ecritGrille() {
       Ecrit_Cellule_Grille(ligne, 1, nombre(ValMesure(1)));
       Ecrit_Cellule_Grille(ligne, 2, nombre(ValMesure(3)));
       Ecrit_Cellule_Grille(ligne, 3, nombre(ValMesure(2)));
-      fermeRangee();
+      Ferme_Rangee();
       break;
     case kPolygone:
       Ecrit_Cellule_Grille(ligne, 1, nombre(ValMesure(1)));
       Ecrit_Cellule_Grille(ligne, 2, nombre(ValMesure(2)));
       Ecrit_Cellule_Grille(ligne, 3, nombre(ValMesure(6)));
       Ecrit_Cellule_Grille(ligne, 4, nombre(ValMesure(5)));
-      fermeRangee();
+      Ferme_Rangee();
       break;
     case kLames:
       ecritLames(ligne);

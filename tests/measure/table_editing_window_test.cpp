@@ -417,6 +417,30 @@ TEST_F(RowStart, ColourZonesAfterCystidiaDrawOnlyTheirOwnFrames) {
   expectMarksOnlyAt(kPoints, "loaded again");
 }
 
+// The row the cursor waits on holds nothing either: "Raz gril." forgets the image of
+// the first rows only, so that from the twelfth row on an earlier spore would still be
+// drawn there by "retrace" before a zone is measured in it.
+TEST_F(RowStart, TheRowWaitingForAMeasurementShowsNothing) {
+  ouvre();
+  choisit(sporesMenu());
+  for (int i = 0; i < 12; ++i) {
+    const int y = 8 + 10 * i;
+    trace({20, y}, {120, y});
+    trace({60, y}, {63, y + 5});
+  }
+  ASSERT_EQ(LigneCourante, 13);
+  razGrille();
+  dialogs_->answerMsgBox(platform::vbOK);   // no colour standard
+  choisit(tintavelMenu());
+  ASSERT_TRUE(user::choose(Qvl().Lrg(1)));
+  std::vector<Pixel> points;
+  for (int i = 0; i < 11; ++i) points.push_back({150 + 9 * (i % 4), 10 + 30 * (i / 4) + 3 * (i % 4)});
+  for (const Pixel& p : points) clique(p);
+  ASSERT_EQ(LigneCourante, 12);
+  EXPECT_EQ(session_window::rowText(TabMesures(12)), session_window::rowText(Mesure{}));
+  expectMarksOnlyAt(points, "eleven zones");
+}
+
 // A row read from a trame keeps every cell the file holds, also cells its function does
 // not measure: a colour zone with a second point has a second frame drawn there. The
 // last spore row read, opened again by an undo (Backspace) and its width measured
