@@ -129,15 +129,17 @@ bool readerTooLarge(long long w, long long h, QImage::Format format) {
 }
 
 // Why the header's size cannot be believed, or cannot be read: more pixels than a file
-// of this length can hold, or more memory than a picture may take ("" when neither).
-// Checked before anything is allocated for the pixels.
-std::string sizeFault(QImageReader& reader, qint64 fileSize) {
+// of this length can hold, or, with `weighMemory`, more memory in the general reader
+// than a picture may take ("" when neither). Checked before anything is allocated for
+// the pixels.
+std::string sizeFault(QImageReader& reader, qint64 fileSize, bool weighMemory) {
   const QSize declared = reader.size();
   if (!declared.isValid()) return "";
   if (pictureTooLargeForFile(declared.width(), declared.height(), fileSize))
     return "the header declares " + std::to_string(declared.width()) + " x " +
            std::to_string(declared.height()) + " pixels, more than the file can hold";
-  if (readerTooLarge(declared.width(), declared.height(), reader.imageFormat())) return tooLargeText();
+  if (weighMemory && readerTooLarge(declared.width(), declared.height(), reader.imageFormat()))
+    return tooLargeText();
   return "";
 }
 
@@ -190,10 +192,13 @@ Picture Picture::load(const std::string& path, std::string* error) {
   // Qt's readers get the program's limit, above their default of 256 MB, which
   // microscope cameras go beyond.
   limitPictureMemory();
+  // The direct decoder weighs the memory of every JPEG itself, before the general
+  // reader may have one.
+  const bool jpeg = looksLikeJpeg(file.peek(2));
   QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
-  const std::string fault = sizeFault(reader, file.size());
+  const std::string fault = sizeFault(reader, file.size(), !jpeg);
   if (!fault.empty()) {
     setError(error, what + fault + ".");
     return Picture();
@@ -205,9 +210,8 @@ Picture Picture::load(const std::string& path, std::string* error) {
     return Picture();
   }
   // A JPEG the direct decoder takes is judged by it: it knows whether every row came
-  // from the data. It weighs the memory of every JPEG before the general reader may
-  // have one.
-  if (!looksLikeJpeg(file.peek(2))) {
+  // from the data.
+  if (!jpeg) {
     file.seek(afterChecks);
   } else {
     QImage decoded, quarter;
