@@ -67,11 +67,15 @@ for r in "${readers[@]}"; do
   rm -f "$crashes"/*
   dict=()
   [ -f "fuzz/corpus/$r.dict" ] && dict=(-dict="fuzz/corpus/$r.dict")
+  # A picture may take 2047 MB while it is read, which the picture reader's inputs reach:
+  # its limit leaves room for that, the rest of the process and the sanitizer's shadow.
+  rss_limit=2048
+  [ "$r" = picture ] && rss_limit=3072
   echo "== $r: ${seconds} s (log $log)"
   set +e
   # The outer limit ends a target that hangs before libFuzzer's own watch starts.
   timeout --kill-after=30 $(( seconds + 180 )) build-fuzz/fuzz/"${r}_fuzz" "$corpus" \
-    -artifact_prefix="$crashes/" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$crashes/" -max_total_time="$seconds" -timeout=10 -rss_limit_mb="$rss_limit" \
     -detect_leaks=0 -print_final_stats=1 "${dict[@]}" > "$log" 2>&1
   rc=$?
   set -e

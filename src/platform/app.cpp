@@ -23,6 +23,7 @@
 
 #include "platform/control_accessible.h"
 #include "platform/picture.h"
+#include "platform/picture_memory.h"
 #include "platform/qt_bridge.h"
 #include "platform/textfile.h"
 
@@ -109,6 +110,8 @@ void releaseApplication() {
 }  // namespace
 
 void App::init(int& argc, char** argv) {
+  // Before Qt starts its threads: the limit is partly put in the environment.
+  limitPictureMemory();
   if (QCoreApplication::instance() == nullptr) {
     application = std::make_unique<QApplication>(argc, argv);
     std::atexit(releaseApplication);

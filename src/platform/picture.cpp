@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -47,6 +48,8 @@ double Picture::heightHimetric() const { return heightPixels() * 2540.0 / 96.0; 
 Picture Picture::fromQImage(const QImage& image) {
   Picture p;
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) return p;
+  if (static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()) > kPictureMemory / 4)
+    return p;
   auto d = std::make_shared<Data>();
   if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32)
     d->image = image;
@@ -109,13 +112,34 @@ bool looksLikeMetafile(const QByteArray& head) {
          head.mid(40, 4) == QByteArray(" EMF");
 }
 
-// Why the header's size cannot be believed: more pixels than a file of this length can
-// hold ("" when it can). Checked before anything is allocated for the pixels.
-std::string sizeFault(QImageReader& reader, qint64 fileSize) {
+// The reason given for a picture whose reading would take more than kPictureMemory.
+std::string tooLargeText() {
+  return "the picture needs more memory than the " + std::to_string(kPictureMemory >> 20) +
+         " MB a picture may take";
+}
+
+// True when the general reader would take more than kPictureMemory for a w x h picture
+// read as `format`: the 32-bit picture, and the reader's own image beside it while it is
+// converted when it comes in another format.
+bool readerTooLarge(long long w, long long h, QImage::Format format) {
+  int bits = 32;
+  if (format != QImage::Format_Invalid && format != QImage::Format_RGB32 && format != QImage::Format_ARGB32)
+    bits += QImage::toPixelFormat(format).bitsPerPixel();
+  return static_cast<std::size_t>(w) * static_cast<std::size_t>(h) > kPictureMemory / static_cast<std::size_t>(bits) * 8;
+}
+
+// Why the header's size cannot be believed, or cannot be read: more pixels than a file
+// of this length can hold, or, with `weighMemory`, more memory in the general reader
+// than a picture may take ("" when neither). Checked before anything is allocated for
+// the pixels.
+std::string sizeFault(QImageReader& reader, qint64 fileSize, bool weighMemory) {
   const QSize declared = reader.size();
-  if (declared.isValid() && pictureTooLargeForFile(declared.width(), declared.height(), fileSize))
+  if (!declared.isValid()) return "";
+  if (pictureTooLargeForFile(declared.width(), declared.height(), fileSize))
     return "the header declares " + std::to_string(declared.width()) + " x " +
            std::to_string(declared.height()) + " pixels, more than the file can hold";
+  if (weighMemory && readerTooLarge(declared.width(), declared.height(), reader.imageFormat()))
+    return tooLargeText();
   return "";
 }
 
@@ -136,19 +160,11 @@ bool structureTruncated(QFile& file) {
                             static_cast<std::size_t>(all.size()));
 }
 
-// True for the start of a JPEG stream (start-of-image marker, then another marker).
+// True for the start of a JPEG stream: its start-of-image marker, all that the JPEG
+// library and Qt's JPEG reader look for.
 bool looksLikeJpeg(const QByteArray& head) {
-  return head.size() >= 3 && static_cast<unsigned char>(head[0]) == 0xFF &&
-         static_cast<unsigned char>(head[1]) == 0xD8 && static_cast<unsigned char>(head[2]) == 0xFF;
-}
-
-void raiseAllocationLimit() {
-  // Microscope cameras give pictures beyond Qt's default limit of 256 MB.
-  static const bool done = [] {
-    QImageReader::setAllocationLimit(2047);
-    return true;
-  }();
-  (void)done;
+  return head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF &&
+         static_cast<unsigned char>(head[1]) == 0xD8;
 }
 
 }  // namespace
@@ -173,11 +189,16 @@ Picture Picture::load(const std::string& path, std::string* error) {
     setError(error, what + "Windows metafiles (WMF, EMF) are not supported.");
     return Picture();
   }
-  raiseAllocationLimit();
+  // Qt's readers get the program's limit, above their default of 256 MB, which
+  // microscope cameras go beyond.
+  limitPictureMemory();
+  // The direct decoder weighs the memory of every JPEG itself, before the general
+  // reader may have one.
+  const bool jpeg = looksLikeJpeg(file.peek(2));
   QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
-  const std::string fault = sizeFault(reader, file.size());
+  const std::string fault = sizeFault(reader, file.size(), !jpeg);
   if (!fault.empty()) {
     setError(error, what + fault + ".");
     return Picture();
@@ -190,7 +211,7 @@ Picture Picture::load(const std::string& path, std::string* error) {
   }
   // A JPEG the direct decoder takes is judged by it: it knows whether every row came
   // from the data.
-  if (!looksLikeJpeg(file.peek(3))) {
+  if (!jpeg) {
     file.seek(afterChecks);
   } else {
     QImage decoded, quarter;
@@ -203,6 +224,9 @@ Picture Picture::load(const std::string& path, std::string* error) {
       }
       case JpegDecode::kTruncated:
         setError(error, what + "the file is truncated.");
+        return Picture();
+      case JpegDecode::kTooLarge:
+        setError(error, what + tooLargeText() + ".");
         return Picture();
       case JpegDecode::kOutOfMemory:
         setError(error, what + "not enough memory for the picture.");

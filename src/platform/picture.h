@@ -44,8 +44,11 @@ class Picture {
   // A missing, damaged or unsupported file (Windows metafiles among them) gives an
   // empty picture and, when error is given, a message naming the file and the cause.
   // A file cut short is refused ("the file is truncated"): for a JPEG, one whose data
-  // end or stop at a marker before its last row, so that rows would be made up; a JPEG
-  // whose rows all come from its data opens even without its end-of-image marker.
+  // end or stop at a marker before its last row, so that rows would be made up (or
+  // whose progression lacks the first scan of some DC coefficients); a JPEG whose rows
+  // all come from its data opens even without its end-of-image marker. A picture whose
+  // reading would take more than 2047 MB (its 32-bit pixels, and the decoder's buffers
+  // or the reader's own image) is refused from its header, before it is read.
   static Picture load(const std::string& path, std::string* error = nullptr);
 
   // A picture of width x height pixels filled with one colour (&HBBGGRR; system
@@ -77,7 +80,8 @@ class Picture {
 
   // Conversions with Qt's image (internal to the platform layer). fromQImage keeps
   // 32-bit opaque images as RGB32 and images with transparency as ARGB32; a null
-  // image gives an empty picture.
+  // image, or one whose 32-bit pixels would take more than 2047 MB, gives an empty
+  // picture.
   static Picture fromQImage(const QImage& image);
   QImage toQImage() const;
 

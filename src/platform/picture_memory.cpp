@@ -4,15 +4,16 @@
 // once and never converted or copied afterwards. A large picture's decode has a helper
 // thread beside it, which takes the page faults of the memory ahead of the decoder and
 // makes the quarter copy that shrunk views are averaged from band by band behind it.
-// Library errors return through setjmp/longjmp as the library's documentation
-// prescribes; the state they leave is reached only through the decoder's record, never
-// through locals.
+// Library errors, and the warnings that show rows made up, return through
+// setjmp/longjmp as the library's documentation prescribes; the state they leave is
+// reached only through the decoder's record, never through locals.
 
 #include "platform/picture_memory.h"
 
 #include "platform/area_mean.h"
 
 #include <QIODevice>
+#include <QImageReader>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -27,6 +28,7 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -38,7 +40,6 @@ namespace platform {
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
-constexpr std::size_t kLargestPicture = std::size_t{2047} << 20;   // bytes, as the general reader
 constexpr std::size_t kReadChunk = 64 * 1024;
 // Pictures from this many pixels are decoded with a helper thread beside the decoder.
 constexpr long long kHelpedDecode = 1LL << 20;
@@ -47,10 +48,20 @@ void freePixels(void* p) { std::free(p); }
 
 }  // namespace
 
+void limitPictureMemory() {
+  static const bool done = [] {
+    QImageReader::setAllocationLimit(static_cast<int>(kPictureMemory >> 20));
+    // The library reads its cap in thousands of bytes.
+    setenv("JPEGMEM", std::to_string(kPictureMemory / 1000).c_str(), 1);
+    return true;
+  }();
+  (void)done;
+}
+
 QImage newPixelImage(int w, int h, QImage::Format format) {
   if (w <= 0 || h <= 0) return QImage();
   const std::size_t stride = static_cast<std::size_t>(w) * 4;
-  if (stride > kLargestPicture / static_cast<std::size_t>(h)) return QImage();
+  if (stride > kPictureMemory / static_cast<std::size_t>(h)) return QImage();
   const std::size_t bytes = stride * static_cast<std::size_t>(h);
   if (bytes < kHugePage) return QImage(w, h, format);
   const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
@@ -190,7 +201,7 @@ struct Decoder {
   QIODevice* in = nullptr;
   unsigned char buffer[kReadChunk];
   bool endOfData = false;   // the library asked for bytes past the end of the file
-  bool madeUp = false;      // some rows will not come from the file's data
+  bool madeUp = false;      // some rows would not come from the file's data: the decode ends
   bool severalScans = false;
   unsigned scanned = 0;     // bit c: component c was in a scan (sequential files of several scans)
   QImage image;
@@ -203,15 +214,28 @@ Decoder* decoderOf(j_common_ptr c) { return static_cast<Decoder*>(c->client_data
 
 void onError(j_common_ptr c) { std::longjmp(decoderOf(c)->failed, 1); }
 
+// Ends the decode as soon as rows are known to be made up.
+void onMadeUp(j_common_ptr c) {
+  decoderOf(c)->madeUp = true;
+  std::longjmp(decoderOf(c)->failed, 1);
+}
+
 // Warnings are not shown; those after which the library fills blocks with zeros
-// instead of decoding them mark the picture as made up: the Huffman decoder met a
-// marker (or the end of the file, where the source puts one) while it still needed
-// bits, or the arithmetic decoder met a code it cannot decode and skips the rest of
-// the scan (or of its restart interval). The others change no row (bytes between
-// markers, a bad ICC profile...).
+// instead of decoding them mean rows made up: the Huffman decoder met a marker (or the
+// end of the file, where the source puts one) while it still needed bits, or the
+// arithmetic decoder met a code it cannot decode and skips the rest of the scan (or of
+// its restart interval). So does a progression the library finds inconsistent for a
+// component's DC coefficients (coefficient 0): refined, or followed by its AC scans,
+// without their first scan before (missing or out of place), or a scan of them given
+// twice; the DC values it then builds on were never in the file, though a later
+// refinement leaves no gap for scansComplete to see. The others change no row (bytes
+// between markers, a bad ICC profile, an AC scan missing from a progression...).
 void onMessage(j_common_ptr c, int level) {
-  if (level < 0 && (c->err->msg_code == JWRN_HIT_MARKER || c->err->msg_code == JWRN_ARITH_BAD_CODE))
-    decoderOf(c)->madeUp = true;
+  if (level >= 0) return;
+  const int code = c->err->msg_code;
+  if (code == JWRN_HIT_MARKER || code == JWRN_ARITH_BAD_CODE ||
+      (code == JWRN_BOGUS_PROGRESSION && c->err->msg_parm.i[1] == 0))
+    onMadeUp(c);
 }
 
 // Notes the components of the scan being read; the library calls it at least once per
@@ -237,7 +261,7 @@ boolean fillSource(j_decompress_ptr info) {
   const qint64 n = d->in->read(reinterpret_cast<char*>(d->buffer), static_cast<qint64>(kReadChunk));
   if (n <= 0) {
     d->endOfData = true;
-    if (info->arith_code) d->madeUp = true;
+    if (info->arith_code) onMadeUp(reinterpret_cast<j_common_ptr>(info));
     d->buffer[0] = 0xFF;
     d->buffer[1] = JPEG_EOI;
     d->source.bytes_in_buffer = 2;
@@ -283,6 +307,31 @@ bool scansComplete(const Decoder& d) {
   return true;
 }
 
+// Bytes the library allocates, at most, for the decode of the picture whose header
+// `info` has read. A file of several scans holds the coefficients of the whole picture:
+// 64 two-byte coefficients for each block of 8 x 8 samples of each component, its rows
+// and columns of blocks rounded up to the component's sampling factors as the library
+// lays them out. Every file takes strips of work besides, counted generously: sixteen
+// rows of samples per sampling row of each component, as many rows of samples as wide
+// as the picture, and a megabyte for the tables.
+std::size_t libraryMemory(const jpeg_decompress_struct& info, bool wholePicture) {
+  constexpr std::size_t kTables = std::size_t{1} << 20;
+  constexpr std::size_t kBlockBytes = DCTSIZE2 * sizeof(JCOEF);
+  std::size_t bytes = kTables;
+  if (!info.comp_info) return bytes;
+  const int n = std::clamp(info.num_components, 0, MAX_COMPONENTS);
+  for (int c = 0; c < n; ++c) {
+    const jpeg_component_info& comp = info.comp_info[c];
+    const std::size_t h = static_cast<std::size_t>(std::max(comp.h_samp_factor, 1));
+    const std::size_t v = static_cast<std::size_t>(std::max(comp.v_samp_factor, 1));
+    const std::size_t cols = (comp.width_in_blocks + h - 1) / h * h;
+    const std::size_t rows = (comp.height_in_blocks + v - 1) / v * v;
+    if (wholePicture) bytes += cols * rows * kBlockBytes;
+    bytes += cols * DCTSIZE * 2 * v * DCTSIZE + std::size_t{info.image_width} * 2 * DCTSIZE;
+  }
+  return bytes;
+}
+
 // The decode itself; every state it changes lives in *d.
 JpegDecode run(Decoder* d) {
   d->info.err = jpeg_std_error(&d->errors);
@@ -291,8 +340,12 @@ JpegDecode run(Decoder* d) {
   d->info.client_data = d;
   if (setjmp(d->failed)) {
     d->helper.reset();
+    const int code = d->errors.msg_code;
     jpeg_destroy_decompress(&d->info);
     d->image = QImage();
+    if (d->madeUp) return JpegDecode::kTruncated;
+    // The cap, or the system, refused the library its memory: no other reader is to try.
+    if (code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE) return JpegDecode::kOutOfMemory;
     return JpegDecode::kNotHandled;
   }
   jpeg_create_decompress(&d->info);
@@ -304,6 +357,18 @@ JpegDecode run(Decoder* d) {
   d->source.term_source = termSource;
   d->info.src = &d->source;
   jpeg_read_header(&d->info, TRUE);
+  // A file of several scans is read whole by jpeg_start_decompress, into the library's
+  // coefficients of the whole picture. What the decode takes is known from the header,
+  // whatever the colour space (the general reader takes the same for the others): a
+  // file beyond the limit is refused before any of it is allocated, and the library's
+  // memory manager gives it no more than the picture leaves of the limit.
+  d->severalScans = jpeg_has_multiple_scans(&d->info);
+  const std::size_t picture = std::size_t{d->info.image_width} * d->info.image_height * 4;
+  if (picture > kPictureMemory || libraryMemory(d->info, d->severalScans) > kPictureMemory - picture) {
+    jpeg_destroy_decompress(&d->info);
+    return JpegDecode::kTooLarge;
+  }
+  d->info.mem->max_memory_to_use = static_cast<long>(kPictureMemory - picture);
   const J_COLOR_SPACE space = d->info.jpeg_color_space;
   if (space != JCS_YCbCr && space != JCS_RGB && space != JCS_GRAYSCALE) {
     jpeg_destroy_decompress(&d->info);
@@ -314,15 +379,14 @@ JpegDecode run(Decoder* d) {
 #else
   d->info.out_color_space = JCS_EXT_ARGB;
 #endif
-  // A file of several scans is read whole by jpeg_start_decompress; for a sequential
-  // one the progress calls say which components its scans carried.
-  d->severalScans = jpeg_has_multiple_scans(&d->info);
+  // For a sequential file of several scans the progress calls say which components its
+  // scans carried.
   if (d->severalScans && !d->info.progressive_mode) {
     d->progress.progress_monitor = onProgress;
     d->info.progress = &d->progress;
   }
   jpeg_start_decompress(&d->info);
-  if (d->madeUp || (d->severalScans && !scansComplete(*d))) {
+  if (d->severalScans && !scansComplete(*d)) {
     jpeg_destroy_decompress(&d->info);
     return JpegDecode::kTruncated;
   }
@@ -339,8 +403,8 @@ JpegDecode run(Decoder* d) {
     d->helper = std::make_unique<DecodeHelper>(d->image.bits(), w, h, d->image.bytesPerLine(), d->wantQuarter);
   }
   // The data may end before the last row is out with every row decoded (a file without
-  // its end marker): the rows are read to the last one, unless some are made up.
-  while (d->info.output_scanline < d->info.output_height && !d->madeUp) {
+  // its end marker): the rows are read to the last one (rows made up end the decode).
+  while (d->info.output_scanline < d->info.output_height) {
     JSAMPROW row = d->image.scanLine(static_cast<int>(d->info.output_scanline));
     if (jpeg_read_scanlines(&d->info, &row, 1) != 1) break;
     if (d->helper) d->helper->rowsDecoded(static_cast<int>(d->info.output_scanline));
@@ -354,9 +418,8 @@ JpegDecode run(Decoder* d) {
   }
   // An arithmetic-coded file is whole only when its end marker comes before the end of
   // the file; the other markers after the last row are not needed.
-  if (!d->madeUp && d->info.output_scanline == d->info.output_height && d->info.arith_code)
-    jpeg_finish_decompress(&d->info);
-  const bool complete = !d->madeUp && d->info.output_scanline == d->info.output_height;
+  if (d->info.output_scanline == d->info.output_height && d->info.arith_code) jpeg_finish_decompress(&d->info);
+  const bool complete = d->info.output_scanline == d->info.output_height;
   jpeg_destroy_decompress(&d->info);
   if (complete && d->helper) d->quarter = d->helper->finish();
   d->helper.reset();

@@ -28,6 +28,7 @@
 #include "platform/events.h"
 #include "support/library_jpeg.h"
 #include "support/painted_picture.h"
+#include "support/peak_memory.h"
 #include "support/user_input.h"
 
 namespace {
@@ -89,6 +90,60 @@ class ImageLoader : public session_window::SessionWindow {
     for (int i = 0; i < l.listCount(); ++i) v.push_back(l.list(i));
     return v;
   }
+
+  // The two colours of the chequered picture measured on.
+  static constexpr platform::Colour kOchre = 0x40A0C0, kBlue = 0xC06020;
+
+  // What the window shows of a picture opened and measured on.
+  struct Shown {
+    std::string file;
+    session_window::Snapshot state;
+    QImage picture;
+  };
+
+  // Opens a chequered picture through "Ouvrir Image" and measures a spore on it.
+  void openMeasuredPicture(Shown* shown) {
+    QVL& f = Qvl();
+    startFunction(2);
+    shown->file = images_.file("lame.bmp");
+    ASSERT_TRUE(painted::picture(400, 300, [&](int x, int y) { return (x / 50 + y / 50) % 2 ? kBlue : kOchre; })
+                    .saveBmp(shown->file));
+    dialogs_->answerOpen({shown->file});
+    ASSERT_TRUE(user::choose(f.MnuFIC(1)));
+    ASSERT_EQ(Img_Active, shown->file);
+    measureSpore(60);
+    ASSERT_EQ(LigneCourante, 2);
+    platform::DoEvents();
+    shown->state = session_window::snapshot();
+    shown->picture = painted::screenshot(f.Picture1);
+    ASSERT_TRUE(painted::find(shown->picture, painted::rgbOf(kOchre)).found());
+    ASSERT_TRUE(painted::find(shown->picture, painted::rgbOf(kBlue)).found());
+  }
+
+  // Opens the file `name` holding `bytes` through "Ouvrir Image", agreeing to empty the
+  // list and the grid: it must be refused with "Problème de chargement du fichier image"
+  // and its name, the picture shown, the list, the grid and the rows as they were.
+  void expectRefused(const std::string& name, const std::string& bytes, const Shown& shown) {
+    QVL& f = Qvl();
+    const std::string file = images_.file(name);
+    ASSERT_TRUE(platform::saveFileAtomic(file, bytes));
+    dialogs_->clear();
+    dialogs_->answerOpen({file});
+    dialogs_->answerMsgBox(platform::vbYes);   // empty the list
+    dialogs_->answerMsgBox(platform::vbYes);   // and the grid
+    dialogs_->answerMsgBox(platform::vbOK);
+    ASSERT_TRUE(user::choose(f.MnuFIC(1)));
+    platform::DoEvents();
+    EXPECT_EQ(messages(), (std::vector<std::string>{emptyList(), emptyGrid(),
+                                                    "Problème de chargement du fichier image \r\n" + file}));
+    EXPECT_TRUE(session_window::snapshot() == shown.state);
+    EXPECT_EQ(f.labNomFic.caption(), shown.file);
+    EXPECT_TRUE(painted::screenshot(f.Picture1) == shown.picture) << "the picture shown changed";
+  }
+
+  // The questions "Ouvrir Image" asks first: empty the image list? and the grid?
+  static std::string emptyList() { return MSG(190) + " " + MSG(189) + " ? "; }
+  static std::string emptyGrid() { return " La table actuelle contient des données\r\n effacer  la grille  ? "; }
 };
 
 TEST_F(ImageLoader, UnusedImagesLeaveAndTheRowsAndCoefficientsFollowTheirImages) {
@@ -250,21 +305,8 @@ TEST_F(ImageLoader, GroupModeRemovesTheUnusedImagesOfTheGroup) {
 // JPEG lacking only its end marker then opens with the JPEG library's pixels for it.
 TEST_F(ImageLoader, ADamagedJpegIsRefusedAndOneLackingOnlyItsEndMarkerOpens) {
   QVL& f = Qvl();
-  startFunction(2);
-  const platform::Colour ochre = 0x40A0C0, blue = 0xC06020;
-  const std::string lame = images_.file("lame.bmp");
-  ASSERT_TRUE(painted::picture(400, 300, [&](int x, int y) { return (x / 50 + y / 50) % 2 ? blue : ochre; })
-                  .saveBmp(lame));
-  dialogs_->answerOpen({lame});
-  ASSERT_TRUE(user::choose(f.MnuFIC(1)));
-  ASSERT_EQ(Img_Active, lame);
-  measureSpore(60);
-  ASSERT_EQ(LigneCourante, 2);
-  platform::DoEvents();
-  const session_window::Snapshot before = session_window::snapshot();
-  const QImage shown = painted::screenshot(f.Picture1);
-  ASSERT_TRUE(painted::find(shown, painted::rgbOf(ochre)).found());
-  ASSERT_TRUE(painted::find(shown, painted::rgbOf(blue)).found());
+  Shown before;
+  ASSERT_NO_FATAL_FAILURE(openMeasuredPicture(&before));
 
   using namespace library_jpeg;
   const QImage photo = testPicture(320, 240);
@@ -274,24 +316,9 @@ TEST_F(ImageLoader, ADamagedJpegIsRefusedAndOneLackingOnlyItsEndMarkerOpens) {
       {"haute.jpg", heightDoubled(baseline)},
       {"progressive.jpg", endInsideScan(progressive, scanCount(progressive) - 1)},
   };
-  const std::string question = MSG(190) + " " + MSG(189) + " ? ";
-  const std::string gridQuestion = " La table actuelle contient des données\r\n effacer  la grille  ? ";
   for (const auto& [name, bytes] : damaged) {
     SCOPED_TRACE(name);
-    const std::string file = images_.file(name);
-    ASSERT_TRUE(platform::saveFileAtomic(file, bytes));
-    dialogs_->clear();
-    dialogs_->answerOpen({file});
-    dialogs_->answerMsgBox(platform::vbYes);   // empty the list
-    dialogs_->answerMsgBox(platform::vbYes);   // and the grid
-    dialogs_->answerMsgBox(platform::vbOK);
-    ASSERT_TRUE(user::choose(f.MnuFIC(1)));
-    platform::DoEvents();
-    EXPECT_EQ(messages(), (std::vector<std::string>{question, gridQuestion,
-                                                    "Problème de chargement du fichier image \r\n" + file}));
-    EXPECT_TRUE(session_window::snapshot() == before);
-    EXPECT_EQ(f.labNomFic.caption(), lame);
-    EXPECT_TRUE(painted::screenshot(f.Picture1) == shown) << "the picture shown changed";
+    expectRefused(name, bytes, before);
   }
 
   // The end marker cut: the file opens as a new image of the list, keeping the rows.
@@ -302,16 +329,44 @@ TEST_F(ImageLoader, ADamagedJpegIsRefusedAndOneLackingOnlyItsEndMarkerOpens) {
   dialogs_->answerMsgBox(platform::vbNo);   // keep the list
   ASSERT_TRUE(user::choose(f.MnuFIC(1)));
   platform::DoEvents();
-  EXPECT_EQ(messages(), std::vector<std::string>{question});
-  EXPECT_EQ(session_window::imageList(), (std::vector<std::string>{lame, sansFin}));
+  EXPECT_EQ(messages(), std::vector<std::string>{emptyList()});
+  EXPECT_EQ(session_window::imageList(), (std::vector<std::string>{before.file, sansFin}));
   EXPECT_EQ(Img_Active, sansFin);
-  EXPECT_EQ(session_window::gridLines(), before.grid);
+  EXPECT_EQ(session_window::gridLines(), before.state.grid);
   const Decoded library = decode(withoutEnd(baseline));
   ASSERT_FALSE(library.failed);
   EXPECT_TRUE(f.picbase.picture().toQImage() == library.image) << "not the library's pixels";
   const QImage now = painted::screenshot(f.Picture1);
-  EXPECT_FALSE(painted::find(now, painted::rgbOf(ochre)).found());
-  EXPECT_FALSE(painted::find(now, painted::rgbOf(blue)).found());
+  EXPECT_FALSE(painted::find(now, painted::rgbOf(kOchre)).found());
+  EXPECT_FALSE(painted::find(now, painted::rgbOf(kBlue)).found());
+}
+
+// A user opens a picture and measures a spore on it, then opens JPEG files that a
+// hostile source could give: small files whose header claims a picture far larger than
+// the memory a picture may take (a progressive 65500 x 65500 file of 465 KB, whose scans
+// the JPEG library would read into 12.9 GB, and a sequential one of a scan per
+// component at 20000 x 20000 in 72 KB), and a progressive file without the first scan of
+// its DC coefficients, whose colours would be made up. Each is refused at once with
+// "Problème de chargement du fichier image" and its name, and the picture shown, the
+// list, the grid and the rows stay as they were; no more than a little memory is made
+// present meanwhile.
+TEST_F(ImageLoader, AJpegTooLargeForMemoryOrWithoutItsFirstDcScanIsRefused) {
+  Shown before;
+  ASSERT_NO_FATAL_FAILURE(openMeasuredPicture(&before));
+  using namespace library_jpeg;
+  const QImage photo = testPicture(320, 240);
+  const std::pair<std::string, std::string> files[] = {
+      {"immense.jpg", paddedTo(withFrameSize(encode(photo, Kind::kProgressive), 65500, 65500), 465000)},
+      {"separee.jpg", paddedTo(withFrameSize(encode(photo, Kind::kSeparateScans), 20000, 20000), 72000)},
+      {"sans_dc.jpg", withoutScan(encode(photo, Kind::kProgressive), 0)},
+  };
+  const test_support::PeakMemory peak;
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name);
+    expectRefused(name, bytes, before);
+  }
+  EXPECT_LT(peak.growth(), 256LL << 20) << "memory made present while the files were refused";
+  EXPECT_EQ(dialogs_->pending(), 0u);
 }
 
 }  // namespace

@@ -11,10 +11,13 @@
 #include <QImageWriter>
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +32,7 @@
 #include "platform/image_size.h"
 #include "support/library_jpeg.h"
 #include "support/named_pipe.h"
+#include "support/peak_memory.h"
 
 namespace {
 
@@ -598,6 +602,211 @@ TEST_F(PictureTest, HeaderDeclaringMorePixelsThanTheFileHoldsIsRefused) {
   EXPECT_TRUE(Picture::load(path("huge.jpg"), &error).isNull());
   EXPECT_EQ(error, "Cannot read the picture \"" + path("huge.jpg") +
                        "\": the header declares 20000 x 20000 pixels, more than the file can hold.");
+}
+
+// JPEG files made from a 320 x 240 picture whose frame header is made to claim a huge
+// size, padded with application segments past the check of pixels against the file's
+// length, as a hostile file would be. A file of several scans is read whole into the
+// library's coefficients of the whole picture before its first row (12.9 GB for a
+// progressive 65500 x 65500): with the 32-bit picture the decode would take more than
+// a picture may, and the file is refused from its header, before anything is allocated,
+// whatever its coding or colour space (CMYK goes on to the general reader otherwise). A
+// baseline file whose picture alone is beyond it is refused the same way. One under the
+// limit is decoded, and refused as truncated when its data run out; a CMYK file of its
+// own size opens. None of them makes more than a little memory present.
+TEST_F(PictureTest, JpegNeedingMoreMemoryThanAPictureMayTakeIsRefusedFromItsHeader) {
+  using namespace library_jpeg;
+  const QImage photo = testPicture(320, 240);
+  const std::string tooLarge = "the picture needs more memory than the 2047 MB a picture may take.";
+  const struct {
+    const char* name;
+    Kind kind;
+    unsigned w, h;
+    std::size_t bytes;
+    std::string refusal;
+  } cases[] = {
+      {"progressive, 65500 x 65500", Kind::kProgressive, 65500, 65500, 465000, tooLarge},
+      {"separate scans, 65500 x 65500", Kind::kSeparateScans, 65500, 65500, 465000, tooLarge},
+      {"baseline, 65500 x 65500", Kind::kBaseline, 65500, 65500, 465000, tooLarge},
+      {"progressive, 20000 x 20000", Kind::kProgressive, 20000, 20000, 72000, tooLarge},
+      {"separate scans, 20000 x 20000", Kind::kSeparateScans, 20000, 20000, 72000, tooLarge},
+      {"arithmetic progressive, 20000 x 20000", Kind::kArithmeticProgressive, 20000, 20000, 72000, tooLarge},
+      {"CMYK progressive, 20000 x 20000", Kind::kCmykProgressive, 20000, 20000, 72000, tooLarge},
+      {"progressive, 6000 x 4000", Kind::kProgressive, 6000, 4000, 0, "the file is truncated."},
+      {"CMYK progressive, its own size", Kind::kCmykProgressive, 320, 240, 0, ""},
+  };
+  const test_support::PeakMemory peak;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string bytes = paddedTo(withFrameSize(encode(photo, c.kind), c.w, c.h), c.bytes);
+    ASSERT_GE(bytes.size(), c.bytes);
+    writeFile("huge.jpg", bytes);
+    std::string error;
+    const Picture p = Picture::load(path("huge.jpg"), &error);
+    if (c.refusal.empty()) {
+      EXPECT_EQ(p.widthPixels(), static_cast<int>(c.w)) << error;
+      EXPECT_EQ(p.heightPixels(), static_cast<int>(c.h));
+      continue;
+    }
+    EXPECT_TRUE(p.isNull());
+    EXPECT_EQ(error, "Cannot read the picture \"" + path("huge.jpg") + "\": " + c.refusal);
+  }
+  EXPECT_LT(peak.growth(), 256LL << 20) << "memory made present while the files were refused";
+}
+
+// The progressive 65500 x 65500 file of the test above, opened in a child process
+// whose address space may grow by only 256 MB, far below the 30 GB the file asks for:
+// it is refused for the memory it would need, from its header, where a reader that
+// tried to allocate would fail on the way or be stopped by the system. The sanitized
+// build reserves terabytes of address space for its shadow memory and cannot run
+// under such a limit: there the check is left to the test above.
+TEST_F(PictureTest, JpegNeedingMoreMemoryThanAPictureMayTakeIsRefusedInASmallAddressSpace) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "no address-space limit under AddressSanitizer";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "no address-space limit under AddressSanitizer";
+#endif
+#endif
+  using namespace library_jpeg;
+  const std::string bytes =
+      paddedTo(withFrameSize(encode(testPicture(320, 240), Kind::kProgressive), 65500, 65500), 465000);
+  writeFile("huge.jpg", bytes);
+  const std::string expected = "Cannot read the picture \"" + path("huge.jpg") +
+                               "\": the picture needs more memory than the 2047 MB a picture may take.";
+  std::ifstream statm("/proc/self/statm");
+  unsigned long long pages = 0;
+  ASSERT_TRUE(statm >> pages);
+  const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{256} << 20);
+  enum { kRefusedForMemory = 0, kOtherOutcome = 1, kNoLimit = 2 };
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    const rlimit as{limit, limit};
+    if (setrlimit(RLIMIT_AS, &as) != 0) _exit(kNoLimit);
+    std::string error;
+    const bool refused = Picture::load(path("huge.jpg"), &error).isNull();
+    _exit(refused && error == expected ? kRefusedForMemory : kOtherOutcome);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status)) << "the child was ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+  EXPECT_EQ(WEXITSTATUS(status), kRefusedForMemory);
+}
+
+// Progressive JPEG files made from good ones by dropping one scan. Without the first
+// scan of the DC coefficients (of every component, or of one when each has DC scans of
+// its own) the library builds on DC values the file never held, rows tens of levels
+// off, and a later DC refinement scan leaves no gap in the progression: the file is
+// refused as truncated, in either entropy coding. Without an AC scan, a DC refinement
+// or the last scan, each block still starts from its own DC value: the file opens,
+// with the library's pixels for it.
+TEST_F(PictureTest, ProgressiveJpegWithoutTheFirstScanOfItsDcIsRefused) {
+  using namespace library_jpeg;
+  const QImage img = testPicture(100, 76);
+  const std::string progressive = encode(img, Kind::kProgressive), perComponent = encode(img, Kind::kProgressiveDcPerComponent),
+                    arithmetic = encode(img, Kind::kArithmeticProgressive);
+  ASSERT_EQ(scanCount(progressive), 10);
+  ASSERT_EQ(scanCount(perComponent), 9);
+  ASSERT_EQ(scanCount(arithmetic), 10);
+  const struct {
+    const char* name;
+    std::string good;
+    int scan;   // dropped
+    bool opens;
+  } cases[] = {
+      {"first DC scan", progressive, 0, false},
+      {"first DC scan of Y, DC per component", perComponent, 0, false},
+      {"first DC scan of Cb, DC per component", perComponent, 1, false},
+      {"first DC scan of Cr, DC per component", perComponent, 2, false},
+      {"first DC scan, arithmetic", arithmetic, 0, false},
+      {"first AC scan of Y", progressive, 1, true},
+      {"first AC scan of Cr", progressive, 2, true},
+      {"DC refinement", progressive, 6, true},
+      {"last scan", progressive, 9, true},
+      {"AC scan of Cb, DC per component", perComponent, 4, true},
+      {"DC refinement of Cr, DC per component", perComponent, 8, true},
+      {"first AC scan of Y, arithmetic", arithmetic, 1, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string bytes = withoutScan(c.good, c.scan);
+    ASSERT_EQ(scanCount(bytes), scanCount(c.good) - 1);
+    const Decoded good = decode(c.good), library = decode(bytes);
+    ASSERT_FALSE(good.failed || library.failed);
+    ASSERT_TRUE(good.warnings.empty());
+    writeFile("dropped.jpg", bytes);
+    std::string error;
+    const Picture p = Picture::load(path("dropped.jpg"), &error);
+    if (c.opens) {
+      ASSERT_FALSE(p.isNull()) << error;
+      EXPECT_TRUE(p.toQImage() == library.image) << "not the library's pixels";
+      continue;
+    }
+    // What the library makes of it: a warning on the progression, and colours far off.
+    EXPECT_TRUE(library.warned(JWRN_BOGUS_PROGRESSION));
+    ASSERT_EQ(library.image.size(), good.image.size());
+    long long off[3] = {};
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const QRgb a = library.image.pixel(x, y), b = good.image.pixel(x, y);
+        off[0] += std::abs(qRed(a) - qRed(b));
+        off[1] += std::abs(qGreen(a) - qGreen(b));
+        off[2] += std::abs(qBlue(a) - qBlue(b));
+      }
+    const long long pixels = 1LL * img.width() * img.height();
+    EXPECT_GT(*std::max_element(off, off + 3) / pixels, 20) << "the largest mean difference of a channel";
+    EXPECT_TRUE(p.isNull());
+    EXPECT_EQ(error, "Cannot read the picture \"" + path("dropped.jpg") + "\": the file is truncated.");
+  }
+}
+
+// A picture read by the general reader is weighed from its header too: a one-bit PNG
+// declaring 65535 x 65535 pixels (512 MB as the reader makes it, within Qt's allocation
+// limit) would become 16 GB of 32-bit pixels, and is refused before any of it is read.
+// The same PNG with its own size opens.
+TEST_F(PictureTest, PictureWhoseReadingWouldTakeMoreThanTheLimitIsRefusedFromItsHeader) {
+  QImage mono(64, 48, QImage::Format_Mono);
+  mono.fill(0);
+  for (int y = 0; y < 48; ++y) mono.setPixel(y, y, 1);
+  QByteArray png;
+  {
+    QBuffer buf(&png);
+    buf.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(mono.save(&buf, "PNG"));
+  }
+  QBuffer probe(&png);
+  probe.open(QIODevice::ReadOnly);
+  ASSERT_EQ(QImageReader(&probe).imageFormat(), QImage::Format_Mono);
+  // CRC-32 of a chunk's type and data, as PNG gives it.
+  auto crc = [](const std::string& bytes) {
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (const char ch : bytes) {
+      c ^= static_cast<unsigned char>(ch);
+      for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    }
+    return c ^ 0xFFFFFFFFu;
+  };
+  auto be32 = [](std::uint32_t v) {
+    return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                       static_cast<char>(v)};
+  };
+  auto chunk = [&](const std::string& type, const std::string& data) {
+    return be32(static_cast<std::uint32_t>(data.size())) + type + data + be32(crc(type + data));
+  };
+  // The signature, then the header chunk (its width and height first), then the rest.
+  const std::string good = png.toStdString();
+  ASSERT_EQ(good.substr(12, 4), "IHDR");
+  const std::string rest = good.substr(33);
+  const std::string huge = good.substr(0, 8) + chunk("IHDR", be32(65535) + be32(65535) + good.substr(24, 5)) +
+                           chunk("quPd", std::string(440000, '\0')) + rest;
+  writeFile("small.png", good);
+  writeFile("huge.png", huge);
+  std::string error;
+  EXPECT_FALSE(Picture::load(path("small.png"), &error).isNull()) << error;
+  EXPECT_TRUE(Picture::load(path("huge.png"), &error).isNull());
+  EXPECT_EQ(error, "Cannot read the picture \"" + path("huge.png") +
+                       "\": the picture needs more memory than the 2047 MB a picture may take.");
 }
 
 // Saving into a folder the user may not write to fails, names the file and leaves

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -31,10 +32,24 @@ inline QImage testPicture(int w, int h) {
 
 // How the file is coded: one interleaved baseline scan (in colour, in grey, or with a
 // restart marker every two MCUs), the library's standard progressive script (ten scans),
-// arithmetic coding, or sequential coding with one scan per component.
-enum class Kind { kBaseline, kGrey, kRestarts, kProgressive, kArithmetic, kSeparateScans };
+// arithmetic coding, sequential coding with one scan per component, a progressive script
+// whose DC scans each carry one component (nine scans: the first DC scans, the AC scans,
+// then the DC refinements, in the order Y, Cb, Cr), the standard progressive script with
+// arithmetic coding, or progressive CMYK (the library's script for four components).
+enum class Kind {
+  kBaseline,
+  kGrey,
+  kRestarts,
+  kProgressive,
+  kArithmetic,
+  kSeparateScans,
+  kProgressiveDcPerComponent,
+  kArithmeticProgressive,
+  kCmykProgressive,
+};
 
-// The JPEG file of `img` at quality 90, coded as `kind`.
+// The JPEG file of `img` at quality 90, coded as `kind`. CMYK holds 255 minus red, green
+// and blue, and no black.
 inline std::string encode(const QImage& img, Kind kind) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
@@ -43,35 +58,53 @@ inline std::string encode(const QImage& img, Kind kind) {
   unsigned char* out = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&info, &out, &size);
-  const bool grey = kind == Kind::kGrey;
+  const bool grey = kind == Kind::kGrey, cmyk = kind == Kind::kCmykProgressive;
+  const int components = grey ? 1 : cmyk ? 4 : 3;
   info.image_width = static_cast<JDIMENSION>(img.width());
   info.image_height = static_cast<JDIMENSION>(img.height());
-  info.input_components = grey ? 1 : 3;
-  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  info.input_components = components;
+  info.in_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 90, TRUE);
-  jpeg_scan_info scans[3]{};
-  if (kind == Kind::kProgressive) jpeg_simple_progression(&info);
-  if (kind == Kind::kArithmetic) info.arith_code = TRUE;
+  jpeg_scan_info scans[9]{};
+  auto scan = [&](int n, int c, int ss, int se, int ah, int al) {
+    scans[n].comps_in_scan = 1;
+    scans[n].component_index[0] = c;
+    scans[n].Ss = ss;
+    scans[n].Se = se;
+    scans[n].Ah = ah;
+    scans[n].Al = al;
+  };
+  if (kind == Kind::kProgressive || kind == Kind::kArithmeticProgressive || cmyk) jpeg_simple_progression(&info);
+  if (kind == Kind::kArithmetic || kind == Kind::kArithmeticProgressive) info.arith_code = TRUE;
   if (kind == Kind::kRestarts) info.restart_interval = 2;
   if (kind == Kind::kSeparateScans) {
-    for (int c = 0; c < 3; ++c) {
-      scans[c].comps_in_scan = 1;
-      scans[c].component_index[0] = c;
-      scans[c].Ss = 0;
-      scans[c].Se = 63;
-    }
+    for (int c = 0; c < 3; ++c) scan(c, c, 0, 63, 0, 0);
     info.scan_info = scans;
     info.num_scans = 3;
   }
+  if (kind == Kind::kProgressiveDcPerComponent) {
+    for (int c = 0; c < 3; ++c) {
+      scan(c, c, 0, 0, 0, 1);
+      scan(3 + c, c, 1, 63, 0, 0);
+      scan(6 + c, c, 0, 0, 1, 0);
+    }
+    info.scan_info = scans;
+    info.num_scans = 9;
+  }
   jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(img.width()) * 3);
+  std::vector<unsigned char> row(static_cast<std::size_t>(img.width()) * static_cast<std::size_t>(components));
   while (info.next_scanline < info.image_height) {
     const int y = static_cast<int>(info.next_scanline);
     for (int x = 0; x < img.width(); ++x) {
       const QRgb p = img.pixel(x, y);
       if (grey) {
         row[x] = static_cast<unsigned char>(qGray(p));
+      } else if (cmyk) {
+        row[4 * x] = static_cast<unsigned char>(255 - qRed(p));
+        row[4 * x + 1] = static_cast<unsigned char>(255 - qGreen(p));
+        row[4 * x + 2] = static_cast<unsigned char>(255 - qBlue(p));
+        row[4 * x + 3] = 0;
       } else {
         row[3 * x] = static_cast<unsigned char>(qRed(p));
         row[3 * x + 1] = static_cast<unsigned char>(qGreen(p));
@@ -246,20 +279,58 @@ inline std::string cutAfterScan(const std::string& j, int scan) {
   return j;
 }
 
+// Position of the height in the frame header (after the marker, the length and the
+// precision; the width follows it); fails the test and gives npos when there is none.
+inline std::size_t frameSizeAt(const std::string& j) {
+  for (const Marker& m : markers(j))
+    if (m.code >= 0xC0 && m.code <= 0xCF && m.code != 0xC4 && m.code != 0xC8 && m.code != 0xCC) return m.at + 5;
+  ADD_FAILURE() << "no frame header";
+  return std::string::npos;
+}
+
+// The file whose frame header declares a w x h picture (each 1 to 65535).
+inline std::string withFrameSize(const std::string& j, unsigned w, unsigned h) {
+  std::string d = j;
+  const std::size_t at = frameSizeAt(j);
+  if (at == std::string::npos) return d;
+  d[at] = static_cast<char>(h >> 8);
+  d[at + 1] = static_cast<char>(h & 0xFF);
+  d[at + 2] = static_cast<char>(w >> 8);
+  d[at + 3] = static_cast<char>(w & 0xFF);
+  return d;
+}
+
 // The file whose frame header declares twice its height.
 inline std::string heightDoubled(const std::string& j) {
-  std::string d = j;
+  const std::size_t at = frameSizeAt(j);
+  if (at == std::string::npos) return j;
+  auto byte = [&](std::size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(j[i])); };
+  return withFrameSize(j, (byte(at + 2) << 8) | byte(at + 3), 2 * ((byte(at) << 8) | byte(at + 1)));
+}
+
+// The file made at least `size` bytes long by application segments (APP15, filled with
+// zeros) after its start marker, which every reader steps over.
+inline std::string paddedTo(const std::string& j, std::size_t size) {
+  std::string padding;
+  while (j.size() + padding.size() < size) {
+    const std::size_t length = std::min<std::size_t>(65535, std::max<std::size_t>(2, size - j.size() - padding.size() - 2));
+    padding += "\xFF\xEF";
+    padding += static_cast<char>(length >> 8);
+    padding += static_cast<char>(length & 0xFF);
+    padding += std::string(length - 2, '\0');
+  }
+  return j.substr(0, 2) + padding + j.substr(2);
+}
+
+// The file without its scan `scan` (0 for the first): the scan's header and coded data
+// are dropped, the tables before it kept.
+inline std::string withoutScan(const std::string& j, int scan) {
+  const std::size_t sos = markerAt(j, 0xDA, scan);
+  if (sos == std::string::npos) return j;
   for (const Marker& m : markers(j))
-    if (m.code >= 0xC0 && m.code <= 0xCF && m.code != 0xC4 && m.code != 0xC8 && m.code != 0xCC) {
-      const std::size_t at = m.at + 5;   // marker, length, precision, then the height
-      const unsigned height = (static_cast<unsigned>(static_cast<unsigned char>(d[at])) << 8) |
-                              static_cast<unsigned char>(d[at + 1]);
-      d[at] = static_cast<char>((2 * height) >> 8);
-      d[at + 1] = static_cast<char>((2 * height) & 0xFF);
-      return d;
-    }
-  ADD_FAILURE() << "no frame header";
-  return d;
+    if (m.at > sos) return j.substr(0, sos) + j.substr(m.at);
+  ADD_FAILURE() << "no marker after scan " << scan;
+  return j;
 }
 
 // The file with `bytes` inserted before its first marker `code`.
