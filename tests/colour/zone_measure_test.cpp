@@ -761,18 +761,7 @@ class ZoneStrips : public ZoneWindow {
   // buttons, as a user does before measuring.
   void SetUp() override {
     ZoneWindow::SetUp();
-    QVL& f = Qvl();
-    const bool apercu = f.Frame(12).visible(), accueil = f.Frame(9).visible();
-    r_.then([apercu, accueil] {
-      Qvl().Frame(12).setVisible(apercu);
-      Qvl().Frame(9).setVisible(accueil);
-    });
-    if (f.Frame(12).visible()) {
-      ASSERT_TRUE(user::click(f.Bout(38)));
-    }
-    if (f.Frame(9).visible()) {
-      ASSERT_TRUE(user::click(f.Bout(34)));
-    }
+    closePanelsOverPicture();
     const int zone = ZoneCouleur;
     r_.then([zone] {
       if (zone >= 1 && zone <= 6) Qvl().Lrg(zone).click();

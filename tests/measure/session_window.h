@@ -20,6 +20,7 @@
 #include "platform/picture.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
+#include "support/user_input.h"
 
 namespace session_window {
 
@@ -165,6 +166,25 @@ class SessionWindow : public measure_window::MeasureWindow {
     Table_Correction = TableCorrection();
     Correction_Valide = false;
     f.CheckCalibre.setValue(0);
+  }
+
+  // The panels over the picture (the preview and the welcome panel) closed by their
+  // buttons, as a user does before measuring; they, and the image list, are put back
+  // as they were afterwards.
+  void closePanelsOverPicture() {
+    QVL& f = Qvl();
+    const bool apercu = f.Frame(12).visible(), accueil = f.Frame(9).visible();
+    r_.then([apercu, accueil] {
+      Qvl().Frame(12).setVisible(apercu);
+      Qvl().Frame(9).setVisible(accueil);
+      Qvl().FraListeImg.setVisible(false);
+    });
+    if (f.Frame(12).visible()) {
+      ASSERT_TRUE(user::click(f.Bout(38)));
+    }
+    if (f.Frame(9).visible()) {
+      ASSERT_TRUE(user::click(f.Bout(34)));
+    }
   }
 
   // The golden trame `name` with the test folder written in for "@DOSSIER@", written

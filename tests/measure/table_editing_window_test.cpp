@@ -63,27 +63,16 @@ class RowStart : public session_window::SessionWindow {
  protected:
   void SetUp() override {
     SessionWindow::SetUp();
-    QVL& f = Qvl();
-    const bool apercu = f.Frame(12).visible(), accueil = f.Frame(9).visible();
-    const std::string compte = f.TBox(6).text();
+    const std::string compte = Qvl().TBox(6).text();
     const int zone = ZoneCouleur;
-    r_.then([apercu, accueil, compte, zone] {
-      QVL& g = Qvl();
-      g.Frame(12).setVisible(apercu);
-      g.Frame(9).setVisible(accueil);
-      g.TBox(6).setText(compte);
-      if (zone >= 1 && zone <= 6) g.Lrg(zone).click();
+    r_.then([compte, zone] {
+      Qvl().TBox(6).setText(compte);
+      if (zone >= 1 && zone <= 6) Qvl().Lrg(zone).click();
     });
     plainColourZones();
     picture_window::standardMeasuringState();
     CouleursTrace(0) = 12;
-    // The panels over the picture closed by their buttons, as a user does first.
-    if (f.Frame(12).visible()) {
-      ASSERT_TRUE(user::click(f.Bout(38)));
-    }
-    if (f.Frame(9).visible()) {
-      ASSERT_TRUE(user::click(f.Bout(34)));
-    }
+    closePanelsOverPicture();
   }
 
   // The picture shown as image 1 of the list, "Mesure segment" current.

@@ -423,18 +423,7 @@ class SavesRefused : public session_window::SessionWindow {
   void SetUp() override {
     SessionWindow::SetUp();
     QVL& f = Qvl();
-    const bool apercu = f.Frame(12).visible(), accueil = f.Frame(9).visible();
-    r_.then([apercu, accueil] {
-      Qvl().Frame(12).setVisible(apercu);
-      Qvl().Frame(9).setVisible(accueil);
-      Qvl().FraListeImg.setVisible(false);
-    });
-    if (f.Frame(12).visible()) {
-      ASSERT_TRUE(user::click(f.Bout(38)));
-    }
-    if (f.Frame(9).visible()) {
-      ASSERT_TRUE(user::click(f.Bout(34)));
-    }
+    closePanelsOverPicture();
     picture(images_, "lame 1.bmp", 400, 300);
     picture(images_, "lame2.bmp", 300, 300);
     const std::string trame = golden("program_2d");

@@ -506,20 +506,9 @@ class SessionAfterAnotherFunction : public session_window::SessionWindow {
 
   void SetUp() override {
     SessionWindow::SetUp();
-    QVL& f = Qvl();
-    const bool apercu = f.Frame(12).visible(), accueil = f.Frame(9).visible(), apropos = f.FraQvrl.visible();
-    r_.then([apercu, accueil, apropos] {
-      Qvl().Frame(12).setVisible(apercu);
-      Qvl().Frame(9).setVisible(accueil);
-      Qvl().FraQvrl.setVisible(apropos);
-      Qvl().FraListeImg.setVisible(false);
-    });
-    if (f.Frame(12).visible()) {
-      ASSERT_TRUE(user::click(f.Bout(38)));
-    }
-    if (f.Frame(9).visible()) {
-      ASSERT_TRUE(user::click(f.Bout(34)));
-    }
+    const bool apropos = Qvl().FraQvrl.visible();
+    r_.then([apropos] { Qvl().FraQvrl.setVisible(apropos); });
+    closePanelsOverPicture();
     session_window::picture(images_, "lame 1.bmp", 400, 300, kFond);
     session_window::picture(images_, "lame2.bmp", 300, 300);
     trame_ = golden("program_2d");
