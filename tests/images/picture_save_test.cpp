@@ -2,9 +2,7 @@
 // pictures, on the real main window (offscreen).
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -23,6 +21,7 @@
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "support/file_size_limit.h"
+#include "support/ordinary_user.h"
 #include "support/user_input.h"
 
 using picture_tests::PictureWindow;
@@ -266,7 +265,7 @@ TEST_F(PictureSave, DialogFollowsTheChosenFolderAndWarnsOnceForTheProgramFolder)
 namespace {
 
 // Result codes of the save attempted by the child process.
-enum Issue { kRefuseSignale = 0, kEcrit = 1, kSansMessage = 2, kSansDroits = 3 };
+enum Issue { kRefuseSignale = 0, kEcrit = 1, kSansMessage = 2 };
 
 // Saves the picture as a BMP into cible, answering from s; how it ended.
 int essaieSauvegarde(platform::ScriptedDialogs& s, const std::string& cible) {
@@ -285,24 +284,8 @@ TEST_F(PictureSave, SavingIntoAReadOnlyFolderReportsTheFailure) {
   ASSERT_TRUE(std::filesystem::create_directory(lecture));
   ASSERT_EQ(::chmod(lecture.c_str(), 0555), 0);
   const std::string cible = lecture + "/image.bmp";
-  int issue = -1;
-  if (geteuid() == 0) {
-    // Root ignores permission bits: the save runs in a child as an ordinary user.
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
-          setresuid(65534, 65534, 65534) != 0)
-        _exit(kSansDroits);
-      _exit(essaieSauvegarde(*dialogs_, cible));
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    issue = WEXITSTATUS(status);
-  } else {
-    issue = essaieSauvegarde(*dialogs_, cible);
-  }
+  // Root ignores permission bits: the save is made as an ordinary user.
+  const int issue = test_support::asOrdinaryUser([&] { return essaieSauvegarde(*dialogs_, cible); });
   EXPECT_EQ(issue, kRefuseSignale);
   EXPECT_TRUE(std::filesystem::is_empty(lecture));
 }

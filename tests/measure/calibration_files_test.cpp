@@ -4,9 +4,7 @@
 // settings file, and the calibration files window.
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QAbstractItemView>
@@ -31,6 +29,7 @@
 #include "shell/tools_menu.h"
 #include "shell/settings_file.h"
 #include "support/layout_check.h"
+#include "support/ordinary_user.h"
 #include "support/user_input.h"
 
 namespace {
@@ -121,24 +120,9 @@ TEST_F(CalibrationFiles, StoreIntoAReadOnlyFolderListsNothing) {
     if (fs::exists(Rep_Prog + "/Qvrl.Cal")) return 4;
     return 0;
   };
-  int resultat = -1;
-  if (geteuid() == 0) {
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
-          setresuid(65534, 65534, 65534) != 0)
-        _exit(9);
-      _exit(essai());
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    resultat = WEXITSTATUS(status);
-    dialogs_->clear();
-  } else {
-    resultat = essai();
-  }
+  const int resultat = test_support::asOrdinaryUser(essai);
+  // A child's answers were not taken in this process.
+  if (geteuid() == 0) dialogs_->clear();
   EXPECT_EQ(resultat, 0);
   EXPECT_EQ(chmod(dossier.c_str(), 0755), 0);
 }

@@ -1,9 +1,7 @@
 // Saving the session through the save dialog, the local trame with its copied images,
 // and the grid update through a temporary trame.
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,6 +22,7 @@
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "session_window.h"
+#include "support/ordinary_user.h"
 #include "support/user_input.h"
 
 namespace {
@@ -154,7 +153,7 @@ TEST_F(TrameDialogs, FailedWritesAreReported) {
 // Outcome of the saves into a read-only folder, as the exit code of the process that
 // tried them.
 enum SauvesRefusees { kDeuxRefusees = 0, kSousEcrite = 1, kSousMalDite = 2, kLocaleEcrite = 3,
-                      kLocaleMalDite = 4, kSessionChangee = 5, kDroitsGardes = 6 };
+                      kLocaleMalDite = 4, kSessionChangee = 5 };
 
 int essaieSauves(platform::ScriptedDialogs* d, const std::string& existante, const std::string& locale) {
   d->clear();
@@ -188,23 +187,7 @@ TEST_F(TrameDialogs, ReadOnlyFolder) {
   ASSERT_EQ(chmod(dossier.c_str(), 0555), 0);
   ASSERT_EQ(chmod(folder().c_str(), 0755), 0);
   const std::string locale = dossier + "/local.trm";
-  int issue = -1;
-  if (geteuid() == 0) {
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
-          setresuid(65534, 65534, 65534) != 0)
-        _exit(kDroitsGardes);
-      _exit(essaieSauves(dialogs_, existante, locale));
-    }
-    int etat = 0;
-    ASSERT_EQ(waitpid(pid, &etat, 0), pid);
-    ASSERT_TRUE(WIFEXITED(etat));
-    issue = WEXITSTATUS(etat);
-  } else {
-    issue = essaieSauves(dialogs_, existante, locale);
-  }
+  const int issue = test_support::asOrdinaryUser([&] { return essaieSauves(dialogs_, existante, locale); });
   EXPECT_EQ(issue, kDeuxRefusees);
   EXPECT_EQ(bytesOf(existante), "ancien\r\n");
   std::vector<std::string> fichiers;

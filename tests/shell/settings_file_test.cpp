@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -28,6 +26,7 @@
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "support/file_size_limit.h"
+#include "support/ordinary_user.h"
 #include "support/user_input.h"
 
 namespace {
@@ -930,7 +929,7 @@ TEST_F(SettingsWindow, OneTimeWarning) {
 
 // Outcome codes of the saves tried by the child process.
 enum FailedSave { kBothRefused = 0, kSaveSucceeded = 1, kNoSaveMessage = 2, kSessionSucceeded = 3,
-                  kNoSessionMessage = 4, kCannotDrop = 5 };
+                  kNoSessionMessage = 4 };
 
 int trySaves(platform::ScriptedDialogs* d, const std::string& target) {
   d->answerMsgBox(platform::vbOK);
@@ -982,25 +981,8 @@ TEST_F(SettingsWindow, FailedWriteShowsAMessageAndKeepsTheOldFile) {
   ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
   ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
   Rep_Prog = folder;
-  int outcome = -1;
-  if (geteuid() == 0) {
-    // Root ignores permission bits: the saves run in a child as an ordinary user.
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
-          setresuid(65534, 65534, 65534) != 0) {
-        _exit(kCannotDrop);
-      }
-      _exit(trySaves(d_, target));
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    outcome = WEXITSTATUS(status);
-  } else {
-    outcome = trySaves(d_, target);
-  }
+  // Root ignores permission bits: the saves are made as an ordinary user.
+  const int outcome = test_support::asOrdinaryUser([&] { return trySaves(d_, target); });
   EXPECT_EQ(outcome, kBothRefused);
   EXPECT_EQ(bytesOf(target), old);
   int entries = 0;
