@@ -19,12 +19,17 @@
 #include <thread>
 #include <vector>
 
+#include "support/ordinary_user.h"
+
 extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
 
+// The checkout's script. Each test runs a copy of it from a clone of its own (scripts/
+// beside build/, as in a checkout), which the ordinary user it may run as can read
+// wherever the checkout sits.
 const fs::path kScript = fs::path(QV_TEST_DATA) / ".." / ".." / "scripts" / "start.sh";
 
 std::string contents(const fs::path& p) {
@@ -32,16 +37,20 @@ std::string contents(const fs::path& p) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The script started with the environment of the test less the variables named in
-// `unset`, plus `set`; stdout and stderr go to a log in the home folder.
+// The script started from the clone in the home folder, with the environment of the
+// test less the variables it reads, plus `set`; it works from the home folder, and its
+// stdout and stderr go to a log there.
 class StartCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "qv-start-XXXXXX").string();
+    std::string tmpl = (test_support::folderForOrdinaryUser() / "qv-start-XXXXXX").string();
     ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
     home_ = tmpl;
     build_ = home_ / "clone" / "build";
+    script_ = home_ / "clone" / "scripts" / "start.sh";
     fs::create_directories(build_);
+    fs::create_directories(script_.parent_path());
+    ASSERT_TRUE(fs::copy_file(kScript, script_));
     rebuild();
   }
 
@@ -74,28 +83,30 @@ class StartCommand : public ::testing::Test {
     for (char** e = environ; *e; ++e) {
       const std::string v = *e;
       bool dropped = false;
-      for (const char* name : {"HOME=", "XDG_DATA_HOME=", "DISPLAY=", "WAYLAND_DISPLAY=", "QV_BUILD_DIR=", "QT_QPA_PLATFORM="})
+      for (const char* name : {"HOME=", "XDG_DATA_HOME=", "DISPLAY=", "WAYLAND_DISPLAY=", "QV_BUILD_DIR=",
+                               "QT_QPA_PLATFORM=", "PWD=", "OLDPWD="})
         dropped = dropped || v.rfind(name, 0) == 0;
       if (!dropped) env.push_back(v);
     }
     env.push_back("HOME=" + home_.string());
+    env.push_back("PWD=" + home_.string());
     env.push_back("QT_QPA_PLATFORM=offscreen");
-    env.push_back("QV_BUILD_DIR=" + build_.string());
     for (const std::string& v : set) env.push_back(v);
     std::vector<char*> envp;
     for (std::string& v : env) envp.push_back(v.data());
     envp.push_back(nullptr);
-    std::string bash = "bash", script = kScript.string();
-    std::vector<std::string> words = {bash, script};
+    std::vector<std::string> words = {"bash", script_.string()};
     if (user && geteuid() == 0) {
-      giveHomeTo(65534, 65534);
-      words.insert(words.begin(), {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"});
+      giveHomeTo(test_support::kOrdinaryUid, test_support::kOrdinaryGid);
+      words.insert(words.begin(), {"setpriv", "--reuid=" + std::to_string(test_support::kOrdinaryUid),
+                                   "--regid=" + std::to_string(test_support::kOrdinaryGid), "--clear-groups", "--"});
     }
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, home_.c_str());
     const std::string log = (home_ / "start.log").string();
     posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
@@ -138,7 +149,7 @@ class StartCommand : public ::testing::Test {
 
   std::string log() const { return contents(home_ / "start.log"); }
 
-  fs::path home_, build_;
+  fs::path home_, build_, script_;
   pid_t pid_ = 0;
   int builds_ = 0;
 };
@@ -172,10 +183,15 @@ TEST_F(StartCommand, FolderFollowsTheDataHomeAndAMissingBuildIsSaid) {
   ASSERT_EQ(start({"XDG_DATA_HOME=donnees"}), (home_ / ".local/share/quorvale/quorvale").string()) << log();
   stop();
 
-  std::error_code ec;
-  fs::remove_all(build_, ec);
+  // The build found beside the script, else the one QV_BUILD_DIR names.
+  const fs::path other = home_ / "autre-build";
+  fs::rename(build_, other);
   EXPECT_EQ(start({}), "");
-  EXPECT_NE(log().find("quorvale is missing; build it with: bash scripts/setup.sh"), std::string::npos) << log();
+  EXPECT_NE(log().find("start: " + (build_ / "quorvale").string() + " is missing; build it with: bash scripts/setup.sh"),
+            std::string::npos) << log();
+  std::ofstream(other / "quorvale", std::ios::binary | std::ios::app) << "\n";   // a build unlike the one installed
+  ASSERT_EQ(start({"QV_BUILD_DIR=" + other.string()}), (home_ / ".local/share/quorvale/quorvale").string()) << log();
+  EXPECT_EQ(contents(home_ / ".local/share/quorvale/quorvale"), contents(other / "quorvale"));
 }
 
 // A program folder that cannot be written: the script still starts a program, the one
