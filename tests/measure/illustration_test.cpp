@@ -37,6 +37,7 @@
 #include "shell/button_bar.h"
 #include "shell/tools_menu.h"
 #include "support/layout_check.h"
+#include "support/ordinary_user.h"
 #include "support/painted_picture.h"
 #include "support/user_input.h"
 
@@ -330,13 +331,10 @@ TEST_F(Illustration, SaveRefusedKeepsTheWindow) {
     const std::string dossier = std::filesystem::path(image_).parent_path().string();
     ASSERT_EQ(chmod(image_.c_str(), 0644), 0);
     ASSERT_EQ(chmod(dossier.c_str(), 0555), 0);
-    const bool administrateur = geteuid() == 0;
-    if (administrateur) {
-      ASSERT_EQ(seteuid(65534), 0);
-    }
-    enregistreEtReste();
-    if (administrateur) {
-      ASSERT_EQ(seteuid(0), 0);
+    {
+      const test_support::OrdinaryUserScope utilisateur;
+      ASSERT_TRUE(utilisateur.active());
+      enregistreEtReste();
     }
     ASSERT_EQ(chmod(dossier.c_str(), 0755), 0);
     EXPECT_NE(messages().back().find(nom), std::string::npos);

@@ -20,6 +20,7 @@
 #include "program_folder.h"
 #include "support/file_size_limit.h"
 #include "support/layout_check.h"
+#include "support/ordinary_user.h"
 #include "support/user_input.h"
 
 namespace {
@@ -159,17 +160,30 @@ TEST_F(TextEditor, FailedWriteKeepsTheEditorOpen) {
 }
 
 TEST_F(TextEditor, ReadOnlyFolder) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not hold for root";
   QVL& f = Qvl();
   ASSERT_TRUE(platform::saveFileAtomic(path("Qvrl.Cal"), "a\r\n"));
   ASSERT_TRUE(open(1));
-  chmod(dir_.c_str(), 0555);
+  ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
   f.TextEdit.setText("b");
-  user::click(f.Command8(1));
+  const auto files = [this] {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir_)) n += e.is_regular_file() ? 1 : 0;
+    return n;
+  };
+  const int before = files();
+  {
+    // Root ignores permission bits: the save is clicked as an ordinary user.
+    const test_support::OrdinaryUserScope asUser;
+    ASSERT_TRUE(asUser.active());
+    user::click(f.Command8(1));
+  }
   ASSERT_EQ(dialogs_->log().size(), 1u);
   EXPECT_EQ(dialogs_->log()[0].text.rfind(MSG(144), 0), 0u);
+  EXPECT_NE(dialogs_->log()[0].text.find(path("Qvrl.Cal")), std::string::npos) << dialogs_->log()[0].text;
   EXPECT_TRUE(f.FrameEditer.visible());
+  EXPECT_EQ(f.TextEdit.text(), "b");
   EXPECT_EQ(bytes(path("Qvrl.Cal")), "a\r\n");
+  EXPECT_EQ(files(), before);
 }
 
 // What a file's lines become when the editor showed them and the user changed some:

@@ -2,8 +2,9 @@
 // Steps a test hands to an ordinary user. Root ignores permission bits, so a refusal the
 // system makes on them is tried as the unprivileged user nobody when the tests run as
 // root. That user may not enter the checkout or the build (a checkout in a folder only
-// its owner enters): what it runs or reads has to lie in a folder of the test's own
-// that it can reach, and it works from there, never from the test's current folder.
+// its owner enters): what it runs, reads or writes lies in a folder of the test's own
+// that it can reach, by full path, and a process made that user works from there or
+// from /, never from the test's current folder (in the build).
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -11,10 +12,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace test_support {
 
@@ -59,9 +62,11 @@ inline bool becomeOrdinaryUser(const std::string& folder = "/") {
 // Runs `step` as an ordinary user and returns what it returned (0 to 255): in a child
 // made the ordinary user when the test runs as root, in this process otherwise. The
 // child ends with _exit, leaving the parent's files and folders to the parent; it gives
-// kCouldNotBecomeOrdinary when it could not change user, and -1 is returned when no
-// child could be made or it did not end by itself.
-inline int asOrdinaryUser(const std::function<int()>& step) {
+// kCouldNotBecomeOrdinary when it could not change user. -1 is returned when no child
+// could be made, or it did not end by itself within `seconds` (it is then killed). A
+// forked child has none of the parent's threads: a step that paints (Qt draws pictures
+// on its own threads) wants OrdinaryUserScope instead.
+inline int asOrdinaryUser(const std::function<int()>& step, int seconds = 120) {
   if (geteuid() != 0) return step();
   const pid_t pid = fork();
   if (pid < 0) return -1;
@@ -70,8 +75,50 @@ inline int asOrdinaryUser(const std::function<int()>& step) {
     _exit(step());
   }
   int status = 0;
-  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+    if (waited >= seconds * 50) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return -1;
+    }
+    usleep(20000);
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// For its lifetime, files are opened, made and removed in this process as the ordinary
+// user, when the tests run as root (its effective ids and no supplementary group, all
+// put back at the end); nothing changes otherwise. For a step that must stay in this
+// process, as one that paints.
+class OrdinaryUserScope {
+ public:
+  OrdinaryUserScope() {
+    if (geteuid() != 0) return;
+    const int n = getgroups(0, nullptr);
+    if (n < 0) return;
+    groups_.resize(static_cast<std::size_t>(n));
+    if (getgroups(n, groups_.data()) != n) return;
+    gid_ = getegid();
+    changed_ = true;
+    active_ = setgroups(0, nullptr) == 0 && setegid(kOrdinaryGid) == 0 && seteuid(kOrdinaryUid) == 0;
+  }
+  ~OrdinaryUserScope() {
+    if (!changed_) return;
+    static_cast<void>(seteuid(0));
+    static_cast<void>(setegid(gid_));
+    static_cast<void>(setgroups(groups_.size(), groups_.data()));
+  }
+  OrdinaryUserScope(const OrdinaryUserScope&) = delete;
+  OrdinaryUserScope& operator=(const OrdinaryUserScope&) = delete;
+
+  // True when this process is now refused what an ordinary user is refused.
+  bool active() const { return active_ || geteuid() != 0; }
+
+ private:
+  std::vector<gid_t> groups_;
+  gid_t gid_ = 0;
+  bool changed_ = false;
+  bool active_ = false;
+};
 
 }  // namespace test_support
