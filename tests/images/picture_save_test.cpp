@@ -264,12 +264,14 @@ TEST_F(PictureSave, DialogFollowsTheChosenFolderAndWarnsOnceForTheProgramFolder)
 
 namespace {
 
-// Result codes of the save attempted by the child process.
+// How the save attempted as an ordinary user ended.
 enum Issue { kRefuseSignale = 0, kEcrit = 1, kSansMessage = 2 };
 
-// Saves the picture as a BMP into cible, answering from s; how it ended.
+// Saves the picture as a BMP into cible, answering the dialog and the message from s;
+// how it ended.
 int essaieSauvegarde(platform::ScriptedDialogs& s, const std::string& cible) {
   s.answerSave(cible);
+  s.answerMsgBox(platform::vbOK);
   Format_Image = 0;
   if (Sauver_Image_actuelle(0)) return kEcrit;
   for (const auto& a : s.log())
