@@ -234,8 +234,12 @@ TEST_F(TextFileTest, AReadOnlyFileIsNeverReplaced) {
     EXPECT_EQ(saveFileAtomic(path("f.txt"), "nouveau", &error), c.replaced);
     EXPECT_EQ(error, c.replaced ? "" : refused);
     error.clear();
-    EXPECT_EQ(platform::appendLines(path("f.txt"), {"suite"}, &error), c.replaced);
-    EXPECT_EQ(error, c.replaced ? "" : refused);
+    // An append writes the old lines again with the new ones: a file the running user
+    // may write but not read (only root reads every file) is refused for that.
+    const bool readable = geteuid() == 0 || (c.mode & S_IRUSR) != 0;
+    const std::string unreadable = "Impossible d'ouvrir le fichier " + path("f.txt") + " : permission refusée";
+    EXPECT_EQ(platform::appendLines(path("f.txt"), {"suite"}, &error), c.replaced && readable);
+    EXPECT_EQ(error, !c.replaced ? refused : readable ? "" : unreadable);
     error.clear();
     EXPECT_EQ(platform::copyFile(path("source.txt"), path("f.txt"), &error), c.replaced);
     EXPECT_EQ(error, c.replaced ? "" : refused);
@@ -255,6 +259,39 @@ TEST_F(TextFileTest, AReadOnlyFileIsNeverReplaced) {
   EXPECT_TRUE(fs::is_symlink(path("lien.txt")));
   ASSERT_EQ(chmod(path("f.txt").c_str(), 0600), 0);
   EXPECT_EQ(bytesOf("f.txt"), "ancien");
+}
+
+// A file its user may write but not read is not appended to (an append writes the old
+// lines again) and the message says why; a save still replaces it, keeping its mode. A
+// file that may be neither read nor written is said to be read-only, as a save says. As
+// the ordinary user, who owns the folder and the file.
+TEST_F(TextFileTest, AFileThatCannotBeReadIsNotAppendedTo) {
+  put("f.txt", "ancien\r\n");
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(dir_.c_str(), test_support::kOrdinaryUid, test_support::kOrdinaryGid), 0);
+    ASSERT_EQ(chown(path("f.txt").c_str(), test_support::kOrdinaryUid, test_support::kOrdinaryGid), 0);
+  }
+  ASSERT_EQ(chmod(path("f.txt").c_str(), 0200), 0);
+  std::string appendError, saveError, lockedError;
+  bool appended = true, saved = false, lockedAppended = true;
+  struct stat st {};
+  {
+    const test_support::OrdinaryUserScope asUser;
+    ASSERT_TRUE(asUser.active());
+    appended = platform::appendLines(path("f.txt"), {"suite"}, &appendError);
+    ASSERT_EQ(bytesOf("f.txt"), "");   // nor can this test read it now
+    saved = saveFileAtomic(path("f.txt"), "nouveau", &saveError);
+    ASSERT_EQ(::stat(path("f.txt").c_str(), &st), 0);
+    ASSERT_EQ(chmod(path("f.txt").c_str(), 0000), 0);
+    lockedAppended = platform::appendLines(path("f.txt"), {"suite"}, &lockedError);
+  }
+  EXPECT_FALSE(appended);
+  EXPECT_EQ(appendError, "Impossible d'ouvrir le fichier " + path("f.txt") + " : permission refusée");
+  EXPECT_TRUE(saved) << saveError;
+  EXPECT_EQ(st.st_mode & 07777, 0200u);
+  EXPECT_FALSE(lockedAppended);
+  EXPECT_EQ(lockedError, "Impossible d'enregistrer le fichier " + path("f.txt") + " : le fichier est en lecture seule");
+  EXPECT_EQ(bytesOf("f.txt"), "nouveau");
 }
 
 // The causes a user meets are said in French; the others keep the system's text.
