@@ -291,6 +291,7 @@ TEST_F(TextFileTest, AFileThatCannotBeReadIsNotAppendedTo) {
   EXPECT_EQ(st.st_mode & 07777, 0200u);
   EXPECT_FALSE(lockedAppended);
   EXPECT_EQ(lockedError, "Impossible d'enregistrer le fichier " + path("f.txt") + " : le fichier est en lecture seule");
+  ASSERT_EQ(chmod(path("f.txt").c_str(), 0600), 0);
   EXPECT_EQ(bytesOf("f.txt"), "nouveau");
 }
 
