@@ -275,13 +275,11 @@ std::string saveTarget(const std::string& path) {
   return ec ? path : target.string();
 }
 
-// True, with the message in *error, when the file a save of `p` would replace exists
-// and nobody may write it: the rename would replace it all the same (and root may
-// write anything), so such a file is refused. `old` receives the file's status.
-bool refusedAsReadOnly(const std::string& p, const std::string& target, struct stat* old, bool* replacing,
-                       std::string* error) {
-  *replacing = ::stat(target.c_str(), old) == 0;
-  if (!*replacing || (old->st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0) return false;
+// True, with the message in *error, when `st`, the status of the file a save of `p`
+// replaces, lets nobody write it: the rename would replace it all the same (and root
+// may write anything), so such a file is refused.
+bool refusedAsReadOnly(const std::string& p, const struct stat& st, std::string* error) {
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0) return false;
   setError(error, "Impossible d'enregistrer le fichier " + p + " : le fichier est en lecture seule");
   return true;
 }
@@ -523,8 +521,8 @@ bool saveFileAtomic(const std::string& path, const std::string& bytes, std::stri
   const std::string target = saveTarget(p);
   // A replaced file keeps its permissions; a new one gets the usual 0666 less the umask.
   struct stat old {};
-  bool replacing = false;
-  if (refusedAsReadOnly(p, target, &old, &replacing, error)) return false;
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  if (replacing && refusedAsReadOnly(p, old, error)) return false;
   std::string temp;
   int failure = 0;
   const int fd = createTemporary(target, replacing ? (old.st_mode & 07777) : 0666, &temp, &failure);
@@ -561,9 +559,8 @@ bool appendLines(const std::string& path, const std::vector<std::string>& lines,
   const std::string p = normalizePath(path);
   if (!fileExists(p)) return saveFileAtomic(p, encodeLines(lines), error);
   // A read-only file is said so before its lines are read, whoever may read them.
-  struct stat old {};
-  bool replacing = false;
-  if (refusedAsReadOnly(p, saveTarget(p), &old, &replacing, error)) return false;
+  struct stat st {};
+  if (::stat(saveTarget(p).c_str(), &st) == 0 && refusedAsReadOnly(p, st, error)) return false;
   std::string existing;
   if (!readBytes(p, &existing, error)) return false;
   const std::string text = joinLines(lines);

@@ -52,11 +52,11 @@ inline std::filesystem::path folderForOrdinaryUser() {
   return "/tmp";
 }
 
-// Makes this process the ordinary user for good, working from `folder`; false when
-// either failed (the process may then be half changed: end it).
-inline bool becomeOrdinaryUser(const std::string& folder = "/") {
+// Makes this process the ordinary user for good, working from /; false when either
+// failed (the process may then be half changed: end it).
+inline bool becomeOrdinaryUser() {
   return setgroups(0, nullptr) == 0 && setresgid(kOrdinaryGid, kOrdinaryGid, kOrdinaryGid) == 0 &&
-         setresuid(kOrdinaryUid, kOrdinaryUid, kOrdinaryUid) == 0 && chdir(folder.c_str()) == 0;
+         setresuid(kOrdinaryUid, kOrdinaryUid, kOrdinaryUid) == 0 && chdir("/") == 0;
 }
 
 // Runs `step` as an ordinary user and returns what it returned (0 to 255): in a child
